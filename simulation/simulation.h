@@ -1,0 +1,96 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "constants.h"
+#include "observer.h"
+#include "random_source.h"
+#include "view.h"
+
+namespace switchsim {
+
+/// One message, packet, circuit data stream or control unit.
+struct TransferUnit {
+  std::int32_t StartMs = 0;  // ms: clock when the unit was last started on its link
+  std::int16_t Blocks = 0;   // length in blocks of 20 message-size units
+  Rgb Colour = kBlack;
+  std::int16_t Link = 0;      // link it is on or waiting for: 0, 1 or 2
+  std::int16_t Forward = 0;   // kTrue: towards Receive; kFalse: back towards Transmit
+  std::int16_t Kind = 0;      // kKindMessage ... kKindPassedOnData
+  std::int16_t Status = 0;    // kIdle, kWaiting or kOnLink
+  double Tail = 0.0;          // last bit, fraction of the link, from the last tick
+  double Head = 0.0;          // first bit, fraction of the link, from the last tick
+};
+
+/// Everything a run remembers between ticks.
+struct SimulationState {
+  std::int32_t ClockMs = 0;           // ms since the last reset
+  std::int16_t DataReleased = kFalse;  // while false only control units take links
+  std::array<TransferUnit, kRecordCount> UnitTable{};
+  std::array<std::int16_t, kLinkSlots> LinkBusy{};  // kTrue while a unit puts its bits on link k
+  /// The last usable rate chosen for each link (blocks per 100 ms); slot 3 is unused.
+  std::array<double, kLinkSlots> SavedRates{1.0, 0.5, 1.0, 1.0};
+};
+
+/// The marker that a completed unit of `kind` places under `technique`, if any.
+std::optional<Marker> MarkerFor(std::string_view technique, std::int16_t kind);
+
+/// Height of a completion marker at `clock_ms`, in twips from the top of the
+/// window's client area: the top of the last trace plus half the clock.
+double MarkerYTwips(std::int32_t clock_ms);
+
+/// The transfer simulation: its state, the reset, the set-up of a run and the
+/// tick. It reads and writes its window only through `view` and draws its
+/// random numbers from `random`; both are borrowed and must outlive it.
+class Simulation {
+ public:
+  Simulation(SimulationView& view, RandomSource& random) : view_(view), random_(random) {}
+
+  Simulation(const Simulation&) = delete;
+  Simulation& operator=(const Simulation&) = delete;
+
+  /// Returns to idle: clock 0, every record idle, links free, timer stopped,
+  /// rate boxes showing the saved rates in black, traces cleared.
+  void ResetSimulation();
+  /// Fills the unit table for the technique in the technique box.
+  void SetUpTransfer();
+  /// One timer period: advance the clock, grant links, move, hand over and draw units.
+  void SimulationTick();
+
+  /// The rate box's change handler: a usable rate typed or chosen in a black
+  /// box is remembered, and any change of a black box clears the traces.
+  void RateBoxChanged(int link);
+  /// Remembers the rate box's current number, if usable (the window's load).
+  void RecordRate(int link);
+  /// Hides the markers and clears the three traces; the run goes on.
+  void ClearTraces();
+
+  /// The rate the tick uses for a link: the box's leading number when it is
+  /// a usable rate, otherwise the saved rate.
+  double TickRate(int link) const;
+
+  /// Starts or stops reporting steps to `observer` (not owned; may be null).
+  void SetObserver(SimulationObserver* observer) { observer_ = observer; }
+
+  const SimulationState& State() const { return state_; }
+
+ private:
+  SimulationObserver& Observer() const;
+  void GrantLinks(bool ascending);
+  void MoveUnit(int record);
+  void PassOnCircuitData(int record, int link);
+  void HandleArrival(int record, int link);
+  void ApplyBottleneck();
+  double BottleneckRate(int link) const;
+  std::int16_t MessageBlocks() const;
+
+  SimulationView& view_;
+  RandomSource& random_;
+  SimulationObserver* observer_ = nullptr;
+  SimulationState state_;
+};
+
+}  // namespace switchsim

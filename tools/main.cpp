@@ -1,0 +1,35 @@
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "options.h"
+#include "random_source.h"
+#include "trace_run.h"
+
+int main(int argc, char** argv) {
+  using namespace switchsim::trace;
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const auto parsed = ParseOptions(args);
+  if (const auto* error = std::get_if<UsageError>(&parsed)) {
+    std::cerr << "switchsim-trace: " << error->message << "\n";
+    return 2;
+  }
+  const Options& options = std::get<Options>(parsed);
+  if (options.help) {
+    std::cout << HelpText();
+    return 0;
+  }
+  if (options.version) {
+    std::cout << "switchsim-trace " << SWITCHSIM_VERSION << "\n";
+    return 0;
+  }
+
+  const std::uint64_t seed = options.seed.value_or(switchsim::Mt64Random::SystemSeed());
+  std::string out;
+  const auto outcomes = RunTraces(options, seed, out);
+  if (options.compare && !options.json) out += CompareTable(outcomes);
+  std::cout << out;
+  return 0;
+}

@@ -1,0 +1,177 @@
+#include "options.h"
+
+#include <algorithm>
+#include <charconv>
+#include <functional>
+#include <map>
+#include <set>
+
+#include "constants.h"
+#include "numbers.h"
+
+namespace switchsim::trace {
+namespace {
+
+template <std::size_t N>
+std::string JoinItems(const std::array<std::string_view, N>& items) {
+  std::string joined;
+  for (std::size_t i = 0; i < N; ++i) {
+    if (i > 0) joined += ", ";
+    joined += items[i];
+  }
+  return joined;
+}
+
+template <std::size_t N>
+bool IsItem(const std::array<std::string_view, N>& items, const std::string& text) {
+  return std::find(items.begin(), items.end(), text) != items.end();
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::optional<std::array<std::string, 3>> SplitThree(const std::string& text) {
+  std::array<std::string, 3> parts;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < 3; ++i) {
+    const std::size_t comma = text.find(',', start);
+    if ((comma == std::string::npos) != (i == 2)) return std::nullopt;
+    parts[i] = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+    start = comma + 1;
+  }
+  return parts;
+}
+
+// Each checker returns an error message for the value, or nothing.
+using Checker = std::function<std::optional<std::string>(const std::string&, Options&)>;
+
+std::optional<std::string> SetTechnique(const std::string& value, Options& options) {
+  if (!IsItem(kMethodItems, value)) {
+    return Quoted(value) + " is not a technique; use one of " + JoinItems(kMethodItems);
+  }
+  options.technique = value;
+  return std::nullopt;
+}
+
+std::optional<std::string> SetSize(const std::string& value, Options& options) {
+  if (!IsItem(kSizeItems, value)) {
+    return Quoted(value) + " is not a message size; use one of " + JoinItems(kSizeItems);
+  }
+  options.size = value;
+  return std::nullopt;
+}
+
+std::optional<std::string> SetRates(const std::string& value, Options& options) {
+  const auto parts = SplitThree(value);
+  if (!parts) return Quoted(value) + " is not three rates; give them as A,B,C, for example 1.0,0.5,1.0";
+  for (const std::string& part : *parts) {
+    if (!IsUsableRate(LeadingNumber(part))) return Quoted(part) + " is not a positive number";
+  }
+  options.rates = *parts;
+  return std::nullopt;
+}
+
+std::optional<std::string> SetDelays(const std::string& value, Options& options) {
+  const auto parts = SplitThree(value);
+  if (!parts) return Quoted(value) + " is not three delays; give them as A,B,C, for example 50,50,50";
+  for (const std::string& part : *parts) {
+    if (!IsItem(kDelayItems, part)) {
+      return Quoted(part) + " is not a delay; use one of " + JoinItems(kDelayItems);
+    }
+  }
+  options.delays = *parts;
+  return std::nullopt;
+}
+
+std::optional<std::string> SetSeed(const std::string& value, Options& options) {
+  std::uint64_t seed = 0;
+  const char* end = value.data() + value.size();
+  const auto [ptr, ec] = std::from_chars(value.data(), end, seed);
+  if (value.empty() || ec != std::errc() || ptr != end) {
+    return Quoted(value) + " is not a seed; use a whole number from 0 to 18446744073709551615";
+  }
+  options.seed = seed;
+  return std::nullopt;
+}
+
+std::optional<std::string> SetPng(const std::string& value, Options& options) {
+  if (value.empty()) return std::string("\"\" is not a file name");
+  options.png = value;
+  return std::nullopt;
+}
+
+const std::map<std::string, Checker>& ValueOptions() {
+  static const std::map<std::string, Checker> options = {
+      {"--technique", SetTechnique}, {"--size", SetSize}, {"--rates", SetRates},
+      {"--delays", SetDelays},       {"--seed", SetSeed}, {"--png", SetPng},
+  };
+  return options;
+}
+
+bool* FlagOf(const std::string& name, Options& options) {
+  if (name == "--json") return &options.json;
+  if (name == "--compare") return &options.compare;
+  if (name == "--help" || name == "-h") return &options.help;
+  if (name == "--version") return &options.version;
+  return nullptr;
+}
+
+}  // namespace
+
+std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& args) {
+  Options options;
+  std::set<std::string> seen;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string name = args[i];
+    std::optional<std::string> value;
+    if (const std::size_t equals = name.find('='); name.rfind("--", 0) == 0 && equals != std::string::npos) {
+      value = name.substr(equals + 1);
+      name = name.substr(0, equals);
+    }
+    const std::string canonical = name == "-h" ? "--help" : name;
+    if (!seen.insert(canonical).second) {
+      return UsageError{canonical + ": given more than once"};
+    }
+    if (bool* flag = FlagOf(name, options)) {
+      if (value) return UsageError{name + ": takes no value, but was given " + Quoted(*value)};
+      *flag = true;
+      continue;
+    }
+    const auto found = ValueOptions().find(name);
+    if (found == ValueOptions().end()) {
+      return UsageError{Quoted(args[i]) +
+                        " is not an option; see --help for --technique, --size, --rates, --delays, "
+                        "--seed, --json, --compare, --png, --version"};
+    }
+    if (!value) {
+      if (i + 1 >= args.size()) return UsageError{name + ": needs a value"};
+      value = args[++i];
+    }
+    if (const auto error = found->second(*value, options)) return UsageError{name + ": " + *error};
+  }
+  return options;
+}
+
+std::string HelpText() {
+  return "Usage: switchsim-trace [OPTION]...\n"
+         "Runs one message across Transmit, Router A, Router B and Receive without a window\n"
+         "and prints every step of the run: grants, releases, hand-overs, strokes and the\n"
+         "completion.\n"
+         "\n"
+         "  --technique NAME  Message, Circuit or Packet (default Message)\n"
+         "  --size N          message size: 100, 200, 300, 400, 500 or 1000 (default 300)\n"
+         "  --rates A,B,C     bit rates of the three links, positive numbers (default 1.0,0.5,1.0)\n"
+         "  --delays A,B,C    delays of the three links: 20, 50, 100 or 200 (default 50,50,50)\n"
+         "  --seed N          seed of the random numbers (default: from the system)\n"
+         "  --json            print the steps as JSON Lines instead of a table\n"
+         "  --compare         run all three techniques and compare their completion times\n"
+         "                    with the exact values of the same model without the 25 ms tick\n"
+         "  --png FILE        also write a picture of the window after the run(s) to FILE\n"
+         "  --help            show this help\n"
+         "  --version         show the version\n"
+         "\n"
+         "A rate R sends one block in 100 / R ms of clock; a delay d lets the first bit cross\n"
+         "the link in 5 x d ms; a block is 20 units of message size.\n"
+         "Exit status: 0 on success, 1 if the picture cannot be written, 2 for a bad option.\n";
+}
+
+}  // namespace switchsim::trace

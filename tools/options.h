@@ -1,0 +1,39 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace switchsim::trace {
+
+/// What the command line asks of the driver. Texts are box texts, as a user
+/// would choose or type them in the window.
+struct Options {
+  std::string technique = "Message";
+  std::string size = "300";
+  std::array<std::string, 3> rates = {"1.0", "0.5", "1.0"};
+  std::array<std::string, 3> delays = {"50", "50", "50"};
+  std::optional<std::uint64_t> seed;  // empty: taken from the system
+  bool json = false;
+  bool compare = false;
+  std::optional<std::string> png;  // file to write a picture of the window to
+  bool help = false;
+  bool version = false;
+};
+
+/// A command line the driver refuses; `message` is one line without the
+/// program's name, naming the option and the value and what is allowed.
+struct UsageError {
+  std::string message;
+};
+
+/// Reads the arguments after the program's name.
+std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& args);
+
+/// The text of --help.
+std::string HelpText();
+
+}  // namespace switchsim::trace

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "options.h"
+
+namespace switchsim::trace {
+
+/// What one run of a technique came to.
+struct RunOutcome {
+  std::string technique;
+  /// Clock of the last marker placed, in ms; empty when none was.
+  std::optional<std::int32_t> completed_ms;
+  /// Exact value of the same model without the tick, in ms.
+  double continuous_ms = 0.0;
+};
+
+/// Runs the techniques the options ask for (one, or all three with
+/// --compare) on a headless view, seeding each run with `seed`, and appends
+/// the event log (JSON Lines or a table) to `out`.
+std::vector<RunOutcome> RunTraces(const Options& options, std::uint64_t seed, std::string& out);
+
+/// The --compare table of the three outcomes.
+std::string CompareTable(const std::vector<RunOutcome>& outcomes);
+
+/// The closing line of a run, such as "Message: the data reached Receive after 6900 ms".
+std::string ClosingLine(const RunOutcome& outcome);
+
+}  // namespace switchsim::trace

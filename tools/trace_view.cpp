@@ -1,0 +1,33 @@
+#include "trace_view.h"
+
+namespace switchsim::trace {
+
+TraceView::TraceView() { rates_.fill("cmbBitRate"); }
+
+void TraceView::ChooseSize(const std::string& text) {
+  if (text == size_) return;
+  size_ = text;
+  if (simulation_ != nullptr) simulation_->ClearTraces();
+}
+
+void TraceView::ChooseDelay(int link, const std::string& text) {
+  if (text == delays_[link]) return;
+  delays_[link] = text;
+  if (simulation_ != nullptr) simulation_->ClearTraces();
+}
+
+void TraceView::SetRateText(int link, std::string_view text) {
+  if (text == rates_[link]) return;
+  rates_[link] = std::string(text);
+  if (simulation_ != nullptr) simulation_->RateBoxChanged(link);
+}
+
+void TraceView::DrawUnit(const Stroke& stroke) {
+  if (on_draw) on_draw(stroke);
+}
+
+void TraceView::UnitCompleted(const Completion& completion) {
+  if (on_complete) on_complete(completion);
+}
+
+}  // namespace switchsim::trace
