@@ -244,20 +244,6 @@ LinkModel ModelOf(const Options& options) {
   return model;
 }
 
-// What the window's load handler does: fill in the defaults, record the
-// rates, reset.
-void Load(TraceView& view, Simulation& simulation) {
-  for (int k = 0; k < kLinkCount; ++k) {
-    view.ChooseDelay(k, std::string(kDefaultDelay));
-    view.ChooseRate(k, std::string(kDefaultRate));
-    if (k == 1) view.ChooseRate(k, std::string(kDefaultMiddleRate));
-    simulation.RecordRate(k);
-  }
-  view.ChooseMethod(std::string(kDefaultMethod));
-  view.ChooseSize(std::string(kDefaultSize));
-  simulation.ResetSimulation();
-}
-
 }  // namespace
 
 std::vector<RunOutcome> RunTraces(const Options& options, std::uint64_t seed, std::string& out) {
@@ -265,7 +251,7 @@ std::vector<RunOutcome> RunTraces(const Options& options, std::uint64_t seed, st
   Mt64Random random(seed);
   Simulation simulation(view, random);
   view.Attach(simulation);
-  Load(view, simulation);
+  LoadDefaults(view, simulation);
 
   view.ChooseSize(options.size);
   for (int k = 0; k < kLinkCount; ++k) {

@@ -30,4 +30,16 @@ void TraceView::UnitCompleted(const Completion& completion) {
   if (on_complete) on_complete(completion);
 }
 
+void LoadDefaults(TraceView& view, Simulation& simulation) {
+  for (int k = 0; k < kLinkCount; ++k) {
+    view.ChooseDelay(k, std::string(kDefaultDelay));
+    view.ChooseRate(k, std::string(kDefaultRate));
+    if (k == 1) view.ChooseRate(k, std::string(kDefaultMiddleRate));
+    simulation.RecordRate(k);
+  }
+  view.ChooseMethod(std::string(kDefaultMethod));
+  view.ChooseSize(std::string(kDefaultSize));
+  simulation.ResetSimulation();
+}
+
 }  // namespace switchsim::trace

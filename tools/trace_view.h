@@ -12,7 +12,7 @@ namespace switchsim::trace {
 /// The driver's window: box texts and colours, a timer flag, and no pixels.
 /// It runs the boxes' change handlers as the window does, and passes strokes
 /// and completions on to listeners.
-class TraceView final : public SimulationView {
+class TraceView : public SimulationView {
  public:
   TraceView();
 
@@ -55,5 +55,9 @@ class TraceView final : public SimulationView {
   std::array<Rgb, kLinkCount> label_colours_{};
   bool timer_enabled_ = false;
 };
+
+/// Does what the window's load handler does: fills in the default texts,
+/// records the rates and resets the simulation.
+void LoadDefaults(TraceView& view, Simulation& simulation);
 
 }  // namespace switchsim::trace

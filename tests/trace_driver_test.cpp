@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "continuous_time.h"
+#include "options.h"
+#include "trace_run.h"
+
+namespace switchsim::trace {
+namespace {
+
+struct BadOption {
+  std::vector<std::string> args;
+  const char* message;
+};
+
+void PrintTo(const BadOption& c, std::ostream* os) {
+  for (const std::string& arg : c.args) *os << arg << ' ';
+}
+
+class OptionErrors : public ::testing::TestWithParam<BadOption> {};
+
+TEST_P(OptionErrors, NameTheOptionTheValueAndWhatIsAllowed) {
+  const auto parsed = ParseOptions(GetParam().args);
+  ASSERT_TRUE(std::holds_alternative<UsageError>(parsed));
+  EXPECT_EQ(std::get<UsageError>(parsed).message, GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLines, OptionErrors,
+    ::testing::Values(
+        BadOption{{"--rates", "abc"}, "--rates: \"abc\" is not three rates; give them as A,B,C, for example 1.0,0.5,1.0"},
+        BadOption{{"--rates", "1,abc,2"}, "--rates: \"abc\" is not a positive number"},
+        BadOption{{"--rates", "1,0,2"}, "--rates: \"0\" is not a positive number"},
+        BadOption{{"--rates", "1,-2,2"}, "--rates: \"-2\" is not a positive number"},
+        BadOption{{"--rates", "1,1e999,2"}, "--rates: \"1e999\" is not a positive number"},
+        BadOption{{"--rates", "1,,2"}, "--rates: \"\" is not a positive number"},
+        BadOption{{"--rates", "1,2,3,4"}, "--rates: \"1,2,3,4\" is not three rates; give them as A,B,C, for example 1.0,0.5,1.0"},
+        BadOption{{"--technique", "Frame"}, "--technique: \"Frame\" is not a technique; use one of Message, Circuit, Packet"},
+        BadOption{{"--technique", "message"}, "--technique: \"message\" is not a technique; use one of Message, Circuit, Packet"},
+        BadOption{{"--size", "250"}, "--size: \"250\" is not a message size; use one of 100, 200, 300, 400, 500, 1000"},
+        BadOption{{"--delays", "50,50,60"}, "--delays: \"60\" is not a delay; use one of 20, 50, 100, 200"},
+        BadOption{{"--delays", "50"}, "--delays: \"50\" is not three delays; give them as A,B,C, for example 50,50,50"},
+        BadOption{{"--seed", "-1"}, "--seed: \"-1\" is not a seed; use a whole number from 0 to 18446744073709551615"},
+        BadOption{{"--seed", "12x"}, "--seed: \"12x\" is not a seed; use a whole number from 0 to 18446744073709551615"},
+        BadOption{{"--seed", "99999999999999999999"}, "--seed: \"99999999999999999999\" is not a seed; use a whole number from 0 to 18446744073709551615"},
+        BadOption{{"--seed"}, "--seed: needs a value"},
+        BadOption{{"--size", "300", "--size", "300"}, "--size: given more than once"},
+        BadOption{{"--json", "--json"}, "--json: given more than once"},
+        BadOption{{"--json=yes"}, "--json: takes no value, but was given \"yes\""},
+        BadOption{{"--png", ""}, "--png: \"\" is not a file name"},
+        BadOption{{"--fast"}, "\"--fast\" is not an option; see --help for --technique, --size, --rates, --delays, --seed, --json, --compare, --png, --version"},
+        BadOption{{"Message"}, "\"Message\" is not an option; see --help for --technique, --size, --rates, --delays, --seed, --json, --compare, --png, --version"}));
+
+TEST(Options, DefaultsAndValuesAsGiven) {
+  const auto parsed = ParseOptions({"--technique=Packet", "--rates", "2abc,10.0,0.5", "--delays",
+                                    "20,200,100", "--seed", "18446744073709551615", "--json"});
+  ASSERT_TRUE(std::holds_alternative<Options>(parsed));
+  const Options& options = std::get<Options>(parsed);
+  EXPECT_EQ(options.technique, "Packet");
+  EXPECT_EQ(options.size, "300");
+  EXPECT_EQ(options.rates[0], "2abc");
+  EXPECT_EQ(options.delays[1], "200");
+  EXPECT_EQ(options.seed, 18446744073709551615ULL);
+  EXPECT_TRUE(options.json);
+  EXPECT_FALSE(options.compare);
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+TEST(JsonLog, DefaultMessageRunTickByTick) {
+  Options options;
+  options.json = true;
+  std::string out;
+  const auto outcomes = RunTraces(options, 123, out);
+  const auto lines = Lines(out);
+  ASSERT_GE(lines.size(), 5U);
+  EXPECT_EQ(lines[0],
+            R"({"event":"start","technique":"Message","size":"300","rates":["1.0","0.5","1.0"],"delays":["50","50","50"],"seed":123})");
+  EXPECT_EQ(lines[1], R"({"event":"unit","record":1,"kind":0,"blocks":15,"colour":"#00c000"})");
+  EXPECT_EQ(lines[2].rfind(R"({"event":"tick","clock":25,"order":")", 0), 0U) << lines[2];
+  EXPECT_EQ(lines[3], R"({"event":"grant","clock":25,"record":1,"link":0})");
+  EXPECT_EQ(lines[5], R"({"event":"draw","clock":50,"record":1,"link":0,"head":0.1,"tail":0,"forward":true,"colour":"#00c000"})");
+  EXPECT_EQ(lines.back(), R"({"event":"end","technique":"Message","completed_ms":6900})");
+  EXPECT_NE(out.find(R"({"event":"complete","clock":6900,"record":1,"marker":"message","y":4810,"colour":"#00c000"})"),
+            std::string::npos);
+  EXPECT_NE(out.find(R"({"event":"stop","clock":15025})"), std::string::npos);
+  ASSERT_EQ(outcomes.size(), 1U);
+  EXPECT_EQ(outcomes[0].completed_ms, 6900);
+}
+
+TEST(JsonLog, CircuitBottleneckShowsTheLoweredRates) {
+  Options options;
+  options.json = true;
+  options.technique = "Circuit";
+  std::string out;
+  RunTraces(options, 5, out);
+  EXPECT_NE(out.find(R"({"event":"bottleneck","clock":2575,"rates":["0.5","0.5","0.5"]})"),
+            std::string::npos);
+  EXPECT_NE(out.find(R"({"event":"complete","clock":6375,"record":3,"marker":"circuit","y":4547.5,"colour":"#0000c0"})"),
+            std::string::npos);
+  EXPECT_NE(out.find(R"({"event":"end","technique":"Circuit","completed_ms":6375})"), std::string::npos);
+}
+
+TEST(JsonLog, ASeedReproducesARunExactly) {
+  Options options;
+  options.json = true;
+  options.technique = "Packet";
+  std::string first, second, other;
+  RunTraces(options, 42, first);
+  RunTraces(options, 42, second);
+  RunTraces(options, 43, other);
+  EXPECT_EQ(first, second);
+  EXPECT_NE(first, other);
+}
+
+TEST(Compare, ThreeRunsAgainstTheirContinuousTimeValues) {
+  Options options;
+  options.compare = true;
+  std::string out;
+  const auto outcomes = RunTraces(options, 9, out);
+  ASSERT_EQ(outcomes.size(), 3U);
+  EXPECT_EQ(outcomes[0].completed_ms, 6900);
+  EXPECT_EQ(outcomes[1].completed_ms, 6375);
+  EXPECT_TRUE(outcomes[2].completed_ms.has_value());
+  // By hand: message 3 x (100 / R x 15 + 250); circuit 2 x (100 + 200 + 100 + 750)
+  // + 200 x 15 + 750; packets queue behind the slow middle link, the last one
+  // of one block leaving it at 3450 and reaching Receive at 3700 + 100 + 250.
+  EXPECT_DOUBLE_EQ(outcomes[0].continuous_ms, 6750.0);
+  EXPECT_DOUBLE_EQ(outcomes[1].continuous_ms, 6050.0);
+  EXPECT_DOUBLE_EQ(outcomes[2].continuous_ms, 4050.0);
+  const std::string table = CompareTable(outcomes);
+  EXPECT_NE(table.find("Message            6900         6750.0          150.0"), std::string::npos)
+      << table;
+  EXPECT_TRUE(out.empty());  // the table alone, not the steps
+}
+
+TEST(ContinuousTime, StoreAndForwardAndCircuitByHand) {
+  LinkModel model{{2.0, 10.0, 0.5}, {20, 200, 100}, 1000};
+  // Message: 50 blocks, 2500 + 500 + 10000 ms on the links, 100 + 1000 + 500 across.
+  EXPECT_DOUBLE_EQ(ContinuousCompletionMs("Message", model), 14600.0);
+  // Circuit: 2 x (50 + 10 + 200 + 1600) + 200 x 50 + 1600.
+  EXPECT_DOUBLE_EQ(ContinuousCompletionMs("Circuit", model), 15320.0);
+  // Packets: the last link is the slowest, 400 ms a packet; the first reaches
+  // it at 100 + 100 + 20 + 1000 = 1220, and 25 packets leave it 10000 ms later.
+  EXPECT_DOUBLE_EQ(ContinuousCompletionMs("Packet", model), 1220.0 + 10000.0 + 500.0);
+  EXPECT_TRUE(std::isnan(ContinuousCompletionMs("Other", model)));
+}
+
+TEST(Table, ReadableStepsAndAClosingLine) {
+  Options options;
+  options.technique = "Circuit";
+  std::string out;
+  RunTraces(options, 1, out);
+  EXPECT_NE(out.find("set-up request   Transmit \u2192 Router A"), std::string::npos) << out;
+  EXPECT_NE(out.find("acknowledgement  Receive \u2192 Router B"), std::string::npos);
+  EXPECT_NE(out.find("release"), std::string::npos);
+  EXPECT_NE(out.find("circuit data"), std::string::npos);
+  EXPECT_EQ(Lines(out).back(), "Circuit: the data reached Receive after 6375 ms");
+}
+
+TEST(Table, SaysWhenTheDataDidNotArrive) {
+  Options options;
+  options.size = "1000";
+  options.rates = {"0.5", "0.5", "0.5"};
+  options.delays = {"200", "200", "200"};
+  std::string out;
+  const auto outcomes = RunTraces(options, 1, out);
+  EXPECT_FALSE(outcomes[0].completed_ms.has_value());
+  EXPECT_EQ(Lines(out).back(), "Message: the data did not reach Receive within the run");
+}
+
+}  // namespace
+}  // namespace switchsim::trace
