@@ -34,6 +34,38 @@ double MarkerYTwips(std::int32_t clock_ms) {
   return kTraceTopTwips + clock_ms / kMsPerTraceTwip;
 }
 
+Simulation::Simulation(SimulationView& view, RandomSource& random) : view_(view), random_(random) {
+  // A new table is all zero: every record counts as waiting until the first reset.
+  for (int f = 0; f < kRecordCount; ++f) live_.Insert(f);
+}
+
+void Simulation::SetStatus(int f, std::int16_t status) {
+  state_.UnitTable[f].Status = status;
+  if (status == kIdle) {
+    live_.Erase(f);
+  } else {
+    live_.Insert(f);
+  }
+}
+
+const Simulation::LinkReading& Simulation::ReadLink(int k) {
+  LinkReading& link = links_[k];
+  if (link.fresh) return link;
+  std::string delay = view_.DelayText(k);
+  if (!link.read || delay != link.delay_text) {
+    link.delay = LeadingNumber(delay);
+    link.delay_text = std::move(delay);
+  }
+  std::string rate = view_.RateText(k);
+  if (!link.read || rate != link.rate_text) {
+    link.rate_number = LeadingNumber(rate);
+    link.rate_text = std::move(rate);
+  }
+  link.read = true;
+  link.fresh = true;
+  return link;
+}
+
 SimulationObserver& Simulation::Observer() const {
   return observer_ != nullptr ? *observer_ : silent_observer;
 }
@@ -41,6 +73,7 @@ SimulationObserver& Simulation::Observer() const {
 void Simulation::ResetSimulation() {
   state_.ClockMs = 0;
   for (auto& unit : state_.UnitTable) unit.Status = kIdle;
+  live_.Clear();
   state_.LinkBusy.fill(kFalse);
   view_.SetTimerEnabled(false);
   // The texts go back before the colours: a box still red ignores the change.
@@ -64,7 +97,7 @@ void Simulation::SetUpTransfer() {
     TransferUnit& message = table[1];
     message.Colour = kMessageGreen;
     message.Kind = kKindMessage;
-    message.Status = kWaiting;
+    SetStatus(1, kWaiting);
     message.StartMs = state_.ClockMs;
     message.Blocks = MessageBlocks();
     message.Link = 0;
@@ -87,7 +120,7 @@ void Simulation::SetUpTransfer() {
     }};
     for (const Seed& seed : seeds) {
       TransferUnit& unit = table[seed.record];
-      unit.Status = seed.status;
+      SetStatus(seed.record, seed.status);
       unit.StartMs = state_.ClockMs;
       unit.Colour = seed.colour;
       unit.Kind = seed.kind;
@@ -102,7 +135,7 @@ void Simulation::SetUpTransfer() {
       TransferUnit& packet = table[i];
       packet.Kind = kKindPacket;
       packet.Colour = RandomPacketColour(random_);
-      packet.Status = kWaiting;
+      SetStatus(i, kWaiting);
       packet.StartMs = state_.ClockMs;
       packet.Blocks = static_cast<std::int16_t>(remaining < 3 ? remaining : 2);
       packet.Link = 0;
@@ -121,8 +154,10 @@ void Simulation::SimulationTick() {
   const bool ascending = random_.NextDouble() < 0.5;
   Observer().OnTick(state_.ClockMs, ascending);
   if (stop) Observer().OnStop(state_.ClockMs);
+  for (LinkReading& link : links_) link.fresh = false;
   GrantLinks(ascending);
-  for (int f = 0; f < kRecordCount; ++f) {
+  // Records that join during the visit (circuit data passed on) are visited too.
+  for (int f = live_.NextFrom(0); f >= 0; f = live_.NextFrom(f + 1)) {
     if (state_.UnitTable[f].Status > 0) MoveUnit(f);
   }
 }
@@ -140,8 +175,8 @@ void Simulation::GrantLinks(bool ascending) {
 
   // Links 1 and 2: a random visiting order breaks ties between units waiting
   // at the same router.
-  for (int step = 0; step < kRecordCount; ++step) {
-    const int f = ascending ? step : kRecordCount - 1 - step;
+  const int first = ascending ? live_.NextFrom(0) : live_.PreviousFrom(kRecordCount - 1);
+  for (int f = first; f >= 0; f = ascending ? live_.NextFrom(f + 1) : (f > 0 ? live_.PreviousFrom(f - 1) : -1)) {
     const TransferUnit& unit = table[f];
     if (unit.Status < 0 || !(state_.DataReleased != kFalse || unit.Kind > kKindCircuitData)) {
       continue;
@@ -152,7 +187,7 @@ void Simulation::GrantLinks(bool ascending) {
   }
 
   // Link 0 always goes to the lowest-numbered waiting unit.
-  for (int f = 0; f < kRecordCount; ++f) {
+  for (int f = live_.NextFrom(0); f >= 0; f = live_.NextFrom(f + 1)) {
     const TransferUnit& unit = table[f];
     if (unit.Status >= 0 && (state_.DataReleased != kFalse || unit.Kind >= kKindSetUpRequest) &&
         busy[0] == kFalse && unit.Link == 0 && unit.Status == kWaiting) {
@@ -164,8 +199,9 @@ void Simulation::GrantLinks(bool ascending) {
 void Simulation::MoveUnit(int f) {
   TransferUnit& unit = state_.UnitTable[f];
   const int k = unit.Link;
-  const double d = LeadingNumber(view_.DelayText(k));
-  const double rate = TickRate(k);
+  const LinkReading& link = ReadLink(k);
+  const double d = link.delay;
+  const double rate = IsUsableRate(link.rate_number) ? link.rate_number : state_.SavedRates[k];
   const double t = state_.ClockMs - unit.StartMs;
   const double b = unit.Blocks;
   double head = t / (d / 200) / 1000;
@@ -193,7 +229,7 @@ void Simulation::PassOnCircuitData(int f, int k) {
   if (f + 1 >= kRecordCount) return;
   TransferUnit& next = table[f + 1];
   next.Link = static_cast<std::int16_t>(k + 1);
-  next.Status = kOnLink;
+  SetStatus(f + 1, kOnLink);
   next.Colour = table[f].Colour;
   next.Kind = kKindCircuitData;
   next.StartMs = state_.ClockMs;
@@ -211,7 +247,7 @@ void Simulation::HandleArrival(int f, int k) {
     }
     if (unit.Forward == kFalse) {
       state_.DataReleased = kTrue;
-      unit.Status = kIdle;
+      SetStatus(f, kIdle);
       ApplyBottleneck();
     }
   } else if (k == 1) {
@@ -229,7 +265,7 @@ void Simulation::HandleArrival(int f, int k) {
       unit.Status = kWaiting;
     }
     if (unit.Kind < kKindSetUpRequest) {
-      unit.Status = kIdle;
+      SetStatus(f, kIdle);
       if (const auto marker = MarkerFor(view_.MethodText(), unit.Kind)) {
         view_.UnitCompleted(Completion{f, *marker, state_.ClockMs, MarkerYTwips(state_.ClockMs),
                                        unit.Colour});
@@ -240,7 +276,7 @@ void Simulation::HandleArrival(int f, int k) {
     // Turns the request, and later the release unit, into an acknowledgement
     // travelling back from Receive.
     unit.StartMs = state_.ClockMs;
-    unit.Status = kWaiting;
+    SetStatus(f, kWaiting);  // the release unit was idle a moment ago
     unit.Forward = kFalse;
     unit.Kind = kKindAcknowledgement;
     unit.Blocks = 1;
@@ -270,6 +306,7 @@ void Simulation::ApplyBottleneck() {
       view_.SetRateColour(j, kRed);
       view_.SetRateLabelColour(j, kRed);
       view_.SetRateText(j, ShortestText(slowest));
+      links_[j].fresh = false;
     }
   }
   Observer().OnBottleneck(state_.ClockMs);
@@ -281,6 +318,7 @@ void Simulation::RecordRate(int link) {
 }
 
 void Simulation::RateBoxChanged(int link) {
+  links_[link].fresh = false;
   if (view_.RateColour(link) == kRed) return;
   RecordRate(link);
   ClearTraces();

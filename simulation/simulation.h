@@ -3,11 +3,13 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "constants.h"
 #include "observer.h"
 #include "random_source.h"
+#include "record_set.h"
 #include "view.h"
 
 namespace switchsim {
@@ -47,7 +49,7 @@ double MarkerYTwips(std::int32_t clock_ms);
 /// random numbers from `random`; both are borrowed and must outlive it.
 class Simulation {
  public:
-  Simulation(SimulationView& view, RandomSource& random) : view_(view), random_(random) {}
+  Simulation(SimulationView& view, RandomSource& random);
 
   Simulation(const Simulation&) = delete;
   Simulation& operator=(const Simulation&) = delete;
@@ -78,7 +80,20 @@ class Simulation {
   const SimulationState& State() const { return state_; }
 
  private:
+  // A link's delay and rate number, read from its boxes at most once a tick
+  // and parsed again only when a text has changed.
+  struct LinkReading {
+    std::string delay_text;
+    std::string rate_text;
+    double delay = 0.0;
+    double rate_number = 0.0;
+    bool read = false;   // the texts have been read at least once
+    bool fresh = false;  // read during this tick, and unchanged since
+  };
+
   SimulationObserver& Observer() const;
+  void SetStatus(int record, std::int16_t status);
+  const LinkReading& ReadLink(int link);
   void GrantLinks(bool ascending);
   void MoveUnit(int record);
   void PassOnCircuitData(int record, int link);
@@ -91,6 +106,8 @@ class Simulation {
   RandomSource& random_;
   SimulationObserver* observer_ = nullptr;
   SimulationState state_;
+  RecordSet live_;  // the records whose Status is not idle
+  std::array<LinkReading, kLinkCount> links_;
 };
 
 }  // namespace switchsim

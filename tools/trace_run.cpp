@@ -41,7 +41,10 @@ std::string JsonString(std::string_view text) {
 template <std::size_t N>
 std::string JsonStrings(const std::array<std::string, N>& texts) {
   std::string list = "[";
-  for (std::size_t i = 0; i < N; ++i) list += (i > 0 ? "," : "") + JsonString(texts[i]);
+  for (std::size_t i = 0; i < N; ++i) {
+    if (i > 0) list += ',';
+    list += JsonString(texts[i]);
+  }
   return list + "]";
 }
 
