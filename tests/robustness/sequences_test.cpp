@@ -1,0 +1,41 @@
+// Seeded random sequences of user actions on the simulation with the
+// driver's view, every invariant checked after every step.
+#include <gtest/gtest.h>
+
+#include "actions.h"
+#include "simulation_session.h"
+
+namespace switchsim::robustness {
+namespace {
+
+constexpr int kSequences = 2000;
+constexpr int kActionsPerSequence = 40;
+
+TEST(SeededSequences, KeepEveryInvariantOnTheSimulation) {
+  for (std::uint64_t seed = 1; seed <= kSequences; ++seed) {
+    SimulationSession session(seed);
+    SeededChooser chooser(seed);
+    const std::string report = Play(session, chooser, Alphabet{true}, kActionsPerSequence);
+    ASSERT_TRUE(report.empty()) << "sequence of seed " << seed << ", " << report;
+  }
+}
+
+TEST(FuzzerBytes, DecodeToTheSameActionsEveryTime) {
+  const std::vector<std::uint8_t> bytes = {3, 200, 17, 99, 0, 255, 42, 7, 8, 9, 250, 1};
+  ByteChooser first(bytes);
+  ByteChooser second(bytes);
+  while (!first.Exhausted()) {
+    EXPECT_EQ(Describe(DrawAction(first, Alphabet{})), Describe(DrawAction(second, Alphabet{})));
+  }
+  EXPECT_EQ(first.Pick(1000), 0U);  // past the end every number is 0
+}
+
+TEST(TypedPrefixes, AddOneCodePointAKey) {
+  EXPECT_EQ(TypedPrefixes("1\xc3\xa9" "5"),
+            (std::vector<std::string>{"1", "1\xc3\xa9", "1\xc3\xa9" "5"}));
+  EXPECT_EQ(TypedPrefixes("\xc3" "1"), (std::vector<std::string>{"\xc3", "\xc3" "1"}));
+  EXPECT_TRUE(TypedPrefixes("").empty());
+}
+
+}  // namespace
+}  // namespace switchsim::robustness
