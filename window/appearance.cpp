@@ -1,0 +1,40 @@
+#include "appearance.h"
+
+#include <QPalette>
+#include <QWidget>
+
+#include "layout.h"
+
+namespace switchsim::appearance {
+namespace {
+
+QFont SansSerif(int pixel_size, bool bold) {
+  QFont font(QStringLiteral("sans-serif"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(pixel_size);
+  font.setBold(bold);
+  return font;
+}
+
+}  // namespace
+
+void SetForeColour(QWidget& widget, Rgb colour) {
+  QPalette palette = widget.palette();
+  const QColor qt_colour = ToQColor(colour);
+  // Labels write in WindowText, buttons in ButtonText, edit fields in Text.
+  for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+    palette.setColor(QPalette::Active, role, qt_colour);
+    palette.setColor(QPalette::Inactive, role, qt_colour);
+  }
+  widget.setPalette(palette);
+}
+
+Rgb ForeColour(const QWidget& widget) {
+  return ToRgb(widget.palette().color(QPalette::Active, QPalette::Text));
+}
+
+QFont LargeFont() { return SansSerif(layout::kLargeFontPx, false); }
+QFont SmallFont() { return SansSerif(layout::kSmallFontPx, false); }
+QFont SmallBoldFont() { return SansSerif(layout::kSmallFontPx, true); }
+
+}  // namespace switchsim::appearance

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QWidget>
+
+#include "constants.h"
+
+namespace switchsim {
+
+/// A horizontal or vertical line drawn on its parent window, above the
+/// window's background. End points are in twips of the parent's client area;
+/// the line is BorderWidth() logical pixels thick, centred on them.
+class LineShape : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit LineShape(QWidget* parent = nullptr);
+
+  /// Moves both end points; the line must be horizontal or vertical.
+  void SetEnds(double x1, double y1, double x2, double y2);
+  /// Moves the line up or down: Y1 and Y2 both become `y` (twips).
+  void SetY(double y);
+
+  double X1() const { return x1_; }
+  double Y1() const { return y1_; }
+  double X2() const { return x2_; }
+  double Y2() const { return y2_; }
+
+  void SetBorderColor(Rgb colour);
+  Rgb BorderColor() const { return colour_; }
+  /// Thickness in logical pixels (1 or more).
+  void SetBorderWidth(int pixels);
+  int BorderWidth() const { return width_px_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void Place();
+
+  double x1_ = 0.0;
+  double y1_ = 0.0;
+  double x2_ = 0.0;
+  double y2_ = 0.0;
+  Rgb colour_ = kBlack;
+  int width_px_ = 1;
+};
+
+}  // namespace switchsim
