@@ -35,3 +35,10 @@ expect_success("Message: the data reached Receive after 6900 ms" --seed 1)
 expect_success("Circuit +6375" --compare --seed 1)
 expect_success("\"event\":\"end\",\"technique\":\"Packet\"" --technique Packet --json)
 expect_success("\"seed\":[0-9]+" --json)
+
+# A picture that cannot be written: exit 1, one line on stderr, nothing on stdout.
+execute_process(COMMAND ${TRACE} --png /nonexistent-folder/out.png
+                RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT code EQUAL 1 OR NOT out STREQUAL "" OR NOT err MATCHES "^switchsim-trace: --png: cannot write")
+  message(FATAL_ERROR "--png to a missing folder: exit ${code}, stdout '${out}', stderr '${err}'")
+endif()

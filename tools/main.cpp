@@ -7,6 +7,7 @@
 #include "options.h"
 #include "random_source.h"
 #include "trace_run.h"
+#include "window_picture.h"
 
 int main(int argc, char** argv) {
   using namespace switchsim::trace;
@@ -30,6 +31,12 @@ int main(int argc, char** argv) {
   std::string out;
   const auto outcomes = RunTraces(options, seed, out);
   if (options.compare && !options.json) out += CompareTable(outcomes);
+  if (options.png) {
+    if (const auto error = WriteWindowPicture(options, seed, *options.png)) {
+      std::cerr << "switchsim-trace: --png: " << *error << "\n";
+      return 1;
+    }
+  }
   std::cout << out;
   return 0;
 }

@@ -1,0 +1,75 @@
+#include "window_picture.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QImage>
+#include <QPixmap>
+#include <QSaveFile>
+#include <QString>
+#include <cstdio>
+#include <vector>
+
+#include "constants.h"
+#include "form1.h"
+
+namespace switchsim::trace {
+namespace {
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+// Qt's notes about the session (no runtime folder, no input devices) mean
+// nothing for an offscreen picture; only real failures reach stderr.
+void QuietMessages(QtMsgType type, const QMessageLogContext& /*context*/, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) {
+    std::fprintf(stderr, "switchsim-trace: %s\n", qPrintable(message));
+  }
+}
+
+void RunToEnd(Form1& form) {
+  form.cmdStart_Click(0);
+  while (form.Timer1->isActive()) form.Timer1_Timer();
+}
+
+}  // namespace
+
+std::optional<std::string> WriteWindowPicture(const Options& options, std::uint64_t seed,
+                                              const std::string& path) {
+  // The picture must not depend on the display the driver was started from.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(QuietMessages);
+  static int argc = 1;
+  static char name[] = "switchsim-trace";
+  static char* argv[] = {name, nullptr};
+  QApplication application(argc, argv);
+
+  Form1 form(seed);
+  form.cmbMessageSize->setCurrentText(Text(options.size));
+  for (int k = 0; k < kLinkCount; ++k) {
+    form.cmbDelay[k]->setCurrentText(Text(options.delays[k]));
+    form.cmbBitRate[k]->setEditText(Text(options.rates[k]));
+  }
+
+  const std::vector<std::string> techniques =
+      options.compare ? std::vector<std::string>(kMethodItems.begin(), kMethodItems.end())
+                      : std::vector<std::string>{options.technique};
+  for (std::size_t i = 0; i < techniques.size(); ++i) {
+    // Reset between runs; the last run's bands stay in the picture beside the markers.
+    if (i > 0) form.cmdStart_Click(0);
+    form.ReseedRandom(seed);
+    form.cmbMethod->setCurrentText(Text(techniques[i]));
+    RunToEnd(form);
+  }
+
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  if (!form.grab().toImage().save(&buffer, "PNG")) return "cannot make a PNG of the window";
+
+  QSaveFile file(Text(path));
+  if (!file.open(QIODevice::WriteOnly) || file.write(png) != png.size() || !file.commit()) {
+    return "cannot write \"" + path + "\": " + file.errorString().toStdString();
+  }
+  return std::nullopt;
+}
+
+}  // namespace switchsim::trace
