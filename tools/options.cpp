@@ -27,7 +27,34 @@ bool IsItem(const std::array<std::string_view, N>& items, const std::string& tex
   return std::find(items.begin(), items.end(), text) != items.end();
 }
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+}  // namespace
+
+std::string Quoted(const std::string& text) {
+  std::string quoted = "\"";
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      quoted += '\\';
+      quoted += c;
+    } else if (c == '\n') {
+      quoted += "\\n";
+    } else if (c == '\t') {
+      quoted += "\\t";
+    } else if (c == '\r') {
+      quoted += "\\r";
+    } else if (byte < 0x20 || byte == 0x7f) {
+      constexpr std::string_view kHex = "0123456789abcdef";
+      quoted += "\\x";
+      quoted += kHex[byte >> 4];
+      quoted += kHex[byte & 0xf];
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "\"";
+}
+
+namespace {
 
 std::optional<std::array<std::string, 3>> SplitThree(const std::string& text) {
   std::array<std::string, 3> parts;
@@ -128,19 +155,20 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
       name = name.substr(0, equals);
     }
     const std::string canonical = name == "-h" ? "--help" : name;
-    if (!seen.insert(canonical).second) {
-      return UsageError{canonical + ": given more than once"};
-    }
-    if (bool* flag = FlagOf(name, options)) {
-      if (value) return UsageError{name + ": takes no value, but was given " + Quoted(*value)};
-      *flag = true;
-      continue;
-    }
+    bool* flag = FlagOf(name, options);
     const auto found = ValueOptions().find(name);
-    if (found == ValueOptions().end()) {
+    if (flag == nullptr && found == ValueOptions().end()) {
       return UsageError{Quoted(args[i]) +
                         " is not an option; see --help for --technique, --size, --rates, --delays, "
                         "--seed, --json, --compare, --png, --version"};
+    }
+    if (!seen.insert(canonical).second) {
+      return UsageError{canonical + ": given more than once"};
+    }
+    if (flag != nullptr) {
+      if (value) return UsageError{name + ": takes no value, but was given " + Quoted(*value)};
+      *flag = true;
+      continue;
     }
     if (!value) {
       if (i + 1 >= args.size()) return UsageError{name + ": needs a value"};

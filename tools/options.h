@@ -33,6 +33,11 @@ struct UsageError {
 /// Reads the arguments after the program's name.
 std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& args);
 
+/// A value in double quotes for a message: quotes and backslashes get a
+/// backslash, control characters are escaped ("\n", "\x01"), so that the
+/// message stays on one line.
+std::string Quoted(const std::string& text);
+
 /// The text of --help.
 std::string HelpText();
 

@@ -67,7 +67,7 @@ std::optional<std::string> WriteWindowPicture(const Options& options, std::uint6
 
   QSaveFile file(Text(path));
   if (!file.open(QIODevice::WriteOnly) || file.write(png) != png.size() || !file.commit()) {
-    return "cannot write \"" + path + "\": " + file.errorString().toStdString();
+    return "cannot write " + Quoted(path) + ": " + file.errorString().toStdString();
   }
   return std::nullopt;
 }
