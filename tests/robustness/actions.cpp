@@ -25,6 +25,8 @@ const std::vector<std::string>& EdgeTexts() {
   return texts;
 }
 
+constexpr std::size_t kLongestTyped = 40;  // bytes
+
 constexpr std::string_view kTextPieces[] = {
     "0", "1", "2", "5", "9", ".", "e", "E", "+", "-", " ", "\t", ",", "x", "n", "a", "i",
     "\xc3\xa9", "\xe2\x82\xac", "\xd9\xa3", "\n", "\x1b", "\x7f", "00", "e-", "e+3"};
@@ -102,8 +104,9 @@ Action DrawAction(Chooser& chooser, const Alphabet& alphabet) {
       action.text = PickItem(chooser, kOddTechniques);
     }
   } else if (roll < 45) {
-    action.kind = ActionKind::kTypeRate;
+    // Nobody types thousands of keys: long texts come by pasting.
     action.text = DrawRateText(chooser);
+    action.kind = action.text.size() > kLongestTyped ? ActionKind::kPasteRate : ActionKind::kTypeRate;
   } else if (roll < 49) {
     action.kind = ActionKind::kPasteRate;
     action.text = DrawRateText(chooser);

@@ -2,6 +2,8 @@
 // driver's view, every invariant checked after every step.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "actions.h"
 #include "simulation_session.h"
 
@@ -12,12 +14,21 @@ constexpr int kSequences = 2000;
 constexpr int kActionsPerSequence = 40;
 
 TEST(SeededSequences, KeepEveryInvariantOnTheSimulation) {
+  std::array<int, 3> completions{};
+  int red_boxes = 0;
   for (std::uint64_t seed = 1; seed <= kSequences; ++seed) {
     SimulationSession session(seed);
     SeededChooser chooser(seed);
     const std::string report = Play(session, chooser, Alphabet{true}, kActionsPerSequence);
     ASSERT_TRUE(report.empty()) << "sequence of seed " << seed << ", " << report;
+    for (const Completion& completion : session.view().completions) {
+      ++completions[static_cast<std::size_t>(completion.marker)];
+    }
+    for (int k = 0; k < kLinkCount; ++k) red_boxes += session.view().RateColour(k) == kRed ? 1 : 0;
   }
+  // The sequences reach every technique's completion and the circuit's rule.
+  for (const int count : completions) EXPECT_GT(count, kSequences / 100);
+  EXPECT_GT(red_boxes, 0);
 }
 
 TEST(FuzzerBytes, DecodeToTheSameActionsEveryTime) {
