@@ -68,6 +68,8 @@ struct ChangeCase {
   bool hides_markers;
 };
 
+void PrintTo(const ChangeCase& c, std::ostream* out) { *out << c.name; }
+
 class ParameterChangeTest : public FormTest, public ::testing::WithParamInterface<ChangeCase> {};
 
 TEST_P(ParameterChangeTest, HidesTheMarkersOnlyWhenALinkOrTheSizeChanges) {

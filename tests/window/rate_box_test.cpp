@@ -18,6 +18,8 @@ struct TypedRateCase {
   const char* text_after_editing;
 };
 
+void PrintTo(const TypedRateCase& c, std::ostream* out) { *out << c.name; }
+
 class RateBoxTest
     : public FormTest,
       public ::testing::WithParamInterface<std::tuple<TypedRateCase, EditingEnd>> {

@@ -12,6 +12,8 @@ struct ButtonCase {
   bool timer_runs;
 };
 
+void PrintTo(const ButtonCase& c, std::ostream* out) { *out << c.name; }
+
 class RunButtonsTest : public FormTest, public ::testing::WithParamInterface<ButtonCase> {};
 
 TEST_P(RunButtonsTest, CaptionsAndTimerFollowThePresses) {

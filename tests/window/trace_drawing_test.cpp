@@ -35,6 +35,8 @@ struct StrokeCase {
   int last_column;
 };
 
+void PrintTo(const StrokeCase& c, std::ostream* out) { *out << c.name; }
+
 class StrokeTest : public FormTest, public ::testing::WithParamInterface<StrokeCase> {};
 
 TEST_P(StrokeTest, FillsItsRowFromTailToHead) {
