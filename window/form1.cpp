@@ -279,6 +279,9 @@ void Form1::cmdStart_Click(int index) {
   QPushButton& button = *cmdStart.at(static_cast<std::size_t>(index));
   if (button.text() == QLatin1String("Start")) {
     button.setText(QStringLiteral("Reset"));
+    // The timer is about to run: a "Cont" left from pausing the empty clock
+    // would offer the opposite of what the button does.
+    cmdStart[1]->setText(QStringLiteral("Pause"));
     simulation_.ResetSimulation();
     simulation_.SetUpTransfer();
     SetTimerEnabled(true);

@@ -36,7 +36,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ButtonCase{"ResetWhilePaused", {0, 1, 0}, "Start", "Pause", false},
                       ButtonCase{"StartAgain", {0, 0, 0}, "Reset", "Pause", true},
                       ButtonCase{"PauseBeforeStart", {1}, "Start", "Pause", true},
-                      ButtonCase{"PauseTwiceBeforeStart", {1, 1}, "Start", "Cont", false}),
+                      ButtonCase{"PauseTwiceBeforeStart", {1, 1}, "Start", "Cont", false},
+                      // Start runs the timer, so the second button offers to pause it.
+                      ButtonCase{"StartWhileShowingCont", {1, 1, 0}, "Reset", "Pause", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FormTest, ResetReturnsTheClockToZeroAndStartSetsUpTheRun) {
