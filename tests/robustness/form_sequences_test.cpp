@@ -12,7 +12,7 @@ namespace switchsim::robustness {
 namespace {
 
 constexpr int kFreshWindows = 100;
-constexpr int kSequencesInOneSession = 300;
+constexpr int kSequencesInOneSession = 200;
 constexpr int kActionsPerSequence = 40;
 
 TEST(FormSequences, KeepEveryInvariantOnTheWindow) {

@@ -10,13 +10,18 @@
 namespace switchsim::robustness {
 namespace {
 
-constexpr int kSequences = 2000;
+// 2000 sequences in shards that CTest can run side by side.
+constexpr int kShards = 4;
+constexpr int kSequences = 500;  // a shard
 constexpr int kActionsPerSequence = 40;
 
-TEST(SeededSequences, KeepEveryInvariantOnTheSimulation) {
+class SeededSequences : public ::testing::TestWithParam<int> {};
+
+TEST_P(SeededSequences, KeepEveryInvariantOnTheSimulation) {
   std::array<int, 3> completions{};
   int red_boxes = 0;
-  for (std::uint64_t seed = 1; seed <= kSequences; ++seed) {
+  const std::uint64_t first = static_cast<std::uint64_t>(GetParam()) * kSequences + 1;
+  for (std::uint64_t seed = first; seed < first + kSequences; ++seed) {
     SimulationSession session(seed);
     SeededChooser chooser(seed);
     const std::string report = Play(session, chooser, Alphabet{true}, kActionsPerSequence);
@@ -30,6 +35,8 @@ TEST(SeededSequences, KeepEveryInvariantOnTheSimulation) {
   for (const int count : completions) EXPECT_GT(count, kSequences / 100);
   EXPECT_GT(red_boxes, 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Shards, SeededSequences, ::testing::Range(0, kShards));
 
 TEST(FuzzerBytes, DecodeToTheSameActionsEveryTime) {
   const std::vector<std::uint8_t> bytes = {3, 200, 17, 99, 0, 255, 42, 7, 8, 9, 250, 1};
