@@ -30,7 +30,9 @@ int main(int argc, char** argv) {
   const std::uint64_t seed = options.seed.value_or(switchsim::Mt64Random::SystemSeed());
   std::string out;
   const auto outcomes = RunTraces(options, seed, out);
-  if (options.compare && !options.json) out += CompareTable(outcomes);
+  if (options.compare && !options.json) {
+    out += ParameterLine(options, seed) + "\n" + CompareTable(outcomes);
+  }
   if (options.png) {
     if (const auto error = WriteWindowPicture(options, seed, *options.png)) {
       std::cerr << "switchsim-trace: --png: " << *error << "\n";

@@ -94,9 +94,7 @@ class RunLog final : public SimulationObserver {
               "}\n";
       return;
     }
-    out_ += view_.MethodText() + ", size " + options.size + ", rates " + options.rates[0] + " / " +
-            options.rates[1] + " / " + options.rates[2] + ", delays " + options.delays[0] + " / " +
-            options.delays[1] + " / " + options.delays[2] + ", seed " + std::to_string(seed) + "\n";
+    out_ += view_.MethodText() + ", " + ParameterLine(options, seed) + "\n";
     out_ += "clock ms  event        record  unit             link\n";
   }
 
@@ -293,6 +291,12 @@ std::vector<RunOutcome> RunTraces(const Options& options, std::uint64_t seed, st
     outcomes.push_back(outcome);
   }
   return outcomes;
+}
+
+std::string ParameterLine(const Options& options, std::uint64_t seed) {
+  return "size " + options.size + ", rates " + options.rates[0] + " / " + options.rates[1] +
+         " / " + options.rates[2] + ", delays " + options.delays[0] + " / " + options.delays[1] +
+         " / " + options.delays[2] + ", seed " + std::to_string(seed);
 }
 
 std::string ClosingLine(const RunOutcome& outcome) {

@@ -25,6 +25,9 @@ std::vector<RunOutcome> RunTraces(const Options& options, std::uint64_t seed, st
 /// The --compare table of the three outcomes.
 std::string CompareTable(const std::vector<RunOutcome>& outcomes);
 
+/// The parameters of the runs in words: "size 300, rates 1.0 / 0.5 / 1.0, delays 50 / 50 / 50, seed 1".
+std::string ParameterLine(const Options& options, std::uint64_t seed);
+
 /// The closing line of a run, such as "Message: the data reached Receive after 6900 ms".
 std::string ClosingLine(const RunOutcome& outcome);
 
