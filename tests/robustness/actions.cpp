@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "constants.h"
+#include "options.h"
 
 namespace switchsim::robustness {
 namespace {
@@ -31,21 +32,11 @@ constexpr std::string_view kTextPieces[] = {
     "0", "1", "2", "5", "9", ".", "e", "E", "+", "-", " ", "\t", ",", "x", "n", "a", "i",
     "\xc3\xa9", "\xe2\x82\xac", "\xd9\xa3", "\n", "\x1b", "\x7f", "00", "e-", "e+3"};
 
+// The driver's quoting, cut short for long texts so that a report stays readable.
 std::string Quoted(const std::string& text) {
-  std::string quoted = "\"";
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7f || c == '"' || c == '\\') {
-      constexpr std::string_view kHex = "0123456789abcdef";
-      quoted += "\\x";
-      quoted += kHex[byte >> 4];
-      quoted += kHex[byte & 0xf];
-    } else {
-      quoted += c;
-    }
-  }
-  if (quoted.size() > 80) quoted = quoted.substr(0, 60) + "...(" + std::to_string(text.size()) + " bytes)";
-  return quoted + "\"";
+  const std::string quoted = trace::Quoted(text);
+  if (quoted.size() <= 80) return quoted;
+  return quoted.substr(0, 60) + "...(" + std::to_string(text.size()) + " bytes)\"";
 }
 
 template <std::size_t N>
