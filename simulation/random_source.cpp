@@ -11,7 +11,6 @@ double Mt64Random::NextDouble() {
 
 void Mt64Random::Reseed(std::uint64_t seed) {
   engine_.seed(seed);
-  seed_ = seed;
 }
 
 std::uint64_t Mt64Random::SystemSeed() {

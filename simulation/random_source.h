@@ -18,20 +18,18 @@ class RandomSource {
 /// every compiler and standard library.
 class Mt64Random final : public RandomSource {
  public:
-  explicit Mt64Random(std::uint64_t seed) : engine_(seed), seed_(seed) {}
+  explicit Mt64Random(std::uint64_t seed) : engine_(seed) {}
 
   double NextDouble() override;
 
   /// Starts the sequence of `seed` again.
   void Reseed(std::uint64_t seed);
-  std::uint64_t Seed() const { return seed_; }
 
   /// A seed taken from the system's entropy source and the clock.
   static std::uint64_t SystemSeed();
 
  private:
   std::mt19937_64 engine_;
-  std::uint64_t seed_;
 };
 
 }  // namespace switchsim

@@ -13,7 +13,6 @@ class RecordSet {
   void Insert(int index) { words_[Word(index)] |= Bit(index); }
   void Erase(int index) { words_[Word(index)] &= ~Bit(index); }
   void Clear() { words_ = {}; }
-  bool Contains(int index) const { return (words_[Word(index)] & Bit(index)) != 0; }
 
   /// The smallest member at or above `from`, or -1.
   int NextFrom(int from) const {

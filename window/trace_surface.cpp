@@ -33,10 +33,6 @@ float TraceSurface::ScaleWidth() const {
   return static_cast<float>(DrawingArea().width() * kTwipsPerPixel);
 }
 
-float TraceSurface::ScaleHeight() const {
-  return static_cast<float>(DrawingArea().height() * kTwipsPerPixel);
-}
-
 void TraceSurface::DrawFrame() {
   QPainter painter(&image_);
   painter.setPen(Qt::NoPen);

@@ -38,11 +38,6 @@ class TraceSurface : public QWidget {
   float ScaleWidth() const;
   /// The x coordinate of the drawing area's left edge, in twips.
   float ScaleLeft() const { return scale_left_; }
-  /// Height of the drawing area in twips.
-  float ScaleHeight() const;
-
-  /// The backing image, as drawn so far (device pixels, frame included).
-  const QImage& Image() const { return image_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
