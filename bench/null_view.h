@@ -31,8 +31,7 @@ class NullView final : public SimulationView {
   void SetRateLabelColour(int link, Rgb colour) override { label_colours[link] = colour; }
   void ClearTrace(int /*link*/) override {}
   void DrawUnit(const Stroke& /*stroke*/) override { ++strokes; }
-  void UnitCompleted(const Completion& /*completion*/) override {}
-  void HideMarkers() override {}
+  void UnitCompleted(const Arrival& /*arrival*/) override {}
   void SetTimerEnabled(bool enabled) override { timer = enabled; }
   bool TimerEnabled() const override { return timer; }
   int TimerIntervalMs() const override { return kTimerIntervalMs; }

@@ -7,7 +7,7 @@
 #include "constants.h"
 #include "numbers.h"
 
-namespace switchsim::trace {
+namespace switchsim {
 namespace {
 
 double TransmissionMs(double rate, double blocks) { return 100 / rate * blocks; }
@@ -33,6 +33,17 @@ double StoreAndForwardMs(const LinkModel& model, int units, int blocks_each, int
 
 }  // namespace
 
+LinkModel ModelOfTexts(std::string_view size, const std::array<std::string, 3>& rates,
+                       const std::array<std::string, 3>& delays) {
+  LinkModel model;
+  for (int k = 0; k < kLinkCount; ++k) {
+    model.rates[k] = LeadingNumber(rates[k]);
+    model.delays[k] = LeadingNumber(delays[k]);
+  }
+  model.size = LeadingNumber(size);
+  return model;
+}
+
 double ContinuousCompletionMs(std::string_view technique, const LinkModel& model) {
   const int blocks = BlocksForSize(model.size);
   if (technique == kMethodMessage) return StoreAndForwardMs(model, 1, blocks, blocks);
@@ -55,4 +66,4 @@ double ContinuousCompletionMs(std::string_view technique, const LinkModel& model
   return std::numeric_limits<double>::quiet_NaN();
 }
 
-}  // namespace switchsim::trace
+}  // namespace switchsim

@@ -4,10 +4,14 @@
 
 #include "constants.h"
 
-// The main window's fixed geometry. Positions and sizes are in twips from the
-// top-left corner of the client area (15 twips make one logical pixel) unless
-// a name ends in Px; lines are given by their end points.
+// The form's fixed geometry, the same for every front end. Positions and
+// sizes are in twips from the top-left corner of the client area (15 twips
+// make one logical pixel) unless a name ends in Px; lines are given by their
+// end points.
 namespace switchsim::layout {
+
+inline constexpr int kTwipsPerPixel = 15;       // twips per logical pixel
+inline constexpr double kMsPerTraceTwip = 2.0;  // ms of clock per twip down a trace
 
 /// Logical pixels for a twips value, rounded to the nearest pixel.
 constexpr int Px(int twips) {
@@ -82,7 +86,7 @@ inline constexpr int kNodeLineWidthPx = 1;                     // px
 
 // The traces, indexed by link.
 inline constexpr std::array<int, kLinkCount> kTraceLeft = {1020, 4740, 8460};
-inline constexpr int kTraceTop = kTraceTopTwips;
+inline constexpr int kTraceTop = 1360;
 inline constexpr int kTraceWidth = 3620;
 inline constexpr int kTraceHeight = 6690;
 inline constexpr int kTraceBorderPx = 1;  // px of frame around each trace's drawing area
@@ -106,6 +110,17 @@ inline constexpr TwipsRect kSizeBox = {4860, 8940, 2295, 480};
 inline constexpr TwipsRect kCrest = {7560, 8520, 4500, 720};
 inline constexpr int kCrestWidthPx = 300;   // px
 inline constexpr int kCrestHeightPx = 48;   // px
+
+/// The controls that take the keyboard focus, in their tab order.
+enum class Focusable {
+  SizeBox, MethodBox, StartButton, RateBox0, DelayBox0, RateBox1, DelayBox1, RateBox2,
+  DelayBox2, Trace0, Trace1, Trace2, PauseButton
+};
+inline constexpr std::array<Focusable, 13> kTabOrder = {
+    Focusable::SizeBox,   Focusable::MethodBox, Focusable::StartButton, Focusable::RateBox0,
+    Focusable::DelayBox0, Focusable::RateBox1,  Focusable::DelayBox1,   Focusable::RateBox2,
+    Focusable::DelayBox2, Focusable::Trace0,    Focusable::Trace1,      Focusable::Trace2,
+    Focusable::PauseButton};
 
 // Fonts, by pixel size so that the look does not follow the screen's DPI.
 inline constexpr int kLargeFontPx = 18;  // px: 13.5 pt at 96 dots per inch

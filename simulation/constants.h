@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -54,23 +53,7 @@ inline constexpr std::int16_t kIdle = -1;
 inline constexpr std::int16_t kWaiting = 0;
 inline constexpr std::int16_t kOnLink = 1;
 
-// Window geometry shared by the window and the driver, in twips.
-inline constexpr int kTwipsPerPixel = 15;           // twips per logical pixel
-inline constexpr int kTraceTopTwips = 1360;         // top of the traces on the window
-inline constexpr double kMsPerTraceTwip = 2.0;      // ms of clock per twip down a trace
-
-// The fixed lists of the boxes and their defaults.
-inline constexpr std::array<std::string_view, 4> kDelayItems = {"20", "50", "100", "200"};
-inline constexpr std::array<std::string_view, 5> kRateItems = {"0.5", "1.0", "2.0", "5.0", "10.0"};
-inline constexpr std::array<std::string_view, 3> kMethodItems = {"Message", "Circuit", "Packet"};
-inline constexpr std::array<std::string_view, 6> kSizeItems = {"100", "200", "300",
-                                                                "400", "500", "1000"};
-inline constexpr std::string_view kDefaultDelay = "50";
-inline constexpr std::string_view kDefaultRate = "1.0";
-inline constexpr std::string_view kDefaultMiddleRate = "0.5";  // link 1's rate at load
-inline constexpr std::string_view kDefaultMethod = "Message";
-inline constexpr std::string_view kDefaultSize = "300";
-
+/// The techniques, as the technique box names them.
 inline constexpr std::string_view kMethodMessage = "Message";
 inline constexpr std::string_view kMethodCircuit = "Circuit";
 inline constexpr std::string_view kMethodPacket = "Packet";

@@ -114,13 +114,6 @@ double LeadingNumber(std::string_view text) {
   return Convert(text.substr(start, scan.end - start));
 }
 
-std::optional<double> WholeNumber(std::string_view text) {
-  const std::size_t start = SkipBlanks(text, 0);
-  const Scan scan = ScanNumber(text, start);
-  if (!scan.found || SkipBlanks(text, scan.end) != text.size()) return std::nullopt;
-  return Convert(text.substr(start, scan.end - start));
-}
-
 bool IsUsableRate(double rate) { return std::isfinite(rate) && rate > 0.0; }
 
 std::string ShortestText(double value) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,10 +13,6 @@ namespace switchsim {
 /// "1.5.3" reads 1.5, "1e" reads 1. A number too large for a double reads as
 /// an infinity of its sign, one too small as 0.
 double LeadingNumber(std::string_view text);
-
-/// Reads a text that is wholly one decimal number (blanks around it allowed);
-/// empty when anything else stands in it.
-std::optional<double> WholeNumber(std::string_view text);
 
 /// A bit rate the tick can work with: finite and greater than 0.
 bool IsUsableRate(double rate);

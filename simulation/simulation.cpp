@@ -23,17 +23,6 @@ Rgb RandomPacketColour(RandomSource& random) {
 
 }  // namespace
 
-std::optional<Marker> MarkerFor(std::string_view technique, std::int16_t kind) {
-  if (technique == kMethodMessage) return Marker::Message;
-  if (technique == kMethodCircuit && kind == kKindCircuitData) return Marker::Circuit;
-  if (technique == kMethodPacket) return Marker::Packet;
-  return std::nullopt;
-}
-
-double MarkerYTwips(std::int32_t clock_ms) {
-  return kTraceTopTwips + clock_ms / kMsPerTraceTwip;
-}
-
 Simulation::Simulation(SimulationView& view, RandomSource& random) : view_(view), random_(random) {
   // A new table is all zero: every record counts as waiting until the first reset.
   for (int f = 0; f < kRecordCount; ++f) live_.Insert(f);
@@ -266,10 +255,7 @@ void Simulation::HandleArrival(int f, int k) {
     }
     if (unit.Kind < kKindSetUpRequest) {
       SetStatus(f, kIdle);
-      if (const auto marker = MarkerFor(view_.MethodText(), unit.Kind)) {
-        view_.UnitCompleted(Completion{f, *marker, state_.ClockMs, MarkerYTwips(state_.ClockMs),
-                                       unit.Colour});
-      }
+      view_.UnitCompleted(Arrival{f, unit.Kind, state_.ClockMs, unit.Colour});
     }
   }
   if (k == 2 && unit.Kind != kKindCircuitData && view_.MethodText() == kMethodCircuit) {
@@ -289,20 +275,16 @@ double Simulation::TickRate(int link) const {
   return IsUsableRate(rate) ? rate : state_.SavedRates[link];
 }
 
-double Simulation::BottleneckRate(int link) const {
-  const std::optional<double> whole = WholeNumber(view_.RateText(link));
-  if (whole && IsUsableRate(*whole)) return *whole;
-  return TickRate(link);
-}
-
 void Simulation::ApplyBottleneck() {
   for (int j = 0; j < kLinkCount; ++j) {
     if (view_.RateLabelColour(j) == kBlack) RecordRate(j);
   }
   double slowest = kNoRateYet;
-  for (int j = 0; j < kLinkCount; ++j) slowest = std::min(slowest, BottleneckRate(j));
+  // A text that is not wholly a number, or not a usable rate, counts at the
+  // rate the tick uses for that link.
+  for (int j = 0; j < kLinkCount; ++j) slowest = std::min(slowest, TickRate(j));
   for (int j = 0; j < kLinkCount; ++j) {
-    if (BottleneckRate(j) > slowest) {
+    if (TickRate(j) > slowest) {
       view_.SetRateColour(j, kRed);
       view_.SetRateLabelColour(j, kRed);
       view_.SetRateText(j, ShortestText(slowest));
@@ -315,18 +297,6 @@ void Simulation::ApplyBottleneck() {
 void Simulation::RecordRate(int link) {
   const double rate = LeadingNumber(view_.RateText(link));
   if (IsUsableRate(rate)) state_.SavedRates[link] = rate;
-}
-
-void Simulation::RateBoxChanged(int link) {
-  links_[link].fresh = false;
-  if (view_.RateColour(link) == kRed) return;
-  RecordRate(link);
-  ClearTraces();
-}
-
-void Simulation::ClearTraces() {
-  view_.HideMarkers();
-  for (int k = 0; k < kLinkCount; ++k) view_.ClearTrace(k);
 }
 
 }  // namespace switchsim

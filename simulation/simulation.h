@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,16 +32,11 @@ struct SimulationState {
   std::int16_t DataReleased = kFalse;  // while false only control units take links
   std::array<TransferUnit, kRecordCount> UnitTable{};
   std::array<std::int16_t, kLinkSlots> LinkBusy{};  // kTrue while a unit puts its bits on link k
-  /// The last usable rate chosen for each link (blocks per 100 ms); slot 3 is unused.
-  std::array<double, kLinkSlots> SavedRates{1.0, 0.5, 1.0, 1.0};
+  /// The last usable rate chosen for each link (blocks per 100 ms); slot 3 is
+  /// unused. Usable from the start, so that no tick can ever divide by a rate
+  /// of 0; the window's load records its own rates before any run.
+  std::array<double, kLinkSlots> SavedRates{1.0, 1.0, 1.0, 1.0};
 };
-
-/// The marker that a completed unit of `kind` places under `technique`, if any.
-std::optional<Marker> MarkerFor(std::string_view technique, std::int16_t kind);
-
-/// Height of a completion marker at `clock_ms`, in twips from the top of the
-/// window's client area: the top of the last trace plus half the clock.
-double MarkerYTwips(std::int32_t clock_ms);
 
 /// The transfer simulation: its state, the reset, the set-up of a run and the
 /// tick. It reads and writes its window only through `view` and draws its
@@ -62,13 +56,9 @@ class Simulation {
   /// One timer period: advance the clock, grant links, move, hand over and draw units.
   void SimulationTick();
 
-  /// The rate box's change handler: a usable rate typed or chosen in a black
-  /// box is remembered, and any change of a black box clears the traces.
-  void RateBoxChanged(int link);
-  /// Remembers the rate box's current number, if usable (the window's load).
+  /// Remembers the rate box's current number as the link's saved rate, if it
+  /// is usable; an unusable one leaves the saved rate as it was.
   void RecordRate(int link);
-  /// Hides the markers and clears the three traces; the run goes on.
-  void ClearTraces();
 
   /// The rate the tick uses for a link: the box's leading number when it is
   /// a usable rate, otherwise the saved rate.
@@ -99,7 +89,6 @@ class Simulation {
   void PassOnCircuitData(int record, int link);
   void HandleArrival(int record, int link);
   void ApplyBottleneck();
-  double BottleneckRate(int link) const;
   std::int16_t MessageBlocks() const;
 
   SimulationView& view_;

@@ -8,9 +8,6 @@
 
 namespace switchsim {
 
-/// The completion markers right of the last trace, one per technique.
-enum class Marker { Message, Circuit, Packet };
-
 /// One tick's stroke of a unit on a link's trace. Positions are fractions of
 /// the link from its sending end (0) to its receiving end (1), as the tick
 /// computed them; tail may exceed 1 for circuit data already passed on.
@@ -21,15 +18,15 @@ struct Stroke {
   double tail = 0.0;        // last bit, 0 or more
   bool forward = true;      // false: travelling back, drawn mirrored
   Rgb colour = kBlack;
-  std::int32_t clock_ms = 0;  // ms; the stroke lies ClockMs / 2 twips down the trace
+  std::int32_t clock_ms = 0;  // ms: the clock of the tick that made the stroke
 };
 
-/// A unit whose completion places a technique's marker.
-struct Completion {
+/// A message, packet, release unit or circuit data stream whose last bit has
+/// reached Receive.
+struct Arrival {
   int record = 0;
-  Marker marker = Marker::Message;
+  std::int16_t kind = 0;      // Kind of the record as it arrived
   std::int32_t clock_ms = 0;  // ms
-  double y_twips = 0.0;       // twips from the top of the window's client area
   Rgb colour = kBlack;
 };
 
@@ -47,8 +44,7 @@ class SimulationView {
   virtual std::string RateText(int link) const = 0;
 
   /// Sets a rate box's text. When the text really changes, the box's change
-  /// handler (Simulation::RateBoxChanged) runs before this returns, as it does
-  /// for any change of the box.
+  /// handler runs before this returns, as it does for any change of the box.
   virtual void SetRateText(int link, std::string_view text) = 0;
   virtual Rgb RateColour(int link) const = 0;
   virtual void SetRateColour(int link, Rgb colour) = 0;
@@ -60,10 +56,8 @@ class SimulationView {
   virtual void ClearTrace(int link) = 0;
   /// Draws one tick's stroke of a unit.
   virtual void DrawUnit(const Stroke& stroke) = 0;
-  /// Moves the completion's marker to its height, recolours and shows it.
-  virtual void UnitCompleted(const Completion& completion) = 0;
-  /// Hides the three markers, in the order message, circuit, packet.
-  virtual void HideMarkers() = 0;
+  /// A unit arrived at Receive; the view decides which marker, if any, it places.
+  virtual void UnitCompleted(const Arrival& arrival) = 0;
 
   virtual void SetTimerEnabled(bool enabled) = 0;
   virtual bool TimerEnabled() const = 0;

@@ -33,7 +33,7 @@ std::vector<int> ActiveRecords(const Rig& rig) {
 TEST(Reset, ReturnsEverythingToIdleEvenHalfWayThroughARun) {
   ScriptedRandom random({0.2});
   Rig rig(random);
-  rig.view.ChooseMethod("Packet");
+  rig.ChooseMethod("Packet");
   rig.Start();
   for (int i = 0; i < 40; ++i) rig.simulation.SimulationTick();
   ASSERT_FALSE(ActiveRecords(rig).empty());
@@ -42,19 +42,19 @@ TEST(Reset, ReturnsEverythingToIdleEvenHalfWayThroughARun) {
   EXPECT_EQ(rig.State().ClockMs, 0);
   EXPECT_TRUE(ActiveRecords(rig).empty());
   EXPECT_THAT(rig.State().LinkBusy, ElementsAre(kFalse, kFalse, kFalse, kFalse));
-  EXPECT_FALSE(rig.view.TimerEnabled());
+  EXPECT_FALSE(rig.form.TimerEnabled());
   EXPECT_EQ(rig.State().DataReleased, kFalse);
 }
 
 TEST(Reset, WritesTheSavedRatesAsShortestTextsInBlack) {
   ScriptedRandom random({0.2});
   Rig rig(random);
-  EXPECT_EQ(rig.view.RateText(0), "1");
-  EXPECT_EQ(rig.view.RateText(1), "0.5");
-  EXPECT_EQ(rig.view.RateText(2), "1");
+  EXPECT_EQ(rig.form.RateText(0), "1");
+  EXPECT_EQ(rig.form.RateText(1), "0.5");
+  EXPECT_EQ(rig.form.RateText(2), "1");
   for (int k = 0; k < kLinkCount; ++k) {
-    EXPECT_EQ(rig.view.RateColour(k), kBlack);
-    EXPECT_EQ(rig.view.RateLabelColour(k), kBlack);
+    EXPECT_EQ(rig.form.RateColour(k), kBlack);
+    EXPECT_EQ(rig.form.RateLabelColour(k), kBlack);
   }
 }
 
@@ -65,7 +65,7 @@ TEST(Reset, KeepsTheMarkersOfEarlierRunsWhenNoTextChanges) {
   rig.Start();
   rig.RunToEnd();
   rig.simulation.ResetSimulation();
-  rig.view.ChooseMethod("Circuit");
+  rig.ChooseMethod("Circuit");
   rig.Start();
   EXPECT_EQ(rig.view.marker_hides, hides);
 }
@@ -73,6 +73,7 @@ TEST(Reset, KeepsTheMarkersOfEarlierRunsWhenNoTextChanges) {
 // ---------------------------------------------------------------- set-up
 
 struct SetUpCase {
+  const char* name;
   const char* technique;
   const char* size;
   std::vector<int> records;
@@ -88,8 +89,8 @@ TEST_P(SetUp, FillsTheRecordsOfTheTechnique) {
   const SetUpCase& c = GetParam();
   ScriptedRandom random({0.5});
   Rig rig(random);
-  rig.view.ChooseMethod(c.technique);
-  rig.view.ChooseSize(c.size);
+  rig.ChooseMethod(c.technique);
+  rig.ChooseSize(c.size);
   rig.Start();
   EXPECT_EQ(ActiveRecords(rig), c.records);
   std::vector<int> blocks;
@@ -106,20 +107,21 @@ TEST_P(SetUp, FillsTheRecordsOfTheTechnique) {
 INSTANTIATE_TEST_SUITE_P(
     Techniques, SetUp,
     ::testing::Values(
-        SetUpCase{"Message", "300", {1}, {15}, true},
-        SetUpCase{"Message", "1000", {1}, {50}, true},
-        SetUpCase{"Packet", "300", {1, 2, 3, 4, 5, 6, 7, 8}, {2, 2, 2, 2, 2, 2, 2, 1}, true},
-        SetUpCase{"Packet", "100", {1, 2, 3}, {2, 2, 1}, true},
-        SetUpCase{"Packet", "1000", [] { std::vector<int> r(25); for (int i = 0; i < 25; ++i) r[i] = i + 1; return r; }(),
+        SetUpCase{"Message300", "Message", "300", {1}, {15}, true},
+        SetUpCase{"Message1000", "Message", "1000", {1}, {50}, true},
+        SetUpCase{"Packet300", "Packet", "300", {1, 2, 3, 4, 5, 6, 7, 8}, {2, 2, 2, 2, 2, 2, 2, 1}, true},
+        SetUpCase{"Packet100", "Packet", "100", {1, 2, 3}, {2, 2, 1}, true},
+        SetUpCase{"Packet1000", "Packet", "1000", [] { std::vector<int> r(25); for (int i = 0; i < 25; ++i) r[i] = i + 1; return r; }(),
                   std::vector<int>(25, 2), true},
-        SetUpCase{"Circuit", "300", {0, 1, 5}, {1, 15, 1}, false},
-        SetUpCase{"message", "300", {}, {}, false},
-        SetUpCase{"", "300", {}, {}, false}));
+        SetUpCase{"Circuit300", "Circuit", "300", {0, 1, 5}, {1, 15, 1}, false},
+        SetUpCase{"LowerCaseTechnique", "message", "300", {}, {}, false},
+        SetUpCase{"NoTechnique", "", "300", {}, {}, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SetUp, CircuitRequestIsOnItsLinkAtOnceWithoutTakingIt) {
   ScriptedRandom random({0.5});
   Rig rig(random);
-  rig.view.ChooseMethod("Circuit");
+  rig.ChooseMethod("Circuit");
   rig.Start();
   EXPECT_EQ(Record(rig, 0).Status, kOnLink);
   EXPECT_EQ(Record(rig, 0).Kind, kKindSetUpRequest);
@@ -134,8 +136,8 @@ TEST(SetUp, PacketColourComponentsRoundHalfToEvenAndStayBelow256) {
   // 192 x 2^-7 = 1.5 and 192 x 3 x 2^-7 = 4.5 exactly: the ties go to even.
   ScriptedRandom random({0.0, 0.0078125, 0.0234375, 0.5, 0.999, 0.9999999});
   Rig rig(random);
-  rig.view.ChooseMethod("Packet");
-  rig.view.ChooseSize("100");
+  rig.ChooseMethod("Packet");
+  rig.ChooseSize("100");
   rig.Start();
   EXPECT_EQ(Record(rig, 1).Colour, MakeRgb(64, 66, 68));
   EXPECT_EQ(Record(rig, 2).Colour, MakeRgb(160, 256 - 1, 255));
@@ -147,7 +149,7 @@ TEST(SetUp, PacketColourComponentsRoundHalfToEvenAndStayBelow256) {
 TEST(Tick, MessageOnLinkZeroFollowsItsTimeModel) {
   ScriptedRandom random({0.2});
   Rig rig(random);
-  rig.view.ChooseRate(1, "1.0");
+  rig.ChooseRate(1, "1.0");
   StepRecorder steps;
   rig.simulation.SetObserver(&steps);
   rig.Start();
@@ -171,10 +173,10 @@ TEST(Tick, MessageOnLinkZeroFollowsItsTimeModel) {
 TEST(Tick, TimerStopsItselfPastTheEndAndThatTickStillDraws) {
   ScriptedRandom random({0.2});
   Rig rig(random);
-  rig.view.ChooseRate(0, "0.5");
-  rig.view.ChooseRate(1, "0.5");
-  rig.view.ChooseRate(2, "0.5");
-  rig.view.ChooseSize("1000");
+  rig.ChooseRate(0, "0.5");
+  rig.ChooseRate(1, "0.5");
+  rig.ChooseRate(2, "0.5");
+  rig.ChooseSize("1000");
   rig.Start();
   EXPECT_EQ(rig.RunToEnd(), 601);
   EXPECT_EQ(rig.State().ClockMs, 15025);
@@ -186,7 +188,7 @@ TEST(Tick, TimerStopsItselfPastTheEndAndThatTickStillDraws) {
 TEST(Tick, PauseBeforeAnyStartRunsTheClockOverAnEmptyTable) {
   ScriptedRandom random({0.2});
   Rig rig(random);
-  rig.view.SetTimerEnabled(true);
+  rig.form.SetTimerEnabled(true);
   EXPECT_EQ(rig.RunToEnd(), 601);
   EXPECT_TRUE(rig.view.strokes.empty());
 }
@@ -195,8 +197,8 @@ TEST(Tick, RandomOrderDecidesWhichWaitingPacketTakesTheMiddleLink) {
   auto first_grants_on_link1 = [](double r) {
     ScriptedRandom random({r});
     Rig rig(random);
-    rig.view.ChooseMethod("Packet");
-    rig.view.ChooseRate(0, "10.0");  // packets pile up at Router A
+    rig.ChooseMethod("Packet");
+    rig.ChooseRate(0, "10.0");  // packets pile up at Router A
     StepRecorder steps;
     rig.simulation.SetObserver(&steps);
     rig.Start();
@@ -218,7 +220,7 @@ TEST(Tick, RandomOrderDecidesWhichWaitingPacketTakesTheMiddleLink) {
 TEST(Tick, LinkZeroGoesToPacketsInOrder) {
   ScriptedRandom random({0.9});
   Rig rig(random);
-  rig.view.ChooseMethod("Packet");
+  rig.ChooseMethod("Packet");
   StepRecorder steps;
   rig.simulation.SetObserver(&steps);
   rig.Start();
@@ -233,7 +235,7 @@ TEST(Tick, LinkZeroGoesToPacketsInOrder) {
 TEST(Tick, AUnitOfNoBlocksIsNeverDrawnWithALength) {
   ScriptedRandom random({0.2});
   Rig rig(random);
-  rig.view.ChooseSize("10");  // rounds to 0 blocks
+  rig.ChooseSize("10");  // rounds to 0 blocks
   rig.Start();
   rig.RunToEnd();
   ASSERT_FALSE(rig.view.strokes.empty());
@@ -254,7 +256,7 @@ TEST(Tick, AWaitingUnitDrawsNothing) {
 TEST(Circuit, RequestAcknowledgementDataAndRelease) {
   ScriptedRandom random({0.2});
   Rig rig(random);
-  rig.view.ChooseMethod("Circuit");
+  rig.ChooseMethod("Circuit");
   StepRecorder steps;
   rig.simulation.SetObserver(&steps);
   rig.Start();
@@ -272,7 +274,7 @@ TEST(Circuit, RequestAcknowledgementDataAndRelease) {
 TEST(Circuit, AcknowledgementIsDrawnMirroredInRed) {
   ScriptedRandom random({0.2});
   Rig rig(random);
-  rig.view.ChooseMethod("Circuit");
+  rig.ChooseMethod("Circuit");
   rig.Start();
   rig.RunToEnd();
   const auto acks = std::count_if(rig.view.strokes.begin(), rig.view.strokes.end(),
@@ -286,59 +288,59 @@ TEST(Circuit, AcknowledgementIsDrawnMirroredInRed) {
 TEST(Circuit, BottleneckLowersTheFasterLinksInRedAndResetRestoresThem) {
   ScriptedRandom random({0.2});
   Rig rig(random);
-  rig.view.ChooseMethod("Circuit");
+  rig.ChooseMethod("Circuit");
   rig.Start();
   const int clears_before = rig.view.trace_clears;
   while (rig.State().DataReleased == kFalse) rig.simulation.SimulationTick();
   EXPECT_EQ(rig.view.trace_clears, clears_before);  // red boxes ignore their change
-  EXPECT_EQ(rig.view.RateText(0), "0.5");
-  EXPECT_EQ(rig.view.RateText(1), "0.5");
-  EXPECT_EQ(rig.view.RateText(2), "0.5");
-  EXPECT_EQ(rig.view.RateColour(0), kRed);
-  EXPECT_EQ(rig.view.RateColour(1), kBlack);
-  EXPECT_EQ(rig.view.RateColour(2), kRed);
-  EXPECT_EQ(rig.view.RateLabelColour(0), kRed);
-  EXPECT_EQ(rig.view.RateLabelColour(1), kBlack);
-  EXPECT_EQ(rig.view.RateLabelColour(2), kRed);
+  EXPECT_EQ(rig.form.RateText(0), "0.5");
+  EXPECT_EQ(rig.form.RateText(1), "0.5");
+  EXPECT_EQ(rig.form.RateText(2), "0.5");
+  EXPECT_EQ(rig.form.RateColour(0), kRed);
+  EXPECT_EQ(rig.form.RateColour(1), kBlack);
+  EXPECT_EQ(rig.form.RateColour(2), kRed);
+  EXPECT_EQ(rig.form.RateLabelColour(0), kRed);
+  EXPECT_EQ(rig.form.RateLabelColour(1), kBlack);
+  EXPECT_EQ(rig.form.RateLabelColour(2), kRed);
   rig.RunToEnd();  // the second acknowledgement changes nothing
   EXPECT_THAT(rig.State().SavedRates, ElementsAre(1.0, 0.5, 1.0, ::testing::_));
 
   rig.simulation.ResetSimulation();
   EXPECT_EQ(rig.view.trace_clears, clears_before + 3);
-  EXPECT_EQ(rig.view.RateText(0), "1");
-  EXPECT_EQ(rig.view.RateText(2), "1");
+  EXPECT_EQ(rig.form.RateText(0), "1");
+  EXPECT_EQ(rig.form.RateText(2), "1");
   for (int k = 0; k < kLinkCount; ++k) {
-    EXPECT_EQ(rig.view.RateColour(k), kBlack);
-    EXPECT_EQ(rig.view.RateLabelColour(k), kBlack);
+    EXPECT_EQ(rig.form.RateColour(k), kBlack);
+    EXPECT_EQ(rig.form.RateLabelColour(k), kBlack);
   }
 }
 
 TEST(Circuit, ARateChosenInARedBoxIsNotRemembered) {
   ScriptedRandom random({0.2});
   Rig rig(random);
-  rig.view.ChooseMethod("Circuit");
+  rig.ChooseMethod("Circuit");
   rig.Start();
   while (rig.State().DataReleased == kFalse) rig.simulation.SimulationTick();
   const int hides = rig.view.marker_hides;
-  rig.view.ChooseRate(0, "5.0");
+  rig.ChooseRate(0, "5.0");
   EXPECT_EQ(rig.State().SavedRates[0], 1.0);
   EXPECT_EQ(rig.view.marker_hides, hides);
   rig.simulation.ResetSimulation();
-  EXPECT_EQ(rig.view.RateText(0), "1");
+  EXPECT_EQ(rig.form.RateText(0), "1");
 }
 
 TEST(Circuit, BottleneckReadsARateThatIsNotWhollyANumberAsTheTickDoes) {
   ScriptedRandom random({0.2});
   Rig rig(random);
-  rig.view.ChooseMethod("Circuit");
+  rig.ChooseMethod("Circuit");
   rig.Start();
-  rig.view.ChooseRate(0, "2abc");  // the tick reads 2
-  rig.view.ChooseRate(1, "abc");   // refused: the tick keeps 0.5
-  rig.view.ChooseRate(2, " 4 ");
+  rig.ChooseRate(0, "2abc");  // the tick reads 2
+  rig.ChooseRate(1, "abc");   // refused: the tick keeps 0.5
+  rig.ChooseRate(2, " 4 ");
   while (rig.State().DataReleased == kFalse) rig.simulation.SimulationTick();
-  EXPECT_EQ(rig.view.RateText(0), "0.5");
-  EXPECT_EQ(rig.view.RateText(1), "abc");
-  EXPECT_EQ(rig.view.RateText(2), "0.5");
+  EXPECT_EQ(rig.form.RateText(0), "0.5");
+  EXPECT_EQ(rig.form.RateText(1), "abc");
+  EXPECT_EQ(rig.form.RateText(2), "0.5");
   EXPECT_THAT(rig.State().SavedRates, ElementsAre(2.0, 0.5, 4.0, ::testing::_));
 }
 
@@ -350,7 +352,7 @@ TEST(Rates, AnUnusableTextIsRefusedAndTheRunGoesOnAtTheLastUsableRate) {
     Rig rig(random);
     rig.Start();
     for (int i = 0; i < 20; ++i) rig.simulation.SimulationTick();
-    rig.view.ChooseRate(0, text);
+    rig.ChooseRate(0, text);
     EXPECT_EQ(rig.State().SavedRates[0], 1.0) << text;
     EXPECT_EQ(rig.simulation.TickRate(0), 1.0) << text;
     rig.RunToEnd();
@@ -366,24 +368,24 @@ TEST(Rates, AnUnusableTextIsRefusedAndTheRunGoesOnAtTheLastUsableRate) {
 TEST(Rates, AUsableRateActsAtOnceAndIsRemembered) {
   ScriptedRandom random({0.2});
   Rig rig(random);
-  rig.view.ChooseRate(1, "2e0");
+  rig.ChooseRate(1, "2e0");
   EXPECT_EQ(rig.State().SavedRates[1], 2.0);
   EXPECT_EQ(rig.simulation.TickRate(1), 2.0);
   rig.simulation.ResetSimulation();
-  EXPECT_EQ(rig.view.RateText(1), "2");
+  EXPECT_EQ(rig.form.RateText(1), "2");
 }
 
 TEST(Rates, EveryRealChangeOfABlackBoxHidesTheMarkers) {
   ScriptedRandom random({0.2});
   Rig rig(random);
   const int hides = rig.view.marker_hides;
-  rig.view.ChooseRate(0, "1");  // the text it shows already: no change
+  rig.ChooseRate(0, "1");  // the text it shows already: no change
   EXPECT_EQ(rig.view.marker_hides, hides);
-  rig.view.ChooseRate(0, "1.0");
+  rig.ChooseRate(0, "1.0");
   EXPECT_EQ(rig.view.marker_hides, hides + 1);
-  rig.view.ChooseDelay(2, "200");
-  rig.view.ChooseSize("500");
-  rig.view.ChooseMethod("Packet");  // the technique box has no handler
+  rig.ChooseDelay(2, "200");
+  rig.ChooseSize("500");
+  rig.ChooseMethod("Packet");  // the technique box has no handler
   EXPECT_EQ(rig.view.marker_hides, hides + 3);
 }
 
@@ -409,7 +411,7 @@ TEST(Markers, EachTechniquePlacesItsOwnMarker) {
 TEST(Markers, PacketMarkerEndsAtTheLastPacketInItsColour) {
   ScriptedRandom random({0.3, 0.6, 0.9});
   Rig rig(random);
-  rig.view.ChooseMethod("Packet");
+  rig.ChooseMethod("Packet");
   rig.Start();
   rig.RunToEnd();
   ASSERT_EQ(rig.view.completions.size(), 8U);
@@ -426,10 +428,10 @@ TEST(Markers, ChangingTheTechniqueMidRunNeverCorruptsTheTable) {
     for (const char* first : {"Message", "Circuit", "Packet"}) {
       ScriptedRandom random({0.2, 0.8});
       Rig rig(random);
-      rig.view.ChooseMethod(first);
+      rig.ChooseMethod(first);
       rig.Start();
       for (int i = 0; i < 100; ++i) rig.simulation.SimulationTick();
-      rig.view.ChooseMethod(later);
+      rig.ChooseMethod(later);
       rig.RunToEnd();
       for (const TransferUnit& unit : rig.State().UnitTable) {
         EXPECT_TRUE(unit.Status >= -1 && unit.Status <= 1);

@@ -14,6 +14,7 @@ namespace switchsim::trace {
 namespace {
 
 struct BadOption {
+  const char* name;
   std::vector<std::string> args;
   const char* message;
 };
@@ -33,28 +34,29 @@ TEST_P(OptionErrors, NameTheOptionTheValueAndWhatIsAllowed) {
 INSTANTIATE_TEST_SUITE_P(
     CommandLines, OptionErrors,
     ::testing::Values(
-        BadOption{{"--rates", "abc"}, "--rates: \"abc\" is not three rates; give them as A,B,C, for example 1.0,0.5,1.0"},
-        BadOption{{"--rates", "1,abc,2"}, "--rates: \"abc\" is not a positive number"},
-        BadOption{{"--rates", "1,0,2"}, "--rates: \"0\" is not a positive number"},
-        BadOption{{"--rates", "1,-2,2"}, "--rates: \"-2\" is not a positive number"},
-        BadOption{{"--rates", "1,1e999,2"}, "--rates: \"1e999\" is not a positive number"},
-        BadOption{{"--rates", "1,,2"}, "--rates: \"\" is not a positive number"},
-        BadOption{{"--rates", "1,2,3,4"}, "--rates: \"1,2,3,4\" is not three rates; give them as A,B,C, for example 1.0,0.5,1.0"},
-        BadOption{{"--technique", "Frame"}, "--technique: \"Frame\" is not a technique; use one of Message, Circuit, Packet"},
-        BadOption{{"--technique", "message"}, "--technique: \"message\" is not a technique; use one of Message, Circuit, Packet"},
-        BadOption{{"--size", "250"}, "--size: \"250\" is not a message size; use one of 100, 200, 300, 400, 500, 1000"},
-        BadOption{{"--delays", "50,50,60"}, "--delays: \"60\" is not a delay; use one of 20, 50, 100, 200"},
-        BadOption{{"--delays", "50"}, "--delays: \"50\" is not three delays; give them as A,B,C, for example 50,50,50"},
-        BadOption{{"--seed", "-1"}, "--seed: \"-1\" is not a seed; use a whole number from 0 to 18446744073709551615"},
-        BadOption{{"--seed", "12x"}, "--seed: \"12x\" is not a seed; use a whole number from 0 to 18446744073709551615"},
-        BadOption{{"--seed", "99999999999999999999"}, "--seed: \"99999999999999999999\" is not a seed; use a whole number from 0 to 18446744073709551615"},
-        BadOption{{"--seed"}, "--seed: needs a value"},
-        BadOption{{"--size", "300", "--size", "300"}, "--size: given more than once"},
-        BadOption{{"--json", "--json"}, "--json: given more than once"},
-        BadOption{{"--json=yes"}, "--json: takes no value, but was given \"yes\""},
-        BadOption{{"--png", ""}, "--png: \"\" is not a file name"},
-        BadOption{{"--fast"}, "\"--fast\" is not an option; see --help for --technique, --size, --rates, --delays, --seed, --json, --compare, --png, --version"},
-        BadOption{{"Message"}, "\"Message\" is not an option; see --help for --technique, --size, --rates, --delays, --seed, --json, --compare, --png, --version"}));
+        BadOption{"RatesWithoutCommas", {"--rates", "abc"}, "--rates: \"abc\" is not three rates; give them as A,B,C, for example 1.0,0.5,1.0"},
+        BadOption{"RateNotANumber", {"--rates", "1,abc,2"}, "--rates: \"abc\" is not a positive number"},
+        BadOption{"RateZero", {"--rates", "1,0,2"}, "--rates: \"0\" is not a positive number"},
+        BadOption{"RateNegative", {"--rates", "1,-2,2"}, "--rates: \"-2\" is not a positive number"},
+        BadOption{"RateTooLarge", {"--rates", "1,1e999,2"}, "--rates: \"1e999\" is not a positive number"},
+        BadOption{"RateEmpty", {"--rates", "1,,2"}, "--rates: \"\" is not a positive number"},
+        BadOption{"FourRates", {"--rates", "1,2,3,4"}, "--rates: \"1,2,3,4\" is not three rates; give them as A,B,C, for example 1.0,0.5,1.0"},
+        BadOption{"UnknownTechnique", {"--technique", "Frame"}, "--technique: \"Frame\" is not a technique; use one of Message, Circuit, Packet"},
+        BadOption{"TechniqueInLowerCase", {"--technique", "message"}, "--technique: \"message\" is not a technique; use one of Message, Circuit, Packet"},
+        BadOption{"SizeNotInTheList", {"--size", "250"}, "--size: \"250\" is not a message size; use one of 100, 200, 300, 400, 500, 1000"},
+        BadOption{"DelayNotInTheList", {"--delays", "50,50,60"}, "--delays: \"60\" is not a delay; use one of 20, 50, 100, 200"},
+        BadOption{"OneDelay", {"--delays", "50"}, "--delays: \"50\" is not three delays; give them as A,B,C, for example 50,50,50"},
+        BadOption{"NegativeSeed", {"--seed", "-1"}, "--seed: \"-1\" is not a seed; use a whole number from 0 to 18446744073709551615"},
+        BadOption{"SeedWithLetters", {"--seed", "12x"}, "--seed: \"12x\" is not a seed; use a whole number from 0 to 18446744073709551615"},
+        BadOption{"SeedTooLarge", {"--seed", "99999999999999999999"}, "--seed: \"99999999999999999999\" is not a seed; use a whole number from 0 to 18446744073709551615"},
+        BadOption{"SeedWithoutAValue", {"--seed"}, "--seed: needs a value"},
+        BadOption{"SizeGivenTwice", {"--size", "300", "--size", "300"}, "--size: given more than once"},
+        BadOption{"JsonGivenTwice", {"--json", "--json"}, "--json: given more than once"},
+        BadOption{"JsonWithAValue", {"--json=yes"}, "--json: takes no value, but was given \"yes\""},
+        BadOption{"EmptyPngName", {"--png", ""}, "--png: \"\" is not a file name"},
+        BadOption{"UnknownOption", {"--fast"}, "\"--fast\" is not an option; see --help for --technique, --size, --rates, --delays, --seed, --json, --compare, --png, --version"},
+        BadOption{"WordThatIsNoOption", {"Message"}, "\"Message\" is not an option; see --help for --technique, --size, --rates, --delays, --seed, --json, --compare, --png, --version"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Options, DefaultsAndValuesAsGiven) {
   const auto parsed = ParseOptions({"--technique=Packet", "--rates", "2abc,10.0,0.5", "--delays",
@@ -90,7 +92,7 @@ TEST(JsonLog, DefaultMessageRunTickByTick) {
   EXPECT_EQ(lines[2].rfind(R"({"event":"tick","clock":25,"order":")", 0), 0U) << lines[2];
   EXPECT_EQ(lines[3], R"({"event":"grant","clock":25,"record":1,"link":0})");
   EXPECT_EQ(lines[5], R"({"event":"draw","clock":50,"record":1,"link":0,"head":0.1,"tail":0,"forward":true,"colour":"#00c000"})");
-  EXPECT_EQ(lines.back(), R"({"event":"end","technique":"Message","completed_ms":6900})");
+  EXPECT_EQ(lines.back(), R"({"event":"end","technique":"Message","completed_ms":6900,"continuous_ms":6750})");
   EXPECT_NE(out.find(R"({"event":"complete","clock":6900,"record":1,"marker":"message","y":4810,"colour":"#00c000"})"),
             std::string::npos);
   EXPECT_NE(out.find(R"({"event":"stop","clock":15025})"), std::string::npos);
@@ -108,7 +110,7 @@ TEST(JsonLog, CircuitBottleneckShowsTheLoweredRates) {
             std::string::npos);
   EXPECT_NE(out.find(R"({"event":"complete","clock":6375,"record":3,"marker":"circuit","y":4547.5,"colour":"#0000c0"})"),
             std::string::npos);
-  EXPECT_NE(out.find(R"({"event":"end","technique":"Circuit","completed_ms":6375})"), std::string::npos);
+  EXPECT_NE(out.find(R"({"event":"end","technique":"Circuit","completed_ms":6375,"continuous_ms":6050})"), std::string::npos);
 }
 
 TEST(JsonLog, ASeedReproducesARunExactly) {
@@ -144,16 +146,41 @@ TEST(Compare, ThreeRunsAgainstTheirContinuousTimeValues) {
   EXPECT_TRUE(out.empty());  // the table alone, not the steps
 }
 
-TEST(ContinuousTime, StoreAndForwardAndCircuitByHand) {
-  LinkModel model{{2.0, 10.0, 0.5}, {20, 200, 100}, 1000};
-  // Message: 50 blocks, 2500 + 500 + 10000 ms on the links, 100 + 1000 + 500 across.
-  EXPECT_DOUBLE_EQ(ContinuousCompletionMs("Message", model), 14600.0);
-  // Circuit: 2 x (50 + 10 + 200 + 1600) + 200 x 50 + 1600.
-  EXPECT_DOUBLE_EQ(ContinuousCompletionMs("Circuit", model), 15320.0);
-  // Packets: the last link is the slowest, 400 ms a packet; the first reaches
-  // it at 100 + 100 + 20 + 1000 = 1220, and 25 packets leave it 10000 ms later.
-  EXPECT_DOUBLE_EQ(ContinuousCompletionMs("Packet", model), 1220.0 + 10000.0 + 500.0);
-  EXPECT_TRUE(std::isnan(ContinuousCompletionMs("Other", model)));
+TEST(Compare, EachRunIsTheSingleRunOfItsSeed) {
+  Options options;
+  options.compare = true;
+  options.json = true;
+  options.rates = {"5.0", "0.5", "2.0"};
+  std::string compared;
+  RunTraces(options, 11, compared);
+  std::string expected;
+  for (const char* technique : {"Message", "Circuit", "Packet"}) {
+    Options single = options;
+    single.compare = false;
+    single.technique = technique;
+    RunTraces(single, 11, expected);
+  }
+  EXPECT_EQ(compared, expected);
+}
+
+TEST(JsonLog, EveryRunEndsWithBothTimesAndTextsAreEscaped) {
+  Options options;
+  options.compare = true;
+  options.json = true;
+  options.rates = {"1\x01", "0.5\"\\", "1\xff"};
+  std::string out;
+  RunTraces(options, 5, out);
+  EXPECT_NE(out.find(R"("rates":["1\u0001","0.5\"\\","1\u00ff"])"), std::string::npos) << out.substr(0, 300);
+  std::vector<std::string> ends;
+  for (const std::string& line : Lines(out)) {
+    ASSERT_TRUE(line.front() == '{' && line.back() == '}') << line;
+    for (const char c : line) ASSERT_GE(static_cast<unsigned char>(c), 0x20) << line;
+    if (line.rfind(R"({"event":"end")", 0) == 0) ends.push_back(line);
+  }
+  ASSERT_EQ(ends.size(), 3U);
+  EXPECT_EQ(ends[0], R"({"event":"end","technique":"Message","completed_ms":6900,"continuous_ms":6750})");
+  EXPECT_EQ(ends[1], R"({"event":"end","technique":"Circuit","completed_ms":6375,"continuous_ms":6050})");
+  EXPECT_NE(ends[2].find(R"("continuous_ms":4050})"), std::string::npos) << ends[2];
 }
 
 TEST(Table, ReadableStepsAndAClosingLine) {

@@ -8,6 +8,8 @@
 #include <cmath>
 
 #include "constants.h"
+#include "layout.h"
+#include "marker.h"
 #include "simulation.h"
 
 namespace switchsim::trace {
@@ -16,7 +18,7 @@ namespace {
 // Whether a pixel of `colour` lies in the marker's columns within two rows
 // of the height `y_twips` on the window.
 bool MarkerAt(const QImage& image, double y_twips, Rgb colour) {
-  const int row = static_cast<int>(std::lround(y_twips / kTwipsPerPixel));
+  const int row = static_cast<int>(std::lround(y_twips / layout::kTwipsPerPixel));
   const QColor want(RedOf(colour), GreenOf(colour), BlueOf(colour));
   for (int y = row - 2; y <= row + 2; ++y) {
     if (image.pixelColor(828, y) == want) return true;

@@ -27,7 +27,8 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  const std::uint64_t seed = options.seed.value_or(switchsim::Mt64Random::SystemSeed());
+  // Only a run without --seed draws on the system's entropy.
+  const std::uint64_t seed = options.seed ? *options.seed : switchsim::Mt64Random::SystemSeed();
   std::string out;
   const auto outcomes = RunTraces(options, seed, out);
   if (options.compare && !options.json) {

@@ -6,8 +6,9 @@
 #include <map>
 #include <set>
 
-#include "constants.h"
+#include "lists.h"
 #include "numbers.h"
+#include "text_escape.h"
 
 namespace switchsim::trace {
 namespace {
@@ -29,30 +30,7 @@ bool IsItem(const std::array<std::string_view, N>& items, const std::string& tex
 
 }  // namespace
 
-std::string Quoted(const std::string& text) {
-  std::string quoted = "\"";
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      quoted += '\\';
-      quoted += c;
-    } else if (c == '\n') {
-      quoted += "\\n";
-    } else if (c == '\t') {
-      quoted += "\\t";
-    } else if (c == '\r') {
-      quoted += "\\r";
-    } else if (byte < 0x20 || byte == 0x7f) {
-      constexpr std::string_view kHex = "0123456789abcdef";
-      quoted += "\\x";
-      quoted += kHex[byte >> 4];
-      quoted += kHex[byte & 0xf];
-    } else {
-      quoted += c;
-    }
-  }
-  return quoted + "\"";
-}
+std::string Quoted(const std::string& text) { return EscapedText(text, EscapeStyle::Message); }
 
 namespace {
 
@@ -72,16 +50,16 @@ std::optional<std::array<std::string, 3>> SplitThree(const std::string& text) {
 using Checker = std::function<std::optional<std::string>(const std::string&, Options&)>;
 
 std::optional<std::string> SetTechnique(const std::string& value, Options& options) {
-  if (!IsItem(kMethodItems, value)) {
-    return Quoted(value) + " is not a technique; use one of " + JoinItems(kMethodItems);
+  if (!IsItem(lists::kMethodItems, value)) {
+    return Quoted(value) + " is not a technique; use one of " + JoinItems(lists::kMethodItems);
   }
   options.technique = value;
   return std::nullopt;
 }
 
 std::optional<std::string> SetSize(const std::string& value, Options& options) {
-  if (!IsItem(kSizeItems, value)) {
-    return Quoted(value) + " is not a message size; use one of " + JoinItems(kSizeItems);
+  if (!IsItem(lists::kSizeItems, value)) {
+    return Quoted(value) + " is not a message size; use one of " + JoinItems(lists::kSizeItems);
   }
   options.size = value;
   return std::nullopt;
@@ -101,8 +79,8 @@ std::optional<std::string> SetDelays(const std::string& value, Options& options)
   const auto parts = SplitThree(value);
   if (!parts) return Quoted(value) + " is not three delays; give them as A,B,C, for example 50,50,50";
   for (const std::string& part : *parts) {
-    if (!IsItem(kDelayItems, part)) {
-      return Quoted(part) + " is not a delay; use one of " + JoinItems(kDelayItems);
+    if (!IsItem(lists::kDelayItems, part)) {
+      return Quoted(part) + " is not a delay; use one of " + JoinItems(lists::kDelayItems);
     }
   }
   options.delays = *parts;
@@ -194,7 +172,7 @@ std::string HelpText() {
          "  --compare         run all three techniques and compare their completion times\n"
          "                    with the exact values of the same model without the 25 ms tick\n"
          "  --png FILE        also write a picture of the window after the run(s) to FILE\n"
-         "  --help            show this help\n"
+         "  -h, --help        show this help\n"
          "  --version         show the version\n"
          "\n"
          "A rate R sends one block in 100 / R ms of clock; a delay d lets the first bit cross\n"

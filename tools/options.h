@@ -7,15 +7,21 @@
 #include <variant>
 #include <vector>
 
+#include "lists.h"
+
 namespace switchsim::trace {
 
 /// What the command line asks of the driver. Texts are box texts, as a user
 /// would choose or type them in the window.
 struct Options {
-  std::string technique = "Message";
-  std::string size = "300";
-  std::array<std::string, 3> rates = {"1.0", "0.5", "1.0"};
-  std::array<std::string, 3> delays = {"50", "50", "50"};
+  std::string technique{lists::kDefaultMethod};
+  std::string size{lists::kDefaultSize};
+  std::array<std::string, 3> rates = {std::string(lists::kDefaultRates[0]),
+                                      std::string(lists::kDefaultRates[1]),
+                                      std::string(lists::kDefaultRates[2])};
+  std::array<std::string, 3> delays = {std::string(lists::kDefaultDelay),
+                                       std::string(lists::kDefaultDelay),
+                                       std::string(lists::kDefaultDelay)};
   std::optional<std::uint64_t> seed;  // empty: taken from the system
   bool json = false;
   bool compare = false;

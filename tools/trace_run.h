@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "options.h"
+#include "run_log.h"
 
 namespace switchsim::trace {
 
@@ -16,6 +18,9 @@ struct RunOutcome {
   /// Exact value of the same model without the tick, in ms.
   double continuous_ms = 0.0;
 };
+
+/// The parameters of a run of `technique` under `options`.
+RunParameters ParametersOf(const Options& options, std::string technique, std::uint64_t seed);
 
 /// Runs the techniques the options ask for (one, or all three with
 /// --compare) on a headless view, seeding each run with `seed`, and appends

@@ -1,45 +1,29 @@
 #include "trace_view.h"
 
+#include "layout.h"
+#include "lists.h"
+
 namespace switchsim::trace {
 
-TraceView::TraceView() { rates_.fill("cmbBitRate"); }
+TraceView::TraceView() { rates_.fill(std::string(lists::kRateDesignText)); }
 
-void TraceView::ChooseSize(const std::string& text) {
-  if (text == size_) return;
-  size_ = text;
-  if (simulation_ != nullptr) simulation_->ClearTraces();
+TraceScale TraceView::ScaleOf(int /*link*/) const {
+  // A trace without a border: the whole width is drawing area.
+  return {static_cast<float>(layout::kTraceWidth), 0.0F};
 }
 
-void TraceView::ChooseDelay(int link, const std::string& text) {
-  if (text == delays_[link]) return;
-  delays_[link] = text;
-  if (simulation_ != nullptr) simulation_->ClearTraces();
+std::string& TraceView::Text(BoxId box) {
+  return const_cast<std::string&>(static_cast<const TraceView&>(*this).Text(box));
 }
 
-void TraceView::SetRateText(int link, std::string_view text) {
-  if (text == rates_[link]) return;
-  rates_[link] = std::string(text);
-  if (simulation_ != nullptr) simulation_->RateBoxChanged(link);
-}
-
-void TraceView::DrawUnit(const Stroke& stroke) {
-  if (on_draw) on_draw(stroke);
-}
-
-void TraceView::UnitCompleted(const Completion& completion) {
-  if (on_complete) on_complete(completion);
-}
-
-void LoadDefaults(TraceView& view, Simulation& simulation) {
-  for (int k = 0; k < kLinkCount; ++k) {
-    view.ChooseDelay(k, std::string(kDefaultDelay));
-    view.ChooseRate(k, std::string(kDefaultRate));
-    if (k == 1) view.ChooseRate(k, std::string(kDefaultMiddleRate));
-    simulation.RecordRate(k);
+const std::string& TraceView::Text(BoxId box) const {
+  switch (box.kind) {
+    case BoxKind::Rate: return rates_.at(box.link);
+    case BoxKind::Delay: return delays_.at(box.link);
+    case BoxKind::Size: return size_;
+    case BoxKind::Method: break;
   }
-  view.ChooseMethod(std::string(kDefaultMethod));
-  view.ChooseSize(std::string(kDefaultSize));
-  simulation.ResetSimulation();
+  return method_;
 }
 
 }  // namespace switchsim::trace

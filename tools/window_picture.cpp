@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "constants.h"
 #include "form1.h"
+#include "lists.h"
 
 namespace switchsim::trace {
 namespace {
@@ -25,9 +25,9 @@ void QuietMessages(QtMsgType type, const QMessageLogContext& /*context*/, const 
   }
 }
 
-void RunToEnd(Form1& form) {
-  form.cmdStart_Click(0);
-  while (form.Timer1->isActive()) form.Timer1_Timer();
+void RunToEnd(FormLogic& logic) {
+  logic.cmdStart_Click(0);
+  while (logic.TimerEnabled()) logic.Timer1_Timer();
 }
 
 }  // namespace
@@ -43,21 +43,22 @@ std::optional<std::string> WriteWindowPicture(const Options& options, std::uint6
   QApplication application(argc, argv);
 
   Form1 form(seed);
-  form.cmbMessageSize->setCurrentText(Text(options.size));
+  FormLogic& logic = form.logic();
+  logic.Choose(kSizeBox, options.size);
   for (int k = 0; k < kLinkCount; ++k) {
-    form.cmbDelay[k]->setCurrentText(Text(options.delays[k]));
-    form.cmbBitRate[k]->setEditText(Text(options.rates[k]));
+    logic.Choose(DelayBox(k), options.delays[k]);
+    logic.Choose(RateBox(k), options.rates[k]);
   }
 
   const std::vector<std::string> techniques =
-      options.compare ? std::vector<std::string>(kMethodItems.begin(), kMethodItems.end())
+      options.compare ? std::vector<std::string>(lists::kMethodItems.begin(), lists::kMethodItems.end())
                       : std::vector<std::string>{options.technique};
   for (std::size_t i = 0; i < techniques.size(); ++i) {
     // Reset between runs; the last run's bands stay in the picture beside the markers.
     if (i > 0) form.cmdStart_Click(0);
     form.ReseedRandom(seed);
-    form.cmbMethod->setCurrentText(Text(techniques[i]));
-    RunToEnd(form);
+    logic.Choose(kMethodBox, techniques[i]);
+    RunToEnd(logic);
   }
 
   QByteArray png;

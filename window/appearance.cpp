@@ -22,9 +22,10 @@ void SetForeColour(QWidget& widget, Rgb colour) {
   QPalette palette = widget.palette();
   const QColor qt_colour = ToQColor(colour);
   // Labels write in WindowText, buttons in ButtonText, edit fields in Text.
+  // In every group: the colour says what the rate is, whether or not the
+  // window is active.
   for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
-    palette.setColor(QPalette::Active, role, qt_colour);
-    palette.setColor(QPalette::Inactive, role, qt_colour);
+    palette.setColor(role, qt_colour);
   }
   widget.setPalette(palette);
 }

@@ -1,21 +1,17 @@
 #include "captions.h"
 
-#include <array>
-
-#include "constants.h"
+#include "lists.h"
 
 namespace switchsim::captions {
-namespace {
-
-constexpr std::array<const char*, 4> kNodeNames = {"Transmit", "Router A", "Router B", "Receive"};
-
-}  // namespace
 
 QString WindowTitle() {
   return QStringLiteral("switchsim: message, circuit and packet switching");
 }
 
-QString NodeName(int node) { return QString::fromLatin1(kNodeNames.at(node)); }
+QString NodeName(int node) {
+  const std::string_view name = lists::kNodeNames.at(static_cast<std::size_t>(node));
+  return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
 
 QString LinkName(int link) {
   return QStringLiteral("%1 to %2").arg(NodeName(link), NodeName(link + 1));

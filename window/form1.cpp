@@ -3,12 +3,13 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QStyle>
 
 #include "appearance.h"
 #include "captions.h"
 #include "layout.h"
-#include "numbers.h"
+#include "lists.h"
 
 namespace switchsim {
 namespace {
@@ -23,8 +24,7 @@ QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-template <std::size_t N>
-QStringList ToQStringList(const std::array<std::string_view, N>& items) {
+QStringList ToQStringList(std::span<const std::string_view> items) {
   QStringList list;
   for (const std::string_view item : items) list << ToQString(item);
   return list;
@@ -104,7 +104,7 @@ QPalette WindowPalette() {
 }  // namespace
 
 Form1::Form1(std::uint64_t seed, QWidget* parent)
-    : QWidget(parent), random_(seed), simulation_(*this, random_) {
+    : QWidget(parent), random_(seed), logic_(*this, random_) {
   setWindowTitle(captions::WindowTitle());
   setAccessibleName(captions::WindowTitle());
   setFixedSize(Px(layout::kClientWidth), Px(layout::kClientHeight));
@@ -125,7 +125,7 @@ Form1::Form1(std::uint64_t seed, QWidget* parent)
 
   SetTabOrder();
   ConnectHandlers();
-  Form_Load();
+  logic_.Form_Load();
   cmbMessageSize->setFocus();
 }
 
@@ -161,7 +161,7 @@ void Form1::CreateLinkControls() {
     cmbBitRate[k]->setInsertPolicy(QComboBox::NoInsert);
     // The box must hold exactly what the user typed or chose.
     cmbBitRate[k]->setCompleter(nullptr);
-    cmbBitRate[k]->setEditText(QStringLiteral("cmbBitRate"));
+    cmbBitRate[k]->setEditText(ToQString(lists::kRateDesignText));
     Label1[layout::kRateLabelIndex[k]]->setBuddy(cmbBitRate[k]);
 
     cmbDelay[k] = MakeBox(this, appearance::SmallFont(),
@@ -184,7 +184,9 @@ void Form1::CreateNodeControls() {
                         QStringLiteral("Circuit completion marker"));
   lneMessage = MakeLine(this, layout::kMessageMarker, layout::kMarkerWidthPx, kMessageGreen,
                         QStringLiteral("Message completion marker"));
-  HideMarkers();
+  for (const Marker marker : {Marker::Message, Marker::Circuit, Marker::Packet}) {
+    HideMarker(marker);
+  }
 
   for (std::size_t i = 0; i < Shape1.size(); ++i) {
     Shape1[i] = new RectangleShape(this);
@@ -203,9 +205,8 @@ void Form1::CreateNodeControls() {
 }
 
 void Form1::CreateRunControls() {
-  static constexpr std::array<const char*, 2> kButtonCaptions = {"Start", "Pause"};
   for (std::size_t n = 0; n < cmdStart.size(); ++n) {
-    cmdStart[n] = new QPushButton(QString::fromLatin1(kButtonCaptions[n]), this);
+    cmdStart[n] = new QPushButton(ToQString(logic_.Caption(static_cast<int>(n))), this);
     cmdStart[n]->setFont(appearance::LargeFont());
     cmdStart[n]->setGeometry(ToPixels(layout::kStartButton[n]));
     cmdStart[n]->setAutoDefault(false);
@@ -232,160 +233,129 @@ void Form1::CreateRunControls() {
 }
 
 void Form1::SetTabOrder() {
-  const std::array<QWidget*, 13> order = {
-      cmbMessageSize, cmbMethod,     cmdStart[0],   cmbBitRate[0], cmbDelay[0],
-      cmbBitRate[1],  cmbDelay[1],   cmbBitRate[2], cmbDelay[2],   picTrace[0],
-      picTrace[1],    picTrace[2],   cmdStart[1]};
-  for (std::size_t i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+  const auto widget = [this](layout::Focusable control) -> QWidget* {
+    using F = layout::Focusable;
+    switch (control) {
+      case F::SizeBox: return cmbMessageSize;
+      case F::MethodBox: return cmbMethod;
+      case F::StartButton: return cmdStart[0];
+      case F::RateBox0: return cmbBitRate[0];
+      case F::DelayBox0: return cmbDelay[0];
+      case F::RateBox1: return cmbBitRate[1];
+      case F::DelayBox1: return cmbDelay[1];
+      case F::RateBox2: return cmbBitRate[2];
+      case F::DelayBox2: return cmbDelay[2];
+      case F::Trace0: return picTrace[0];
+      case F::Trace1: return picTrace[1];
+      case F::Trace2: return picTrace[2];
+      case F::PauseButton: return cmdStart[1];
+    }
+    return nullptr;
+  };
+  for (std::size_t i = 0; i + 1 < layout::kTabOrder.size(); ++i) {
+    setTabOrder(widget(layout::kTabOrder[i]), widget(layout::kTabOrder[i + 1]));
+  }
 }
 
 void Form1::ConnectHandlers() {
+  const auto forward_changes = [this](BoxId box) {
+    connect(Box(box), &QComboBox::currentTextChanged, this, [this, box] { logic_.BoxChanged(box); });
+  };
   for (int k = 0; k < kLinkCount; ++k) {
-    connect(cmbBitRate[k], &QComboBox::currentTextChanged, this,
-            [this, k] { simulation_.RateBoxChanged(k); });
+    forward_changes(RateBox(k));
+    forward_changes(DelayBox(k));
     connect(cmbBitRate[k]->lineEdit(), &QLineEdit::editingFinished, this,
-            [this, k] { RateEditingFinished(k); });
-    connect(cmbDelay[k], &QComboBox::currentTextChanged, this, [this] { simulation_.ClearTraces(); });
+            [this, k] { logic_.RateEditingFinished(k); });
   }
-  connect(cmbMessageSize, &QComboBox::currentTextChanged, this,
-          [this] { simulation_.ClearTraces(); });
+  forward_changes(kSizeBox);
   for (int n = 0; n < static_cast<int>(cmdStart.size()); ++n) {
-    connect(cmdStart[n], &QPushButton::clicked, this, [this, n] { cmdStart_Click(n); });
+    connect(cmdStart[n], &QPushButton::clicked, this, [this, n] { logic_.cmdStart_Click(n); });
   }
-  connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+  connect(Timer1, &QTimer::timeout, this, [this] { logic_.Timer1_Timer(); });
 }
 
-void Form1::Form_Load() {
-  for (int k = 0; k < kLinkCount; ++k) {
-    cmbDelay[k]->clear();
-    cmbDelay[k]->addItems(ToQStringList(kDelayItems));
-    cmbDelay[k]->setCurrentText(ToQString(kDefaultDelay));
-    cmbBitRate[k]->clear();
-    cmbBitRate[k]->addItems(ToQStringList(kRateItems));
-    cmbBitRate[k]->setEditText(ToQString(kDefaultRate));
-    if (k == 1) cmbBitRate[k]->setEditText(ToQString(kDefaultMiddleRate));
-    simulation_.RecordRate(k);
+QComboBox* Form1::Box(BoxId box) const {
+  switch (box.kind) {
+    case BoxKind::Rate: return cmbBitRate.at(static_cast<std::size_t>(box.link));
+    case BoxKind::Delay: return cmbDelay.at(static_cast<std::size_t>(box.link));
+    case BoxKind::Size: return cmbMessageSize;
+    case BoxKind::Method: break;
   }
-  cmbMethod->clear();
-  cmbMethod->addItems(ToQStringList(kMethodItems));
-  cmbMethod->setCurrentText(ToQString(kDefaultMethod));
-  cmbMessageSize->clear();
-  cmbMessageSize->addItems(ToQStringList(kSizeItems));
-  cmbMessageSize->setCurrentText(ToQString(kDefaultSize));
-  simulation_.ResetSimulation();
+  return cmbMethod;
 }
 
-void Form1::cmdStart_Click(int index) {
-  QPushButton& button = *cmdStart.at(static_cast<std::size_t>(index));
-  if (button.text() == QLatin1String("Start")) {
-    button.setText(QStringLiteral("Reset"));
-    // The timer is about to run: a "Cont" left from pausing the empty clock
-    // would offer the opposite of what the button does.
-    cmdStart[1]->setText(QStringLiteral("Pause"));
-    simulation_.ResetSimulation();
-    simulation_.SetUpTransfer();
-    SetTimerEnabled(true);
-  } else if (index == 0) {
-    cmdStart[0]->setText(QStringLiteral("Start"));
-    cmdStart[1]->setText(QStringLiteral("Pause"));
-    simulation_.ResetSimulation();
-  } else if (index == 1) {
-    SetTimerEnabled(!TimerEnabled());
-    cmdStart[1]->setText(TimerEnabled() ? QStringLiteral("Pause") : QStringLiteral("Cont"));
+void Form1::FillList(BoxId box, std::span<const std::string_view> items) {
+  QComboBox& combo = *Box(box);
+  // Filling a list leaves the box's text alone; only setting it runs a handler.
+  const QSignalBlocker blocker(combo);
+  const QString text = combo.currentText();
+  combo.clear();
+  combo.addItems(ToQStringList(items));
+  if (combo.isEditable()) combo.setEditText(text);
+}
+
+std::string Form1::BoxText(BoxId box) const { return Box(box)->currentText().toStdString(); }
+
+void Form1::SetBoxText(BoxId box, std::string_view text) {
+  QComboBox& combo = *Box(box);
+  const QSignalBlocker blocker(combo);
+  if (combo.isEditable()) {
+    combo.setEditText(ToQString(text));
+  } else {
+    combo.setCurrentText(ToQString(text));
   }
 }
-
-void Form1::Timer1_Timer() { simulation_.SimulationTick(); }
-
-void Form1::ReseedRandom(std::uint64_t seed) { random_.Reseed(seed); }
-
-void Form1::RateEditingFinished(int link) {
-  QComboBox& box = *cmbBitRate[link];
-  if (IsUsableRate(LeadingNumber(box.currentText().toStdString()))) return;
-  box.setEditText(ToQString(ShortestText(simulation_.State().SavedRates[link])));
-}
-
-std::string Form1::MethodText() const { return cmbMethod->currentText().toStdString(); }
-
-std::string Form1::MessageSizeText() const { return cmbMessageSize->currentText().toStdString(); }
-
-std::string Form1::DelayText(int link) const { return cmbDelay[link]->currentText().toStdString(); }
-
-std::string Form1::RateText(int link) const {
-  return cmbBitRate[link]->currentText().toStdString();
-}
-
-void Form1::SetRateText(int link, std::string_view text) {
-  cmbBitRate[link]->setEditText(ToQString(text));
-}
-
-Rgb Form1::RateColour(int link) const { return appearance::ForeColour(*cmbBitRate[link]); }
 
 void Form1::SetRateColour(int link, Rgb colour) {
-  appearance::SetForeColour(*cmbBitRate[link], colour);
-}
-
-Rgb Form1::RateLabelColour(int link) const {
-  return appearance::ForeColour(*Label1[layout::kRateLabelIndex[link]]);
+  appearance::SetForeColour(*cmbBitRate.at(static_cast<std::size_t>(link)), colour);
 }
 
 void Form1::SetRateLabelColour(int link, Rgb colour) {
-  appearance::SetForeColour(*Label1[layout::kRateLabelIndex[link]], colour);
+  appearance::SetForeColour(*Label1.at(static_cast<std::size_t>(layout::kRateLabelIndex.at(link))),
+                            colour);
 }
 
-void Form1::ClearTrace(int link) { picTrace[link]->Cls(); }
+void Form1::SetCaption(int button, std::string_view caption) {
+  cmdStart.at(static_cast<std::size_t>(button))->setText(ToQString(caption));
+}
 
-void Form1::DrawUnit(const Stroke& stroke) {
-  TraceSurface& trace = *picTrace[stroke.link];
-  trace.SetForeColor(stroke.colour);
-  const float width = trace.ScaleWidth();
-  const float left = trace.ScaleLeft();
-  float xh = static_cast<float>(width * stroke.head + left);
-  float xt = static_cast<float>(width * stroke.tail + left);
-  if (!stroke.forward) {
-    xh = width - xh;
-    xt = width - xt;
-  }
-  const double y = stroke.clock_ms / kMsPerTraceTwip;
-  trace.Line(xt, y, xh, y);
+void Form1::ClearTrace(int link) { picTrace.at(static_cast<std::size_t>(link))->Cls(); }
+
+TraceScale Form1::ScaleOf(int link) const {
+  const TraceSurface& trace = *picTrace.at(static_cast<std::size_t>(link));
+  return {trace.ScaleWidth(), trace.ScaleLeft()};
+}
+
+void Form1::DrawLine(int link, double x1, double y1, double x2, double y2, Rgb colour) {
+  TraceSurface& trace = *picTrace.at(static_cast<std::size_t>(link));
+  trace.SetForeColor(colour);
+  trace.Line(x1, y1, x2, y2);
 }
 
 LineShape* Form1::MarkerLine(Marker marker) const {
   switch (marker) {
-    case Marker::Message:
-      return lneMessage;
-    case Marker::Circuit:
-      return lneCircuit;
-    case Marker::Packet:
-      return lnePacket;
+    case Marker::Message: return lneMessage;
+    case Marker::Circuit: return lneCircuit;
+    case Marker::Packet: break;
   }
-  return nullptr;
+  return lnePacket;
 }
 
-void Form1::UnitCompleted(const Completion& completion) {
-  LineShape* line = MarkerLine(completion.marker);
-  if (line == nullptr) return;
-  line->SetY(completion.y_twips);
-  line->SetBorderColor(completion.colour);
-  line->show();
+void Form1::ShowMarker(Marker marker, double y_twips, Rgb colour) {
+  LineShape& line = *MarkerLine(marker);
+  line.SetY(y_twips);
+  line.SetBorderColor(colour);
+  line.show();
 }
 
-void Form1::HideMarkers() {
-  lneMessage->hide();
-  lneCircuit->hide();
-  lnePacket->hide();
-}
+void Form1::HideMarker(Marker marker) { MarkerLine(marker)->hide(); }
 
-void Form1::SetTimerEnabled(bool enabled) {
-  if (!enabled) {
+void Form1::SetTimerRunning(bool running) {
+  if (!running) {
     Timer1->stop();
   } else if (!Timer1->isActive()) {
     Timer1->start();
   }
 }
-
-bool Form1::TimerEnabled() const { return Timer1->isActive(); }
-
-int Form1::TimerIntervalMs() const { return Timer1->interval(); }
 
 }  // namespace switchsim

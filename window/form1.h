@@ -10,23 +10,24 @@
 #include <cstdint>
 
 #include "crest_image.h"
+#include "form_logic.h"
+#include "form_surface.h"
 #include "line_shape.h"
 #include "random_source.h"
 #include "rectangle_shape.h"
-#include "simulation.h"
 #include "trace_surface.h"
-#include "view.h"
 
 namespace switchsim {
 
 /// The main window: the per-link rate and delay boxes, the four nodes, one
-/// time-space trace per link, the completion markers and the run controls.
-/// It owns the simulation and its random source, turns the user's actions
-/// into simulation calls, and draws what the simulation reports.
+/// time-space trace per link, the completion markers and the run controls,
+/// as Qt widgets. What the window does is the form's (FormLogic), which it
+/// owns with its random source: the window forwards the user's actions to it
+/// and shows what it sets.
 ///
 /// The controls are public so that the driver and the tests can act on them
 /// as a user would; their parent is the window, which owns them.
-class Form1 : public QWidget, public SimulationView {
+class Form1 : public QWidget, public FormSurface {
   Q_OBJECT
 
  public:
@@ -37,37 +38,33 @@ class Form1 : public QWidget, public SimulationView {
   Form1(const Form1&) = delete;
   Form1& operator=(const Form1&) = delete;
 
-  /// Fills the boxes with their lists and defaults, records the rates and
-  /// resets the simulation (the timer ends stopped).
-  void Form_Load();
+  /// Runs the form's load handler again.
+  void Form_Load() { logic_.Form_Load(); }
   /// Button `index` (0 Start/Reset, 1 Pause/Cont) was pressed.
-  void cmdStart_Click(int index);
+  void cmdStart_Click(int index) { logic_.cmdStart_Click(index); }
   /// The timer's tick: one step of the simulation.
-  void Timer1_Timer();
+  void Timer1_Timer() { logic_.Timer1_Timer(); }
   /// Starts the random source's sequence of `seed` again.
-  void ReseedRandom(std::uint64_t seed);
+  void ReseedRandom(std::uint64_t seed) { random_.Reseed(seed); }
+  /// What the window does.
+  FormLogic& logic() { return logic_; }
+  const FormLogic& logic() const { return logic_; }
   /// The simulation, for reading its state.
-  const Simulation& simulation() const { return simulation_; }
+  const Simulation& simulation() const { return logic_.simulation(); }
 
-  // SimulationView: what the simulation reads and writes on the window.
-  std::string MethodText() const override;
-  std::string MessageSizeText() const override;
-  std::string DelayText(int link) const override;
-  std::string RateText(int link) const override;
-  void SetRateText(int link, std::string_view text) override;
-  Rgb RateColour(int link) const override;
+  // FormSurface: what the form sets and reads on the widgets.
+  void FillList(BoxId box, std::span<const std::string_view> items) override;
+  std::string BoxText(BoxId box) const override;
+  void SetBoxText(BoxId box, std::string_view text) override;
   void SetRateColour(int link, Rgb colour) override;
-  Rgb RateLabelColour(int link) const override;
   void SetRateLabelColour(int link, Rgb colour) override;
+  void SetCaption(int button, std::string_view caption) override;
   void ClearTrace(int link) override;
-  /// Draws one tick's stroke on the link's trace, mirrored for a unit travelling back.
-  void DrawUnit(const Stroke& stroke) override;
-  /// Moves the technique's marker to the completion's height, recolours and shows it.
-  void UnitCompleted(const Completion& completion) override;
-  void HideMarkers() override;
-  void SetTimerEnabled(bool enabled) override;
-  bool TimerEnabled() const override;
-  int TimerIntervalMs() const override;
+  TraceScale ScaleOf(int link) const override;
+  void DrawLine(int link, double x1, double y1, double x2, double y2, Rgb colour) override;
+  void ShowMarker(Marker marker, double y_twips, Rgb colour) override;
+  void HideMarker(Marker marker) override;
+  void SetTimerRunning(bool running) override;
 
   // The controls, by link (0 to 2) or node (0 Transmit to 3 Receive) where
   // they form an array.
@@ -98,11 +95,11 @@ class Form1 : public QWidget, public SimulationView {
   void CreateRunControls();
   void SetTabOrder();
   void ConnectHandlers();
-  void RateEditingFinished(int link);
+  QComboBox* Box(BoxId box) const;
   LineShape* MarkerLine(Marker marker) const;
 
   Mt64Random random_;
-  Simulation simulation_;
+  FormLogic logic_;
 };
 
 }  // namespace switchsim

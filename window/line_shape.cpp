@@ -5,11 +5,12 @@
 #include <cmath>
 
 #include "appearance.h"
+#include "layout.h"
 
 namespace switchsim {
 namespace {
 
-int ToPixel(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+int ToPixel(double twips) { return static_cast<int>(std::lround(twips / layout::kTwipsPerPixel)); }
 
 }  // namespace
 

@@ -20,16 +20,13 @@ class LineShape : public QWidget {
   /// Moves the line up or down: Y1 and Y2 both become `y` (twips).
   void SetY(double y);
 
-  double X1() const { return x1_; }
   double Y1() const { return y1_; }
-  double X2() const { return x2_; }
   double Y2() const { return y2_; }
 
   void SetBorderColor(Rgb colour);
   Rgb BorderColor() const { return colour_; }
   /// Thickness in logical pixels (1 or more).
   void SetBorderWidth(int pixels);
-  int BorderWidth() const { return width_px_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

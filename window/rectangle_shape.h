@@ -15,7 +15,6 @@ class RectangleShape : public QWidget {
   explicit RectangleShape(QWidget* parent = nullptr);
 
   void SetBorderColor(Rgb colour);
-  Rgb BorderColor() const { return colour_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -9,6 +9,8 @@
 
 namespace switchsim {
 
+using layout::kTwipsPerPixel;
+
 TraceSurface::TraceSurface(QWidget* parent) : QWidget(parent) {
   // The image paints every pixel, so Qt need not fill the background first.
   setAttribute(Qt::WA_OpaquePaintEvent);

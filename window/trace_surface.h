@@ -32,7 +32,6 @@ class TraceSurface : public QWidget {
   void Line(double x1, double y1, double x2, double y2);
 
   void SetForeColor(Rgb colour) { fore_colour_ = colour; }
-  Rgb ForeColor() const { return fore_colour_; }
 
   /// Width of the drawing area in twips of the surface's scale.
   float ScaleWidth() const;

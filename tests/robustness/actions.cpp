@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "constants.h"
+#include "lists.h"
 #include "options.h"
 
 namespace switchsim::robustness {
@@ -79,16 +79,16 @@ Action DrawAction(Chooser& chooser, const Alphabet& alphabet) {
     action.kind = ActionKind::kPressPause;
   } else if (roll < 20) {
     action.kind = ActionKind::kChooseRate;
-    action.text = PickItem(chooser, kRateItems);
+    action.text = PickItem(chooser, lists::kRateItems);
   } else if (roll < 26) {
     action.kind = ActionKind::kChooseDelay;
-    action.text = PickItem(chooser, kDelayItems);
+    action.text = PickItem(chooser, lists::kDelayItems);
   } else if (roll < 31) {
     action.kind = ActionKind::kChooseSize;
-    action.text = PickItem(chooser, kSizeItems);
+    action.text = PickItem(chooser, lists::kSizeItems);
   } else if (roll < 37) {
     action.kind = ActionKind::kChooseMethod;
-    action.text = PickItem(chooser, kMethodItems);
+    action.text = PickItem(chooser, lists::kMethodItems);
     if (alphabet.any_technique && chooser.Pick(4) == 0) {
       static constexpr std::array<std::string_view, 6> kOddTechniques = {
           "", "message", "Cell", "Circuit ", "Packet\n", "\xc3\x9c"};

@@ -12,6 +12,7 @@ namespace switchsim::trace {
 namespace {
 
 struct Refusal {
+  const char* name;
   std::vector<std::string> args;
   const char* message;
 };
@@ -29,23 +30,26 @@ TEST_P(Refusals, AreOneLineNamingWhatWasGiven) {
 INSTANTIATE_TEST_SUITE_P(
     Values, Refusals,
     ::testing::Values(
-        Refusal{{"--technique", "a\nb"},
+        Refusal{"LineBreakInATechnique", {"--technique", "a\nb"},
                 "--technique: \"a\\nb\" is not a technique; use one of Message, Circuit, Packet"},
-        Refusal{{"--rates", "1,\r\t,1"}, "--rates: \"\\r\\t\" is not a positive number"},
-        Refusal{{"--size", "3\x01" "00"},
+        Refusal{"ReturnAndTabInARate", {"--rates", "1,\r\t,1"},
+                "--rates: \"\\r\\t\" is not a positive number"},
+        Refusal{"ControlCharacterInASize", {"--size", "3\x01" "00"},
                 "--size: \"3\\x0100\" is not a message size; use one of 100, 200, 300, 400, 500, 1000"},
-        Refusal{{"--size", "say \"hi\" \\"},
+        Refusal{"QuotesAndBackslashInASize", {"--size", "say \"hi\" \\"},
                 "--size: \"say \\\"hi\\\" \\\\\" is not a message size; use one of 100, 200, 300, 400, 500, 1000"},
-        Refusal{{"--technique", "\xc3\x9c"},
+        Refusal{"NonAsciiTechnique", {"--technique", "\xc3\x9c"},
                 "--technique: \"\xc3\x9c\" is not a technique; use one of Message, Circuit, Packet"},
-        Refusal{{"--x\ny"},
+        Refusal{"LineBreakInAnOption", {"--x\ny"},
                 "\"--x\\ny\" is not an option; see --help for --technique, --size, --rates, "
                 "--delays, --seed, --json, --compare, --png, --version"},
-        Refusal{{"extra", "extra"},
+        Refusal{"UnknownWordGivenTwice", {"extra", "extra"},
                 "\"extra\" is not an option; see --help for --technique, --size, --rates, "
                 "--delays, --seed, --json, --compare, --png, --version"},
-        Refusal{{"--png", "a.png", "--png=b.png"}, "--png: given more than once"},
-        Refusal{{"-h", "--help"}, "--help: given more than once"}));
+        Refusal{"PngGivenTwiceInTwoForms", {"--png", "a.png", "--png=b.png"},
+                "--png: given more than once"},
+        Refusal{"HelpGivenTwiceInTwoForms", {"-h", "--help"}, "--help: given more than once"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace switchsim::trace

@@ -38,7 +38,7 @@ TEST(FormSequences, KeepEveryInvariantThroughOneLongSession) {
     ASSERT_TRUE(report.empty()) << "sequence " << seed << " of the long session, " << report;
     const testing::WindowFacts facts = FormFacts(form);
     for (const testing::MarkerFacts& marker : *facts.markers) ends_with_a_marker += marker.shown ? 1 : 0;
-    for (int k = 0; k < kLinkCount; ++k) ends_with_a_red_box += form.RateColour(k) == kRed ? 1 : 0;
+    for (int k = 0; k < kLinkCount; ++k) ends_with_a_red_box += form.logic().RateColour(k) == kRed ? 1 : 0;
   }
   // The sequences reach completions and the circuit's rule, not only idle states.
   EXPECT_GT(ends_with_a_marker, 0);

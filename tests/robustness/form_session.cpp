@@ -54,7 +54,7 @@ testing::WindowFacts FormFacts(const Form1& form) {
 
 FormSession::FormSession(Form1& form)
     : form_(form),
-      checker_(form.simulation(), form, [&form] { return FormFacts(form); }),
+      checker_(form.simulation(), form.logic(), [&form] { return FormFacts(form); }),
       run_exists_(form.cmdStart[0]->text() != QLatin1String("Start")) {
   if (run_exists_) checker_.NoteRunStarted();
 }

@@ -9,7 +9,7 @@
 
 #include "random_source.h"
 #include "simulation.h"
-#include "trace_view.h"
+#include "form_logic.h"
 
 namespace switchsim::testing {
 namespace {
@@ -19,31 +19,32 @@ using ::testing::IsEmpty;
 using ::testing::Not;
 
 struct Bench {
-  Bench() : random(7), simulation(view, random) {
-    view.Attach(simulation);
-    trace::LoadDefaults(view, simulation);
+  Bench() : random(7), form(view, random), simulation(form.simulation()) {
+    form.SetListener(&view);
+    form.Form_Load();
   }
   void Start() {
     simulation.ResetSimulation();
     simulation.SetUpTransfer();
-    view.SetTimerEnabled(true);
+    form.SetTimerEnabled(true);
   }
   MarkerView view;
   Mt64Random random;
-  Simulation simulation;
+  FormLogic form;
+  Simulation& simulation;
   WindowFacts facts;
 };
 
 TEST(Checker, FindsNothingWrongInWholeRunsOfEveryTechnique) {
-  for (const auto technique : kMethodItems) {
+  for (const auto technique : lists::kMethodItems) {
     Bench bench;
-    InvariantChecker checker(bench.simulation, bench.view, [&] { return bench.view.Facts(); });
-    bench.view.ChooseMethod(std::string(technique));
+    InvariantChecker checker(bench.simulation, bench.form, [&] { return bench.view.Facts(); });
+    bench.form.Choose(kMethodBox, technique);
     bench.Start();
     checker.NoteReset();
     checker.NoteRunStarted();
     ASSERT_THAT(checker.Check(), IsEmpty());
-    while (bench.view.TimerEnabled()) {
+    while (bench.form.TimerEnabled()) {
       bench.simulation.SimulationTick();
       checker.NoteTick();
       ASSERT_THAT(checker.Check(), IsEmpty()) << technique << " at " << bench.simulation.State().ClockMs;
@@ -69,7 +70,7 @@ class CheckerFaults : public ::testing::TestWithParam<Fault> {};
 
 TEST_P(CheckerFaults, AreReported) {
   Bench bench;
-  InvariantChecker checker(bench.simulation, bench.view, [&] {
+  InvariantChecker checker(bench.simulation, bench.form, [&] {
     WindowFacts facts = bench.facts;
     facts.markers = bench.view.markers;
     return facts;
@@ -101,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
                 b.simulation.ResetSimulation();
                 c.NoteReset();
                 b.facts.captions = {{"Start", "Pause"}};
-                b.view.SetRateColour(1, kRed);
+                b.form.SetRateColour(1, kRed);
               },
               true, "link 1: the rate box is 255,0,0 after a reset, not black"},
         Fault{"RedLabelAfterReset",
@@ -109,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                 b.simulation.ResetSimulation();
                 c.NoteReset();
                 b.facts.captions = {{"Start", "Pause"}};
-                b.view.SetRateLabelColour(2, kRed);
+                b.form.SetRateLabelColour(2, kRed);
               },
               true, "link 2: the Bit-Rate label is 255,0,0 after a reset"},
         Fault{"TimerLeftRunning",
@@ -117,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
                 b.simulation.ResetSimulation();
                 c.NoteReset();
                 b.facts.captions = {{"Start", "Pause"}};
-                b.view.SetTimerEnabled(true);
+                b.form.SetTimerEnabled(true);
               },
               true, "the timer runs after a reset"},
         Fault{"RecordsLeftBusy", [](Bench&, InvariantChecker&) {}, true, "record 1: not idle after a reset"},
@@ -126,9 +127,9 @@ INSTANTIATE_TEST_SUITE_P(
                 b.simulation.ResetSimulation();
                 c.NoteReset();
                 b.facts.captions = {{"Start", "Pause"}};
-                b.view.SetRateColour(0, kRed);
-                b.view.ChooseRate(0, "abc");
-                b.view.SetRateColour(0, kBlack);
+                b.form.SetRateColour(0, kRed);
+                b.form.Choose(RateBox(0), "abc");
+                b.form.SetRateColour(0, kBlack);
               },
               true, "link 0: the rate box shows \"abc\" after a reset, not the saved rate \"1\""},
         Fault{"StrayCaption",
@@ -139,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
               "cmdStart(0) reads \"Start\" while a run exists"},
         Fault{"MarkerKeptAfterADelayChange",
               [](Bench& b, InvariantChecker&) {
-                b.view.ChooseDelay(0, "200");
+                b.form.Choose(DelayBox(0), "200");
                 b.view.markers[0] = MarkerFacts{true, 4810};
               },
               false, "the message marker is shown after a box's change handler acted"},

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string>
 
 #include "actions.h"
 #include "simulation_session.h"
@@ -29,14 +30,19 @@ TEST_P(SeededSequences, KeepEveryInvariantOnTheSimulation) {
     for (const Completion& completion : session.view().completions) {
       ++completions[static_cast<std::size_t>(completion.marker)];
     }
-    for (int k = 0; k < kLinkCount; ++k) red_boxes += session.view().RateColour(k) == kRed ? 1 : 0;
+    for (int k = 0; k < kLinkCount; ++k) red_boxes += session.form().RateColour(k) == kRed ? 1 : 0;
   }
   // The sequences reach every technique's completion and the circuit's rule.
   for (const int count : completions) EXPECT_GT(count, kSequences / 100);
   EXPECT_GT(red_boxes, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Shards, SeededSequences, ::testing::Range(0, kShards));
+INSTANTIATE_TEST_SUITE_P(Shards, SeededSequences, ::testing::Range(0, kShards),
+                         [](const auto& info) {
+                           const int first = info.param * kSequences + 1;
+                           return "Seeds" + std::to_string(first) + "To" +
+                                  std::to_string(first + kSequences - 1);
+                         });
 
 TEST(FuzzerBytes, DecodeToTheSameActionsEveryTime) {
   const std::vector<std::uint8_t> bytes = {3, 200, 17, 99, 0, 255, 42, 7, 8, 9, 250, 1};

@@ -1,70 +1,62 @@
 #include "simulation_session.h"
 
-#include "numbers.h"
-#include "trace_view.h"
+#include "lists.h"
 
 namespace switchsim::robustness {
 
-SimulationSession::World::World(std::uint64_t seed) : random(seed), simulation(view, random) {
-  view.Attach(simulation);
-  trace::LoadDefaults(view, simulation);
+SimulationSession::World::World(std::uint64_t seed) : random(seed), form(view, random) {
+  form.SetListener(&view);
+  form.Form_Load();
 }
 
 SimulationSession::SimulationSession(std::uint64_t seed)
-    : world_(seed),
-      checker_(world_.simulation, world_.view, [this] { return world_.view.Facts(); }) {}
+    : world_(seed), checker_(world_.form.simulation(), world_.form, [this] { return Facts(); }) {}
+
+testing::WindowFacts SimulationSession::Facts() const {
+  testing::WindowFacts facts = world_.view.Facts();
+  facts.captions = {std::string(world_.form.Caption(0)), std::string(world_.form.Caption(1))};
+  return facts;
+}
 
 void SimulationSession::PressStart(std::vector<std::string>& out) {
-  Simulation& simulation = world_.simulation;
-  simulation.ResetSimulation();
+  const bool starts = world_.form.Caption(0) == lists::kStartCaption;
+  world_.form.cmdStart_Click(0);
   checker_.NoteReset();
-  out = checker_.CheckAfterReset();
-  if (run_exists_ || !out.empty()) {
-    run_exists_ = false;
+  if (!starts) {
+    out = checker_.CheckAfterReset();
     return;
   }
-  simulation.SetUpTransfer();
-  world_.view.SetTimerEnabled(true);
-  run_exists_ = true;
   checker_.NoteRunStarted();
   out = checker_.Check();
 }
 
 void SimulationSession::SetRate(int link, const std::string& text, std::vector<std::string>& out) {
-  world_.view.ChooseRate(link, text);
+  world_.form.Choose(RateBox(link), text);
   out = checker_.Check();
 }
 
-// What the window does when editing of a rate box ends: an unusable text
-// gives way to the last usable rate.
-void SimulationSession::EndEditing(int link) {
-  testing::MarkerView& view = world_.view;
-  if (IsUsableRate(LeadingNumber(view.RateText(link)))) return;
-  view.SetRateText(link, ShortestText(world_.simulation.State().SavedRates[link]));
-}
-
 std::vector<std::string> SimulationSession::Do(const Action& action) {
-  testing::MarkerView& view = world_.view;
+  FormLogic& form = world_.form;
   std::vector<std::string> out;
   switch (action.kind) {
     case ActionKind::kPressStart:
       PressStart(out);
       return out;
     case ActionKind::kPressPause:
-      view.SetTimerEnabled(!view.TimerEnabled());
+      form.cmdStart_Click(1);
       break;
     case ActionKind::kChooseRate:
     case ActionKind::kPasteRate:
-      view.ChooseRate(action.link, action.text);
+      form.Choose(RateBox(action.link), action.text);
       break;
     case ActionKind::kChooseDelay:
-      view.ChooseDelay(action.link, action.text);
+      form.Choose(DelayBox(action.link), action.text);
       break;
     case ActionKind::kChooseSize:
-      view.ChooseSize(action.text);
+      form.Choose(kSizeBox, action.text);
       break;
     case ActionKind::kChooseMethod:
-      view.ChooseMethod(action.text);
+      form.Choose(kMethodBox, action.text);
       break;
     case ActionKind::kTypeRate:
       // Typing over a selection: the first key replaces the whole text.
@@ -76,11 +68,11 @@ std::vector<std::string> SimulationSession::Do(const Action& action) {
       return out;
     case ActionKind::kEnterRate:
     case ActionKind::kLeaveRate:
-      EndEditing(action.link);
+      form.RateEditingFinished(action.link);
       break;
     case ActionKind::kTicks:
-      for (int i = 0; i < action.ticks && view.TimerEnabled() && out.empty(); ++i) {
-        world_.simulation.SimulationTick();
+      for (int i = 0; i < action.ticks && form.TimerEnabled() && out.empty(); ++i) {
+        form.Timer1_Timer();
         checker_.NoteTick();
         out = checker_.Check();
       }

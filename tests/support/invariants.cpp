@@ -26,16 +26,16 @@ bool IsFlag(std::int16_t value) { return value == kTrue || value == kFalse; }
 
 }  // namespace
 
-void MarkerView::UnitCompleted(const Completion& completion) {
-  RecordingView::UnitCompleted(completion);
-  MarkerFacts& marker = markers[static_cast<std::size_t>(completion.marker)];
-  marker.shown = true;
-  marker.y_twips = completion.y_twips;
+void MarkerView::ShowMarker(Marker marker, double y_twips, Rgb colour) {
+  RecordingView::ShowMarker(marker, y_twips, colour);
+  MarkerFacts& facts = markers[static_cast<std::size_t>(marker)];
+  facts.shown = true;
+  facts.y_twips = y_twips;
 }
 
-void MarkerView::HideMarkers() {
-  RecordingView::HideMarkers();
-  for (MarkerFacts& marker : markers) marker.shown = false;
+void MarkerView::HideMarker(Marker marker) {
+  RecordingView::HideMarker(marker);
+  markers[static_cast<std::size_t>(marker)].shown = false;
 }
 
 WindowFacts MarkerView::Facts() const { return WindowFacts{markers, std::nullopt}; }

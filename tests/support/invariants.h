@@ -33,8 +33,8 @@ class MarkerView : public RecordingView {
  public:
   std::array<MarkerFacts, 3> markers{};
 
-  void UnitCompleted(const Completion& completion) override;
-  void HideMarkers() override;
+  void ShowMarker(Marker marker, double y_twips, Rgb colour) override;
+  void HideMarker(Marker marker) override;
 
   /// The markers, and no captions.
   WindowFacts Facts() const;

@@ -1,18 +1,19 @@
 #include "recording_view.h"
 
+#include <algorithm>
+
 namespace switchsim::testing {
 
-RecordingView::RecordingView() {
-  on_draw = [this](const Stroke& stroke) { strokes.push_back(stroke); };
-  on_complete = [this](const Completion& completion) { completions.push_back(completion); };
+void RecordingView::ClearTrace(int link) {
+  ++trace_clears;
+  ++clears_by_link.at(static_cast<std::size_t>(link));
 }
 
-void RecordingView::ClearTrace(int /*link*/) { ++trace_clears; }
-void RecordingView::HideMarkers() { ++marker_hides; }
-
-void RecordingView::SetTimerEnabled(bool enabled) {
-  timer_changes.push_back(enabled);
-  TraceView::SetTimerEnabled(enabled);
+void RecordingView::HideMarker(Marker marker) {
+  // The markers are hidden together; count each time all three were.
+  int& hides = hides_by_marker_.at(static_cast<std::size_t>(marker));
+  ++hides;
+  marker_hides = std::min({hides_by_marker_[0], hides_by_marker_[1], hides_by_marker_[2]});
 }
 
 double ScriptedRandom::NextDouble() {
@@ -21,20 +22,20 @@ double ScriptedRandom::NextDouble() {
   return value;
 }
 
-Rig::Rig(RandomSource& random) : simulation(view, random) {
-  view.Attach(simulation);
-  trace::LoadDefaults(view, simulation);
+Rig::Rig(RandomSource& random) : form(view, random), simulation(form.simulation()) {
+  form.SetListener(&view);
+  form.Form_Load();
 }
 
 void Rig::Start() {
   simulation.ResetSimulation();
   simulation.SetUpTransfer();
-  view.SetTimerEnabled(true);
+  form.SetTimerEnabled(true);
 }
 
 int Rig::RunToEnd() {
   int ticks = 0;
-  while (view.TimerEnabled() && ticks < 100000) {
+  while (form.TimerEnabled() && ticks < 100000) {
     simulation.SimulationTick();
     ++ticks;
   }

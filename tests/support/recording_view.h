@@ -1,28 +1,32 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
+#include "form_logic.h"
 #include "simulation.h"
 #include "trace_view.h"
 
 namespace switchsim::testing {
 
-/// The driver's box view, remembering every stroke, completion, clear and
-/// timer change the simulation makes, for tests to look at.
-class RecordingView : public trace::TraceView {
+/// The driver's form surface, remembering every stroke, completion, trace
+/// clear, marker hide and timer change of the runs, for tests to look at.
+class RecordingView : public trace::TraceView, public RunListener {
  public:
-  RecordingView();
-
   std::vector<Stroke> strokes;
   std::vector<Completion> completions;
-  int trace_clears = 0;
-  int marker_hides = 0;
-  std::vector<bool> timer_changes;
+  int trace_clears = 0;  // of any trace
+  std::array<int, kLinkCount> clears_by_link{};
+  int marker_hides = 0;  // times all three markers were hidden
 
   void ClearTrace(int link) override;
-  void HideMarkers() override;
-  void SetTimerEnabled(bool enabled) override;
+  void HideMarker(Marker marker) override;
+  void OnDraw(const Stroke& stroke) override { strokes.push_back(stroke); }
+  void OnCompletion(const Completion& completion) override { completions.push_back(completion); }
+
+ private:
+  std::array<int, 3> hides_by_marker_{};
 };
 
 /// A random source that plays back fixed numbers, then repeats the last.
@@ -36,12 +40,19 @@ class ScriptedRandom : public RandomSource {
   std::vector<double> values_;
 };
 
-/// A simulation on a recording view, loaded as the window loads it: delays
-/// 50, rates 1.0 / 0.5 / 1.0, technique Message, size 300, then reset.
+/// A form on a recording view, loaded: delays 50, rates 1.0 / 0.5 / 1.0,
+/// technique Message, size 300, then reset.
 struct Rig {
   explicit Rig(RandomSource& random);
   RecordingView view;
-  Simulation simulation;
+  FormLogic form;
+  Simulation& simulation;
+
+  /// Chooses a box's text as a user would.
+  void ChooseMethod(const std::string& text) { form.Choose(kMethodBox, text); }
+  void ChooseSize(const std::string& text) { form.Choose(kSizeBox, text); }
+  void ChooseDelay(int link, const std::string& text) { form.Choose(DelayBox(link), text); }
+  void ChooseRate(int link, const std::string& text) { form.Choose(RateBox(link), text); }
 
   /// Presses Start: reset, set up and enable the timer.
   void Start();

@@ -13,7 +13,7 @@ class CircuitRuleTest : public FormTest {
   void RunUntilRatesLowered() {
     form().cmbMethod->setCurrentText("Circuit");
     form().cmdStart_Click(0);
-    ASSERT_TRUE(TickUntil([&] { return form().RateColour(0) == kRed; }));
+    ASSERT_TRUE(TickUntil([&] { return form().logic().RateColour(0) == kRed; }));
   }
 
   QColor TextColour(QWidget* widget) { return widget->palette().color(QPalette::Text); }
@@ -60,7 +60,7 @@ TEST_F(CircuitRuleTest, ResetRestoresTheUsersRatesInBlack) {
     SCOPED_TRACE(k);
     EXPECT_EQ(form().cmbBitRate[k]->currentText(), texts[k]);
     EXPECT_EQ(TextColour(form().cmbBitRate[k]), QColor(Qt::black));
-    EXPECT_EQ(form().RateLabelColour(k), kBlack);
+    EXPECT_EQ(form().logic().RateLabelColour(k), kBlack);
     EXPECT_TRUE(TraceIsEmpty(k));
   }
   // Restoring the rates is not a change by the user: the marker stays.

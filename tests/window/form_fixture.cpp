@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "layout.h"
+
 namespace switchsim::testing {
 namespace {
 
@@ -44,7 +46,7 @@ bool FormTest::TraceIsEmpty(int link) {
 }
 
 int MarkerRow(int clock_ms) {
-  return static_cast<int>(std::lround((kTraceTopTwips + clock_ms / 2.0) / kTwipsPerPixel));
+  return static_cast<int>(std::lround((layout::kTraceTop + clock_ms / 2.0) / layout::kTwipsPerPixel));
 }
 
 int StrokeRow(int clock_ms) { return clock_ms / 30; }

@@ -2,6 +2,8 @@
 // hide them and which leave them for comparison.
 #include "form_fixture.h"
 
+#include "layout.h"
+
 namespace switchsim::testing {
 namespace {
 
@@ -12,7 +14,7 @@ constexpr int kMarkerMiddleX = 828;  // px, halfway along the markers
 TEST_F(MarkersTest, MessageAndCircuitMarkersStandAtTheirCompletionTimes) {
   RunTechnique("Message");
   ASSERT_FALSE(form().lneMessage->isHidden());
-  EXPECT_EQ(form().lneMessage->Y1(), kTraceTopTwips + 6900 / 2);
+  EXPECT_EQ(form().lneMessage->Y1(), layout::kTraceTop + 6900 / 2);
   EXPECT_EQ(form().lneMessage->Y2(), form().lneMessage->Y1());
   EXPECT_EQ(form().lneMessage->geometry().center().y(), MarkerRow(6900));
   EXPECT_EQ(WindowPixel(kMarkerMiddleX, MarkerRow(6900)), QColor(0, 192, 0));
@@ -20,7 +22,7 @@ TEST_F(MarkersTest, MessageAndCircuitMarkersStandAtTheirCompletionTimes) {
   form().cmdStart_Click(0);  // Reset
   RunTechnique("Circuit");
   ASSERT_FALSE(form().lneCircuit->isHidden());
-  EXPECT_EQ(form().lneCircuit->Y1(), kTraceTopTwips + 6375 / 2.0);
+  EXPECT_EQ(form().lneCircuit->Y1(), layout::kTraceTop + 6375 / 2.0);
   EXPECT_EQ(form().lneCircuit->geometry().center().y(), MarkerRow(6375));
   EXPECT_EQ(WindowPixel(kMarkerMiddleX, MarkerRow(6375)), QColor(0, 0, 192));
   // The earlier run's marker is still there beside it.

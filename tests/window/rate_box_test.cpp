@@ -20,7 +20,9 @@ struct TypedRateCase {
 
 void PrintTo(const TypedRateCase& c, std::ostream* out) { *out << c.name; }
 
-class RateBoxTest
+using RateBoxTest = FormTest;
+
+class TypedRateTest
     : public FormTest,
       public ::testing::WithParamInterface<std::tuple<TypedRateCase, EditingEnd>> {
  protected:
@@ -42,7 +44,7 @@ class RateBoxTest
   }
 };
 
-TEST_P(RateBoxTest, TypedTextActsOrIsRefused) {
+TEST_P(TypedRateTest, TypedTextActsOrIsRefused) {
   const auto& [c, end] = GetParam();
   form().cmdStart_Click(0);
   Type(c.typed);
@@ -58,7 +60,7 @@ TEST_P(RateBoxTest, TypedTextActsOrIsRefused) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Texts, RateBoxTest,
+    Texts, TypedRateTest,
     ::testing::Combine(
         ::testing::Values(TypedRateCase{"Usable", "2.5", 2.5, "2.5"},
                           TypedRateCase{"LeadingNumber", "4x", 4.0, "4x"},
@@ -74,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
              (std::get<1>(info.param) == EditingEnd::Enter ? "_Enter" : "_FocusOut");
     });
 
-TEST_F(FormTest, ARefusedRateShowsTheLastUsableOneNotTheDefault) {
+TEST_F(RateBoxTest, ARefusedRateShowsTheLastUsableOneNotTheDefault) {
   QLineEdit& field = *form().cmbBitRate[2]->lineEdit();
   field.selectAll();
   QTest::keyClicks(&field, "7");

@@ -14,9 +14,11 @@ struct ButtonCase {
 
 void PrintTo(const ButtonCase& c, std::ostream* out) { *out << c.name; }
 
-class RunButtonsTest : public FormTest, public ::testing::WithParamInterface<ButtonCase> {};
+using RunButtonsTest = FormTest;
 
-TEST_P(RunButtonsTest, CaptionsAndTimerFollowThePresses) {
+class ButtonPressTest : public FormTest, public ::testing::WithParamInterface<ButtonCase> {};
+
+TEST_P(ButtonPressTest, CaptionsAndTimerFollowThePresses) {
   const ButtonCase& c = GetParam();
   for (const int button : c.presses) {
     form().cmdStart_Click(button);
@@ -28,7 +30,7 @@ TEST_P(RunButtonsTest, CaptionsAndTimerFollowThePresses) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Presses, RunButtonsTest,
+    Presses, ButtonPressTest,
     ::testing::Values(ButtonCase{"Start", {0}, "Reset", "Pause", true},
                       ButtonCase{"Pause", {0, 1}, "Reset", "Cont", false},
                       ButtonCase{"Cont", {0, 1, 1}, "Reset", "Pause", true},
@@ -41,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ButtonCase{"StartWhileShowingCont", {1, 1, 0}, "Reset", "Pause", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(FormTest, ResetReturnsTheClockToZeroAndStartSetsUpTheRun) {
+TEST_F(RunButtonsTest, ResetReturnsTheClockToZeroAndStartSetsUpTheRun) {
   form().cmdStart_Click(0);
   for (int i = 0; i < 10; ++i) form().Timer1_Timer();
   EXPECT_EQ(form().simulation().State().ClockMs, 250);
@@ -54,7 +56,7 @@ TEST_F(FormTest, ResetReturnsTheClockToZeroAndStartSetsUpTheRun) {
   }
 }
 
-TEST_F(FormTest, TheTimerStopsItselfOnceTheClockPasses15000Ms) {
+TEST_F(RunButtonsTest, TheTimerStopsItselfOnceTheClockPasses15000Ms) {
   form().cmdStart_Click(0);
   int ticks = 0;
   while (form().Timer1->isActive() && ticks < 1000) {

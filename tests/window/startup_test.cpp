@@ -5,7 +5,9 @@
 #include <QStyleOptionComboBox>
 #include <algorithm>
 
+#include "appearance.h"
 #include "form_fixture.h"
+#include "layout.h"
 
 namespace switchsim::testing {
 namespace {
@@ -34,8 +36,8 @@ TEST_F(StartupTest, ShowsTheDefaultsWithTheTimerStoppedAndNothingDrawn) {
     EXPECT_TRUE(TraceIsEmpty(k));
     EXPECT_EQ(f.cmbBitRate[k]->currentText(), rates[k]);
     EXPECT_EQ(f.cmbDelay[k]->currentText(), "50");
-    EXPECT_EQ(f.RateColour(k), kBlack);
-    EXPECT_EQ(f.RateLabelColour(k), kBlack);
+    EXPECT_EQ(appearance::ForeColour(*f.cmbBitRate[k]), kBlack);
+    EXPECT_EQ(appearance::ForeColour(*f.Label1[layout::kRateLabelIndex[k]]), kBlack);
     EXPECT_EQ(f.simulation().State().SavedRates[k], std::stod(rates[k]));
   }
   EXPECT_EQ(f.cmbMethod->currentText(), "Message");

@@ -44,7 +44,7 @@ class StrokeTest : public FormTest, public ::testing::WithParamInterface<StrokeC
 TEST_P(StrokeTest, FillsItsRowFromTailToHead) {
   const StrokeCase& c = GetParam();
   // From a quarter to a half of the link, 3000 ms down: row 100.
-  form().DrawUnit(Stroke{1, 1, 0.5, 0.25, c.forward, kOrange, 3000});
+  form().logic().DrawUnit(Stroke{1, 1, 0.5, 0.25, c.forward, kOrange, 3000});
   const QImage trace = form().picTrace[1]->grab().toImage();
   const auto [first, last] = RunOf(trace, 100, ToColour(kOrange));
   EXPECT_NEAR(first, c.first_column, 1);
@@ -62,12 +62,12 @@ INSTANTIATE_TEST_SUITE_P(Directions, StrokeTest,
 
 TEST_F(TraceDrawingTest, StrokesLieHalfTheClockInTwipsDown) {
   for (const int clock : {25, 30, 59, 60, 6675, 13319}) {
-    form().DrawUnit(Stroke{1, 0, 1.0, 0.0, true, kOrange, clock});
+    form().logic().DrawUnit(Stroke{1, 0, 1.0, 0.0, true, kOrange, clock});
     const QImage trace = form().picTrace[0]->grab().toImage();
     EXPECT_EQ(RunOf(trace, StrokeRow(clock), ToColour(kOrange)),
               std::make_pair(0, kDrawingWidthPx - 1))
         << clock;
-    form().ClearTrace(0);
+    form().logic().ClearTrace(0);
   }
 }
 

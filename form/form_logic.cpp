@@ -1,0 +1,141 @@
+#include "form_logic.h"
+
+#include "layout.h"
+#include "numbers.h"
+
+namespace switchsim {
+
+FormLogic::FormLogic(FormSurface& surface, RandomSource& random)
+    : surface_(surface), simulation_(*this, random) {}
+
+void FormLogic::Form_Load() {
+  for (int k = 0; k < kLinkCount; ++k) {
+    surface_.FillList(DelayBox(k), lists::kDelayItems);
+    Choose(DelayBox(k), lists::kDefaultDelay);
+    surface_.FillList(RateBox(k), lists::kRateItems);
+    Choose(RateBox(k), lists::kDefaultRate);
+    if (k == 1) Choose(RateBox(k), lists::kDefaultMiddleRate);
+    simulation_.RecordRate(k);
+  }
+  surface_.FillList(kMethodBox, lists::kMethodItems);
+  Choose(kMethodBox, lists::kDefaultMethod);
+  surface_.FillList(kSizeBox, lists::kSizeItems);
+  Choose(kSizeBox, lists::kDefaultSize);
+  simulation_.ResetSimulation();
+}
+
+void FormLogic::cmdStart_Click(int index) {
+  if (index < 0 || index >= static_cast<int>(captions_.size())) return;
+  if (captions_[index] == lists::kStartCaption) {
+    SetCaption(index, lists::kResetCaption);
+    // The timer is about to run: a "Cont" left from pausing the empty clock
+    // would offer the opposite of what the button does.
+    SetCaption(1, lists::kPauseCaption);
+    simulation_.ResetSimulation();
+    simulation_.SetUpTransfer();
+    SetTimerEnabled(true);
+  } else if (index == 0) {
+    SetCaption(0, lists::kStartCaption);
+    SetCaption(1, lists::kPauseCaption);
+    simulation_.ResetSimulation();
+  } else {
+    SetTimerEnabled(!timer_enabled_);
+    SetCaption(1, timer_enabled_ ? lists::kPauseCaption : lists::kContCaption);
+  }
+}
+
+void FormLogic::Timer1_Timer() { simulation_.SimulationTick(); }
+
+void FormLogic::BoxChanged(BoxId box) {
+  switch (box.kind) {
+    case BoxKind::Rate:
+      // A red box shows a rate the circuit rule wrote, not one the user chose.
+      if (rate_colours_.at(box.link) == kRed) return;
+      simulation_.RecordRate(box.link);
+      ClearTraces();
+      return;
+    case BoxKind::Delay:
+    case BoxKind::Size:
+      ClearTraces();
+      return;
+    case BoxKind::Method:
+      return;  // choosing a technique clears nothing
+  }
+}
+
+void FormLogic::RateEditingFinished(int link) {
+  if (IsUsableRate(LeadingNumber(RateText(link)))) return;
+  Choose(RateBox(link), ShortestText(simulation_.State().SavedRates.at(link)));
+}
+
+void FormLogic::ClearTraces() {
+  for (const Marker marker : {Marker::Message, Marker::Circuit, Marker::Packet}) {
+    surface_.HideMarker(marker);
+  }
+  for (int k = 0; k < kLinkCount; ++k) surface_.ClearTrace(k);
+}
+
+void FormLogic::Choose(BoxId box, std::string_view text) {
+  const std::string before = surface_.BoxText(box);
+  surface_.SetBoxText(box, text);
+  if (surface_.BoxText(box) != before) BoxChanged(box);
+}
+
+void FormLogic::SetListener(RunListener* listener) {
+  listener_ = listener;
+  simulation_.SetObserver(listener);
+}
+
+void FormLogic::SetCaption(int button, std::string_view caption) {
+  captions_.at(button) = caption;
+  surface_.SetCaption(button, caption);
+}
+
+std::string FormLogic::MethodText() const { return surface_.BoxText(kMethodBox); }
+std::string FormLogic::MessageSizeText() const { return surface_.BoxText(kSizeBox); }
+std::string FormLogic::DelayText(int link) const { return surface_.BoxText(DelayBox(link)); }
+std::string FormLogic::RateText(int link) const { return surface_.BoxText(RateBox(link)); }
+
+void FormLogic::SetRateText(int link, std::string_view text) { Choose(RateBox(link), text); }
+
+void FormLogic::SetRateColour(int link, Rgb colour) {
+  rate_colours_.at(link) = colour;
+  surface_.SetRateColour(link, colour);
+}
+
+void FormLogic::SetRateLabelColour(int link, Rgb colour) {
+  label_colours_.at(link) = colour;
+  surface_.SetRateLabelColour(link, colour);
+}
+
+void FormLogic::ClearTrace(int link) { surface_.ClearTrace(link); }
+
+void FormLogic::DrawUnit(const Stroke& stroke) {
+  const TraceScale scale = surface_.ScaleOf(stroke.link);
+  // The trace's scale is single precision, and so are the stroke's ends.
+  float xh = static_cast<float>(scale.width * stroke.head + scale.left);
+  float xt = static_cast<float>(scale.width * stroke.tail + scale.left);
+  if (!stroke.forward) {
+    xh = scale.width - xh;
+    xt = scale.width - xt;
+  }
+  const double y = stroke.clock_ms / layout::kMsPerTraceTwip;
+  surface_.DrawLine(stroke.link, xt, y, xh, y, stroke.colour);
+  if (listener_ != nullptr) listener_->OnDraw(stroke);
+}
+
+void FormLogic::UnitCompleted(const Arrival& arrival) {
+  const auto marker = MarkerFor(MethodText(), arrival.kind);
+  if (!marker) return;
+  const Completion completion{arrival.record, *marker, arrival.clock_ms,
+                              MarkerYTwips(arrival.clock_ms), arrival.colour};
+  surface_.ShowMarker(completion.marker, completion.y_twips, completion.colour);
+  if (listener_ != nullptr) listener_->OnCompletion(completion);
+}
+
+void FormLogic::SetTimerEnabled(bool enabled) {
+  timer_enabled_ = enabled;
+  surface_.SetTimerRunning(enabled);
+}
+
+}  // namespace switchsim

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "form_surface.h"
+#include "lists.h"
+#include "random_source.h"
+#include "run_listener.h"
+#include "simulation.h"
+#include "view.h"
+
+namespace switchsim {
+
+/// What the form does, whatever toolkit shows it: the load handler with the
+/// lists and defaults, the run buttons with their captions, the boxes' change
+/// handlers, the refusal of an unusable typed rate, the drawing of strokes in
+/// trace coordinates and the choice and height of the completion markers.
+///
+/// It owns the simulation and is its view; it reaches the controls through
+/// `surface` and draws random numbers from `random`, both borrowed, which
+/// must outlive it. It keeps the run state the controls show: the captions,
+/// the rate boxes' and labels' fore colours and whether the timer runs.
+class FormLogic final : public SimulationView {
+ public:
+  FormLogic(FormSurface& surface, RandomSource& random);
+
+  FormLogic(const FormLogic&) = delete;
+  FormLogic& operator=(const FormLogic&) = delete;
+
+  /// The load handler: fills the lists, sets the defaults, records the rates
+  /// and resets the simulation (the timer ends stopped).
+  void Form_Load();
+  /// Run button `index` (0 Start/Reset, 1 Pause/Cont) was pressed; other
+  /// indices do nothing.
+  void cmdStart_Click(int index);
+  /// One period of the timer: one tick of the simulation.
+  void Timer1_Timer();
+
+  /// The user changed or clicked a box, whose new text the surface holds.
+  void BoxChanged(BoxId box);
+  /// The user finished typing in a rate box: a text without a usable rate
+  /// is replaced by the link's saved rate.
+  void RateEditingFinished(int link);
+  /// Hides the three markers, then clears the three traces; the run goes on.
+  void ClearTraces();
+
+  /// Sets a box's text as the user would choose it: when the text really
+  /// changes, the box's change handler runs.
+  void Choose(BoxId box, std::string_view text);
+
+  /// A run button's caption.
+  std::string_view Caption(int button) const { return captions_.at(button); }
+
+  /// Hears every step of the runs from now on (not owned; null to stop).
+  void SetListener(RunListener* listener);
+
+  Simulation& simulation() { return simulation_; }
+  const Simulation& simulation() const { return simulation_; }
+
+  // SimulationView.
+  std::string MethodText() const override;
+  std::string MessageSizeText() const override;
+  std::string DelayText(int link) const override;
+  std::string RateText(int link) const override;
+  void SetRateText(int link, std::string_view text) override;
+  Rgb RateColour(int link) const override { return rate_colours_.at(link); }
+  void SetRateColour(int link, Rgb colour) override;
+  Rgb RateLabelColour(int link) const override { return label_colours_.at(link); }
+  void SetRateLabelColour(int link, Rgb colour) override;
+  void ClearTrace(int link) override;
+  /// Draws the stroke on its trace, mirrored for a unit travelling back.
+  void DrawUnit(const Stroke& stroke) override;
+  /// Places the technique's marker at the height of the arrival, if the
+  /// technique places one for this unit.
+  void UnitCompleted(const Arrival& arrival) override;
+  void SetTimerEnabled(bool enabled) override;
+  bool TimerEnabled() const override { return timer_enabled_; }
+  int TimerIntervalMs() const override { return kTimerIntervalMs; }
+
+ private:
+  void SetCaption(int button, std::string_view caption);
+
+  FormSurface& surface_;
+  Simulation simulation_;
+  RunListener* listener_ = nullptr;
+  std::array<std::string_view, 2> captions_ = {lists::kStartCaption, lists::kPauseCaption};
+  std::array<Rgb, kLinkCount> rate_colours_{};
+  std::array<Rgb, kLinkCount> label_colours_{};
+  bool timer_enabled_ = false;
+};
+
+}  // namespace switchsim

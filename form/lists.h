@@ -1,0 +1,44 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "constants.h"
+
+// The boxes' fixed lists and the texts the form loads with, and the names of
+// the nodes: one source for every front end and the driver.
+namespace switchsim::lists {
+
+inline constexpr std::array<std::string_view, 4> kDelayItems = {"20", "50", "100", "200"};
+inline constexpr std::array<std::string_view, 5> kRateItems = {"0.5", "1.0", "2.0", "5.0", "10.0"};
+/// The techniques in the technique box, which is also the order they are compared in.
+inline constexpr std::array<std::string_view, 3> kMethodItems = {kMethodMessage, kMethodCircuit,
+                                                                 kMethodPacket};
+inline constexpr std::array<std::string_view, 6> kSizeItems = {"100", "200", "300",
+                                                                "400", "500", "1000"};
+
+inline constexpr std::string_view kDefaultDelay = "50";
+inline constexpr std::string_view kDefaultRate = "1.0";
+inline constexpr std::string_view kDefaultMiddleRate = "0.5";  // link 1's rate at load
+inline constexpr std::string_view kDefaultMethod = kMethodMessage;
+inline constexpr std::string_view kDefaultSize = "300";
+
+/// The rate box texts right after the load, by link.
+inline constexpr std::array<std::string_view, kLinkCount> kDefaultRates = {
+    kDefaultRate, kDefaultMiddleRate, kDefaultRate};
+
+/// The design-time text of a rate box, shown until the load replaces it.
+inline constexpr std::string_view kRateDesignText = "cmbBitRate";
+
+/// The nodes, indexed 0 Transmit, 1 Router A, 2 Router B, 3 Receive; link k
+/// joins node k and node k + 1.
+inline constexpr std::array<std::string_view, 4> kNodeNames = {"Transmit", "Router A",
+                                                               "Router B", "Receive"};
+
+/// The run buttons' captions.
+inline constexpr std::string_view kStartCaption = "Start";
+inline constexpr std::string_view kResetCaption = "Reset";
+inline constexpr std::string_view kPauseCaption = "Pause";
+inline constexpr std::string_view kContCaption = "Cont";
+
+}  // namespace switchsim::lists
