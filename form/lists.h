@@ -35,6 +35,16 @@ inline constexpr std::string_view kRateDesignText = "cmbBitRate";
 inline constexpr std::array<std::string_view, 4> kNodeNames = {"Transmit", "Router A",
                                                                "Router B", "Receive"};
 
+/// The labels' captions: Label1 by index (0, 3, 5 "Bit-Rate", 1, 2, 4
+/// "Delay"), the technique's and the message size's.
+inline constexpr std::string_view kRateLabelCaption = "Bit-Rate";
+inline constexpr std::string_view kDelayLabelCaption = "Delay";
+inline constexpr std::array<std::string_view, 6> kLabel1Captions = {
+    kRateLabelCaption, kDelayLabelCaption, kDelayLabelCaption,
+    kRateLabelCaption, kDelayLabelCaption, kRateLabelCaption};
+inline constexpr std::string_view kTechniqueCaption = "Technique";
+inline constexpr std::string_view kSizeCaption = "Message Size";
+
 /// The run buttons' captions.
 inline constexpr std::string_view kStartCaption = "Start";
 inline constexpr std::string_view kResetCaption = "Reset";

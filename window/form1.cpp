@@ -141,10 +141,8 @@ void Form1::CreateTraces() {
 }
 
 void Form1::CreateLinkControls() {
-  static constexpr std::array<const char*, 6> kLabel1Captions = {
-      "Bit-Rate", "Delay", "Delay", "Bit-Rate", "Delay", "Bit-Rate"};
   for (std::size_t i = 0; i < Label1.size(); ++i) {
-    Label1[i] = MakeLabel(this, QString::fromLatin1(kLabel1Captions[i]),
+    Label1[i] = MakeLabel(this, ToQString(lists::kLabel1Captions[i]),
                           appearance::SmallBoldFont(), Qt::AlignRight, ToPixels(layout::kLabel1[i]));
   }
   for (int k = 0; k < kLinkCount; ++k) {
@@ -216,12 +214,12 @@ void Form1::CreateRunControls() {
   cmdStart[1]->setToolTip(captions::PauseToolTip());
   cmdStart[1]->setAccessibleName(QStringLiteral("Pause or continue"));
 
-  lblTechnique = MakeLabel(this, QStringLiteral("Technique"), appearance::LargeFont(),
+  lblTechnique = MakeLabel(this, ToQString(lists::kTechniqueCaption), appearance::LargeFont(),
                            Qt::AlignRight, ToPixels(layout::kTechniqueLabel));
   cmbMethod = MakeBox(this, appearance::LargeFont(), ToPixels(layout::kMethodBox),
-                      QStringLiteral("Technique"), captions::MethodToolTip());
+                      ToQString(lists::kTechniqueCaption), captions::MethodToolTip());
   lblTechnique->setBuddy(cmbMethod);
-  lblPacketSize = MakeLabel(this, QStringLiteral("Message Size"), appearance::LargeFont(),
+  lblPacketSize = MakeLabel(this, ToQString(lists::kSizeCaption), appearance::LargeFont(),
                             Qt::AlignLeft, ToPixels(layout::kSizeLabel));
   cmbMessageSize = MakeBox(this, appearance::LargeFont(), ToPixels(layout::kSizeBox),
                            QStringLiteral("Message size"), captions::SizeToolTip());

@@ -83,7 +83,7 @@ class Form1 : public QWidget, public FormSurface {
   std::array<QPushButton*, 2> cmdStart{};  ///< 0 "Start"/"Reset", 1 "Pause"/"Cont"
   QLabel* lblTechnique = nullptr;
   QComboBox* cmbMethod = nullptr;  ///< the technique; choosing it clears nothing
-  QLabel* lblPacketSize = nullptr;
+  QLabel* lblPacketSize = nullptr;  ///< the caption "Message Size" beside cmbMessageSize
   QComboBox* cmbMessageSize = nullptr;
   CrestImage* imgCrest = nullptr;
   QTimer* Timer1 = nullptr;  ///< 25 ms, precise; stopped until Start

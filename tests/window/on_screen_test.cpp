@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "form_fixture.h"
+#include "lists.h"
 
 namespace switchsim::testing {
 namespace {
@@ -57,6 +58,23 @@ TEST_F(OnScreenTest, RedRatesStayRedInEveryPaletteGroup) {
     EXPECT_EQ(form().Label1[0]->palette().color(group, QPalette::WindowText), QColor(Qt::red));
     EXPECT_EQ(form().Label1[3]->palette().color(group, QPalette::WindowText), QColor(Qt::black));
   }
+}
+
+TEST_F(OnScreenTest, WhatTheFormSetsRunsNoHandlerOfTheWidgets) {
+  RunTechnique("Message");
+  ASSERT_FALSE(form().lneMessage->isHidden());
+  form().cmbBitRate[0]->setEditText("2.0");  // the user's choice clears...
+  ASSERT_TRUE(form().lneMessage->isHidden());
+  form().cmdStart_Click(0);  // Reset
+  RunTechnique("Message");
+  ASSERT_FALSE(form().lneMessage->isHidden());
+  // ...but a text or a list the form sets leaves the handlers to the form.
+  form().SetBoxText(DelayBox(0), "200");
+  form().FillList(RateBox(0), lists::kRateItems);
+  EXPECT_FALSE(form().lneMessage->isHidden());
+  EXPECT_EQ(form().cmbDelay[0]->currentText(), "200");
+  EXPECT_EQ(form().cmbBitRate[0]->currentText(), "2");
+  EXPECT_EQ(form().cmbBitRate[0]->count(), static_cast<int>(lists::kRateItems.size()));
 }
 
 }  // namespace
