@@ -14,6 +14,19 @@
 
 namespace switchsim::trace {
 
+std::vector<std::string> TechniquesOf(const Options& options) {
+  if (!options.compare) return {options.technique};
+  return {lists::kMethodItems.begin(), lists::kMethodItems.end()};
+}
+
+void ChooseBoxes(FormLogic& form, const Options& options) {
+  form.Choose(kSizeBox, options.size);
+  for (int k = 0; k < kLinkCount; ++k) {
+    form.Choose(DelayBox(k), options.delays[k]);
+    form.Choose(RateBox(k), options.rates[k]);
+  }
+}
+
 RunParameters ParametersOf(const Options& options, std::string technique, std::uint64_t seed) {
   return RunParameters{std::move(technique), options.size, options.rates, options.delays, seed};
 }
@@ -23,15 +36,9 @@ std::vector<RunOutcome> RunTraces(const Options& options, std::uint64_t seed, st
   Mt64Random random(seed);
   FormLogic form(view, random);
   form.Form_Load();
-  form.Choose(kSizeBox, options.size);
-  for (int k = 0; k < kLinkCount; ++k) {
-    form.Choose(DelayBox(k), options.delays[k]);
-    form.Choose(RateBox(k), options.rates[k]);
-  }
+  ChooseBoxes(form, options);
 
-  const std::vector<std::string> techniques =
-      options.compare ? std::vector<std::string>(lists::kMethodItems.begin(), lists::kMethodItems.end())
-                      : std::vector<std::string>{options.technique};
+  const std::vector<std::string> techniques = TechniquesOf(options);
   const LinkModel model = ModelOfTexts(options.size, options.rates, options.delays);
   std::vector<RunOutcome> outcomes;
   for (const std::string& technique : techniques) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "form_logic.h"
 #include "options.h"
 #include "run_log.h"
 
@@ -18,6 +19,13 @@ struct RunOutcome {
   /// Exact value of the same model without the tick, in ms.
   double continuous_ms = 0.0;
 };
+
+/// The techniques the options ask to run: the one chosen, or all three in
+/// the technique box's order with --compare.
+std::vector<std::string> TechniquesOf(const Options& options);
+
+/// Chooses the options' size, delays and rates in the form's boxes, as a user would.
+void ChooseBoxes(FormLogic& form, const Options& options);
 
 /// The parameters of a run of `technique` under `options`.
 RunParameters ParametersOf(const Options& options, std::string technique, std::uint64_t seed);

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "form1.h"
-#include "lists.h"
+#include "trace_run.h"
 
 namespace switchsim::trace {
 namespace {
@@ -44,15 +44,9 @@ std::optional<std::string> WriteWindowPicture(const Options& options, std::uint6
 
   Form1 form(seed);
   FormLogic& logic = form.logic();
-  logic.Choose(kSizeBox, options.size);
-  for (int k = 0; k < kLinkCount; ++k) {
-    logic.Choose(DelayBox(k), options.delays[k]);
-    logic.Choose(RateBox(k), options.rates[k]);
-  }
+  ChooseBoxes(logic, options);
 
-  const std::vector<std::string> techniques =
-      options.compare ? std::vector<std::string>(lists::kMethodItems.begin(), lists::kMethodItems.end())
-                      : std::vector<std::string>{options.technique};
+  const std::vector<std::string> techniques = TechniquesOf(options);
   for (std::size_t i = 0; i < techniques.size(); ++i) {
     // Reset between runs; the last run's bands stay in the picture beside the markers.
     if (i > 0) form.cmdStart_Click(0);
