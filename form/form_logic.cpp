@@ -32,6 +32,7 @@ void FormLogic::cmdStart_Click(int index) {
     // would offer the opposite of what the button does.
     SetCaption(1, lists::kPauseCaption);
     simulation_.ResetSimulation();
+    if (listener_ != nullptr) listener_->OnRunStart();
     simulation_.SetUpTransfer();
     SetTimerEnabled(true);
   } else if (index == 0) {
@@ -44,32 +45,44 @@ void FormLogic::cmdStart_Click(int index) {
   }
 }
 
-void FormLogic::Timer1_Timer() { simulation_.SimulationTick(); }
+void FormLogic::Timer1_Timer() {
+  simulation_.SimulationTick();
+  if (listener_ != nullptr) listener_->OnTickEnd();
+}
 
 void FormLogic::BoxChanged(BoxId box) {
   switch (box.kind) {
-    case BoxKind::Rate:
+    case BoxKind::Rate: {
+      const std::string text = RateText(box.link);
+      if (IsUsableRate(LeadingNumber(text))) usable_rate_texts_.at(box.link) = text;
       // A red box shows a rate the circuit rule wrote, not one the user chose.
       if (rate_colours_.at(box.link) == kRed) return;
       simulation_.RecordRate(box.link);
       ClearTraces();
-      return;
+      break;
+    }
     case BoxKind::Delay:
     case BoxKind::Size:
       ClearTraces();
-      return;
+      break;
     case BoxKind::Method:
-      return;  // choosing a technique clears nothing
+      break;  // choosing a technique clears nothing
   }
+  if (listener_ != nullptr) listener_->OnParameterChanged(box);
 }
 
 void FormLogic::RateEditingFinished(int link) {
-  if (IsUsableRate(LeadingNumber(RateText(link)))) return;
-  Choose(RateBox(link), ShortestText(simulation_.State().SavedRates.at(link)));
+  const std::string typed = RateText(link);
+  if (IsUsableRate(LeadingNumber(typed))) return;
+  std::string kept = usable_rate_texts_.at(link);
+  if (kept.empty()) kept = ShortestText(simulation_.State().SavedRates.at(link));
+  Choose(RateBox(link), kept);
+  if (listener_ != nullptr) listener_->OnRateRefused(link, typed, kept);
 }
 
 void FormLogic::ClearTraces() {
   for (const Marker marker : {Marker::Message, Marker::Circuit, Marker::Packet}) {
+    markers_.at(static_cast<std::size_t>(marker)).visible = false;
     surface_.HideMarker(marker);
   }
   for (int k = 0; k < kLinkCount; ++k) surface_.ClearTrace(k);
@@ -129,6 +142,8 @@ void FormLogic::UnitCompleted(const Arrival& arrival) {
   if (!marker) return;
   const Completion completion{arrival.record, *marker, arrival.clock_ms,
                               MarkerYTwips(arrival.clock_ms), arrival.colour};
+  markers_.at(static_cast<std::size_t>(completion.marker)) =
+      MarkerState{true, completion.clock_ms, completion.y_twips, completion.colour};
   surface_.ShowMarker(completion.marker, completion.y_twips, completion.colour);
   if (listener_ != nullptr) listener_->OnCompletion(completion);
 }

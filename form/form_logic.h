@@ -41,7 +41,8 @@ class FormLogic final : public SimulationView {
   /// The user changed or clicked a box, whose new text the surface holds.
   void BoxChanged(BoxId box);
   /// The user finished typing in a rate box: a text without a usable rate
-  /// is replaced by the link's saved rate.
+  /// is refused, and the box shows again the last usable text it showed
+  /// (as it was typed or written), which the listener hears.
   void RateEditingFinished(int link);
   /// Hides the three markers, then clears the three traces; the run goes on.
   void ClearTraces();
@@ -52,6 +53,11 @@ class FormLogic final : public SimulationView {
 
   /// A run button's caption.
   std::string_view Caption(int button) const { return captions_.at(button); }
+  /// Whether a run exists: Start was pressed and Reset not since.
+  bool RunExists() const { return captions_[0] == lists::kResetCaption; }
+
+  /// Where the markers stand, as the form last placed or hid them, by Marker.
+  const std::array<MarkerState, 3>& Markers() const { return markers_; }
 
   /// Hears every step of the runs from now on (not owned; null to stop).
   void SetListener(RunListener* listener);
@@ -88,6 +94,8 @@ class FormLogic final : public SimulationView {
   std::array<std::string_view, 2> captions_ = {lists::kStartCaption, lists::kPauseCaption};
   std::array<Rgb, kLinkCount> rate_colours_{};
   std::array<Rgb, kLinkCount> label_colours_{};
+  std::array<std::string, kLinkCount> usable_rate_texts_{};  // the last usable text each box showed
+  std::array<MarkerState, 3> markers_{};
   bool timer_enabled_ = false;
 };
 

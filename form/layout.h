@@ -98,6 +98,15 @@ inline constexpr TwipsLine kCircuitMarker = {12120, 5220, 12720, 5220};
 inline constexpr TwipsLine kMessageMarker = {12120, 5580, 12720, 5580};
 inline constexpr int kMarkerWidthPx = 3;  // px: thickness of a marker line
 
+// The free margins that the classroom's additions draw in; no control lies
+// there. The time scale stands left of the first trace's node line, level
+// with the traces; the marker labels stand right of the markers, below the
+// box around "Receive".
+inline constexpr int kTwipsPerSecond = 500;  // twips down a trace per second of clock
+inline constexpr TwipsRect kTimeScale = {0, kTraceTop, 945, kTraceHeight};
+inline constexpr TwipsRect kMarkerLabelStrip = {12750, 1350, kClientWidth - 12750,
+                                                kClientHeight - 1350};
+
 // Run controls below the traces.
 inline constexpr std::array<TwipsRect, 2> kStartButton = {{
     {1020, 8400, 1095, 480},  // 480 high, so the button ends where the next one starts

@@ -20,6 +20,14 @@ struct Completion {
   Rgb colour = kBlack;
 };
 
+/// A marker as the form last left it: hidden, or shown at a completion.
+struct MarkerState {
+  bool visible = false;
+  std::int32_t clock_ms = 0;  // ms: the completion it marks
+  double y_twips = 0.0;       // twips from the top of the form's client area
+  Rgb colour = kBlack;
+};
+
 /// The marker that a unit of `kind` arriving at Receive places under
 /// `technique`, if any.
 std::optional<Marker> MarkerFor(std::string_view technique, std::int16_t kind);

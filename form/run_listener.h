@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+
+#include "form_surface.h"
 #include "marker.h"
 #include "observer.h"
 #include "view.h"
@@ -7,9 +10,22 @@
 namespace switchsim {
 
 /// Hears every step of a run: the simulation's steps, each stroke drawn and
-/// each marker placed. Every method does nothing unless overridden.
+/// each marker placed, and what the form's handlers did around them. Every
+/// method does nothing unless overridden.
 class RunListener : public SimulationObserver {
  public:
+  /// Start was pressed: the simulation is reset and about to set up the
+  /// technique's units, so the random numbers drawn from here on are the run's.
+  virtual void OnRunStart() {}
+  /// A timer period's tick has run to its end.
+  virtual void OnTickEnd() {}
+  /// A box's change reached its handler and counts: a delay, the size, the
+  /// technique, or a rate that the circuit rule did not write.
+  virtual void OnParameterChanged(BoxId /*box*/) {}
+  /// Typed text that holds no usable rate was refused when editing ended;
+  /// the box shows `kept` again, the last usable text it showed.
+  virtual void OnRateRefused(int /*link*/, const std::string& /*typed*/,
+                             const std::string& /*kept*/) {}
   /// One tick's stroke, as the simulation reported it.
   virtual void OnDraw(const Stroke& /*stroke*/) {}
   /// A completion moved its technique's marker.

@@ -7,6 +7,7 @@
 #include "options.h"
 #include "random_source.h"
 #include "trace_run.h"
+#include "version.h"
 #include "window_picture.h"
 
 int main(int argc, char** argv) {
@@ -23,7 +24,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (options.version) {
-    std::cout << "switchsim-trace " << SWITCHSIM_VERSION << "\n";
+    std::cout << "switchsim-trace " << switchsim::kVersion << "\n";
     return 0;
   }
 

@@ -1,102 +1,14 @@
 #include "options.h"
 
-#include <algorithm>
-#include <charconv>
 #include <functional>
 #include <map>
 #include <set>
 
-#include "lists.h"
-#include "numbers.h"
-#include "text_escape.h"
-
 namespace switchsim::trace {
 namespace {
 
-template <std::size_t N>
-std::string JoinItems(const std::array<std::string_view, N>& items) {
-  std::string joined;
-  for (std::size_t i = 0; i < N; ++i) {
-    if (i > 0) joined += ", ";
-    joined += items[i];
-  }
-  return joined;
-}
-
-template <std::size_t N>
-bool IsItem(const std::array<std::string_view, N>& items, const std::string& text) {
-  return std::find(items.begin(), items.end(), text) != items.end();
-}
-
-}  // namespace
-
-std::string Quoted(const std::string& text) { return EscapedText(text, EscapeStyle::Message); }
-
-namespace {
-
-std::optional<std::array<std::string, 3>> SplitThree(const std::string& text) {
-  std::array<std::string, 3> parts;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < 3; ++i) {
-    const std::size_t comma = text.find(',', start);
-    if ((comma == std::string::npos) != (i == 2)) return std::nullopt;
-    parts[i] = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-    start = comma + 1;
-  }
-  return parts;
-}
-
 // Each checker returns an error message for the value, or nothing.
 using Checker = std::function<std::optional<std::string>(const std::string&, Options&)>;
-
-std::optional<std::string> SetTechnique(const std::string& value, Options& options) {
-  if (!IsItem(lists::kMethodItems, value)) {
-    return Quoted(value) + " is not a technique; use one of " + JoinItems(lists::kMethodItems);
-  }
-  options.technique = value;
-  return std::nullopt;
-}
-
-std::optional<std::string> SetSize(const std::string& value, Options& options) {
-  if (!IsItem(lists::kSizeItems, value)) {
-    return Quoted(value) + " is not a message size; use one of " + JoinItems(lists::kSizeItems);
-  }
-  options.size = value;
-  return std::nullopt;
-}
-
-std::optional<std::string> SetRates(const std::string& value, Options& options) {
-  const auto parts = SplitThree(value);
-  if (!parts) return Quoted(value) + " is not three rates; give them as A,B,C, for example 1.0,0.5,1.0";
-  for (const std::string& part : *parts) {
-    if (!IsUsableRate(LeadingNumber(part))) return Quoted(part) + " is not a positive number";
-  }
-  options.rates = *parts;
-  return std::nullopt;
-}
-
-std::optional<std::string> SetDelays(const std::string& value, Options& options) {
-  const auto parts = SplitThree(value);
-  if (!parts) return Quoted(value) + " is not three delays; give them as A,B,C, for example 50,50,50";
-  for (const std::string& part : *parts) {
-    if (!IsItem(lists::kDelayItems, part)) {
-      return Quoted(part) + " is not a delay; use one of " + JoinItems(lists::kDelayItems);
-    }
-  }
-  options.delays = *parts;
-  return std::nullopt;
-}
-
-std::optional<std::string> SetSeed(const std::string& value, Options& options) {
-  std::uint64_t seed = 0;
-  const char* end = value.data() + value.size();
-  const auto [ptr, ec] = std::from_chars(value.data(), end, seed);
-  if (value.empty() || ec != std::errc() || ptr != end) {
-    return Quoted(value) + " is not a seed; use a whole number from 0 to 18446744073709551615";
-  }
-  options.seed = seed;
-  return std::nullopt;
-}
 
 std::optional<std::string> SetPng(const std::string& value, Options& options) {
   if (value.empty()) return std::string("\"\" is not a file name");
@@ -106,8 +18,8 @@ std::optional<std::string> SetPng(const std::string& value, Options& options) {
 
 const std::map<std::string, Checker>& ValueOptions() {
   static const std::map<std::string, Checker> options = {
-      {"--technique", SetTechnique}, {"--size", SetSize}, {"--rates", SetRates},
-      {"--delays", SetDelays},       {"--seed", SetSeed}, {"--png", SetPng},
+      {"--technique", ChooseTechnique}, {"--size", ChooseSize}, {"--rates", ChooseRates},
+      {"--delays", ChooseDelays},       {"--seed", ChooseSeed},  {"--png", SetPng},
   };
   return options;
 }
@@ -115,6 +27,7 @@ const std::map<std::string, Checker>& ValueOptions() {
 bool* FlagOf(const std::string& name, Options& options) {
   if (name == "--json") return &options.json;
   if (name == "--compare") return &options.compare;
+  if (name == "--additions") return &options.additions;
   if (name == "--help" || name == "-h") return &options.help;
   if (name == "--version") return &options.version;
   return nullptr;
@@ -138,7 +51,7 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
     if (flag == nullptr && found == ValueOptions().end()) {
       return UsageError{Quoted(args[i]) +
                         " is not an option; see --help for --technique, --size, --rates, --delays, "
-                        "--seed, --json, --compare, --png, --version"};
+                        "--seed, --json, --compare, --png, --additions, --version"};
     }
     if (!seen.insert(canonical).second) {
       return UsageError{canonical + ": given more than once"};
@@ -153,6 +66,9 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
       value = args[++i];
     }
     if (const auto error = found->second(*value, options)) return UsageError{name + ": " + *error};
+  }
+  if (options.additions && !options.png) {
+    return UsageError{"--additions: draws into the picture of --png, which was not asked for"};
   }
   return options;
 }
@@ -172,6 +88,8 @@ std::string HelpText() {
          "  --compare         run all three techniques and compare their completion times\n"
          "                    with the exact values of the same model without the 25 ms tick\n"
          "  --png FILE        also write a picture of the window after the run(s) to FILE\n"
+         "  --additions       draw the time scale, the marker labels and the marker edges\n"
+         "                    into the --png picture, as the window's View menu can\n"
          "  -h, --help        show this help\n"
          "  --version         show the version\n"
          "\n"

@@ -1,31 +1,21 @@
 #pragma once
 
-#include <array>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <variant>
 #include <vector>
 
-#include "lists.h"
+#include "run_choice.h"
 
 namespace switchsim::trace {
 
-/// What the command line asks of the driver. Texts are box texts, as a user
-/// would choose or type them in the window.
-struct Options {
-  std::string technique{lists::kDefaultMethod};
-  std::string size{lists::kDefaultSize};
-  std::array<std::string, 3> rates = {std::string(lists::kDefaultRates[0]),
-                                      std::string(lists::kDefaultRates[1]),
-                                      std::string(lists::kDefaultRates[2])};
-  std::array<std::string, 3> delays = {std::string(lists::kDefaultDelay),
-                                       std::string(lists::kDefaultDelay),
-                                       std::string(lists::kDefaultDelay)};
-  std::optional<std::uint64_t> seed;  // empty: taken from the system
+/// What the command line asks of the driver: the run's boxes and seed
+/// (empty: taken from the system), and what to print and write.
+struct Options : RunChoice {
   bool json = false;
   bool compare = false;
   std::optional<std::string> png;  // file to write a picture of the window to
+  bool additions = false;          // the picture shows the classroom additions
   bool help = false;
   bool version = false;
 };
@@ -38,11 +28,6 @@ struct UsageError {
 
 /// Reads the arguments after the program's name.
 std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& args);
-
-/// A value in double quotes for a message: quotes and backslashes get a
-/// backslash, control characters are escaped ("\n", "\x01"), so that the
-/// message stays on one line.
-std::string Quoted(const std::string& text);
 
 /// The text of --help.
 std::string HelpText();

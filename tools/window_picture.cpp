@@ -1,14 +1,12 @@
 #include "window_picture.h"
 
 #include <QApplication>
-#include <QBuffer>
-#include <QImage>
-#include <QPixmap>
-#include <QSaveFile>
 #include <QString>
 #include <cstdio>
 #include <vector>
 
+#include "classroom.h"
+#include "file_saving.h"
 #include "form1.h"
 #include "trace_run.h"
 
@@ -55,15 +53,10 @@ std::optional<std::string> WriteWindowPicture(const Options& options, std::uint6
     RunToEnd(logic);
   }
 
-  QByteArray png;
-  QBuffer buffer(&png);
-  buffer.open(QIODevice::WriteOnly);
-  if (!form.grab().toImage().save(&buffer, "PNG")) return "cannot make a PNG of the window";
-
-  QSaveFile file(Text(path));
-  if (!file.open(QIODevice::WriteOnly) || file.write(png) != png.size() || !file.commit()) {
-    return "cannot write " + Quoted(path) + ": " + file.errorString().toStdString();
-  }
+  if (options.additions) form.SetAdditions(kAllAdditions);
+  const QByteArray png = PngOf(form);
+  if (png.isEmpty()) return "cannot make a PNG of the window";
+  if (const auto error = SaveWhole(Text(path), png)) return error->toStdString();
   return std::nullopt;
 }
 

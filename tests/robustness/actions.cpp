@@ -34,7 +34,7 @@ constexpr std::string_view kTextPieces[] = {
 
 // The driver's quoting, cut short for long texts so that a report stays readable.
 std::string Quoted(const std::string& text) {
-  const std::string quoted = trace::Quoted(text);
+  const std::string quoted = switchsim::Quoted(text);
   if (quoted.size() <= 80) return quoted;
   return quoted.substr(0, 60) + "...(" + std::to_string(text.size()) + " bytes)\"";
 }

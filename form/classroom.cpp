@@ -1,0 +1,260 @@
+#include "classroom.h"
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+
+#include "continuous_time.h"
+#include "numbers.h"
+
+namespace switchsim {
+namespace {
+
+constexpr std::uint64_t kFreshSeedSpan = 999999;  // fresh seeds run from 1 to this
+
+RunParameters ParametersOfBoxes(const FormLogic& form, std::uint64_t seed) {
+  RunParameters parameters;
+  parameters.technique = form.MethodText();
+  parameters.size = form.MessageSizeText();
+  for (int k = 0; k < kLinkCount; ++k) {
+    parameters.rates[k] = form.RateText(k);
+    parameters.delays[k] = form.DelayText(k);
+  }
+  parameters.seed = seed;
+  return parameters;
+}
+
+double FormulaMs(const RunParameters& p) {
+  return ContinuousCompletionMs(p.technique, ModelOfTexts(p.size, p.rates, p.delays));
+}
+
+// Whether a record holds data of `technique` that has not reached Receive.
+// Circuit data passed on (kind 10) stays on its link for good and is done.
+bool IsPendingData(const TransferUnit& unit, std::string_view technique) {
+  if (unit.Status < 0) return false;
+  if (technique == kMethodMessage) return unit.Kind == kKindMessage;
+  if (technique == kMethodPacket) return unit.Kind == kKindPacket;
+  if (technique == kMethodCircuit) return unit.Kind == kKindCircuitData;
+  return false;
+}
+
+std::string Csv(const std::string& field) {
+  if (field.find_first_of(",\"\r\n") == std::string::npos) return field;
+  std::string quoted = "\"";
+  for (const char c : field) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+std::string ShellWord(const std::string& word) {
+  const bool plain = !word.empty() && word.find_first_not_of(
+                                          "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                                          "0123456789.,+-_=/") == std::string::npos;
+  if (plain) return word;
+  std::string quoted = "'";
+  for (const char c : word) {
+    if (c == '\'') {
+      quoted += "'\\''";
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "'";
+}
+
+std::string Joined(const std::array<std::string, 3>& texts, std::string_view separator) {
+  return texts[0] + std::string(separator) + texts[1] + std::string(separator) + texts[2];
+}
+
+}  // namespace
+
+Classroom::Classroom(FormLogic& form, Mt64Random& random, std::optional<std::uint64_t> first_seed,
+                     SeedSource fresh)
+    : form_(form), random_(random), next_seed_(first_seed), fresh_(std::move(fresh)) {
+  form_.SetListener(this);
+}
+
+Classroom::~Classroom() { form_.SetListener(nullptr); }
+
+std::uint64_t Classroom::FreshSeed() { return Mt64Random::SystemSeed() % kFreshSeedSpan + 1; }
+
+bool Classroom::CanStep() const {
+  return form_.RunExists() && !form_.TimerEnabled() &&
+         form_.simulation().State().ClockMs <= kStopAfterMs;
+}
+
+void Classroom::Step() {
+  if (CanStep()) form_.Timer1_Timer();
+}
+
+RunPhase Classroom::Phase() const {
+  if (!form_.RunExists()) return form_.TimerEnabled() ? RunPhase::EmptyClock : RunPhase::Ready;
+  if (form_.TimerEnabled()) return RunPhase::Running;
+  if (form_.simulation().State().ClockMs > kStopAfterMs) return RunPhase::Ended;
+  return RunPhase::Paused;
+}
+
+std::string Classroom::ClockText() const {
+  const std::int32_t ms = form_.simulation().State().ClockMs;
+  std::array<char, 32> text{};
+  const double seconds = ms / 1000.0;
+  std::snprintf(text.data(), text.size(), ms % 10 == 0 ? "t = %.2f s" : "t = %.3f s", seconds);
+  return text.data();
+}
+
+std::string Classroom::PhaseText() const {
+  switch (Phase()) {
+    case RunPhase::Ready: return "Ready";
+    case RunPhase::EmptyClock: return "Clock running without a message";
+    case RunPhase::Running: return "Running";
+    case RunPhase::Paused: return "Paused";
+    case RunPhase::Ended:
+      return delivered_ ? "Ended at 15 s" : "Ended at 15 s: data not delivered within 15 s";
+  }
+  return "";
+}
+
+void Classroom::SetNotice(std::string text) {
+  notice_ = std::move(text);
+  ++notice_count_;
+}
+
+bool Classroom::DataPending() const {
+  const std::string& technique = current_->technique;
+  for (const TransferUnit& unit : form_.simulation().State().UnitTable) {
+    if (IsPendingData(unit, technique)) return true;
+  }
+  return false;
+}
+
+void Classroom::OnRunStart() {
+  const std::uint64_t seed = next_seed_ ? *next_seed_ : fresh_();
+  next_seed_.reset();
+  random_.Reseed(seed);
+  // After the reset the rate boxes show the rates the run will use.
+  current_ = ParametersOfBoxes(form_, seed);
+  log_text_.clear();
+  log_ = std::make_unique<RunLog>(form_.simulation(), form_, RunLog::Format::Json, log_text_);
+  log_->Start(*current_);
+  recording_ = true;
+  delivered_ = false;
+  changed_ = false;
+  SetNotice("Started " + current_->technique + ": " + ParameterLine(*current_));
+}
+
+void Classroom::OnTickEnd() {
+  if (!recording_ || form_.simulation().State().ClockMs <= kStopAfterMs) return;
+  log_->End(FormulaMs(*current_));
+  recording_ = false;
+}
+
+void Classroom::OnParameterChanged(BoxId /*box*/) {
+  if (form_.RunExists() && recording_) changed_ = true;
+}
+
+void Classroom::OnRateRefused(int link, const std::string& typed, const std::string& kept) {
+  SetNotice(Quoted(typed) + " is not a usable rate: link " + std::to_string(link + 1) + " keeps " +
+            kept);
+}
+
+void Classroom::OnCompletion(const Completion& completion) {
+  if (RunLog* log = Recording()) log->OnCompletion(completion);
+  if (!recording_ || delivered_) return;
+  if (DataPending()) return;
+  delivered_ = true;
+  results_.insert(results_.begin(),
+                  RunResult{*current_, completion.clock_ms, FormulaMs(*current_), changed_});
+  SetNotice(CompletionNotice(results_.front()));
+}
+
+void Classroom::OnDraw(const Stroke& stroke) {
+  if (RunLog* log = Recording()) log->OnDraw(stroke);
+}
+void Classroom::OnUnitSetUp(int record) {
+  if (RunLog* log = Recording()) log->OnUnitSetUp(record);
+}
+void Classroom::OnTick(std::int32_t clock_ms, bool ascending) {
+  if (RunLog* log = Recording()) log->OnTick(clock_ms, ascending);
+}
+void Classroom::OnStop(std::int32_t clock_ms) {
+  if (RunLog* log = Recording()) log->OnStop(clock_ms);
+}
+void Classroom::OnGrant(std::int32_t clock_ms, int record, int link) {
+  if (RunLog* log = Recording()) log->OnGrant(clock_ms, record, link);
+}
+void Classroom::OnFree(std::int32_t clock_ms, int record, int link) {
+  if (RunLog* log = Recording()) log->OnFree(clock_ms, record, link);
+}
+void Classroom::OnPass(std::int32_t clock_ms, int record, int link) {
+  if (RunLog* log = Recording()) log->OnPass(clock_ms, record, link);
+}
+void Classroom::OnArrive(std::int32_t clock_ms, int record, int link, std::int16_t kind) {
+  if (RunLog* log = Recording()) log->OnArrive(clock_ms, record, link, kind);
+}
+void Classroom::OnBottleneck(std::int32_t clock_ms) {
+  if (RunLog* log = Recording()) log->OnBottleneck(clock_ms);
+}
+
+void ChooseBoxes(FormLogic& form, const RunChoice& choice) {
+  form.Choose(kSizeBox, choice.size);
+  for (int k = 0; k < kLinkCount; ++k) {
+    form.Choose(DelayBox(k), choice.delays[k]);
+    form.Choose(RateBox(k), choice.rates[k]);
+  }
+}
+
+std::string MsText(double ms) {
+  if (!std::isfinite(ms)) return "-";
+  std::array<char, 40> text{};
+  std::snprintf(text.data(), text.size(), "%.1f", ms);
+  return text.data();
+}
+
+std::string CompletionNotice(const RunResult& result) {
+  return result.parameters.technique + ": " + std::to_string(result.simulated_ms) +
+         " ms, formula " + ShortestText(std::round(result.formula_ms * 10) / 10) + " ms";
+}
+
+std::string ResultsText(const std::vector<RunResult>& results) {
+  std::string text =
+      "technique  size  rates             delays        simulated ms  formula ms  difference ms"
+      "    seed  changed\n";
+  for (const RunResult& r : results) {
+    std::array<char, 256> row{};
+    const RunParameters& p = r.parameters;
+    std::snprintf(row.data(), row.size(), "%-9s  %4s  %-16s  %-12s  %12d  %10s  %13s  %6llu  %s\n",
+                  p.technique.c_str(), p.size.c_str(), Joined(p.rates, " / ").c_str(),
+                  Joined(p.delays, " / ").c_str(), static_cast<int>(r.simulated_ms),
+                  MsText(r.formula_ms).c_str(), MsText(r.simulated_ms - r.formula_ms).c_str(),
+                  static_cast<unsigned long long>(p.seed), r.changed ? "yes" : "no");
+    text += row.data();
+  }
+  return text;
+}
+
+std::string ResultsCsv(const std::vector<RunResult>& results) {
+  std::string csv =
+      "technique,size,rate 1,rate 2,rate 3,delay 1,delay 2,delay 3,simulated ms,formula ms,"
+      "difference ms,seed,changed during run\r\n";
+  for (const RunResult& r : results) {
+    const RunParameters& p = r.parameters;
+    std::string line = Csv(p.technique) + "," + Csv(p.size);
+    for (const std::string& rate : p.rates) line += "," + Csv(rate);
+    for (const std::string& delay : p.delays) line += "," + Csv(delay);
+    line += "," + std::to_string(r.simulated_ms) + "," + MsText(r.formula_ms) + "," +
+            MsText(r.simulated_ms - r.formula_ms) + "," + std::to_string(p.seed) + "," +
+            (r.changed ? "yes" : "no");
+    csv += line + "\r\n";
+  }
+  return csv;
+}
+
+std::string TraceCommand(const RunParameters& p) {
+  return "switchsim-trace --technique " + ShellWord(p.technique) + " --size " + ShellWord(p.size) +
+         " --rates " + ShellWord(Joined(p.rates, ",")) + " --delays " +
+         ShellWord(Joined(p.delays, ",")) + " --seed " + std::to_string(p.seed);
+}
+
+}  // namespace switchsim

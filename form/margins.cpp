@@ -1,0 +1,54 @@
+#include "margins.h"
+
+#include <algorithm>
+
+#include "layout.h"
+
+namespace switchsim {
+
+std::vector<TimeMark> TimeScaleMarks() {
+  std::vector<TimeMark> marks;
+  for (int s = 0; s * layout::kTwipsPerSecond <= layout::kTraceHeight; ++s) {
+    marks.push_back({s, static_cast<double>(s * layout::kTwipsPerSecond), std::to_string(s)});
+  }
+  return marks;
+}
+
+std::string_view MarkerInitial(Marker marker) {
+  switch (marker) {
+    case Marker::Message: return "M";
+    case Marker::Circuit: return "C";
+    case Marker::Packet: return "P";
+  }
+  return "";
+}
+
+std::vector<MarkerLabel> LayOutMarkerLabels(const std::array<MarkerState, 3>& markers,
+                                            double height_twips) {
+  std::vector<MarkerLabel> labels;
+  for (std::size_t m = 0; m < markers.size(); ++m) {
+    const MarkerState& state = markers[m];
+    if (!state.visible) continue;
+    const auto marker = static_cast<Marker>(m);
+    labels.push_back({marker,
+                      std::string(MarkerInitial(marker)) + " " + std::to_string(state.clock_ms) + " ms",
+                      state.y_twips, state.y_twips});
+  }
+  std::stable_sort(labels.begin(), labels.end(), [](const MarkerLabel& a, const MarkerLabel& b) {
+    return a.marker_y_twips < b.marker_y_twips;
+  });
+  const layout::TwipsRect strip = layout::kMarkerLabelStrip;
+  double highest = strip.top + height_twips / 2;
+  for (MarkerLabel& label : labels) {
+    label.label_y_twips = std::max(label.label_y_twips, highest);
+    highest = label.label_y_twips + height_twips;
+  }
+  double lowest = strip.top + strip.height - height_twips / 2;
+  for (auto label = labels.rbegin(); label != labels.rend(); ++label) {
+    label->label_y_twips = std::min(label->label_y_twips, lowest);
+    lowest = label->label_y_twips - height_twips;
+  }
+  return labels;
+}
+
+}  // namespace switchsim

@@ -1,0 +1,193 @@
+#include "reading_guide.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include "constants.h"
+#include "numbers.h"
+
+namespace switchsim {
+namespace {
+
+constexpr double kMsPerBlockAtRateOne = 100.0;  // ms to send a block at rate 1
+constexpr double kMsPerDelayUnit = 5.0;         // ms of propagation per unit of delay
+
+std::string Number(double value) {
+  if (!std::isfinite(value)) return "?";
+  return ShortestText(std::round(value * 100) / 100);
+}
+
+std::string Send(double blocks, double rate) {
+  const std::string per_block = "100/" + Number(rate);
+  return blocks == 1 ? per_block : Number(blocks) + "\u00b7" + per_block;
+}
+
+std::string Propagate(double delay) { return "5\u00b7" + Number(delay); }
+
+double SendMs(double blocks, double rate) { return kMsPerBlockAtRateOne / rate * blocks; }
+double PropagateMs(double delay) { return kMsPerDelayUnit * delay; }
+
+template <typename Term>
+std::string Joined(int from, int to, Term term) {
+  std::string text;
+  for (int k = from; k <= to; ++k) {
+    if (!text.empty()) text += " + ";
+    text += term(k);
+  }
+  return text;
+}
+
+Formula MessageFormula(const LinkModel& m, int blocks) {
+  Formula f{std::string(kMethodMessage),
+            "T = \u03a3<sub>k</sub> (B\u00b7100/R<sub>k</sub> + 5\u00b7d<sub>k</sub>)", "", 0.0};
+  f.filled_in = Joined(0, kLinkCount - 1, [&](int k) {
+    return "(" + Send(blocks, m.rates[k]) + " + " + Propagate(m.delays[k]) + ")";
+  });
+  for (int k = 0; k < kLinkCount; ++k) f.ms += SendMs(blocks, m.rates[k]) + PropagateMs(m.delays[k]);
+  return f;
+}
+
+Formula CircuitFormula(const LinkModel& m, int blocks) {
+  Formula f{std::string(kMethodCircuit),
+            "T = \u03a3<sub>k</sub> 2\u00b7(100/R<sub>k</sub> + 5\u00b7d<sub>k</sub>) + "
+            "B\u00b7100/R<sub>min</sub> + \u03a3<sub>k</sub> 5\u00b7d<sub>k</sub>",
+            "", 0.0};
+  const double slowest = *std::min_element(m.rates.begin(), m.rates.end());
+  f.filled_in = Joined(0, kLinkCount - 1, [&](int k) {
+                  return "2\u00b7(" + Send(1, m.rates[k]) + " + " + Propagate(m.delays[k]) + ")";
+                }) +
+                " + " + Send(blocks, slowest) + " + " +
+                Joined(0, kLinkCount - 1, [&](int k) { return Propagate(m.delays[k]); });
+  for (int k = 0; k < kLinkCount; ++k) {
+    f.ms += 2 * (SendMs(1, m.rates[k]) + PropagateMs(m.delays[k])) + PropagateMs(m.delays[k]);
+  }
+  f.ms += SendMs(blocks, slowest);
+  return f;
+}
+
+// Packets of two blocks leave one after another and are stored and forwarded;
+// the slowest link they cross sets the pace of those that follow the first.
+Formula PacketFormula(const LinkModel& m, int blocks) {
+  const int packets = std::min((blocks + 1) / 2, kLastPacketRecord);
+  const bool single_last = blocks % 2 == 1 && (blocks + 1) / 2 <= kLastPacketRecord;
+  Formula f{std::string(kMethodPacket), "", "", 0.0};
+  if (packets < 1) {
+    f.symbols = "T = 0 (no packets)";
+    f.filled_in = "0";
+    return f;
+  }
+  if (!single_last || packets == 1) {
+    const int size = single_last ? 1 : 2;
+    const double slowest = *std::min_element(m.rates.begin(), m.rates.end());
+    f.symbols = "T = \u03a3<sub>k</sub> (b\u00b7100/R<sub>k</sub> + 5\u00b7d<sub>k</sub>) + "
+                "(n \u2212 1)\u00b7b\u00b7100/R<sub>min</sub>, with n packets of b blocks";
+    f.filled_in = Joined(0, kLinkCount - 1, [&](int k) {
+                    return "(" + Send(size, m.rates[k]) + " + " + Propagate(m.delays[k]) + ")";
+                  }) +
+                  " + " + Number(packets - 1) + "\u00b7" + Send(size, slowest);
+    for (int k = 0; k < kLinkCount; ++k) f.ms += SendMs(size, m.rates[k]) + PropagateMs(m.delays[k]);
+    f.ms += (packets - 1) * SendMs(size, slowest);
+    return f;
+  }
+  // The last packet has one block: the n - 1 packets of two blocks cross
+  // links 1 to j, the slowest of those sets their pace, and the last packet
+  // crosses links j to 3; the j that takes longest decides.
+  f.symbols =
+      "T = \u03a3<sub>k</sub> 5\u00b7d<sub>k</sub> + max<sub>j</sub> (\u03a3<sub>k\u2264j</sub> "
+      "2\u00b7100/R<sub>k</sub> + (n \u2212 2)\u00b72\u00b7100/min<sub>k\u2264j</sub> R<sub>k</sub> + "
+      "\u03a3<sub>k\u2265j</sub> 100/R<sub>k</sub>), with n packets, the last of one block";
+  double longest = -std::numeric_limits<double>::infinity();
+  int best = 0;
+  for (int j = 0; j < kLinkCount; ++j) {
+    double ms = 0.0;
+    double slowest = m.rates[0];
+    for (int k = 0; k <= j; ++k) {
+      ms += SendMs(2, m.rates[k]);
+      slowest = std::min(slowest, m.rates[k]);
+    }
+    ms += (packets - 2) * SendMs(2, slowest);
+    for (int k = j; k < kLinkCount; ++k) ms += SendMs(1, m.rates[k]);
+    if (ms > longest) longest = ms, best = j;
+  }
+  const double pace = *std::min_element(m.rates.begin(), m.rates.begin() + best + 1);
+  f.filled_in = Joined(0, kLinkCount - 1, [&](int k) { return Propagate(m.delays[k]); }) + " + (" +
+                Joined(0, best, [&](int k) { return Send(2, m.rates[k]); }) + " + " +
+                Number(packets - 2) + "\u00b7" + Send(2, pace) + " + " +
+                Joined(best, kLinkCount - 1, [&](int k) { return Send(1, m.rates[k]); }) + ")";
+  for (int k = 0; k < kLinkCount; ++k) f.ms += PropagateMs(m.delays[k]);
+  f.ms += longest;
+  return f;
+}
+
+std::string Escaped(const std::string& text) {
+  std::string html;
+  for (const char c : text) {
+    switch (c) {
+      case '&': html += "&amp;"; break;
+      case '<': html += "&lt;"; break;
+      case '>': html += "&gt;"; break;
+      default: html += c;
+    }
+  }
+  return html;
+}
+
+}  // namespace
+
+Formula FormulaOf(std::string_view technique, const LinkModel& model) {
+  const int blocks = BlocksForSize(model.size);
+  if (technique == kMethodMessage) return MessageFormula(model, blocks);
+  if (technique == kMethodCircuit) return CircuitFormula(model, blocks);
+  if (technique == kMethodPacket) return PacketFormula(model, blocks);
+  return Formula{std::string(technique), "", "", std::numeric_limits<double>::quiet_NaN()};
+}
+
+std::string ReadingGuideHtml(const LinkModel& model) {
+  std::string html =
+      "<h3>Axes and scales</h3>"
+      "<p>Each trace is one link: Transmit to Router A, Router A to Router B, Router B to "
+      "Receive. Across a trace runs the way along the link, from its sender on the left to its "
+      "receiver on the right; a unit travelling back is drawn from the right. Down a trace runs "
+      "time: one pixel of trace height is 30 ms of clock (one twip is 2 ms), so a trace shows "
+      "13.38 s, and the time scale at the left marks every second.</p>"
+      "<p>Every tick, 25 ms of clock, each unit on a link adds a stroke from its last bit to "
+      "its first bit. The strokes build slanted bands: the slope of a band's edge is the "
+      "link's delay (a delay d lets the first bit cross in 5\u00b7d ms), and its height is the "
+      "time the sender takes to put the unit on the link (at rate R one block takes 100/R ms; "
+      "a block is 20 units of message size). A gap between two links' bands is time spent "
+      "waiting at a router.</p>"
+      "<h3>Colours</h3><ul>"
+      "<li>Green: the message, sent whole.</li>"
+      "<li>Blue: circuit data, streaming through the connected links.</li>"
+      "<li>Purple: the circuit's set-up request, and the release that follows the data.</li>"
+      "<li>Dark red: an acknowledgement, travelling back towards Transmit.</li>"
+      "<li>Other colours: packets, each in a colour of its own.</li>"
+      "<li>The short lines right of the traces mark when the data reached Receive, at the "
+      "height of that time, in the colour of the unit that completed it; their labels name the "
+      "technique (M, C, P) and the time. They stay, for comparison, until a link or the size "
+      "changes.</li>"
+      "<li>A rate box and its \"Bit-Rate\" label in red: the circuit lowered the link's rate to "
+      "that of the slowest link. Reset brings back the chosen rate.</li></ul>"
+      "<h3>The techniques</h3><ul>"
+      "<li>Message: the whole message is stored and forwarded at each router.</li>"
+      "<li>Circuit: a request sets up the path, its acknowledgement comes back, then the data "
+      "streams through all three links at the slowest link's rate, followed by a release.</li>"
+      "<li>Packet: the message is cut into packets of two blocks, each stored and forwarded on "
+      "its own, so that the links work at the same time.</li></ul>"
+      "<h3>The same model without the tick</h3>"
+      "<p>With the boxes as they are now (R<sub>k</sub> the rates, d<sub>k</sub> the delays, B = " +
+      std::to_string(BlocksForSize(model.size)) +
+      " blocks), each technique's data would reach Receive after T ms. The simulation, which "
+      "moves in steps of 25 ms, arrives a little later.</p><table>";
+  for (const std::string_view technique : {kMethodMessage, kMethodCircuit, kMethodPacket}) {
+    const Formula f = FormulaOf(technique, model);
+    const double ms = ContinuousCompletionMs(technique, model);
+    html += "<tr><td><b>" + Escaped(f.technique) + "</b></td><td>" + f.symbols + "<br>= " +
+            Escaped(f.filled_in) + "<br>= " + Number(std::round(ms * 10) / 10) + " ms</td></tr>";
+  }
+  return html + "</table>";
+}
+
+}  // namespace switchsim

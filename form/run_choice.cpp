@@ -1,0 +1,108 @@
+#include "run_choice.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "numbers.h"
+#include "speed.h"
+#include "text_escape.h"
+
+namespace switchsim {
+namespace {
+
+template <std::size_t N>
+std::string JoinItems(const std::array<std::string_view, N>& items) {
+  std::string joined;
+  for (std::size_t i = 0; i < N; ++i) {
+    if (i > 0) joined += ", ";
+    joined += items[i];
+  }
+  return joined;
+}
+
+template <std::size_t N>
+bool IsItem(const std::array<std::string_view, N>& items, const std::string& text) {
+  return std::find(items.begin(), items.end(), text) != items.end();
+}
+
+std::optional<std::array<std::string, 3>> SplitThree(const std::string& text) {
+  std::array<std::string, 3> parts;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < 3; ++i) {
+    const std::size_t comma = text.find(',', start);
+    if ((comma == std::string::npos) != (i == 2)) return std::nullopt;
+    parts[i] = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+    start = comma + 1;
+  }
+  return parts;
+}
+
+}  // namespace
+
+std::string Quoted(const std::string& text) { return EscapedText(text, EscapeStyle::Message); }
+
+std::optional<std::string> ChooseTechnique(const std::string& value, RunChoice& choice) {
+  if (!IsItem(lists::kMethodItems, value)) {
+    return Quoted(value) + " is not a technique; use one of " + JoinItems(lists::kMethodItems);
+  }
+  choice.technique = value;
+  return std::nullopt;
+}
+
+std::optional<std::string> ChooseSize(const std::string& value, RunChoice& choice) {
+  if (!IsItem(lists::kSizeItems, value)) {
+    return Quoted(value) + " is not a message size; use one of " + JoinItems(lists::kSizeItems);
+  }
+  choice.size = value;
+  return std::nullopt;
+}
+
+std::optional<std::string> ChooseRates(const std::string& value, RunChoice& choice) {
+  const auto parts = SplitThree(value);
+  if (!parts) return Quoted(value) + " is not three rates; give them as A,B,C, for example 1.0,0.5,1.0";
+  for (const std::string& part : *parts) {
+    if (!IsUsableRate(LeadingNumber(part))) return Quoted(part) + " is not a positive number";
+  }
+  choice.rates = *parts;
+  return std::nullopt;
+}
+
+std::optional<std::string> ChooseDelays(const std::string& value, RunChoice& choice) {
+  const auto parts = SplitThree(value);
+  if (!parts) return Quoted(value) + " is not three delays; give them as A,B,C, for example 50,50,50";
+  for (const std::string& part : *parts) {
+    if (!IsItem(lists::kDelayItems, part)) {
+      return Quoted(part) + " is not a delay; use one of " + JoinItems(lists::kDelayItems);
+    }
+  }
+  choice.delays = *parts;
+  return std::nullopt;
+}
+
+std::optional<std::string> ChooseSeed(const std::string& value, RunChoice& choice) {
+  std::uint64_t seed = 0;
+  const char* end = value.data() + value.size();
+  const auto [ptr, ec] = std::from_chars(value.data(), end, seed);
+  if (value.empty() || ec != std::errc() || ptr != end) {
+    return Quoted(value) + " is not a seed; use a whole number from 0 to 18446744073709551615";
+  }
+  choice.seed = seed;
+  return std::nullopt;
+}
+
+std::optional<std::string> ChooseSpeed(const std::string& value, double& speed) {
+  for (const SpeedStep& step : kSpeeds) {
+    if (value == step.option) {
+      speed = step.factor;
+      return std::nullopt;
+    }
+  }
+  std::string allowed;
+  for (const SpeedStep& step : kSpeeds) {
+    if (!allowed.empty()) allowed += ", ";
+    allowed += step.option;
+  }
+  return Quoted(value) + " is not a speed; use one of " + allowed;
+}
+
+}  // namespace switchsim

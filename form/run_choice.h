@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "lists.h"
+
+namespace switchsim {
+
+/// What a run is started with, as box texts a user would choose or type,
+/// and the seed of its random numbers. Read from the driver's and the
+/// window's command lines (and from a page's address), always through the
+/// Choose functions below, so that every front end accepts and refuses the
+/// same values with the same words.
+struct RunChoice {
+  std::string technique{lists::kDefaultMethod};
+  std::string size{lists::kDefaultSize};
+  std::array<std::string, 3> rates = {std::string(lists::kDefaultRates[0]),
+                                      std::string(lists::kDefaultRates[1]),
+                                      std::string(lists::kDefaultRates[2])};
+  std::array<std::string, 3> delays = {std::string(lists::kDefaultDelay),
+                                       std::string(lists::kDefaultDelay),
+                                       std::string(lists::kDefaultDelay)};
+  std::optional<std::uint64_t> seed;  // empty: a fresh one
+};
+
+/// Each of these takes an option's value: it sets its part of `choice` and
+/// returns nothing, or leaves `choice` as it was and returns one line that
+/// names the value and what is allowed, such as
+/// "\"250\" is not a message size; use one of 100, 200, 300, 400, 500, 1000".
+std::optional<std::string> ChooseTechnique(const std::string& value, RunChoice& choice);
+std::optional<std::string> ChooseSize(const std::string& value, RunChoice& choice);
+/// Three rates as "A,B,C", each a text whose leading number is a usable rate.
+std::optional<std::string> ChooseRates(const std::string& value, RunChoice& choice);
+/// Three delays as "A,B,C", each one of the delay box's items.
+std::optional<std::string> ChooseDelays(const std::string& value, RunChoice& choice);
+/// A whole number from 0 to 2^64 - 1.
+std::optional<std::string> ChooseSeed(const std::string& value, RunChoice& choice);
+/// One of the speeds of the run menu: 0.25, 0.5, 1, 2 or 4.
+std::optional<std::string> ChooseSpeed(const std::string& value, double& speed);
+
+/// A value in double quotes for a message: quotes and backslashes get a
+/// backslash, control characters are escaped ("\n", "\x01"), so that the
+/// message stays on one line.
+std::string Quoted(const std::string& text);
+
+}  // namespace switchsim

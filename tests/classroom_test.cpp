@@ -1,0 +1,307 @@
+// The classroom's view of the form on the driver's surface: seeds, the run
+// log against the driver's, speed and step, the status texts, the results
+// and their texts, refused rates, and the margins' layout.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <variant>
+
+#include "classroom.h"
+#include "layout.h"
+#include "margins.h"
+#include "options.h"
+#include "reading_guide.h"
+#include "run_pacer.h"
+#include "trace_run.h"
+#include "trace_view.h"
+
+namespace switchsim {
+namespace {
+
+// A loaded form on the driver's surface with a classroom around it; fresh
+// seeds count up from 100.
+struct Lesson {
+  explicit Lesson(std::optional<std::uint64_t> first_seed = std::nullopt)
+      : classroom(form, random, first_seed, [this] { return ++fresh_seeds; }) {
+    form.Form_Load();
+  }
+  void Start() { form.cmdStart_Click(0); }
+  void RunToEnd() {
+    while (form.TimerEnabled()) form.Timer1_Timer();
+  }
+  void Type(int link, const std::string& text) {
+    for (std::size_t n = 1; n <= text.size(); ++n) form.Choose(RateBox(link), text.substr(0, n));
+  }
+
+  trace::TraceView view;
+  Mt64Random random{1};
+  FormLogic form{view, random};
+  std::uint64_t fresh_seeds = 100;
+  Classroom classroom;
+};
+
+// What switchsim-trace --json prints for the command the results offer.
+std::string DriverLog(const RunParameters& parameters) {
+  std::istringstream words(TraceCommand(parameters));
+  std::vector<std::string> args{"--json"};
+  for (std::string word; words >> word;) {
+    if (word != "switchsim-trace") args.push_back(word);
+  }
+  const auto parsed = trace::ParseOptions(args);
+  EXPECT_TRUE(std::holds_alternative<trace::Options>(parsed)) << TraceCommand(parameters);
+  const auto& options = std::get<trace::Options>(parsed);
+  std::string out;
+  trace::RunTraces(options, *options.seed, out);
+  return out;
+}
+
+TEST(Classroom, EveryRunIsTheDriversRunOfItsCommand) {
+  Lesson lesson(7);
+  struct Run {
+    const char* technique;
+    const char* size;
+    std::array<const char*, 3> rates;
+  };
+  // One window, run after run: typed rates, a circuit that turns boxes red,
+  // packets that draw random numbers.
+  for (const Run& run : {Run{"Packet", "500", {"2.50", "0.5", "10.0"}},
+                         Run{"Circuit", "300", {"5.0", "0.5", "1e1"}},
+                         Run{"Message", "100", {"1.0", "2.0", "0.5"}},
+                         Run{"Message", "1000", {"0.5", "0.5", "0.5"}}}) {
+    if (lesson.form.RunExists()) lesson.Start();  // Reset
+    for (int k = 0; k < kLinkCount; ++k) lesson.Type(k, run.rates[k]);
+    lesson.form.Choose(kSizeBox, run.size);
+    lesson.form.Choose(DelayBox(2), "20");
+    lesson.form.Choose(kMethodBox, run.technique);
+    lesson.Start();
+    lesson.RunToEnd();
+    const RunParameters& parameters = *lesson.classroom.CurrentRun();
+    EXPECT_EQ(lesson.classroom.RunLogText(), DriverLog(parameters)) << TraceCommand(parameters);
+  }
+  ASSERT_EQ(lesson.classroom.Results().size(), 3U);  // the last run delivers nothing in 15 s
+  EXPECT_EQ(lesson.classroom.Results().back().parameters.seed, 7U);
+  EXPECT_EQ(lesson.classroom.Results().front().parameters.seed, 102U);
+  EXPECT_EQ(lesson.classroom.CurrentRun()->seed, 103U);
+}
+
+// Drives the timer from a simulated wall clock that wakes `wake_ms` apart.
+std::string PacedLog(double speed, double wake_ms, double speed_later = 0.0) {
+  Lesson lesson(11);
+  lesson.form.Choose(kMethodBox, "Packet");
+  RunPacer pacer;
+  pacer.SetSpeed(speed, 0.0);
+  double now = 0.0;
+  lesson.Start();
+  pacer.Start(now);
+  while (lesson.form.TimerEnabled()) {
+    now += wake_ms;
+    if (speed_later > 0 && now > 1000) pacer.SetSpeed(speed_later, now);
+    for (long due = pacer.DueTicks(now); due > 0 && lesson.form.TimerEnabled(); --due) {
+      pacer.Ticked();
+      lesson.form.Timer1_Timer();
+    }
+  }
+  return lesson.classroom.RunLogText();
+}
+
+TEST(Classroom, SpeedAndStepChangeNothingInARunsLog) {
+  const std::string normal = PacedLog(1.0, 25.0);
+  EXPECT_EQ(PacedLog(0.25, 7.0), normal);
+  EXPECT_EQ(PacedLog(4.0, 13.0), normal);   // late wake-ups run several ticks
+  EXPECT_EQ(PacedLog(2.0, 3.0, 0.5), normal);
+
+  Lesson stepped(11);
+  stepped.form.Choose(kMethodBox, "Packet");
+  stepped.Start();
+  stepped.form.cmdStart_Click(1);  // Pause
+  int steps = 0;
+  for (; stepped.classroom.CanStep(); ++steps) stepped.classroom.Step();
+  EXPECT_EQ(steps, 601);
+  EXPECT_EQ(stepped.classroom.RunLogText(), normal);
+  stepped.classroom.Step();  // past the end: nothing
+  EXPECT_EQ(stepped.form.simulation().State().ClockMs, 15025);
+}
+
+TEST(RunPacer, KeepsTicksOnTheWallClockAtEverySpeed) {
+  struct Case {
+    double speed;
+    double at_ms;
+    long due;
+  };
+  for (const Case& c : {Case{1, 24.9, 0}, Case{1, 25, 1}, Case{1, 15000, 600}, Case{4, 6.25, 1},
+                        Case{4, 3750, 600}, Case{0.25, 99, 0}, Case{0.25, 1000, 10}}) {
+    RunPacer pacer;
+    pacer.SetSpeed(c.speed, 0);
+    pacer.Start(0);
+    EXPECT_EQ(pacer.DueTicks(c.at_ms), c.due) << c.speed << " at " << c.at_ms;
+  }
+  RunPacer pacer;
+  pacer.Start(100);
+  EXPECT_EQ(pacer.NextDueMs(), 125);
+  pacer.Ticked();
+  EXPECT_EQ(pacer.DueTicks(149), 0);
+  pacer.SetSpeed(4, 400);  // long overdue: one tick at once, then every 6.25 ms
+  EXPECT_EQ(pacer.DueTicks(400), 1);
+  EXPECT_EQ(pacer.DueTicks(412.5), 3);
+}
+
+TEST(Classroom, SaysWhatTheRunIsDoing) {
+  Lesson lesson(1);
+  EXPECT_EQ(lesson.classroom.PhaseText(), "Ready");
+  EXPECT_EQ(lesson.classroom.ClockText(), "t = 0.00 s");
+  EXPECT_FALSE(lesson.classroom.CanStep());
+  lesson.form.Choose(kSizeBox, "1000");
+  lesson.Start();
+  EXPECT_EQ(lesson.classroom.PhaseText(), "Running");
+  EXPECT_FALSE(lesson.classroom.CanStep());
+  for (int tick = 0; tick < 130; ++tick) lesson.form.Timer1_Timer();
+  EXPECT_EQ(lesson.classroom.ClockText(), "t = 3.25 s");
+  lesson.form.Timer1_Timer();
+  EXPECT_EQ(lesson.classroom.ClockText(), "t = 3.275 s");
+  lesson.form.cmdStart_Click(1);
+  EXPECT_EQ(lesson.classroom.PhaseText(), "Paused");
+  lesson.form.cmdStart_Click(1);
+  lesson.RunToEnd();
+  EXPECT_EQ(lesson.classroom.PhaseText(), "Ended at 15 s: data not delivered within 15 s");
+  EXPECT_TRUE(lesson.classroom.Results().empty());
+  lesson.Start();  // Reset
+  EXPECT_EQ(lesson.classroom.PhaseText(), "Ready");
+  lesson.form.cmdStart_Click(1);  // Pause before Start lets the clock run empty
+  EXPECT_EQ(lesson.classroom.Phase(), RunPhase::EmptyClock);
+}
+
+TEST(Classroom, KeepsTheResultsNewestFirstWithTheirFormulas) {
+  Lesson lesson(1);
+  const auto run = [&](const char* technique, auto during) {
+    if (lesson.form.RunExists()) lesson.Start();
+    lesson.form.Choose(kMethodBox, technique);
+    lesson.Start();
+    for (int tick = 0; tick < 40; ++tick) lesson.form.Timer1_Timer();
+    during();
+    lesson.RunToEnd();
+  };
+  run("Message", [] {});
+  run("Circuit", [] {});
+  EXPECT_EQ(lesson.classroom.Notice(), "Circuit: 6375 ms, formula 6050 ms");
+  run("Packet", [&] { lesson.form.Choose(DelayBox(1), "50"); });  // the same text: no change
+  run("Packet", [&] { lesson.form.Choose(kMethodBox, "Message"); });
+  run("Circuit", [&] { lesson.form.Choose(DelayBox(0), "20"); });
+
+  const std::vector<RunResult>& results = lesson.classroom.Results();
+  ASSERT_EQ(results.size(), 5U);
+  EXPECT_EQ(results[4].parameters.technique, "Message");
+  EXPECT_EQ(results[4].simulated_ms, 6900);
+  EXPECT_EQ(results[4].formula_ms, 6750);
+  EXPECT_EQ(results[3].formula_ms, 6050);
+  EXPECT_EQ(results[2].formula_ms, 4050);
+  EXPECT_EQ(results[2].parameters.rates, (std::array<std::string, 3>{"1", "0.5", "1"}));
+  EXPECT_FALSE(results[2].changed);
+  EXPECT_TRUE(results[1].changed);  // the technique changed
+  EXPECT_TRUE(results[0].changed);  // a delay changed
+  EXPECT_EQ(results[0].parameters.delays[0], "50");  // as the run started
+}
+
+TEST(ClassroomTexts, WriteResultsAsATableCsvAndACommand) {
+  RunParameters p{"Circuit", "300", {"1", "0.5", "1"}, {"50", "50", "20"}, 42};
+  const RunResult result{p, 6375, 6050, true};
+  EXPECT_EQ(TraceCommand(p),
+            "switchsim-trace --technique Circuit --size 300 --rates 1,0.5,1 --delays 50,50,20 "
+            "--seed 42");
+  EXPECT_EQ(ResultsCsv({result}),
+            "technique,size,rate 1,rate 2,rate 3,delay 1,delay 2,delay 3,simulated ms,formula ms,"
+            "difference ms,seed,changed during run\r\n"
+            "Circuit,300,1,0.5,1,50,50,20,6375,6050.0,325.0,42,yes\r\n");
+  const std::string table = ResultsText({result});
+  EXPECT_NE(table.find("Circuit"), std::string::npos);
+  EXPECT_NE(table.find("325.0"), std::string::npos);
+  EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 2);
+
+  p.technique = "it's, \"odd\"";
+  EXPECT_NE(TraceCommand(p).find("--technique 'it'\\''s, \"odd\"'"), std::string::npos);
+  EXPECT_EQ(ResultsCsv({RunResult{p, 1, 2, false}}).find("\"it's, \"\"odd\"\"\",300"),
+            ResultsCsv({}).size());
+}
+
+TEST(Classroom, ARefusedRateNamesTheLinkAndKeepsWhatWasTyped) {
+  Lesson lesson(1);
+  lesson.Type(0, "1e400");  // "1e40" was usable on the way
+  lesson.form.RateEditingFinished(0);
+  EXPECT_EQ(lesson.form.RateText(0), "1e40");
+  EXPECT_EQ(lesson.classroom.Notice(), "\"1e400\" is not a usable rate: link 1 keeps 1e40");
+  lesson.Type(1, "abc");
+  lesson.form.RateEditingFinished(1);
+  EXPECT_EQ(lesson.classroom.Notice(), "\"abc\" is not a usable rate: link 2 keeps 0.5");
+  const int notices = lesson.classroom.NoticeCount();
+  lesson.form.RateEditingFinished(1);  // a usable text is no refusal
+  EXPECT_EQ(lesson.classroom.NoticeCount(), notices);
+
+  // A box the circuit turned red keeps the rate the circuit wrote.
+  lesson.form.Choose(kMethodBox, "Circuit");
+  lesson.Start();
+  while (lesson.form.RateColour(2) != kRed) lesson.form.Timer1_Timer();
+  lesson.Type(2, "x");
+  lesson.form.RateEditingFinished(2);
+  EXPECT_EQ(lesson.form.RateText(2), "0.5");
+}
+
+TEST(Margins, LabelsStandBesideTheirMarkersWithoutOverlapping) {
+  constexpr double h = 200;
+  const auto at = [](std::int32_t ms) {
+    return MarkerState{true, ms, MarkerYTwips(ms), kBlack};
+  };
+  const auto rows = [](const std::vector<MarkerLabel>& labels) {
+    std::vector<double> ys;
+    for (const MarkerLabel& label : labels) ys.push_back(label.label_y_twips);
+    return ys;
+  };
+  EXPECT_TRUE(LayOutMarkerLabels({}, h).empty());
+  const auto apart = LayOutMarkerLabels({at(6900), at(6375), MarkerState{}}, h);
+  ASSERT_EQ(apart.size(), 2U);
+  EXPECT_EQ(apart[0].text, "C 6375 ms");
+  EXPECT_EQ(apart[1].text, "M 6900 ms");
+  EXPECT_EQ(rows(apart), (std::vector<double>{MarkerYTwips(6375), MarkerYTwips(6900)}));
+
+  const double y = MarkerYTwips(5000);
+  EXPECT_EQ(rows(LayOutMarkerLabels({at(5000), at(5000), at(5100)}, h)),
+            (std::vector<double>{y, y + h, y + 2 * h}));
+  constexpr double tall = 600;
+  const double bottom = layout::kClientHeight - tall / 2;
+  EXPECT_EQ(rows(LayOutMarkerLabels({at(15025), at(15000), at(14975)}, tall)),
+            (std::vector<double>{bottom - 2 * tall, bottom - tall, bottom}));
+  EXPECT_EQ(rows(LayOutMarkerLabels({at(0), MarkerState{}, MarkerState{}}, h)),
+            (std::vector<double>{layout::kMarkerLabelStrip.top + h / 2}));
+
+  const std::vector<TimeMark> marks = TimeScaleMarks();
+  ASSERT_EQ(marks.size(), 14U);  // 0 s to 13 s: the traces show 13.38 s
+  EXPECT_EQ(marks[13].y_twips, 6500);
+  EXPECT_EQ(marks[13].label, "13");
+}
+
+TEST(ReadingGuide, FormulasGiveTheContinuousModelsValue) {
+  const std::array<double, 4> rates = {0.5, 1, 2, 10};
+  const std::array<double, 3> delays = {20, 50, 200};
+  for (const double size : {20.0, 40.0, 100.0, 300.0, 500.0, 1000.0}) {
+    for (const double r0 : rates) {
+      for (const double r1 : rates) {
+        for (const double r2 : rates) {
+          for (const double d : delays) {
+            const LinkModel model{{r0, r1, r2}, {d, 50, 20}, size};
+            for (const std::string_view technique : {"Message", "Circuit", "Packet"}) {
+              EXPECT_NEAR(FormulaOf(technique, model).ms, ContinuousCompletionMs(technique, model),
+                          1e-6)
+                  << technique << " size " << size << " rates " << r0 << " " << r1 << " " << r2;
+            }
+          }
+        }
+      }
+    }
+  }
+  const std::string html = ReadingGuideHtml(LinkModel{{1, 0.5, 1}, {50, 50, 50}, 300});
+  for (const char* part : {"30 ms", "= 6750 ms", "= 6050 ms", "= 4050 ms",
+                           "(15\u00b7100/1 + 5\u00b750)", "B = 15 blocks"}) {
+    EXPECT_NE(html.find(part), std::string::npos) << part;
+  }
+}
+
+}  // namespace
+}  // namespace switchsim
