@@ -1,18 +1,55 @@
 #include <QApplication>
 #include <QIcon>
+#include <QSettings>
+#include <cstdio>
+#include <variant>
+#include <vector>
 
-#include "form1.h"
-#include "random_source.h"
+#include "main_window.h"
+#include "start_options.h"
+#include "version.h"
 
 int main(int argc, char** argv) {
-  QApplication application(argc, argv);
+  QStringList command_line;
+  for (int i = 0; i < argc; ++i) command_line << QString::fromLocal8Bit(argv[i]);
+  const switchsim::SplitArguments split = switchsim::SplitToolkitArguments(command_line);
+
+  // Refusals, help and version come before any window, and need no display.
+  const auto parsed = switchsim::ParseStartOptions(split.own);
+  if (const auto* error = std::get_if<switchsim::StartError>(&parsed)) {
+    std::fprintf(stderr, "switchsim: %s\n", error->message.c_str());
+    return 2;
+  }
+  const auto& options = std::get<switchsim::StartOptions>(parsed);
+  if (options.help) {
+    std::fputs(qPrintable(switchsim::StartHelpText()), stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::printf("switchsim %.*s\n", static_cast<int>(switchsim::kVersion.size()),
+                switchsim::kVersion.data());
+    return 0;
+  }
+
+  std::vector<QByteArray> toolkit_bytes;
+  std::vector<char*> toolkit_argv;
+  for (const QString& argument : split.toolkit) toolkit_bytes.push_back(argument.toLocal8Bit());
+  for (QByteArray& bytes : toolkit_bytes) toolkit_argv.push_back(bytes.data());
+  int toolkit_argc = static_cast<int>(toolkit_argv.size());
+  toolkit_argv.push_back(nullptr);
+
+  QApplication application(toolkit_argc, toolkit_argv.data());
+  QApplication::setOrganizationName(QStringLiteral("switchsim"));
   QApplication::setApplicationName(QStringLiteral("switchsim"));
-  QApplication::setApplicationVersion(QStringLiteral(SWITCHSIM_VERSION));
+  QApplication::setApplicationVersion(QString::fromUtf8(switchsim::kVersion.data(),
+                                                        static_cast<qsizetype>(switchsim::kVersion.size())));
   // Lets the desktop match the window to its entry and icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("switchsim"));
   QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("switchsim")));
 
-  switchsim::Form1 form(switchsim::Mt64Random::SystemSeed());
-  form.show();
+  QSettings settings;
+  switchsim::MainWindow window(settings, options);
+  window.show();
+  if (options.start) window.start->trigger();
   return QApplication::exec();
 }

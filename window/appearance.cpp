@@ -8,6 +8,8 @@
 namespace switchsim::appearance {
 namespace {
 
+constexpr int kMarginFontPx = 11;  // px
+
 QFont SansSerif(int pixel_size, bool bold) {
   QFont font(QStringLiteral("sans-serif"));
   font.setStyleHint(QFont::SansSerif);
@@ -37,5 +39,6 @@ Rgb ForeColour(const QWidget& widget) {
 QFont LargeFont() { return SansSerif(layout::kLargeFontPx, false); }
 QFont SmallFont() { return SansSerif(layout::kSmallFontPx, false); }
 QFont SmallBoldFont() { return SansSerif(layout::kSmallFontPx, true); }
+QFont MarginFont() { return SansSerif(kMarginFontPx, false); }
 
 }  // namespace switchsim::appearance

@@ -18,6 +18,9 @@ inline constexpr Rgb kFocusColour = MakeRgb(48, 110, 200);     // a focused trac
 inline constexpr Rgb kNodeLineColour = MakeRgb(64, 64, 64);    // node lines, base line, node boxes
 inline constexpr Rgb kTextColour = kBlack;                     // captions
 inline constexpr Rgb kPacketMarkerColour = MakeRgb(224, 128, 32);  // the packet marker before a run
+inline constexpr Rgb kMarkerEdgeColour = MakeRgb(48, 48, 48);      // the edge around a marker line
+inline constexpr Rgb kAdditionTextColour = MakeRgb(32, 32, 32);    // labels and scale in the margins
+inline constexpr Rgb kAdditionLineColour = MakeRgb(96, 96, 96);    // the scale's ticks, label leaders
 
 constexpr QColor ToQColor(Rgb colour) {
   return QColor(static_cast<int>(RedOf(colour)), static_cast<int>(GreenOf(colour)),
@@ -40,5 +43,7 @@ QFont LargeFont();
 QFont SmallFont();
 /// The plain sans-serif at 16 px, bold.
 QFont SmallBoldFont();
+/// The plain sans-serif at 11 px, for the additions in the form's margins.
+QFont MarginFont();
 
 }  // namespace switchsim::appearance

@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <algorithm>
+#include <cmath>
 
 #include "appearance.h"
 #include "captions.h"
@@ -122,6 +124,9 @@ Form1::Form1(std::uint64_t seed, QWidget* parent)
   Timer1 = new QTimer(this);
   Timer1->setInterval(kTimerIntervalMs);
   Timer1->setTimerType(Qt::PreciseTimer);
+  Timer1->setSingleShot(true);
+  wall_.start();
+  CreateAdditions();
 
   SetTabOrder();
   ConnectHandlers();
@@ -137,6 +142,26 @@ void Form1::CreateTraces() {
     trace->setToolTip(captions::TraceToolTip(k));
     trace->setAccessibleName(captions::TraceAccessibleName(k));
     picTrace[k] = trace;
+  }
+}
+
+void Form1::CreateAdditions() {
+  time_scale = new TimeScale(this);
+  time_scale->setGeometry(ToPixels(layout::kTimeScale));
+  time_scale->setAccessibleName(QStringLiteral("Time scale, in seconds of clock"));
+  time_scale->hide();
+  marker_labels = new MarkerLabels(logic_, this);
+  marker_labels->setGeometry(ToPixels(layout::kMarkerLabelStrip));
+  marker_labels->setAccessibleName(QStringLiteral("Marker labels"));
+  marker_labels->hide();
+}
+
+void Form1::SetAdditions(const Additions& additions) {
+  additions_ = additions;
+  time_scale->setVisible(additions.time_scale);
+  marker_labels->setVisible(additions.marker_labels);
+  for (LineShape* marker : {lneMessage, lneCircuit, lnePacket}) {
+    marker->SetEdge(additions.marker_edges);
   }
 }
 
@@ -257,19 +282,55 @@ void Form1::SetTabOrder() {
 
 void Form1::ConnectHandlers() {
   const auto forward_changes = [this](BoxId box) {
-    connect(Box(box), &QComboBox::currentTextChanged, this, [this, box] { logic_.BoxChanged(box); });
+    connect(Box(box), &QComboBox::currentTextChanged, this, [this, box] {
+      logic_.BoxChanged(box);
+      emit UserActed();
+    });
   };
   for (int k = 0; k < kLinkCount; ++k) {
     forward_changes(RateBox(k));
     forward_changes(DelayBox(k));
-    connect(cmbBitRate[k]->lineEdit(), &QLineEdit::editingFinished, this,
-            [this, k] { logic_.RateEditingFinished(k); });
+    connect(cmbBitRate[k]->lineEdit(), &QLineEdit::editingFinished, this, [this, k] {
+      logic_.RateEditingFinished(k);
+      emit UserActed();
+    });
   }
   forward_changes(kSizeBox);
+  // The technique's handler clears nothing; it only lets the form's
+  // listener know that the run's technique changed.
+  forward_changes(kMethodBox);
   for (int n = 0; n < static_cast<int>(cmdStart.size()); ++n) {
-    connect(cmdStart[n], &QPushButton::clicked, this, [this, n] { logic_.cmdStart_Click(n); });
+    connect(cmdStart[n], &QPushButton::clicked, this, [this, n] {
+      logic_.cmdStart_Click(n);
+      emit UserActed();
+    });
   }
-  connect(Timer1, &QTimer::timeout, this, [this] { logic_.Timer1_Timer(); });
+  connect(Timer1, &QTimer::timeout, this, &Form1::RunDueTicks);
+}
+
+double Form1::WallMs() const { return static_cast<double>(wall_.nsecsElapsed()) / 1e6; }
+
+void Form1::RunDueTicks() {
+  // A very late wake-up catches up over several wake-ups, so that the window
+  // keeps answering meanwhile.
+  constexpr long kMostTicksAWake = 40;
+  const long due = std::min(pacer_.DueTicks(WallMs()), kMostTicksAWake);
+  for (long i = 0; i < due && logic_.TimerEnabled(); ++i) {
+    pacer_.Ticked();
+    logic_.Timer1_Timer();
+  }
+  if (logic_.TimerEnabled()) ArmTimer();
+  if (due > 0) emit TicksRan();
+}
+
+void Form1::ArmTimer() {
+  const double wait_ms = std::ceil(pacer_.NextDueMs() - WallMs());
+  Timer1->start(static_cast<int>(std::clamp(wait_ms, 0.0, 1000.0)));
+}
+
+void Form1::SetSpeed(double speed) {
+  pacer_.SetSpeed(speed, WallMs());
+  if (Timer1->isActive()) ArmTimer();
 }
 
 QComboBox* Form1::Box(BoxId box) const {
@@ -344,15 +405,21 @@ void Form1::ShowMarker(Marker marker, double y_twips, Rgb colour) {
   line.SetY(y_twips);
   line.SetBorderColor(colour);
   line.show();
+  marker_labels->update();
 }
 
-void Form1::HideMarker(Marker marker) { MarkerLine(marker)->hide(); }
+void Form1::HideMarker(Marker marker) {
+  MarkerLine(marker)->hide();
+  // The markers are hidden once while the window is built, before the labels exist.
+  if (marker_labels != nullptr) marker_labels->update();
+}
 
 void Form1::SetTimerRunning(bool running) {
   if (!running) {
     Timer1->stop();
   } else if (!Timer1->isActive()) {
-    Timer1->start();
+    pacer_.Start(WallMs());
+    ArmTimer();
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -13,8 +14,12 @@
 #include "form_logic.h"
 #include "form_surface.h"
 #include "line_shape.h"
+#include "margins.h"
+#include "marker_labels.h"
 #include "random_source.h"
 #include "rectangle_shape.h"
+#include "run_pacer.h"
+#include "time_scale.h"
 #include "trace_surface.h"
 
 namespace switchsim {
@@ -27,6 +32,13 @@ namespace switchsim {
 ///
 /// The controls are public so that the driver and the tests can act on them
 /// as a user would; their parent is the window, which owns them.
+///
+/// The timer keeps its ticks on the wall clock at the chosen speed: each
+/// wake-up runs the ticks that are due, so a run takes 15 s at 1x however
+/// late single wake-ups come.
+///
+/// The classroom's additions (time scale, marker labels, marker edges) are
+/// drawn in the form's free margins when switched on; they are off at first.
 class Form1 : public QWidget, public FormSurface {
   Q_OBJECT
 
@@ -51,6 +63,17 @@ class Form1 : public QWidget, public FormSurface {
   const FormLogic& logic() const { return logic_; }
   /// The simulation, for reading its state.
   const Simulation& simulation() const { return logic_.simulation(); }
+  /// The random source, which a classroom reseeds at every Start.
+  Mt64Random& random() { return random_; }
+
+  /// The timer runs `speed` ticks in the wall time of one (0.25 to 4); each
+  /// tick still advances the clock by 25 ms.
+  void SetSpeed(double speed);
+  double Speed() const { return pacer_.Speed(); }
+
+  /// Shows or hides the additions in the form's margins.
+  void SetAdditions(const Additions& additions);
+  const Additions& additions() const { return additions_; }
 
   // FormSurface: what the form sets and reads on the widgets.
   void FillList(BoxId box, std::span<const std::string_view> items) override;
@@ -86,7 +109,16 @@ class Form1 : public QWidget, public FormSurface {
   QLabel* lblPacketSize = nullptr;  ///< the caption "Message Size" beside cmbMessageSize
   QComboBox* cmbMessageSize = nullptr;
   CrestImage* imgCrest = nullptr;
-  QTimer* Timer1 = nullptr;  ///< 25 ms, precise; stopped until Start
+  QTimer* Timer1 = nullptr;  ///< precise, woken when the next tick is due; stopped until Start
+
+  TimeScale* time_scale = nullptr;       ///< addition: seconds beside the first trace
+  MarkerLabels* marker_labels = nullptr;  ///< addition: a label beside each marker
+
+ signals:
+  /// A wake-up of the timer ran one or more ticks.
+  void TicksRan();
+  /// The user pressed a button or changed a box, and the form's handler has run.
+  void UserActed();
 
  private:
   void CreateLinkControls();
@@ -97,9 +129,16 @@ class Form1 : public QWidget, public FormSurface {
   void ConnectHandlers();
   QComboBox* Box(BoxId box) const;
   LineShape* MarkerLine(Marker marker) const;
+  void CreateAdditions();
+  double WallMs() const;
+  void RunDueTicks();
+  void ArmTimer();
 
   Mt64Random random_;
   FormLogic logic_;
+  QElapsedTimer wall_;
+  RunPacer pacer_;
+  Additions additions_;
 };
 
 }  // namespace switchsim

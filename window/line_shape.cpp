@@ -10,6 +10,8 @@
 namespace switchsim {
 namespace {
 
+constexpr int kEdgePx = 1;  // px: the dark edge around a line that has one
+
 int ToPixel(double twips) { return static_cast<int>(std::lround(twips / layout::kTwipsPerPixel)); }
 
 }  // namespace
@@ -40,6 +42,13 @@ void LineShape::SetBorderWidth(int pixels) {
   Place();
 }
 
+void LineShape::SetEdge(bool edge) {
+  if (edge == edge_) return;
+  edge_ = edge;
+  Place();
+  update();
+}
+
 void LineShape::Place() {
   // Both end pixels belong to the line; the thickness spreads evenly about it.
   const int left = std::min(ToPixel(x1_), ToPixel(x2_));
@@ -47,15 +56,23 @@ void LineShape::Place() {
   const int top = std::min(ToPixel(y1_), ToPixel(y2_));
   const int bottom = std::max(ToPixel(y1_), ToPixel(y2_));
   const int before = (width_px_ - 1) / 2;
+  QRect line;
   if (top == bottom) {
-    setGeometry(left, top - before, right - left + 1, width_px_);
+    line = QRect(left, top - before, right - left + 1, width_px_);
   } else {
-    setGeometry(left - before, top, width_px_, bottom - top + 1);
+    line = QRect(left - before, top, width_px_, bottom - top + 1);
   }
+  setGeometry(edge_ ? line.adjusted(-kEdgePx, -kEdgePx, kEdgePx, kEdgePx) : line);
 }
 
 void LineShape::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
+  if (edge_) {
+    painter.fillRect(rect(), appearance::ToQColor(appearance::kMarkerEdgeColour));
+    painter.fillRect(rect().adjusted(kEdgePx, kEdgePx, -kEdgePx, -kEdgePx),
+                     appearance::ToQColor(colour_));
+    return;
+  }
   painter.fillRect(rect(), appearance::ToQColor(colour_));
 }
 

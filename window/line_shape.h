@@ -27,6 +27,11 @@ class LineShape : public QWidget {
   Rgb BorderColor() const { return colour_; }
   /// Thickness in logical pixels (1 or more).
   void SetBorderWidth(int pixels);
+  /// Draws, or stops drawing, a one-pixel dark edge around the line, so
+  /// that a pale colour shows on a pale background; the line keeps its
+  /// colour and thickness inside the edge.
+  void SetEdge(bool edge);
+  bool HasEdge() const { return edge_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -40,6 +45,7 @@ class LineShape : public QWidget {
   double y2_ = 0.0;
   Rgb colour_ = kBlack;
   int width_px_ = 1;
+  bool edge_ = false;
 };
 
 }  // namespace switchsim

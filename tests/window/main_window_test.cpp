@@ -1,0 +1,311 @@
+// The classroom window around the form: the additions in the form's
+// margins and the View menu, the run menu and its shortcuts, the status
+// bar, the results, saving, the guide, and the start-up options.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+#include <sstream>
+
+#include "appearance.h"
+#include "file_saving.h"
+#include "layout.h"
+#include "main_window.h"
+#include "options.h"
+#include "trace_run.h"
+#include "version.h"
+
+namespace switchsim::testing {
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest()
+      : settings_(dir_.filePath("switchsim.ini"), QSettings::IniFormat),
+        window_(std::make_unique<MainWindow>(settings_, Options())) {}
+
+  static StartOptions Options() {
+    StartOptions options;
+    options.seed = 5;
+    return options;
+  }
+  MainWindow& window() { return *window_; }
+  Form1& form() { return window_->form(); }
+  void RunToEnd() {
+    while (form().logic().TimerEnabled()) form().Timer1_Timer();
+    window().Refresh(false);
+  }
+  void Run(const char* technique) {
+    if (form().logic().RunExists()) window().start->trigger();  // Reset
+    form().cmbMethod->setCurrentText(technique);
+    window().start->trigger();
+    RunToEnd();
+  }
+  QImage Picture() { return form().grab().toImage(); }
+
+  QTemporaryDir dir_;
+  QSettings settings_;
+  std::unique_ptr<MainWindow> window_;
+};
+
+QRect Pixels(const layout::TwipsRect& r) {
+  return {layout::Px(r.left), layout::Px(r.top), layout::Px(r.width), layout::Px(r.height)};
+}
+
+TEST_F(MainWindowTest, AdditionsDrawOnlyInTheMarginsAndTheBareFormIsTheFormAlone) {
+  form().cmbMethod->setCurrentText("Packet");
+  window().start->trigger();
+  RunToEnd();
+  window().bare_form->setChecked(true);
+  const QImage bare = Picture();
+
+  Form1 alone(1);
+  alone.cmbMethod->setCurrentText("Packet");
+  alone.ReseedRandom(5);
+  alone.cmdStart_Click(0);
+  while (alone.Timer1->isActive()) alone.Timer1_Timer();
+  EXPECT_EQ(bare, alone.grab().toImage());
+
+  window().bare_form->setChecked(false);
+  const QImage annotated = Picture();
+  ASSERT_NE(annotated, bare);
+  QRect marker = form().lnePacket->geometry();  // with its edge
+  ASSERT_EQ(marker.height(), 5);
+  QRegion margins = QRegion(Pixels(layout::kTimeScale)) + Pixels(layout::kMarkerLabelStrip) + marker;
+  for (int y = 0; y < bare.height(); ++y) {
+    for (int x = 0; x < bare.width(); ++x) {
+      if (annotated.pixel(x, y) != bare.pixel(x, y)) {
+        ASSERT_TRUE(margins.contains(QPoint(x, y))) << x << "," << y;
+      }
+    }
+  }
+  for (QAction* each : {window().time_scale, window().marker_labels, window().marker_edges}) {
+    each->setChecked(false);
+  }
+  EXPECT_EQ(Picture(), bare);
+}
+
+TEST_F(MainWindowTest, ViewChoicesAreRemembered) {
+  EXPECT_EQ(form().additions(), kAllAdditions);
+  window().marker_edges->setChecked(false);
+  window().bare_form->setChecked(true);
+  EXPECT_FALSE(window().time_scale->isEnabled());
+  EXPECT_EQ(form().additions(), Additions());
+
+  MainWindow again(settings_, Options());
+  EXPECT_TRUE(again.bare_form->isChecked());
+  EXPECT_FALSE(again.marker_edges->isChecked());
+  EXPECT_TRUE(again.marker_labels->isChecked());
+  again.bare_form->setChecked(false);
+  EXPECT_EQ(again.form().additions(), (Additions{true, true, false}));
+}
+
+TEST_F(MainWindowTest, EachMarkerHasADarkEdgeAndALabelWithItsTime) {
+  Run("Message");
+  Run("Circuit");
+  const QImage picture = Picture();
+  const QColor edge = appearance::ToQColor(appearance::kMarkerEdgeColour);
+  for (const int ms : {6900, 6375}) {
+    SCOPED_TRACE(ms);
+    const int row = static_cast<int>(std::lround(MarkerYTwips(ms) / layout::kTwipsPerPixel));
+    EXPECT_EQ(picture.pixelColor(828, row - 2), edge);
+    EXPECT_EQ(picture.pixelColor(828, row + 2), edge);
+    // Dark text beside the marker.
+    int dark = 0;
+    for (int x = 852; x < 916; ++x) {
+      for (int y = row - 6; y <= row + 6; ++y) dark += picture.pixelColor(x, y).lightness() < 100;
+    }
+    EXPECT_GT(dark, 20);
+  }
+  window().marker_edges->setChecked(false);
+  const int message_row = static_cast<int>(std::lround(MarkerYTwips(6900) / layout::kTwipsPerPixel));
+  EXPECT_EQ(Picture().pixelColor(828, message_row - 2),
+            appearance::ToQColor(appearance::kWindowColour));
+}
+
+TEST_F(MainWindowTest, RunMenuDoesWhatTheButtonsDoAndStepsOneTick) {
+  window().start->trigger();
+  EXPECT_EQ(form().cmdStart[0]->text(), "Reset");
+  EXPECT_EQ(window().start->text(), "Reset");
+  EXPECT_EQ(window().phase->text(), "Running");
+  EXPECT_TRUE(window().notice->text().startsWith("Started Message: size 300"));
+  EXPECT_FALSE(window().step->isEnabled());
+
+  window().pause->trigger();
+  EXPECT_EQ(form().cmdStart[1]->text(), "Cont");
+  EXPECT_EQ(window().pause->text(), "Cont");
+  EXPECT_EQ(window().phase->text(), "Paused");
+  ASSERT_TRUE(window().step->isEnabled());
+  for (int i = 0; i < 3; ++i) window().step->trigger();
+  EXPECT_EQ(form().simulation().State().ClockMs, 75);
+  EXPECT_EQ(window().clock->text(), "t = 0.075 s");
+  EXPECT_FALSE(form().logic().TimerEnabled());
+
+  window().pause->trigger();
+  RunToEnd();
+  EXPECT_EQ(window().notice->text(), "Message: 6900 ms, formula 6750 ms");
+  EXPECT_EQ(window().phase->text(), "Ended at 15 s");
+  EXPECT_FALSE(window().step->isEnabled());
+  window().start->trigger();
+  EXPECT_EQ(window().phase->text(), "Ready");
+  EXPECT_EQ(form().cmdStart[0]->text(), "Start");
+}
+
+TEST_F(MainWindowTest, ShortcutsNeverTakeKeysFromARateBeingTyped) {
+  window().show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+  QList<QAction*> actions = window().findChildren<QAction*>();
+  std::vector<std::unique_ptr<QSignalSpy>> spies;
+  for (QAction* action : actions) spies.push_back(std::make_unique<QSignalSpy>(action, &QAction::triggered));
+
+  QLineEdit& field = *form().cmbBitRate[1]->lineEdit();
+  field.setFocus();
+  field.selectAll();
+  QTest::keyClicks(&field, "2.5 +-=e");
+  QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(field.text(), "2.5 +-=e");
+  EXPECT_EQ(field.selectedText(), field.text());
+  for (std::size_t i = 0; i < spies.size(); ++i) EXPECT_EQ(spies[i]->count(), 0) << actions[i]->text().toStdString();
+
+  QTest::keyClick(&field, Qt::Key_F5);
+  EXPECT_EQ(form().cmdStart[0]->text(), "Reset");
+  QTest::keyClick(&field, Qt::Key_F6);
+  EXPECT_EQ(form().cmdStart[1]->text(), "Cont");
+  QTest::keyClick(&field, Qt::Key_F7);
+  EXPECT_EQ(form().simulation().State().ClockMs, 25);
+  QTest::keyClick(&field, Qt::Key_Minus, Qt::ControlModifier);
+  EXPECT_EQ(form().Speed(), 0.5);
+}
+
+TEST_F(MainWindowTest, AFastRunOnTheRealTimerIsTheDriversRun) {
+  window().SetSpeed(4);
+  EXPECT_EQ(window().speed->text(), "4\u00d7");
+  EXPECT_FALSE(window().faster->isEnabled());
+  form().cmbMethod->setCurrentText("Packet");
+  window().start->trigger();
+  EXPECT_LE(form().Timer1->interval(), 7);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form().logic().TimerEnabled(); }, 120000));
+
+  const RunParameters& run = *window().classroom().CurrentRun();
+  std::istringstream words(TraceCommand(run));
+  std::vector<std::string> args{"--json"};
+  for (std::string word; words >> word;) {
+    if (word != "switchsim-trace") args.push_back(word);
+  }
+  const auto options = std::get<trace::Options>(trace::ParseOptions(args));
+  std::string driver;
+  trace::RunTraces(options, 5, driver);
+  EXPECT_EQ(window().classroom().RunLogText(), driver);
+  EXPECT_EQ(window().results().table->rowCount(), 1);
+}
+
+TEST_F(MainWindowTest, FilesAreWrittenWholeOrNotAtAll) {
+  Run("Circuit");
+  const QString picture = dir_.filePath("form.png");
+  ASSERT_TRUE(window().SavePicture(picture));
+  EXPECT_EQ(QImage(picture).convertToFormat(QImage::Format_RGB32),
+            Picture().convertToFormat(QImage::Format_RGB32));
+  ASSERT_TRUE(window().ExportRunLog(dir_.filePath("run.jsonl")));
+  QFile log(dir_.filePath("run.jsonl"));
+  ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+  EXPECT_EQ(log.readAll().toStdString(), window().classroom().RunLogText());
+  ASSERT_TRUE(window().ExportResults(dir_.filePath("results.csv")));
+  QFile csv(dir_.filePath("results.csv"));
+  ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(csv.readAll().contains("\r\nCircuit,300,1,0.5,1,50,50,50,6375,6050.0,325.0,5,no\r\n"));
+
+  const QString nowhere = dir_.filePath("missing/form.png");
+  EXPECT_FALSE(window().SavePicture(nowhere));
+  EXPECT_FALSE(QFile::exists(nowhere));
+  ASSERT_NE(window().failure_box, nullptr);
+  EXPECT_TRUE(window().failure_box->isVisible());
+  EXPECT_TRUE(window().failure_box->text().contains("Nothing was saved: cannot write"));
+  EXPECT_FALSE(window().ExportRunLog(dir_.filePath("missing/run.jsonl")));
+  EXPECT_FALSE(window().ExportResults(dir_.path()));  // a folder
+}
+
+TEST_F(MainWindowTest, ResultsListTheRunsNewestFirstAndCopyTheirCommand) {
+  EXPECT_FALSE(window().export_results->isEnabled());
+  Run("Message");
+  Run("Circuit");
+  QTableWidget& table = *window().results().table;
+  ASSERT_EQ(table.rowCount(), 2);
+  EXPECT_EQ(table.item(0, 0)->text(), "Circuit");
+  EXPECT_EQ(table.item(1, 4)->text(), "6900");
+  EXPECT_EQ(table.item(1, 7)->text(), "5");
+  EXPECT_TRUE(window().export_results->isEnabled());
+  table.setCurrentCell(1, 0);
+  window().results().copy_command->click();
+  EXPECT_EQ(QApplication::clipboard()->text(),
+            "switchsim-trace --technique Message --size 300 --rates 1,0.5,1 --delays 50,50,50 "
+            "--seed 5");
+  window().results().copy_text->click();
+  EXPECT_EQ(QApplication::clipboard()->text().count('\n'), 3);
+}
+
+TEST_F(MainWindowTest, GuideFillsInTheBoxesAndAboutNamesVersionLicenceAndQt) {
+  window().guide->trigger();
+  ASSERT_NE(window().guide_text, nullptr);
+  EXPECT_TRUE(window().guide_text->toPlainText().contains("= 6750 ms"));
+  form().cmbBitRate[0]->setCurrentText("2.0");
+  window().guide->trigger();
+  EXPECT_TRUE(window().guide_text->toPlainText().contains("(15\u00b7100/2 + 5\u00b750)"));
+
+  window().about->trigger();
+  ASSERT_NE(window().about_box, nullptr);
+  const QString about = window().about_box->text();
+  EXPECT_TRUE(about.contains(QString::fromUtf8(kVersion.data(), static_cast<qsizetype>(kVersion.size()))));
+  EXPECT_TRUE(about.contains("General Public License"));
+  EXPECT_TRUE(about.contains(QString::fromLatin1(qVersion())));
+}
+
+TEST(StartOptions, PresetTheWindowAndRefuseWhatTheDriverRefuses) {
+  const auto parse = [](const QStringList& args) { return ParseStartOptions(args); };
+  const auto error = [&](const QStringList& args) {
+    const auto parsed = parse(args);
+    return std::holds_alternative<StartError>(parsed) ? std::get<StartError>(parsed).message : "";
+  };
+  EXPECT_EQ(error({"--size", "250"}),
+            "--size: \"250\" is not a message size; use one of 100, 200, 300, 400, 500, 1000");
+  EXPECT_EQ(error({"--speed=3"}), "--speed: \"3\" is not a speed; use one of 0.25, 0.5, 1, 2, 4");
+  EXPECT_EQ(error({"--seed"}), "--seed: needs a value");
+  EXPECT_EQ(error({"--start", "--start"}), "--start: given more than once");
+  EXPECT_EQ(error({"-h", "--help"}), "--help: given more than once");
+  EXPECT_EQ(error({"--start=1"}), "--start: takes no value, but was given \"1\"");
+  for (const char* unknown : {"--json", "-x", "Packet", "--"}) {
+    EXPECT_EQ(error({unknown}), "\"" + std::string(unknown) +
+                                    "\" is not an option; see --help for --technique, --size, "
+                                    "--rates, --delays, --seed, --speed, --start, --version");
+  }
+  EXPECT_EQ(error({"--technique", "--start"}),
+            "--technique: \"--start\" is not a technique; use one of Message, Circuit, Packet");
+
+  const auto options = std::get<StartOptions>(parse(
+      {"--technique=Circuit", "--size", "1000", "--rates", "2.5,1,10", "--delays", "20,50,200",
+       "--seed", "9", "--speed", "0.25", "--start"}));
+  EXPECT_TRUE(options.start);
+  QTemporaryDir dir;
+  QSettings settings(dir.filePath("s.ini"), QSettings::IniFormat);
+  MainWindow window(settings, options);
+  EXPECT_EQ(window.form().cmbMethod->currentText(), "Circuit");
+  EXPECT_EQ(window.form().cmbMessageSize->currentText(), "1000");
+  EXPECT_EQ(window.form().cmbBitRate[0]->currentText(), "2.5");
+  EXPECT_EQ(window.form().cmbDelay[2]->currentText(), "200");
+  EXPECT_EQ(window.speed->text(), "\u00bc\u00d7");
+  window.start->trigger();
+  EXPECT_EQ(window.classroom().CurrentRun()->seed, 9U);
+
+  const SplitArguments split =
+      SplitToolkitArguments({"switchsim", "-platform", "offscreen", "--start", "-reverse"});
+  EXPECT_EQ(split.toolkit, QStringList({"switchsim", "-platform", "offscreen", "-reverse"}));
+  EXPECT_EQ(split.own, QStringList({"--start"}));
+}
+
+}  // namespace
+}  // namespace switchsim::testing

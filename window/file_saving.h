@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace switchsim {
+
+/// Writes `bytes` to `path` whole or not at all (through a temporary file
+/// that replaces the target only once everything is written). Returns what
+/// went wrong, such as "cannot write \"/x/y.png\": No such file or
+/// directory", or nothing.
+std::optional<QString> SaveWhole(const QString& path, const QByteArray& bytes);
+
+/// The widget, as it shows now, as a PNG; empty if it cannot be made.
+QByteArray PngOf(QWidget& widget);
+
+}  // namespace switchsim

@@ -1,0 +1,351 @@
+#include "main_window.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFontMetrics>
+#include <QLayout>
+#include <QMenuBar>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "captions.h"
+#include "continuous_time.h"
+#include "file_saving.h"
+#include "reading_guide.h"
+#include "version.h"
+
+namespace switchsim {
+namespace {
+
+constexpr int kClockRefreshMs = 100;  // ms of wall time between the clock's refreshes in a run
+
+// Where the View menu's choices are remembered.
+const QString kTimeScaleKey = QStringLiteral("view/timeScale");
+const QString kMarkerLabelsKey = QStringLiteral("view/markerLabels");
+const QString kMarkerEdgesKey = QStringLiteral("view/markerEdges");
+const QString kBareFormKey = QStringLiteral("view/bareForm");
+
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QAction* AddAction(QMenu* menu, const QString& text, const QKeySequence& shortcut,
+                   const QString& tip) {
+  QAction* action = menu->addAction(text);
+  action->setShortcut(shortcut);
+  action->setStatusTip(tip);
+  action->setToolTip(tip);
+  return action;
+}
+
+QAction* AddToggle(QMenu* menu, const QString& text, QSettings& settings, const QString& key,
+                   bool fallback, const QString& tip) {
+  QAction* action = AddAction(menu, text, QKeySequence(), tip);
+  action->setCheckable(true);
+  action->setChecked(settings.value(key, fallback).toBool());
+  return action;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(QSettings& settings, const StartOptions& options, QWidget* parent)
+    : QMainWindow(parent), settings_(settings) {
+  setWindowTitle(captions::WindowTitle());
+  form_ = new Form1(options.seed.value_or(0), this);
+  setCentralWidget(form_);
+  classroom_ = std::make_unique<Classroom>(form_->logic(), form_->random(), options.seed);
+  ChooseBoxes(form_->logic(), options);
+  form_->logic().Choose(kMethodBox, options.technique);
+
+  results_window_ = new ResultsWindow(this);
+  connect(results_window_, &ResultsWindow::ExportRequested, this, [this] {
+    SaveWithDialog(QStringLiteral("Export Results"), QStringLiteral("switchsim-results.csv"),
+                   QStringLiteral("CSV (*.csv)"), &MainWindow::ExportResults);
+  });
+
+  CreateFileMenu();
+  CreateRunMenu();
+  CreateViewMenu();
+  CreateHelpMenu();
+  CreateStatusBar();
+  ApplyView();
+  SetSpeed(options.speed);
+  // The form keeps its fixed size; the window is the form with its bars.
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+  connect(form_, &Form1::TicksRan, this, [this] { Refresh(true); });
+  connect(form_, &Form1::UserActed, this, [this] { Refresh(false); });
+  Refresh(false);
+  form_->cmbMessageSize->setFocus();
+}
+
+MainWindow::~MainWindow() {
+  // Closing moves the focus, which ends a rate's editing in the form; the
+  // form outlives the classroom, so it must not reach this window any more.
+  disconnect(form_, nullptr, this, nullptr);
+}
+
+void MainWindow::CreateFileMenu() {
+  QMenu* menu = menuBar()->addMenu(QStringLiteral("&File"));
+  save_picture = AddAction(menu, QStringLiteral("&Save Picture\u2026"), QKeySequence::Save,
+                           QStringLiteral("Saves the form as it shows now as a PNG picture"));
+  export_run_log =
+      AddAction(menu, QStringLiteral("Export Run &Log\u2026"), QKeySequence(),
+                QStringLiteral("Saves every step of the current run as JSON Lines, as "
+                               "switchsim-trace --json writes them"));
+  export_results = AddAction(menu, QStringLiteral("Export &Results\u2026"), QKeySequence(),
+                             QStringLiteral("Saves the results of the runs as CSV"));
+  menu->addSeparator();
+  quit = AddAction(menu, QStringLiteral("&Quit"), QKeySequence::Quit,
+                   QStringLiteral("Closes switchsim"));
+  connect(save_picture, &QAction::triggered, this, [this] {
+    SaveWithDialog(QStringLiteral("Save Picture"), QStringLiteral("switchsim.png"),
+                   QStringLiteral("PNG pictures (*.png)"), &MainWindow::SavePicture);
+  });
+  connect(export_run_log, &QAction::triggered, this, [this] {
+    SaveWithDialog(QStringLiteral("Export Run Log"), QStringLiteral("switchsim-run.jsonl"),
+                   QStringLiteral("JSON Lines (*.jsonl)"), &MainWindow::ExportRunLog);
+  });
+  connect(export_results, &QAction::triggered, results_window_, &ResultsWindow::ExportRequested);
+  connect(quit, &QAction::triggered, this, &QWidget::close);
+}
+
+void MainWindow::CreateRunMenu() {
+  QMenu* menu = menuBar()->addMenu(QStringLiteral("&Run"));
+  // Function keys and Ctrl with a sign: keys that typing a rate never uses.
+  start = AddAction(menu, QString(), QKeySequence(Qt::Key_F5),
+                    QStringLiteral("Starts a run, or resets it: what the first button does"));
+  pause = AddAction(menu, QString(), QKeySequence(Qt::Key_F6),
+                    QStringLiteral("Pauses or continues the run: what the second button does"));
+  step = AddAction(menu, QStringLiteral("S&tep"), QKeySequence(Qt::Key_F7),
+                   QStringLiteral("Runs one tick, 25 ms of clock, while the run is paused"));
+  connect(start, &QAction::triggered, form_->cmdStart[0], &QPushButton::click);
+  connect(pause, &QAction::triggered, form_->cmdStart[1], &QPushButton::click);
+  connect(step, &QAction::triggered, this, [this] {
+    classroom_->Step();
+    Refresh(false);
+  });
+
+  menu->addSeparator();
+  QMenu* speed_menu = menu->addMenu(QStringLiteral("S&peed"));
+  speed_group_ = new QActionGroup(this);
+  for (std::size_t i = 0; i < kSpeeds.size(); ++i) {
+    speeds[i] = speed_menu->addAction(Text(kSpeeds[i].name));
+    speeds[i]->setCheckable(true);
+    speeds[i]->setStatusTip(
+        QStringLiteral("Ticks %1 as fast as normal; each tick is still 25 ms of clock")
+            .arg(Text(kSpeeds[i].name)));
+    speed_group_->addAction(speeds[i]);
+    const double factor = kSpeeds[i].factor;
+    connect(speeds[i], &QAction::triggered, this, [this, factor] { SetSpeed(factor); });
+  }
+  speed_menu->addSeparator();
+  slower = AddAction(speed_menu, QStringLiteral("&Slower"), QKeySequence(Qt::CTRL | Qt::Key_Minus),
+                     QStringLiteral("Halves the speed"));
+  faster = AddAction(speed_menu, QStringLiteral("&Faster"), QKeySequence(Qt::CTRL | Qt::Key_Plus),
+                     QStringLiteral("Doubles the speed"));
+  faster->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+  connect(slower, &QAction::triggered, this, [this] { ChangeSpeed(-1); });
+  connect(faster, &QAction::triggered, this, [this] { ChangeSpeed(1); });
+}
+
+void MainWindow::CreateViewMenu() {
+  QMenu* menu = menuBar()->addMenu(QStringLiteral("&View"));
+  time_scale = AddToggle(menu, QStringLiteral("&Time Scale"), settings_, kTimeScaleKey, true,
+                         QStringLiteral("Marks every second of clock left of the first trace"));
+  marker_labels =
+      AddToggle(menu, QStringLiteral("Marker &Labels"), settings_, kMarkerLabelsKey, true,
+                QStringLiteral("Names each marker's technique and completion time"));
+  marker_edges = AddToggle(menu, QStringLiteral("Marker &Edges"), settings_, kMarkerEdgesKey, true,
+                           QStringLiteral("Draws a thin dark edge around each marker, so that a "
+                                          "pale one shows"));
+  menu->addSeparator();
+  bare_form = AddToggle(menu, QStringLiteral("&Bare Form"), settings_, kBareFormKey, false,
+                        QStringLiteral("Shows the form alone, without any of the above"));
+  bare_form->setShortcut(QKeySequence(Qt::Key_F8));
+  menu->addSeparator();
+  show_results = AddAction(menu, QStringLiteral("&Results\u2026"), QKeySequence(Qt::CTRL | Qt::Key_R),
+                           QStringLiteral("Shows the table of the runs that delivered their data"));
+  const std::array<std::pair<QAction*, QString>, 4> toggles = {{{time_scale, kTimeScaleKey},
+                                                                {marker_labels, kMarkerLabelsKey},
+                                                                {marker_edges, kMarkerEdgesKey},
+                                                                {bare_form, kBareFormKey}}};
+  for (const auto& [action, key] : toggles) {
+    connect(action, &QAction::toggled, this, [this, key = key](bool on) {
+      settings_.setValue(key, on);
+      ApplyView();
+    });
+  }
+  connect(show_results, &QAction::triggered, this, [this] {
+    results_window_->show();
+    results_window_->raise();
+    results_window_->activateWindow();
+  });
+}
+
+void MainWindow::CreateHelpMenu() {
+  QMenu* menu = menuBar()->addMenu(QStringLiteral("&Help"));
+  guide = AddAction(menu, QStringLiteral("&How to Read the Picture"), QKeySequence::HelpContents,
+                    QStringLiteral("The axes, the colours, the techniques and their formulas"));
+  about = AddAction(menu, QStringLiteral("&About switchsim"), QKeySequence(),
+                    QStringLiteral("The version, the licence and the Qt version"));
+  connect(guide, &QAction::triggered, this, &MainWindow::ShowGuide);
+  connect(about, &QAction::triggered, this, &MainWindow::ShowAbout);
+}
+
+void MainWindow::CreateStatusBar() {
+  notice = new QLabel(this);
+  notice->setAccessibleName(QStringLiteral("Last event"));
+  phase = new QLabel(this);
+  phase->setAccessibleName(QStringLiteral("Run state"));
+  speed = new QLabel(this);
+  speed->setAccessibleName(QStringLiteral("Speed"));
+  clock = new QLabel(this);
+  clock->setAccessibleName(QStringLiteral("Clock"));
+  // Wide enough for the longest clock, so that the bar does not shift as it runs.
+  clock->setMinimumWidth(QFontMetrics(clock->font()).horizontalAdvance(QStringLiteral("t = 15.025 s")) + 8);
+  statusBar()->addWidget(notice, 1);
+  statusBar()->addPermanentWidget(phase);
+  statusBar()->addPermanentWidget(speed);
+  statusBar()->addPermanentWidget(clock);
+  statusBar()->setSizeGripEnabled(false);
+}
+
+void MainWindow::ApplyView() {
+  const bool bare = bare_form->isChecked();
+  for (QAction* action : {time_scale, marker_labels, marker_edges}) action->setEnabled(!bare);
+  Additions additions;
+  if (!bare) {
+    additions = {time_scale->isChecked(), marker_labels->isChecked(), marker_edges->isChecked()};
+  }
+  form_->SetAdditions(additions);
+}
+
+void MainWindow::SetSpeed(double factor) {
+  const std::size_t index = SpeedIndex(factor);
+  form_->SetSpeed(kSpeeds[index].factor);
+  speeds[index]->setChecked(true);
+  slower->setEnabled(index > 0);
+  faster->setEnabled(index + 1 < kSpeeds.size());
+  Refresh(false);
+}
+
+void MainWindow::ChangeSpeed(int steps) {
+  const auto index = static_cast<long>(SpeedIndex(form_->Speed())) + steps;
+  if (index < 0 || index >= static_cast<long>(kSpeeds.size())) return;
+  SetSpeed(kSpeeds[static_cast<std::size_t>(index)].factor);
+}
+
+void MainWindow::Refresh(bool after_ticks) {
+  // Settings of actions and labels that have not changed cost nothing.
+  const FormLogic& logic = form_->logic();
+  start->setText(Text(logic.Caption(0)));
+  pause->setText(Text(logic.Caption(1)));
+  step->setEnabled(classroom_->CanStep());
+  export_run_log->setEnabled(classroom_->CurrentRun().has_value());
+  export_results->setEnabled(!classroom_->Results().empty());
+
+  phase->setText(Text(classroom_->PhaseText()));
+  speed->setText(Text(SpeedName(form_->Speed())));
+  if (classroom_->NoticeCount() != notices_shown_) {
+    notices_shown_ = classroom_->NoticeCount();
+    notice->setText(Text(classroom_->Notice()));
+  }
+  const bool running = classroom_->Phase() == RunPhase::Running;
+  if (!after_ticks || !running || !clock_shown_.isValid() ||
+      clock_shown_.elapsed() >= kClockRefreshMs) {
+    clock->setText(Text(classroom_->ClockText()));
+    clock_shown_.start();
+  }
+  if (classroom_->Results().size() != results_shown_) {
+    results_shown_ = classroom_->Results().size();
+    results_window_->ShowResults(classroom_->Results());
+  }
+}
+
+bool MainWindow::SavePicture(const QString& path) {
+  const QByteArray png = PngOf(*form_);
+  if (png.isEmpty()) {
+    ShowFailure(QStringLiteral("cannot make a PNG of the form"));
+    return false;
+  }
+  if (const auto error = SaveWhole(path, png)) {
+    ShowFailure(*error);
+    return false;
+  }
+  return true;
+}
+
+bool MainWindow::ExportRunLog(const QString& path) {
+  if (const auto error = SaveWhole(path, QByteArray::fromStdString(classroom_->RunLogText()))) {
+    ShowFailure(*error);
+    return false;
+  }
+  return true;
+}
+
+bool MainWindow::ExportResults(const QString& path) {
+  if (const auto error = SaveWhole(path, QByteArray::fromStdString(ResultsCsv(classroom_->Results())))) {
+    ShowFailure(*error);
+    return false;
+  }
+  return true;
+}
+
+void MainWindow::ShowFailure(const QString& what) {
+  if (failure_box != nullptr) failure_box->close();
+  failure_box = new QMessageBox(QMessageBox::Critical, QStringLiteral("switchsim"),
+                                QStringLiteral("Nothing was saved: %1.").arg(what), QMessageBox::Ok, this);
+  failure_box->setAttribute(Qt::WA_DeleteOnClose);
+  failure_box->open();
+}
+
+void MainWindow::SaveWithDialog(const QString& title, const QString& name, const QString& filter,
+                                bool (MainWindow::*save)(const QString&)) {
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (folder.isEmpty()) folder = QDir::homePath();
+  const QString path = QFileDialog::getSaveFileName(this, title, QDir(folder).filePath(name), filter);
+  if (!path.isEmpty()) (this->*save)(path);
+}
+
+void MainWindow::ShowGuide() {
+  if (guide_dialog == nullptr) {
+    guide_dialog = new QDialog(this);
+    guide_dialog->setWindowTitle(QStringLiteral("How to read the picture"));
+    guide_text = new QTextBrowser(guide_dialog);
+    guide_text->setAccessibleName(QStringLiteral("How to read the picture"));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, guide_dialog);
+    connect(buttons, &QDialogButtonBox::rejected, guide_dialog, &QDialog::close);
+    auto* layout = new QVBoxLayout(guide_dialog);
+    layout->addWidget(guide_text);
+    layout->addWidget(buttons);
+    guide_dialog->resize(680, 620);
+  }
+  const FormLogic& logic = form_->logic();
+  const LinkModel model = ModelOfTexts(
+      logic.MessageSizeText(), {logic.RateText(0), logic.RateText(1), logic.RateText(2)},
+      {logic.DelayText(0), logic.DelayText(1), logic.DelayText(2)});
+  guide_text->setHtml(Text(ReadingGuideHtml(model)));
+  guide_dialog->show();
+  guide_dialog->raise();
+}
+
+void MainWindow::ShowAbout() {
+  if (about_box == nullptr) {
+    about_box = new QMessageBox(QMessageBox::Information, QStringLiteral("About switchsim"),
+                                QString(), QMessageBox::Ok, this);
+    about_box->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  about_box->setText(
+      QStringLiteral("<p><b>switchsim %1</b></p><p>Message, circuit and packet switching, "
+                     "animated: one message crosses Transmit, Router A, Router B and Receive.</p>"
+                     "<p>Licence: GNU General Public License, version 3 or later.</p>"
+                     "<p>Built with Qt %2, running on Qt %3.</p>")
+          .arg(Text(kVersion), QStringLiteral(QT_VERSION_STR), QString::fromLatin1(qVersion())));
+  about_box->open();
+}
+
+}  // namespace switchsim

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <QAction>
+#include <QActionGroup>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPointer>
+#include <QSettings>
+#include <QTextBrowser>
+#include <array>
+#include <memory>
+
+#include "classroom.h"
+#include "form1.h"
+#include "results_window.h"
+#include "speed.h"
+#include "start_options.h"
+
+namespace switchsim {
+
+/// The program's window: the form in the middle, exactly as it is on its
+/// own, with a menu bar above it and a status bar below it. The menus add
+/// what a teacher needs around the form: the run buttons' actions with
+/// keyboard shortcuts, a step of one tick, the speed, the additions in the
+/// form's margins (remembered in `settings`), the results of the runs,
+/// saving the picture, the run log and the results, and a guide to reading
+/// the picture. What any of it means lives in the form's classroom; this
+/// class shows it and forwards the user's choices.
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  /// Builds the window: chooses the options' boxes in the form as a user
+  /// would, seeds the first run with the options' seed (or a fresh one), and
+  /// sets their speed. `settings` is borrowed and must outlive the window.
+  MainWindow(QSettings& settings, const StartOptions& options, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  Form1& form() { return *form_; }
+  Classroom& classroom() { return *classroom_; }
+  ResultsWindow& results() { return *results_window_; }
+
+  /// Sets the speed of the timer (one of kSpeeds) and ticks its menu item.
+  void SetSpeed(double speed);
+  /// Writes the form, as it shows now, as a PNG; the run log of the current
+  /// run as JSON Lines; the results as CSV. Each writes the whole file or
+  /// nothing, and a failure is shown in a message box; true on success.
+  bool SavePicture(const QString& path);
+  bool ExportRunLog(const QString& path);
+  bool ExportResults(const QString& path);
+  /// Brings the status bar and the menus up to date; `after_ticks` lets the
+  /// clock wait for its next refresh while a run goes on.
+  void Refresh(bool after_ticks);
+
+  // The menus' actions.
+  QAction* save_picture = nullptr;
+  QAction* export_run_log = nullptr;
+  QAction* export_results = nullptr;
+  QAction* quit = nullptr;
+  QAction* start = nullptr;  ///< does what cmdStart(0) does; "Start" or "Reset"
+  QAction* pause = nullptr;  ///< does what cmdStart(1) does; "Pause" or "Cont"
+  QAction* step = nullptr;
+  QAction* slower = nullptr;
+  QAction* faster = nullptr;
+  std::array<QAction*, kSpeeds.size()> speeds{};
+  QAction* time_scale = nullptr;
+  QAction* marker_labels = nullptr;
+  QAction* marker_edges = nullptr;
+  QAction* bare_form = nullptr;  ///< the form alone: every addition off
+  QAction* show_results = nullptr;
+  QAction* guide = nullptr;
+  QAction* about = nullptr;
+
+  // The status bar, left to right.
+  QLabel* notice = nullptr;  ///< the last event: a start, a completion, a refused rate
+  QLabel* phase = nullptr;   ///< ready, running, paused, ended
+  QLabel* speed = nullptr;
+  QLabel* clock = nullptr;
+
+  /// The dialogs, once opened.
+  QPointer<QMessageBox> failure_box;
+  QPointer<QDialog> guide_dialog;
+  QPointer<QTextBrowser> guide_text;
+  QPointer<QMessageBox> about_box;
+
+ private:
+  void CreateFileMenu();
+  void CreateRunMenu();
+  void CreateViewMenu();
+  void CreateHelpMenu();
+  void CreateStatusBar();
+  void ApplyView();
+  void ShowFailure(const QString& what);
+  void SaveWithDialog(const QString& title, const QString& name, const QString& filter,
+                      bool (MainWindow::*save)(const QString&));
+  void ShowGuide();
+  void ShowAbout();
+  void ChangeSpeed(int steps);
+
+  QSettings& settings_;
+  Form1* form_ = nullptr;
+  std::unique_ptr<Classroom> classroom_;
+  ResultsWindow* results_window_ = nullptr;
+  QActionGroup* speed_group_ = nullptr;
+  QElapsedTimer clock_shown_;  // since the clock's text was last set
+  int notices_shown_ = -1;
+  std::size_t results_shown_ = 0;
+};
+
+}  // namespace switchsim

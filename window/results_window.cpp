@@ -1,0 +1,103 @@
+#include "results_window.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QVBoxLayout>
+
+namespace switchsim {
+namespace {
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+QString Joined(const std::array<std::string, 3>& texts) {
+  return Text(texts[0] + " / " + texts[1] + " / " + texts[2]);
+}
+
+bool SameRuns(const std::vector<RunResult>& a, const std::vector<RunResult>& b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](const RunResult& x, const RunResult& y) {
+           return x.parameters.seed == y.parameters.seed && x.simulated_ms == y.simulated_ms &&
+                  x.parameters.technique == y.parameters.technique && x.changed == y.changed;
+         });
+}
+
+}  // namespace
+
+ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setWindowTitle(QStringLiteral("switchsim: results"));
+  setAccessibleName(QStringLiteral("Results"));
+  table = new QTableWidget(0, 9, this);
+  table->setHorizontalHeaderLabels({"Technique", "Size", "Rates", "Delays", "Simulated ms",
+                                    "Formula ms", "Difference ms", "Seed", "Changed during run"});
+  table->setAccessibleName(QStringLiteral("Results of the runs, newest first"));
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table->setSelectionMode(QAbstractItemView::SingleSelection);
+  table->verticalHeader()->hide();
+  table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+
+  copy_text = new QPushButton(QStringLiteral("Copy as &Text"), this);
+  copy_command = new QPushButton(QStringLiteral("Copy as &Command"), this);
+  copy_command->setToolTip(
+      QStringLiteral("Copies the switchsim-trace command that runs the chosen run again"));
+  export_csv = new QPushButton(QStringLiteral("&Export CSV\u2026"), this);
+  connect(copy_text, &QPushButton::clicked, this, &ResultsWindow::CopyText);
+  connect(copy_command, &QPushButton::clicked, this, &ResultsWindow::CopyCommand);
+  connect(export_csv, &QPushButton::clicked, this, &ResultsWindow::ExportRequested);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(copy_text);
+  buttons->addWidget(copy_command);
+  buttons->addStretch();
+  buttons->addWidget(export_csv);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(table);
+  layout->addLayout(buttons);
+  resize(860, 320);
+  ShowResults({});
+}
+
+void ResultsWindow::ShowResults(const std::vector<RunResult>& results) {
+  if (SameRuns(results, results_) && table->rowCount() == static_cast<int>(results.size())) return;
+  results_ = results;
+  table->setRowCount(static_cast<int>(results_.size()));
+  for (int row = 0; row < table->rowCount(); ++row) {
+    const RunResult& r = results_[static_cast<std::size_t>(row)];
+    const QStringList cells = {Text(r.parameters.technique),
+                               Text(r.parameters.size),
+                               Joined(r.parameters.rates),
+                               Joined(r.parameters.delays),
+                               QString::number(r.simulated_ms),
+                               Text(MsText(r.formula_ms)),
+                               Text(MsText(r.simulated_ms - r.formula_ms)),
+                               QString::number(r.parameters.seed),
+                               r.changed ? QStringLiteral("yes") : QStringLiteral("no")};
+    for (int column = 0; column < cells.size(); ++column) {
+      auto* item = new QTableWidgetItem(cells[column]);
+      if (column >= 4 && column <= 7) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      table->setItem(row, column, item);
+    }
+  }
+  const bool any = !results_.empty();
+  copy_text->setEnabled(any);
+  copy_command->setEnabled(any);
+  export_csv->setEnabled(any);
+}
+
+const RunResult* ResultsWindow::ChosenRun() const {
+  if (results_.empty()) return nullptr;
+  const int row = table->currentRow();
+  return &results_[row >= 0 && row < static_cast<int>(results_.size()) ? static_cast<std::size_t>(row) : 0];
+}
+
+void ResultsWindow::CopyText() { QApplication::clipboard()->setText(Text(ResultsText(results_))); }
+
+void ResultsWindow::CopyCommand() {
+  if (const RunResult* run = ChosenRun()) {
+    QApplication::clipboard()->setText(Text(TraceCommand(run->parameters)));
+  }
+}
+
+}  // namespace switchsim

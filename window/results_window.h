@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QPushButton>
+#include <QTableWidget>
+#include <QWidget>
+#include <vector>
+
+#include "classroom.h"
+
+namespace switchsim {
+
+/// The table of the runs that delivered their data, newest first, in a
+/// window of its own beside the form, with buttons to copy it as text, to
+/// copy the driver's command line of the chosen run, and to export it as CSV
+/// (which the main window carries out).
+class ResultsWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit ResultsWindow(QWidget* parent = nullptr);
+
+  /// Shows `results` (newest first); rebuilds the table only when they changed.
+  void ShowResults(const std::vector<RunResult>& results);
+  /// The run chosen in the table, or the newest; null when there is none.
+  const RunResult* ChosenRun() const;
+
+  QTableWidget* table = nullptr;
+  QPushButton* copy_text = nullptr;
+  QPushButton* copy_command = nullptr;
+  QPushButton* export_csv = nullptr;
+
+ signals:
+  /// The user asked to export the results as CSV.
+  void ExportRequested();
+
+ private:
+  void CopyText();
+  void CopyCommand();
+
+  std::vector<RunResult> results_;
+};
+
+}  // namespace switchsim

@@ -1,0 +1,43 @@
+#include "time_scale.h"
+
+#include <QPainter>
+#include <cmath>
+
+#include "appearance.h"
+#include "layout.h"
+#include "margins.h"
+
+namespace switchsim {
+namespace {
+
+constexpr int kTickLengthPx = 5;  // px
+constexpr int kLabelGapPx = 3;    // px between a label and its tick
+
+}  // namespace
+
+TimeScale::TimeScale(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  setFocusPolicy(Qt::NoFocus);
+}
+
+void TimeScale::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  painter.setFont(appearance::MarginFont());
+  const int line_height = painter.fontMetrics().height();
+  const int tick_left = width() - kTickLengthPx;
+  for (const TimeMark& mark : TimeScaleMarks()) {
+    // The row a stroke at this time fills: the trace's frame, then one
+    // pixel row per 15 twips.
+    const int row = layout::kTraceBorderPx +
+                    static_cast<int>(std::floor(mark.y_twips / layout::kTwipsPerPixel));
+    painter.setPen(appearance::ToQColor(appearance::kAdditionLineColour));
+    painter.drawLine(tick_left, row, width() - 1, row);
+    QRect label(0, row - line_height / 2, tick_left - kLabelGapPx, line_height);
+    label.moveTop(std::clamp(label.top(), 0, height() - line_height));
+    painter.setPen(appearance::ToQColor(appearance::kAdditionTextColour));
+    painter.drawText(label, Qt::AlignRight | Qt::AlignVCenter,
+                     QString::fromStdString(mark.label) + QStringLiteral(" s"));
+  }
+}
+
+}  // namespace switchsim
