@@ -1,6 +1,7 @@
 #include "run_log.h"
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <string_view>
@@ -16,6 +17,12 @@ std::string HexColour(Rgb colour) {
   std::array<char, 8> text{};
   std::snprintf(text.data(), text.size(), "#%06x", static_cast<unsigned>(colour & 0xffffffU));
   return text.data();
+}
+
+void AppendInteger(std::string& out, long long value) {
+  std::array<char, 24> text{};
+  const auto result = std::to_chars(text.data(), text.data() + text.size(), value);
+  out.append(text.data(), result.ptr);
 }
 
 std::string JsonString(std::string_view text) { return EscapedText(text, EscapeStyle::Json); }
@@ -101,10 +108,11 @@ void RunLog::OnUnitSetUp(int record) {
 }
 
 void RunLog::OnTick(std::int32_t clock_ms, bool ascending) {
-  if (json_) {
-    out_ += "{\"event\":\"tick\",\"clock\":" + std::to_string(clock_ms) + ",\"order\":\"" +
-            (ascending ? "ascending" : "descending") + "\"}\n";
-  }
+  if (!json_) return;
+  // Written every tick, so appended piece by piece rather than built.
+  out_ += "{\"event\":\"tick\",\"clock\":";
+  AppendInteger(out_, clock_ms);
+  out_ += ascending ? ",\"order\":\"ascending\"}\n" : ",\"order\":\"descending\"}\n";
 }
 
 void RunLog::OnStop(std::int32_t clock_ms) {
@@ -151,12 +159,19 @@ void RunLog::OnBottleneck(std::int32_t clock_ms) {
 
 void RunLog::OnDraw(const Stroke& stroke) {
   if (!json_) return;  // the table keeps to the steps; strokes are in the JSON log
-  out_ += "{\"event\":\"draw\",\"clock\":" + std::to_string(stroke.clock_ms) +
-          ",\"record\":" + std::to_string(stroke.record) + ",\"link\":" +
-          std::to_string(stroke.link) + ",\"head\":" + ShortestText(stroke.head) +
-          ",\"tail\":" + ShortestText(stroke.tail) + ",\"forward\":" +
-          (stroke.forward ? "true" : "false") + ",\"colour\":" +
-          JsonString(HexColour(stroke.colour)) + "}\n";
+  out_ += "{\"event\":\"draw\",\"clock\":";
+  AppendInteger(out_, stroke.clock_ms);
+  out_ += ",\"record\":";
+  AppendInteger(out_, stroke.record);
+  out_ += ",\"link\":";
+  AppendInteger(out_, stroke.link);
+  out_ += ",\"head\":";
+  AppendShortestText(out_, stroke.head);
+  out_ += ",\"tail\":";
+  AppendShortestText(out_, stroke.tail);
+  out_ += stroke.forward ? ",\"forward\":true,\"colour\":\"" : ",\"forward\":false,\"colour\":\"";
+  out_ += HexColour(stroke.colour);
+  out_ += "\"}\n";
 }
 
 void RunLog::OnCompletion(const Completion& completion) {

@@ -116,10 +116,16 @@ double LeadingNumber(std::string_view text) {
 
 bool IsUsableRate(double rate) { return std::isfinite(rate) && rate > 0.0; }
 
-std::string ShortestText(double value) {
+void AppendShortestText(std::string& out, double value) {
   std::array<char, 32> buffer{};
   const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  return std::string(buffer.data(), result.ptr);
+  out.append(buffer.data(), result.ptr);
+}
+
+std::string ShortestText(double value) {
+  std::string text;
+  AppendShortestText(text, value);
+  return text;
 }
 
 double RoundHalfEven(double value) {

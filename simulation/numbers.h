@@ -20,6 +20,8 @@ bool IsUsableRate(double rate);
 /// The shortest decimal text that reads back to the same double
 /// (1.0 gives "1", 0.5 gives "0.5", 1e20 gives "1e+20").
 std::string ShortestText(double value);
+/// Appends ShortestText(value) to `out`, without a string of its own.
+void AppendShortestText(std::string& out, double value);
 
 /// Rounds to the nearest integer, ties to even.
 double RoundHalfEven(double value);

@@ -20,7 +20,7 @@
 namespace switchsim {
 namespace {
 
-constexpr int kClockRefreshMs = 100;  // ms of wall time between the clock's refreshes in a run
+constexpr int kClockRefreshMs = 250;  // ms of wall time between the clock's refreshes in a run
 
 // Where the View menu's choices are remembered.
 const QString kTimeScaleKey = QStringLiteral("view/timeScale");
@@ -109,6 +109,7 @@ void MainWindow::CreateFileMenu() {
     SaveWithDialog(QStringLiteral("Export Run Log"), QStringLiteral("switchsim-run.jsonl"),
                    QStringLiteral("JSON Lines (*.jsonl)"), &MainWindow::ExportRunLog);
   });
+  export_results->setEnabled(false);
   connect(export_results, &QAction::triggered, results_window_, &ResultsWindow::ExportRequested);
   connect(quit, &QAction::triggered, this, &QWidget::close);
 }
@@ -206,7 +207,11 @@ void MainWindow::CreateStatusBar() {
   clock = new QLabel(this);
   clock->setAccessibleName(QStringLiteral("Clock"));
   // Wide enough for the longest clock, so that the bar does not shift as it runs.
-  clock->setMinimumWidth(QFontMetrics(clock->font()).horizontalAdvance(QStringLiteral("t = 15.025 s")) + 8);
+  // A fixed size also spares the bar a new layout each time the text changes.
+  const QFontMetrics metrics(clock->font());
+  clock->setFixedSize(metrics.horizontalAdvance(QStringLiteral("t = 15.025 s")) + 8, metrics.height());
+  // Opaque, so that its refresh repaints nothing beneath it.
+  clock->setAutoFillBackground(true);
   statusBar()->addWidget(notice, 1);
   statusBar()->addPermanentWidget(phase);
   statusBar()->addPermanentWidget(speed);
@@ -240,22 +245,26 @@ void MainWindow::ChangeSpeed(int steps) {
 }
 
 void MainWindow::Refresh(bool after_ticks) {
-  // Settings of actions and labels that have not changed cost nothing.
+  // A tick changes only the clock, and now and then the notice, the results,
+  // the state and whether a step is possible; the rest follows the user.
   const FormLogic& logic = form_->logic();
-  start->setText(Text(logic.Caption(0)));
-  pause->setText(Text(logic.Caption(1)));
-  step->setEnabled(classroom_->CanStep());
-  export_run_log->setEnabled(classroom_->CurrentRun().has_value());
-  export_results->setEnabled(!classroom_->Results().empty());
-
-  phase->setText(Text(classroom_->PhaseText()));
-  speed->setText(Text(SpeedName(form_->Speed())));
+  if (!after_ticks) {
+    start->setText(Text(logic.Caption(0)));
+    pause->setText(Text(logic.Caption(1)));
+    export_run_log->setEnabled(classroom_->CurrentRun().has_value());
+    speed->setText(Text(SpeedName(form_->Speed())));
+  }
+  const RunPhase now = classroom_->Phase();
+  if (!after_ticks || now != phase_shown_ || classroom_->NoticeCount() != notices_shown_) {
+    phase_shown_ = now;
+    phase->setText(Text(classroom_->PhaseText()));
+    step->setEnabled(classroom_->CanStep());
+  }
   if (classroom_->NoticeCount() != notices_shown_) {
     notices_shown_ = classroom_->NoticeCount();
     notice->setText(Text(classroom_->Notice()));
   }
-  const bool running = classroom_->Phase() == RunPhase::Running;
-  if (!after_ticks || !running || !clock_shown_.isValid() ||
+  if (!after_ticks || now != RunPhase::Running || !clock_shown_.isValid() ||
       clock_shown_.elapsed() >= kClockRefreshMs) {
     clock->setText(Text(classroom_->ClockText()));
     clock_shown_.start();
@@ -263,6 +272,7 @@ void MainWindow::Refresh(bool after_ticks) {
   if (classroom_->Results().size() != results_shown_) {
     results_shown_ = classroom_->Results().size();
     results_window_->ShowResults(classroom_->Results());
+    export_results->setEnabled(results_shown_ > 0);
   }
 }
 

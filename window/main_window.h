@@ -109,6 +109,7 @@ class MainWindow : public QMainWindow {
   QActionGroup* speed_group_ = nullptr;
   QElapsedTimer clock_shown_;  // since the clock's text was last set
   int notices_shown_ = -1;
+  RunPhase phase_shown_ = RunPhase::Ready;
   std::size_t results_shown_ = 0;
 };
 
