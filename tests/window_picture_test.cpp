@@ -40,6 +40,34 @@ TEST(WindowPicture, CompareShowsTheThreeMarkersAtTheirTimes) {
   EXPECT_FALSE(MarkerAt(image, MarkerYTwips(8000), kMessageGreen));
 }
 
+TEST(WindowPicture, AdditionsDrawOnlyInTheMargins) {
+  QTemporaryDir dir;
+  Options options;
+  options.technique = "Circuit";
+  const std::string bare_path = dir.filePath("bare.png").toStdString();
+  ASSERT_EQ(WriteWindowPicture(options, 2, bare_path), std::nullopt);
+  options.additions = true;
+  const std::string annotated_path = dir.filePath("annotated.png").toStdString();
+  ASSERT_EQ(WriteWindowPicture(options, 2, annotated_path), std::nullopt);
+
+  const QImage bare(QString::fromStdString(bare_path));
+  const QImage annotated(QString::fromStdString(annotated_path));
+  ASSERT_EQ(bare.size(), annotated.size());
+  const int marker_row = static_cast<int>(std::lround(MarkerYTwips(6375) / layout::kTwipsPerPixel));
+  int changed = 0;
+  for (int y = 0; y < bare.height(); ++y) {
+    for (int x = 0; x < bare.width(); ++x) {
+      if (bare.pixel(x, y) == annotated.pixel(x, y)) continue;
+      ++changed;
+      const bool time_scale = x < 64 && y >= 91 && y < 91 + 446;
+      const bool labels = x >= 850;
+      const bool marker_edge = x >= 807 && x <= 849 && std::abs(y - marker_row) <= 2;
+      ASSERT_TRUE(time_scale || labels || marker_edge) << x << "," << y;
+    }
+  }
+  EXPECT_GT(changed, 100);
+}
+
 TEST(WindowPicture, AFileThatCannotBeWrittenIsReportedAndLeavesNothing) {
   QTemporaryDir dir;
   const std::string path = dir.filePath("missing/folder/out.png").toStdString();
