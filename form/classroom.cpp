@@ -197,6 +197,17 @@ void Classroom::OnBottleneck(std::int32_t clock_ms) {
   if (RunLog* log = Recording()) log->OnBottleneck(clock_ms);
 }
 
+LinkModel ChosenModel(const FormLogic& form) {
+  LinkModel model;
+  for (int k = 0; k < kLinkCount; ++k) {
+    model.rates[k] = form.RateColour(k) == kRed ? form.simulation().State().SavedRates[k]
+                                                : form.simulation().TickRate(k);
+    model.delays[k] = LeadingNumber(form.DelayText(k));
+  }
+  model.size = LeadingNumber(form.MessageSizeText());
+  return model;
+}
+
 void ChooseBoxes(FormLogic& form, const RunChoice& choice) {
   form.Choose(kSizeBox, choice.size);
   for (int k = 0; k < kLinkCount; ++k) {

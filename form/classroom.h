@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "continuous_time.h"
 #include "form_logic.h"
 #include "random_source.h"
 #include "run_choice.h"
@@ -124,6 +125,11 @@ class Classroom final : public RunListener {
   std::string notice_;
   int notice_count_ = 0;
 };
+
+/// The model of the boxes as the user chose them: a rate box the circuit
+/// turned red counts at the user's own rate, which Reset brings back, and a
+/// rate box whose text is no usable rate at the rate the tick uses.
+LinkModel ChosenModel(const FormLogic& form);
 
 /// Chooses the size, the delays and the rates of `choice` in the form's
 /// boxes, as a user would, in that order; the technique is left alone.

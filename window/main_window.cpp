@@ -12,7 +12,6 @@
 #include <QVBoxLayout>
 
 #include "captions.h"
-#include "continuous_time.h"
 #include "file_saving.h"
 #include "reading_guide.h"
 #include "version.h"
@@ -212,6 +211,7 @@ void MainWindow::CreateStatusBar() {
   clock->setFixedSize(metrics.horizontalAdvance(QStringLiteral("t = 15.025 s")) + 8, metrics.height());
   // Opaque, so that its refresh repaints nothing beneath it.
   clock->setAutoFillBackground(true);
+  for (QLabel* label : {notice, phase, speed}) label->setContentsMargins(6, 0, 6, 0);
   statusBar()->addWidget(notice, 1);
   statusBar()->addPermanentWidget(phase);
   statusBar()->addPermanentWidget(speed);
@@ -249,10 +249,11 @@ void MainWindow::Refresh(bool after_ticks) {
   // the state and whether a step is possible; the rest follows the user.
   const FormLogic& logic = form_->logic();
   if (!after_ticks) {
+    if (guide_dialog != nullptr && guide_dialog->isVisible()) ShowGuideText();
     start->setText(Text(logic.Caption(0)));
     pause->setText(Text(logic.Caption(1)));
     export_run_log->setEnabled(classroom_->CurrentRun().has_value());
-    speed->setText(Text(SpeedName(form_->Speed())));
+    speed->setText(QStringLiteral("Speed %1").arg(Text(SpeedName(form_->Speed()))));
   }
   const RunPhase now = classroom_->Phase();
   if (!after_ticks || now != phase_shown_ || classroom_->NoticeCount() != notices_shown_) {
@@ -334,13 +335,16 @@ void MainWindow::ShowGuide() {
     layout->addWidget(buttons);
     guide_dialog->resize(680, 620);
   }
-  const FormLogic& logic = form_->logic();
-  const LinkModel model = ModelOfTexts(
-      logic.MessageSizeText(), {logic.RateText(0), logic.RateText(1), logic.RateText(2)},
-      {logic.DelayText(0), logic.DelayText(1), logic.DelayText(2)});
-  guide_text->setHtml(Text(ReadingGuideHtml(model)));
+  ShowGuideText();
   guide_dialog->show();
   guide_dialog->raise();
+}
+
+void MainWindow::ShowGuideText() {
+  // Setting the same text again would scroll the guide back to its top.
+  const QString html = Text(ReadingGuideHtml(ChosenModel(form_->logic())));
+  if (html != guide_html_) guide_text->setHtml(html);
+  guide_html_ = html;
 }
 
 void MainWindow::ShowAbout() {

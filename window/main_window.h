@@ -99,6 +99,7 @@ class MainWindow : public QMainWindow {
   void SaveWithDialog(const QString& title, const QString& name, const QString& filter,
                       bool (MainWindow::*save)(const QString&));
   void ShowGuide();
+  void ShowGuideText();
   void ShowAbout();
   void ChangeSpeed(int steps);
 
@@ -108,6 +109,7 @@ class MainWindow : public QMainWindow {
   ResultsWindow* results_window_ = nullptr;
   QActionGroup* speed_group_ = nullptr;
   QElapsedTimer clock_shown_;  // since the clock's text was last set
+  QString guide_html_;
   int notices_shown_ = -1;
   RunPhase phase_shown_ = RunPhase::Ready;
   std::size_t results_shown_ = 0;

@@ -185,7 +185,7 @@ TEST_F(MainWindowTest, ShortcutsNeverTakeKeysFromARateBeingTyped) {
 
 TEST_F(MainWindowTest, AFastRunOnTheRealTimerIsTheDriversRun) {
   window().SetSpeed(4);
-  EXPECT_EQ(window().speed->text(), "4\u00d7");
+  EXPECT_EQ(window().speed->text(), "Speed 4\u00d7");
   EXPECT_FALSE(window().faster->isEnabled());
   form().cmbMethod->setCurrentText("Packet");
   window().start->trigger();
@@ -254,8 +254,9 @@ TEST_F(MainWindowTest, GuideFillsInTheBoxesAndAboutNamesVersionLicenceAndQt) {
   ASSERT_NE(window().guide_text, nullptr);
   EXPECT_TRUE(window().guide_text->toPlainText().contains("= 6750 ms"));
   form().cmbBitRate[0]->setCurrentText("2.0");
-  window().guide->trigger();
-  EXPECT_TRUE(window().guide_text->toPlainText().contains("(15\u00b7100/2 + 5\u00b750)"));
+  Run("Circuit");  // turns the rates red, to 0.5
+  EXPECT_TRUE(window().guide_text->toPlainText().contains(
+      "(15\u00b7100/2 + 5\u00b750) + (15\u00b7100/0.5 + 5\u00b750) + (15\u00b7100/1 + 5\u00b750)"));
 
   window().about->trigger();
   ASSERT_NE(window().about_box, nullptr);
@@ -297,7 +298,7 @@ TEST(StartOptions, PresetTheWindowAndRefuseWhatTheDriverRefuses) {
   EXPECT_EQ(window.form().cmbMessageSize->currentText(), "1000");
   EXPECT_EQ(window.form().cmbBitRate[0]->currentText(), "2.5");
   EXPECT_EQ(window.form().cmbDelay[2]->currentText(), "200");
-  EXPECT_EQ(window.speed->text(), "\u00bc\u00d7");
+  EXPECT_EQ(window.speed->text(), "Speed \u00bc\u00d7");
   window.start->trigger();
   EXPECT_EQ(window.classroom().CurrentRun()->seed, 9U);
 
