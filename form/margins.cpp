@@ -31,7 +31,7 @@ std::vector<MarkerLabel> LayOutMarkerLabels(const std::array<MarkerState, 3>& ma
     if (!state.visible) continue;
     const auto marker = static_cast<Marker>(m);
     labels.push_back({marker,
-                      std::string(MarkerInitial(marker)) + " " + std::to_string(state.clock_ms) + " ms",
+                      std::string(MarkerInitial(marker)) + " " + std::to_string(state.clock_ms) + "\u2009ms",
                       state.y_twips, state.y_twips});
   }
   std::stable_sort(labels.begin(), labels.end(), [](const MarkerLabel& a, const MarkerLabel& b) {

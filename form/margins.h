@@ -37,7 +37,7 @@ std::vector<TimeMark> TimeScaleMarks();
 /// completion time, placed so that no two labels overlap.
 struct MarkerLabel {
   Marker marker = Marker::Message;
-  std::string text;             // "C 6375 ms"
+  std::string text;             // "C 6375 ms", with a thin space before the unit
   double marker_y_twips = 0.0;  // the marker's height on the form
   double label_y_twips = 0.0;   // the middle of the label on the form
 };

@@ -257,8 +257,8 @@ TEST(Margins, LabelsStandBesideTheirMarkersWithoutOverlapping) {
   EXPECT_TRUE(LayOutMarkerLabels({}, h).empty());
   const auto apart = LayOutMarkerLabels({at(6900), at(6375), MarkerState{}}, h);
   ASSERT_EQ(apart.size(), 2U);
-  EXPECT_EQ(apart[0].text, "C 6375 ms");
-  EXPECT_EQ(apart[1].text, "M 6900 ms");
+  EXPECT_EQ(apart[0].text, "C 6375\u2009ms");
+  EXPECT_EQ(apart[1].text, "M 6900\u2009ms");
   EXPECT_EQ(rows(apart), (std::vector<double>{MarkerYTwips(6375), MarkerYTwips(6900)}));
 
   const double y = MarkerYTwips(5000);

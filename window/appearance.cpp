@@ -8,7 +8,7 @@
 namespace switchsim::appearance {
 namespace {
 
-constexpr int kMarginFontPx = 11;  // px
+constexpr int kMarginFontPx = 10;  // px
 
 QFont SansSerif(int pixel_size, bool bold) {
   QFont font(QStringLiteral("sans-serif"));

@@ -43,7 +43,7 @@ QFont LargeFont();
 QFont SmallFont();
 /// The plain sans-serif at 16 px, bold.
 QFont SmallBoldFont();
-/// The plain sans-serif at 11 px, for the additions in the form's margins.
+/// The plain sans-serif at 10 px, for the additions in the form's margins.
 QFont MarginFont();
 
 }  // namespace switchsim::appearance
