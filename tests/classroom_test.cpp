@@ -184,6 +184,9 @@ TEST(Classroom, KeepsTheResultsNewestFirstWithTheirFormulas) {
   run("Circuit", [] {});
   EXPECT_EQ(lesson.classroom.Notice(), "Circuit: 6375 ms, formula 6050 ms");
   run("Packet", [&] { lesson.form.Choose(DelayBox(1), "50"); });  // the same text: no change
+  // Delivered with the last packet, where the marker ends.
+  EXPECT_EQ(lesson.classroom.Results().front().simulated_ms,
+            lesson.form.Markers()[static_cast<int>(Marker::Packet)].clock_ms);
   run("Packet", [&] { lesson.form.Choose(kMethodBox, "Message"); });
   run("Circuit", [&] { lesson.form.Choose(DelayBox(0), "20"); });
 

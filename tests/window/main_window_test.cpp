@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "appearance.h"
+#include "form_fixture.h"
 #include "file_saving.h"
 #include "layout.h"
 #include "main_window.h"
@@ -127,6 +128,18 @@ TEST_F(MainWindowTest, EachMarkerHasADarkEdgeAndALabelWithItsTime) {
   const int message_row = static_cast<int>(std::lround(MarkerYTwips(6900) / layout::kTwipsPerPixel));
   EXPECT_EQ(Picture().pixelColor(828, message_row - 2),
             appearance::ToQColor(appearance::kWindowColour));
+}
+
+TEST_F(MainWindowTest, TheTimeScaleMarksEachSecondLevelWithItsStrokes) {
+  const QImage picture = Picture();
+  const QColor tick = appearance::ToQColor(appearance::kAdditionLineColour);
+  const int drawing_top = form().picTrace[0]->y() + layout::kTraceBorderPx;
+  for (const int seconds : {0, 1, 7, 13}) {
+    const int row = drawing_top + StrokeRow(seconds * 1000);
+    EXPECT_EQ(picture.pixelColor(61, row), tick) << seconds;
+    EXPECT_NE(picture.pixelColor(61, row + 1), tick) << seconds;
+  }
+  EXPECT_NE(picture.pixelColor(61, drawing_top + StrokeRow(14000)), tick);
 }
 
 TEST_F(MainWindowTest, RunMenuDoesWhatTheButtonsDoAndStepsOneTick) {
