@@ -199,6 +199,8 @@ void MainWindow::CreateHelpMenu() {
 void MainWindow::CreateStatusBar() {
   notice = new QLabel(this);
   notice->setAccessibleName(QStringLiteral("Last event"));
+  // A long notice is cut off rather than widening the window.
+  notice->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   phase = new QLabel(this);
   phase->setAccessibleName(QStringLiteral("Run state"));
   speed = new QLabel(this);

@@ -148,6 +148,7 @@ TEST_F(MainWindowTest, RunMenuDoesWhatTheButtonsDoAndStepsOneTick) {
   EXPECT_EQ(window().start->text(), "Reset");
   EXPECT_EQ(window().phase->text(), "Running");
   EXPECT_TRUE(window().notice->text().startsWith("Started Message: size 300"));
+  EXPECT_EQ(window().sizeHint().width(), form().width());  // however long the notice
   EXPECT_FALSE(window().step->isEnabled());
 
   window().pause->trigger();
