@@ -208,14 +208,6 @@ LinkModel ChosenModel(const FormLogic& form) {
   return model;
 }
 
-void ChooseBoxes(FormLogic& form, const RunChoice& choice) {
-  form.Choose(kSizeBox, choice.size);
-  for (int k = 0; k < kLinkCount; ++k) {
-    form.Choose(DelayBox(k), choice.delays[k]);
-    form.Choose(RateBox(k), choice.rates[k]);
-  }
-}
-
 std::string MsText(double ms) {
   if (!std::isfinite(ms)) return "-";
   std::array<char, 40> text{};

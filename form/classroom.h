@@ -131,10 +131,6 @@ class Classroom final : public RunListener {
 /// rate box whose text is no usable rate at the rate the tick uses.
 LinkModel ChosenModel(const FormLogic& form);
 
-/// Chooses the size, the delays and the rates of `choice` in the form's
-/// boxes, as a user would, in that order; the technique is left alone.
-void ChooseBoxes(FormLogic& form, const RunChoice& choice);
-
 /// The results as a text table with a heading, newest first, one run a line.
 std::string ResultsText(const std::vector<RunResult>& results);
 /// The results as CSV (RFC 4180) with a heading line, newest first.

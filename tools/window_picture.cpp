@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "classroom.h"
 #include "file_saving.h"
 #include "form1.h"
 #include "trace_run.h"

@@ -32,8 +32,8 @@ class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  /// Builds the window: chooses the options' boxes in the form as a user
-  /// would, seeds the first run with the options' seed (or a fresh one), and
+  /// Builds the window: chooses the boxes the options name in the form as a
+  /// user would, seeds the first run with the options' seed (or a fresh one), and
   /// sets their speed. `settings` is borrowed and must outlive the window.
   MainWindow(QSettings& settings, const StartOptions& options, QWidget* parent = nullptr);
   ~MainWindow() override;
@@ -89,6 +89,7 @@ class MainWindow : public QMainWindow {
   QPointer<QMessageBox> about_box;
 
  private:
+  void ChooseGivenBoxes(const StartOptions& options);
   void CreateFileMenu();
   void CreateRunMenu();
   void CreateViewMenu();

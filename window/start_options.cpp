@@ -125,6 +125,7 @@ std::variant<StartOptions, StartError> ParseStartOptions(const QStringList& argu
     if (const auto error = option.check(parser.value(name).toStdString(), options)) {
       return StartError{"--" + name.toStdString() + ": " + *error};
     }
+    options.given << name;
   }
   options.start = parser.isSet(QStringLiteral("start"));
   options.help = parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("h"));

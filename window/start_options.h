@@ -11,6 +11,9 @@ namespace switchsim {
 /// What the window's command line asks for: the boxes and the first seed,
 /// the speed, and whether to start at once.
 struct StartOptions : RunChoice {
+  /// The options that were given a value ("technique", "size", ...); a box
+  /// whose option was not given keeps what the form loads.
+  QStringList given;
   double speed = 1.0;
   bool start = false;
   bool help = false;

@@ -130,6 +130,15 @@ TEST_F(MainWindowTest, EachMarkerHasADarkEdgeAndALabelWithItsTime) {
             appearance::ToQColor(appearance::kWindowColour));
 }
 
+TEST_F(MainWindowTest, ARefusedRateIsNamedWithoutWideningTheWindow) {
+  const std::string typed(200, 'x');
+  form().cmbBitRate[2]->setEditText(QString::fromStdString(typed));
+  emit form().cmbBitRate[2]->lineEdit()->editingFinished();
+  EXPECT_EQ(form().cmbBitRate[2]->currentText(), "1");
+  EXPECT_EQ(window().notice->text().toStdString(), "\"" + typed + "\" is not a usable rate: link 3 keeps 1");
+  EXPECT_EQ(window().sizeHint().width(), form().width());
+}
+
 TEST_F(MainWindowTest, TheTimeScaleMarksEachSecondLevelWithItsStrokes) {
   const QImage picture = Picture();
   const QColor tick = appearance::ToQColor(appearance::kAdditionLineColour);
@@ -148,7 +157,6 @@ TEST_F(MainWindowTest, RunMenuDoesWhatTheButtonsDoAndStepsOneTick) {
   EXPECT_EQ(window().start->text(), "Reset");
   EXPECT_EQ(window().phase->text(), "Running");
   EXPECT_TRUE(window().notice->text().startsWith("Started Message: size 300"));
-  EXPECT_EQ(window().sizeHint().width(), form().width());  // however long the notice
   EXPECT_FALSE(window().step->isEnabled());
 
   window().pause->trigger();
