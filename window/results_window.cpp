@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace switchsim {
 namespace {
@@ -13,14 +14,6 @@ QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 QString Joined(const std::array<std::string, 3>& texts) {
   return Text(texts[0] + " / " + texts[1] + " / " + texts[2]);
-}
-
-bool SameRuns(const std::vector<RunResult>& a, const std::vector<RunResult>& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](const RunResult& x, const RunResult& y) {
-           return x.parameters.seed == y.parameters.seed && x.simulated_ms == y.simulated_ms &&
-                  x.parameters.technique == y.parameters.technique && x.changed == y.changed;
-         });
 }
 
 }  // namespace
@@ -60,11 +53,10 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 void ResultsWindow::ShowResults(const std::vector<RunResult>& results) {
-  if (SameRuns(results, results_) && table->rowCount() == static_cast<int>(results.size())) return;
-  results_ = results;
-  table->setRowCount(static_cast<int>(results_.size()));
-  for (int row = 0; row < table->rowCount(); ++row) {
-    const RunResult& r = results_[static_cast<std::size_t>(row)];
+  for (std::size_t n = results.size() - std::min(results.size(), results_.size()); n > 0; --n) {
+    const RunResult& r = results[n - 1];
+    results_.push_front(r);
+    table->insertRow(0);
     const QStringList cells = {Text(r.parameters.technique),
                                Text(r.parameters.size),
                                Joined(r.parameters.rates),
@@ -77,7 +69,7 @@ void ResultsWindow::ShowResults(const std::vector<RunResult>& results) {
     for (int column = 0; column < cells.size(); ++column) {
       auto* item = new QTableWidgetItem(cells[column]);
       if (column >= 4 && column <= 7) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-      table->setItem(row, column, item);
+      table->setItem(0, column, item);
     }
   }
   const bool any = !results_.empty();
@@ -92,7 +84,10 @@ const RunResult* ResultsWindow::ChosenRun() const {
   return &results_[row >= 0 && row < static_cast<int>(results_.size()) ? static_cast<std::size_t>(row) : 0];
 }
 
-void ResultsWindow::CopyText() { QApplication::clipboard()->setText(Text(ResultsText(results_))); }
+void ResultsWindow::CopyText() {
+  const std::vector<RunResult> shown(results_.begin(), results_.end());
+  QApplication::clipboard()->setText(Text(ResultsText(shown)));
+}
 
 void ResultsWindow::CopyCommand() {
   if (const RunResult* run = ChosenRun()) {

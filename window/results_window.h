@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QWidget>
+#include <deque>
 #include <vector>
 
 #include "classroom.h"
@@ -19,7 +20,8 @@ class ResultsWindow : public QWidget {
  public:
   explicit ResultsWindow(QWidget* parent = nullptr);
 
-  /// Shows `results` (newest first); rebuilds the table only when they changed.
+  /// Shows `results`, newest first, which only ever grow at the front: the
+  /// runs not yet shown are put on top.
   void ShowResults(const std::vector<RunResult>& results);
   /// The run chosen in the table, or the newest; null when there is none.
   const RunResult* ChosenRun() const;
@@ -37,7 +39,7 @@ class ResultsWindow : public QWidget {
   void CopyText();
   void CopyCommand();
 
-  std::vector<RunResult> results_;
+  std::deque<RunResult> results_;  // as shown, newest first
 };
 
 }  // namespace switchsim

@@ -56,12 +56,10 @@ SplitArguments SplitToolkitArguments(const QStringList& command_line) {
   SplitArguments split;
   for (qsizetype i = 0; i < command_line.size(); ++i) {
     const QString& argument = command_line[i];
-    if (i == 0) {
+    if (i == 0 || ToolkitFlags().contains(argument)) {  // the program's name, or a flag
       split.toolkit << argument;
     } else if (ToolkitValueOptions().contains(argument) && i + 1 < command_line.size()) {
       split.toolkit << argument << command_line[++i];
-    } else if (ToolkitFlags().contains(argument)) {
-      split.toolkit << argument;
     } else {
       split.own << argument;
     }
