@@ -220,18 +220,29 @@ std::string CompletionNotice(const RunResult& result) {
          " ms, formula " + ShortestText(std::round(result.formula_ms * 10) / 10) + " ms";
 }
 
+std::array<std::string, 9> ResultCells(const RunResult& r) {
+  const RunParameters& p = r.parameters;
+  return {p.technique,
+          p.size,
+          Joined(p.rates, " / "),
+          Joined(p.delays, " / "),
+          std::to_string(r.simulated_ms),
+          MsText(r.formula_ms),
+          MsText(r.simulated_ms - r.formula_ms),
+          std::to_string(p.seed),
+          r.changed ? "yes" : "no"};
+}
+
 std::string ResultsText(const std::vector<RunResult>& results) {
   std::string text =
       "technique  size  rates             delays        simulated ms  formula ms  difference ms"
       "    seed  changed\n";
   for (const RunResult& r : results) {
+    const std::array<std::string, 9> c = ResultCells(r);
     std::array<char, 256> row{};
-    const RunParameters& p = r.parameters;
-    std::snprintf(row.data(), row.size(), "%-9s  %4s  %-16s  %-12s  %12d  %10s  %13s  %6llu  %s\n",
-                  p.technique.c_str(), p.size.c_str(), Joined(p.rates, " / ").c_str(),
-                  Joined(p.delays, " / ").c_str(), static_cast<int>(r.simulated_ms),
-                  MsText(r.formula_ms).c_str(), MsText(r.simulated_ms - r.formula_ms).c_str(),
-                  static_cast<unsigned long long>(p.seed), r.changed ? "yes" : "no");
+    std::snprintf(row.data(), row.size(), "%-9s  %4s  %-16s  %-12s  %12s  %10s  %13s  %6s  %s\n",
+                  c[0].c_str(), c[1].c_str(), c[2].c_str(), c[3].c_str(), c[4].c_str(),
+                  c[5].c_str(), c[6].c_str(), c[7].c_str(), c[8].c_str());
     text += row.data();
   }
   return text;

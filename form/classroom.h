@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -130,6 +131,11 @@ class Classroom final : public RunListener {
 /// turned red counts at the user's own rate, which Reset brings back, and a
 /// rate box whose text is no usable rate at the rate the tick uses.
 LinkModel ChosenModel(const FormLogic& form);
+
+/// What the results table shows of a run, column by column: technique, size,
+/// rates ("1 / 0.5 / 1"), delays, simulated ms, formula ms, difference ms,
+/// seed, and "yes" or "no" for a change during the run.
+std::array<std::string, 9> ResultCells(const RunResult& result);
 
 /// The results as a text table with a heading, newest first, one run a line.
 std::string ResultsText(const std::vector<RunResult>& results);

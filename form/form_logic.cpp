@@ -143,7 +143,7 @@ void FormLogic::UnitCompleted(const Arrival& arrival) {
   const Completion completion{arrival.record, *marker, arrival.clock_ms,
                               MarkerYTwips(arrival.clock_ms), arrival.colour};
   markers_.at(static_cast<std::size_t>(completion.marker)) =
-      MarkerState{true, completion.clock_ms, completion.y_twips, completion.colour};
+      MarkerState{true, completion.clock_ms, completion.y_twips};
   surface_.ShowMarker(completion.marker, completion.y_twips, completion.colour);
   if (listener_ != nullptr) listener_->OnCompletion(completion);
 }

@@ -9,7 +9,7 @@ namespace switchsim {
 std::vector<TimeMark> TimeScaleMarks() {
   std::vector<TimeMark> marks;
   for (int s = 0; s * layout::kTwipsPerSecond <= layout::kTraceHeight; ++s) {
-    marks.push_back({s, static_cast<double>(s * layout::kTwipsPerSecond), std::to_string(s)});
+    marks.push_back({static_cast<double>(s * layout::kTwipsPerSecond), std::to_string(s)});
   }
   return marks;
 }

@@ -25,7 +25,6 @@ inline constexpr Additions kAllAdditions = {true, true, true};
 /// One mark of the time scale: a second of clock and its height down the
 /// traces, in twips of a trace's scale (the height its strokes are drawn at).
 struct TimeMark {
-  int seconds = 0;
   double y_twips = 0.0;
   std::string label;  // "0", "1", ...
 };

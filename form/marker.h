@@ -25,7 +25,6 @@ struct MarkerState {
   bool visible = false;
   std::int32_t clock_ms = 0;  // ms: the completion it marks
   double y_twips = 0.0;       // twips from the top of the form's client area
-  Rgb colour = kBlack;
 };
 
 /// The marker that a unit of `kind` arriving at Receive places under

@@ -95,7 +95,7 @@ std::string PacedLog(double speed, double wake_ms, double speed_later = 0.0) {
   pacer.Start(now);
   while (lesson.form.TimerEnabled()) {
     now += wake_ms;
-    if (speed_later > 0 && now > 1000) pacer.SetSpeed(speed_later, now);
+    if (speed_later > 0 && now > 1000 && pacer.Speed() != speed_later) pacer.SetSpeed(speed_later, now);
     for (long due = pacer.DueTicks(now); due > 0 && lesson.form.TimerEnabled(); --due) {
       pacer.Ticked();
       lesson.form.Timer1_Timer();
@@ -250,7 +250,7 @@ TEST(Classroom, ARefusedRateNamesTheLinkAndKeepsWhatWasTyped) {
 TEST(Margins, LabelsStandBesideTheirMarkersWithoutOverlapping) {
   constexpr double h = 200;
   const auto at = [](std::int32_t ms) {
-    return MarkerState{true, ms, MarkerYTwips(ms), kBlack};
+    return MarkerState{true, ms, MarkerYTwips(ms)};
   };
   const auto rows = [](const std::vector<MarkerLabel>& labels) {
     std::vector<double> ys;

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "classroom.h"
 #include "continuous_time.h"
 #include "form_logic.h"
 #include "lists.h"
@@ -78,20 +79,15 @@ std::string ClosingLine(const RunOutcome& outcome) {
 }
 
 std::string CompareTable(const std::vector<RunOutcome>& outcomes) {
-  auto number = [](double value) {
-    std::array<char, 32> text{};
-    std::snprintf(text.data(), text.size(), "%.1f", value);
-    return std::string(text.data());
-  };
   std::string table = "technique  simulated ms  continuous ms  difference ms\n";
   for (const RunOutcome& outcome : outcomes) {
     std::array<char, 128> row{};
     const std::string simulated =
         outcome.completed_ms ? std::to_string(*outcome.completed_ms) : "-";
     const std::string difference =
-        outcome.completed_ms ? number(*outcome.completed_ms - outcome.continuous_ms) : "-";
+        outcome.completed_ms ? MsText(*outcome.completed_ms - outcome.continuous_ms) : "-";
     std::snprintf(row.data(), row.size(), "%-9s  %12s  %13s  %13s\n", outcome.technique.c_str(),
-                  simulated.c_str(), number(outcome.continuous_ms).c_str(), difference.c_str());
+                  simulated.c_str(), MsText(outcome.continuous_ms).c_str(), difference.c_str());
     table += row.data();
   }
   return table;

@@ -12,6 +12,7 @@
 #include "captions.h"
 #include "layout.h"
 #include "lists.h"
+#include "qt_text.h"
 
 namespace switchsim {
 namespace {
@@ -20,10 +21,6 @@ using layout::Px;
 
 QRect ToPixels(const layout::TwipsRect& r) {
   return QRect(Px(r.left), Px(r.top), Px(r.width), Px(r.height));
-}
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QStringList ToQStringList(std::span<const std::string_view> items) {

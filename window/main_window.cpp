@@ -13,6 +13,7 @@
 
 #include "captions.h"
 #include "file_saving.h"
+#include "qt_text.h"
 #include "reading_guide.h"
 #include "version.h"
 
@@ -26,10 +27,6 @@ const QString kTimeScaleKey = QStringLiteral("view/timeScale");
 const QString kMarkerLabelsKey = QStringLiteral("view/markerLabels");
 const QString kMarkerEdgesKey = QStringLiteral("view/markerEdges");
 const QString kBareFormKey = QStringLiteral("view/bareForm");
-
-QString Text(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QAction* AddAction(QMenu* menu, const QString& text, const QKeySequence& shortcut,
                    const QString& tip) {
@@ -143,11 +140,11 @@ void MainWindow::CreateRunMenu() {
   QMenu* speed_menu = menu->addMenu(QStringLiteral("S&peed"));
   speed_group_ = new QActionGroup(this);
   for (std::size_t i = 0; i < kSpeeds.size(); ++i) {
-    speeds[i] = speed_menu->addAction(Text(kSpeeds[i].name));
+    speeds[i] = speed_menu->addAction(ToQString(kSpeeds[i].name));
     speeds[i]->setCheckable(true);
     speeds[i]->setStatusTip(
         QStringLiteral("Ticks %1 as fast as normal; each tick is still 25 ms of clock")
-            .arg(Text(kSpeeds[i].name)));
+            .arg(ToQString(kSpeeds[i].name)));
     speed_group_->addAction(speeds[i]);
     const double factor = kSpeeds[i].factor;
     connect(speeds[i], &QAction::triggered, this, [this, factor] { SetSpeed(factor); });
@@ -262,24 +259,24 @@ void MainWindow::Refresh(bool after_ticks) {
   const FormLogic& logic = form_->logic();
   if (!after_ticks) {
     if (guide_dialog != nullptr && guide_dialog->isVisible()) ShowGuideText();
-    start->setText(Text(logic.Caption(0)));
-    pause->setText(Text(logic.Caption(1)));
+    start->setText(ToQString(logic.Caption(0)));
+    pause->setText(ToQString(logic.Caption(1)));
     export_run_log->setEnabled(classroom_->CurrentRun().has_value());
-    speed->setText(QStringLiteral("Speed %1").arg(Text(SpeedName(form_->Speed()))));
+    speed->setText(QStringLiteral("Speed %1").arg(ToQString(SpeedName(form_->Speed()))));
   }
   const RunPhase now = classroom_->Phase();
-  if (!after_ticks || now != phase_shown_ || classroom_->NoticeCount() != notices_shown_) {
+  if (!after_ticks || now != phase_shown_) {
     phase_shown_ = now;
-    phase->setText(Text(classroom_->PhaseText()));
+    phase->setText(ToQString(classroom_->PhaseText()));
     step->setEnabled(classroom_->CanStep());
   }
   if (classroom_->NoticeCount() != notices_shown_) {
     notices_shown_ = classroom_->NoticeCount();
-    notice->setText(Text(classroom_->Notice()));
+    notice->setText(ToQString(classroom_->Notice()));
   }
   if (!after_ticks || now != RunPhase::Running || !clock_shown_.isValid() ||
       clock_shown_.elapsed() >= kClockRefreshMs) {
-    clock->setText(Text(classroom_->ClockText()));
+    clock->setText(ToQString(classroom_->ClockText()));
     clock_shown_.start();
   }
   if (classroom_->Results().size() != results_shown_) {
@@ -354,7 +351,7 @@ void MainWindow::ShowGuide() {
 
 void MainWindow::ShowGuideText() {
   // Setting the same text again would scroll the guide back to its top.
-  const QString html = Text(ReadingGuideHtml(ChosenModel(form_->logic())));
+  const QString html = ToQString(ReadingGuideHtml(ChosenModel(form_->logic())));
   if (html != guide_html_) guide_text->setHtml(html);
   guide_html_ = html;
 }
@@ -370,7 +367,7 @@ void MainWindow::ShowAbout() {
                      "animated: one message crosses Transmit, Router A, Router B and Receive.</p>"
                      "<p>Licence: GNU General Public License, version 3 or later.</p>"
                      "<p>Built with Qt %2, running on Qt %3.</p>")
-          .arg(Text(kVersion), QStringLiteral(QT_VERSION_STR), QString::fromLatin1(qVersion())));
+          .arg(ToQString(kVersion), QStringLiteral(QT_VERSION_STR), QString::fromLatin1(qVersion())));
   about_box->open();
 }
 

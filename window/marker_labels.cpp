@@ -7,6 +7,7 @@
 #include "form_logic.h"
 #include "layout.h"
 #include "margins.h"
+#include "qt_text.h"
 
 namespace switchsim {
 namespace {
@@ -35,7 +36,7 @@ void MarkerLabels::paintEvent(QPaintEvent* /*event*/) {
     painter.drawLine(0, marker_row, kLeaderPx - 1, label_row);
     painter.setPen(appearance::ToQColor(appearance::kAdditionTextColour));
     painter.drawText(QRect(kLeaderPx + 1, label_row - line_height / 2, width(), line_height),
-                     Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(label.text));
+                     Qt::AlignLeft | Qt::AlignVCenter, ToQString(label.text));
   }
 }
 

@@ -7,17 +7,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "qt_text.h"
+
 namespace switchsim {
-namespace {
-
-QString Text(const std::string& text) { return QString::fromStdString(text); }
-
-QString Joined(const std::array<std::string, 3>& texts) {
-  return Text(texts[0] + " / " + texts[1] + " / " + texts[2]);
-}
-
-}  // namespace
-
 ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle(QStringLiteral("switchsim: results"));
   setAccessibleName(QStringLiteral("Results"));
@@ -57,17 +49,9 @@ void ResultsWindow::ShowResults(const std::vector<RunResult>& results) {
     const RunResult& r = results[n - 1];
     results_.push_front(r);
     table->insertRow(0);
-    const QStringList cells = {Text(r.parameters.technique),
-                               Text(r.parameters.size),
-                               Joined(r.parameters.rates),
-                               Joined(r.parameters.delays),
-                               QString::number(r.simulated_ms),
-                               Text(MsText(r.formula_ms)),
-                               Text(MsText(r.simulated_ms - r.formula_ms)),
-                               QString::number(r.parameters.seed),
-                               r.changed ? QStringLiteral("yes") : QStringLiteral("no")};
-    for (int column = 0; column < cells.size(); ++column) {
-      auto* item = new QTableWidgetItem(cells[column]);
+    const std::array<std::string, 9> cells = ResultCells(r);
+    for (int column = 0; column < static_cast<int>(cells.size()); ++column) {
+      auto* item = new QTableWidgetItem(ToQString(cells[static_cast<std::size_t>(column)]));
       if (column >= 4 && column <= 7) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
       table->setItem(0, column, item);
     }
@@ -86,12 +70,12 @@ const RunResult* ResultsWindow::ChosenRun() const {
 
 void ResultsWindow::CopyText() {
   const std::vector<RunResult> shown(results_.begin(), results_.end());
-  QApplication::clipboard()->setText(Text(ResultsText(shown)));
+  QApplication::clipboard()->setText(ToQString(ResultsText(shown)));
 }
 
 void ResultsWindow::CopyCommand() {
   if (const RunResult* run = ChosenRun()) {
-    QApplication::clipboard()->setText(Text(TraceCommand(run->parameters)));
+    QApplication::clipboard()->setText(ToQString(TraceCommand(run->parameters)));
   }
 }
 

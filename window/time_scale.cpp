@@ -6,6 +6,7 @@
 #include "appearance.h"
 #include "layout.h"
 #include "margins.h"
+#include "qt_text.h"
 
 namespace switchsim {
 namespace {
@@ -36,7 +37,7 @@ void TimeScale::paintEvent(QPaintEvent* /*event*/) {
     label.moveTop(std::clamp(label.top(), 0, height() - line_height));
     painter.setPen(appearance::ToQColor(appearance::kAdditionTextColour));
     painter.drawText(label, Qt::AlignRight | Qt::AlignVCenter,
-                     QString::fromStdString(mark.label) + QStringLiteral(" s"));
+                     ToQString(mark.label) + QStringLiteral(" s"));
   }
 }
 
