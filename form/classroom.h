@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "continuous_time.h"
@@ -131,6 +132,11 @@ class Classroom final : public RunListener {
 /// turned red counts at the user's own rate, which Reset brings back, and a
 /// rate box whose text is no usable rate at the rate the tick uses.
 LinkModel ChosenModel(const FormLogic& form);
+
+/// The headings of the results table's columns.
+inline constexpr std::array<std::string_view, 9> kResultHeadings = {
+    "Technique",  "Size",          "Rates", "Delays",           "Simulated ms",
+    "Formula ms", "Difference ms", "Seed",  "Changed during run"};
 
 /// What the results table shows of a run, column by column: technique, size,
 /// rates ("1 / 0.5 / 1"), delays, simulated ms, formula ms, difference ms,

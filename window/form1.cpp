@@ -104,8 +104,8 @@ QPalette WindowPalette() {
 
 Form1::Form1(std::uint64_t seed, QWidget* parent)
     : QWidget(parent), random_(seed), logic_(*this, random_) {
-  setWindowTitle(captions::WindowTitle());
-  setAccessibleName(captions::WindowTitle());
+  setWindowTitle(ToQString(captions::WindowTitle()));
+  setAccessibleName(ToQString(captions::WindowTitle()));
   setFixedSize(Px(layout::kClientWidth), Px(layout::kClientHeight));
   setPalette(WindowPalette());
   setAutoFillBackground(true);
@@ -136,8 +136,8 @@ void Form1::CreateTraces() {
     auto* trace = new TraceSurface(this);
     trace->Place(QRect(Px(layout::kTraceLeft[k]), Px(layout::kTraceTop), Px(layout::kTraceWidth),
                        Px(layout::kTraceHeight)));
-    trace->setToolTip(captions::TraceToolTip(k));
-    trace->setAccessibleName(captions::TraceAccessibleName(k));
+    trace->setToolTip(ToQString(captions::TraceToolTip(k)));
+    trace->setAccessibleName(ToQString(captions::TraceAccessibleName(k)));
     picTrace[k] = trace;
   }
 }
@@ -168,15 +168,17 @@ void Form1::CreateLinkControls() {
                           appearance::SmallBoldFont(), Qt::AlignRight, ToPixels(layout::kLabel1[i]));
   }
   for (int k = 0; k < kLinkCount; ++k) {
-    Label1[layout::kRateLabelIndex[k]]->setAccessibleName(captions::RateAccessibleName(k));
-    Label1[layout::kDelayLabelIndex[k]]->setAccessibleName(captions::DelayAccessibleName(k));
+    const QString rate_name = ToQString(captions::RateAccessibleName(k));
+    const QString delay_name = ToQString(captions::DelayAccessibleName(k));
+    Label1[layout::kRateLabelIndex[k]]->setAccessibleName(rate_name);
+    Label1[layout::kDelayLabelIndex[k]]->setAccessibleName(delay_name);
 
     const int left = Px(layout::kLinkBoxLeft[k]);
     const int width = Px(layout::kLinkBoxWidth);
     const int height = Px(layout::kLinkBoxHeight);
     cmbBitRate[k] = MakeBox(this, appearance::SmallFont(),
                             QRect(left, Px(layout::kRateBoxTop), width, height),
-                            captions::RateAccessibleName(k), captions::RateToolTip(k));
+                            rate_name, ToQString(captions::RateToolTip(k)));
     cmbBitRate[k]->setEditable(true);
     cmbBitRate[k]->setInsertPolicy(QComboBox::NoInsert);
     // The box must hold exactly what the user typed or chose.
@@ -186,7 +188,7 @@ void Form1::CreateLinkControls() {
 
     cmbDelay[k] = MakeBox(this, appearance::SmallFont(),
                           QRect(left, Px(layout::kDelayBoxTop), width, height),
-                          captions::DelayAccessibleName(k), captions::DelayToolTip(k));
+                          delay_name, ToQString(captions::DelayToolTip(k)));
     Label1[layout::kDelayLabelIndex[k]]->setBuddy(cmbDelay[k]);
   }
 }
@@ -194,7 +196,8 @@ void Form1::CreateLinkControls() {
 void Form1::CreateNodeControls() {
   for (int node = 0; node < layout::kNodeCount; ++node) {
     Line1[node] = MakeLine(this, layout::kLine1[node], layout::kNodeLineWidthPx,
-                           appearance::kNodeLineColour, captions::NodeLineAccessibleName(node));
+                           appearance::kNodeLineColour,
+                           ToQString(captions::NodeLineAccessibleName(node)));
   }
   Line2 = MakeLine(this, layout::kLine2, layout::kNodeLineWidthPx, appearance::kNodeLineColour,
                    QStringLiteral("Base line"));
@@ -214,13 +217,13 @@ void Form1::CreateNodeControls() {
     Shape1[i]->SetBorderColor(appearance::kNodeLineColour);
   }
   for (int node = 0; node < layout::kNodeCount; ++node) {
-    lblNode[node] = MakeLabel(this, captions::NodeName(node), appearance::LargeFont(),
+    lblNode[node] = MakeLabel(this, ToQString(captions::NodeName(node)), appearance::LargeFont(),
                               Qt::AlignHCenter, ToPixels(layout::kNodeLabel[node]));
   }
   static constexpr std::array<int, layout::kNodeCount> kShapeOfNode = {3, 1, 2, 0};
   for (int node = 0; node < layout::kNodeCount; ++node) {
     Shape1[kShapeOfNode[node]]->setAccessibleName(
-        QStringLiteral("Box around %1").arg(captions::NodeName(node)));
+        QStringLiteral("Box around %1").arg(ToQString(captions::NodeName(node))));
   }
 }
 
@@ -231,20 +234,21 @@ void Form1::CreateRunControls() {
     cmdStart[n]->setGeometry(ToPixels(layout::kStartButton[n]));
     cmdStart[n]->setAutoDefault(false);
   }
-  cmdStart[0]->setToolTip(captions::StartToolTip());
+  cmdStart[0]->setToolTip(ToQString(captions::StartToolTip()));
   cmdStart[0]->setAccessibleName(QStringLiteral("Start or reset"));
-  cmdStart[1]->setToolTip(captions::PauseToolTip());
+  cmdStart[1]->setToolTip(ToQString(captions::PauseToolTip()));
   cmdStart[1]->setAccessibleName(QStringLiteral("Pause or continue"));
 
   lblTechnique = MakeLabel(this, ToQString(lists::kTechniqueCaption), appearance::LargeFont(),
                            Qt::AlignRight, ToPixels(layout::kTechniqueLabel));
   cmbMethod = MakeBox(this, appearance::LargeFont(), ToPixels(layout::kMethodBox),
-                      ToQString(lists::kTechniqueCaption), captions::MethodToolTip());
+                      ToQString(lists::kTechniqueCaption),
+                      ToQString(captions::MethodToolTip()));
   lblTechnique->setBuddy(cmbMethod);
   lblPacketSize = MakeLabel(this, ToQString(lists::kSizeCaption), appearance::LargeFont(),
                             Qt::AlignLeft, ToPixels(layout::kSizeLabel));
   cmbMessageSize = MakeBox(this, appearance::LargeFont(), ToPixels(layout::kSizeBox),
-                           QStringLiteral("Message size"), captions::SizeToolTip());
+                           QStringLiteral("Message size"), ToQString(captions::SizeToolTip()));
   lblPacketSize->setBuddy(cmbMessageSize);
 
   imgCrest = new CrestImage(this);

@@ -5,14 +5,12 @@
 #include <cmath>
 
 #include "appearance.h"
-#include "layout.h"
+#include "line_pixels.h"
 
 namespace switchsim {
 namespace {
 
 constexpr int kEdgePx = 1;  // px: the dark edge around a line that has one
-
-int ToPixel(double twips) { return static_cast<int>(std::lround(twips / layout::kTwipsPerPixel)); }
 
 }  // namespace
 
@@ -50,18 +48,8 @@ void LineShape::SetEdge(bool edge) {
 }
 
 void LineShape::Place() {
-  // Both end pixels belong to the line; the thickness spreads evenly about it.
-  const int left = std::min(ToPixel(x1_), ToPixel(x2_));
-  const int right = std::max(ToPixel(x1_), ToPixel(x2_));
-  const int top = std::min(ToPixel(y1_), ToPixel(y2_));
-  const int bottom = std::max(ToPixel(y1_), ToPixel(y2_));
-  const int before = (width_px_ - 1) / 2;
-  QRect line;
-  if (top == bottom) {
-    line = QRect(left, top - before, right - left + 1, width_px_);
-  } else {
-    line = QRect(left - before, top, width_px_, bottom - top + 1);
-  }
+  const PixelRect p = LinePixels(x1_, y1_, x2_, y2_, width_px_);
+  const QRect line(p.left, p.top, p.width, p.height);
   setGeometry(edge_ ? line.adjusted(-kEdgePx, -kEdgePx, kEdgePx, kEdgePx) : line);
 }
 

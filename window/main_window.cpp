@@ -49,7 +49,7 @@ QAction* AddToggle(QMenu* menu, const QString& text, QSettings& settings, const 
 
 MainWindow::MainWindow(QSettings& settings, const StartOptions& options, QWidget* parent)
     : QMainWindow(parent), settings_(settings) {
-  setWindowTitle(captions::WindowTitle());
+  setWindowTitle(ToQString(captions::WindowTitle()));
   form_ = new Form1(options.seed.value_or(0), this);
   setCentralWidget(form_);
   classroom_ = std::make_unique<Classroom>(form_->logic(), form_->random(), options.seed);

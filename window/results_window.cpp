@@ -13,9 +13,10 @@ namespace switchsim {
 ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle(QStringLiteral("switchsim: results"));
   setAccessibleName(QStringLiteral("Results"));
-  table = new QTableWidget(0, 9, this);
-  table->setHorizontalHeaderLabels({"Technique", "Size", "Rates", "Delays", "Simulated ms",
-                                    "Formula ms", "Difference ms", "Seed", "Changed during run"});
+  table = new QTableWidget(0, static_cast<int>(kResultHeadings.size()), this);
+  QStringList headings;
+  for (const std::string_view heading : kResultHeadings) headings << ToQString(heading);
+  table->setHorizontalHeaderLabels(headings);
   table->setAccessibleName(QStringLiteral("Results of the runs, newest first"));
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -5,6 +5,7 @@
 
 #include "appearance.h"
 #include "layout.h"
+#include "line_pixels.h"
 #include "margins.h"
 #include "qt_text.h"
 
@@ -29,8 +30,7 @@ void TimeScale::paintEvent(QPaintEvent* /*event*/) {
   for (const TimeMark& mark : TimeScaleMarks()) {
     // The row a stroke at this time fills: the trace's frame, then one
     // pixel row per 15 twips.
-    const int row = layout::kTraceBorderPx +
-                    static_cast<int>(std::floor(mark.y_twips / layout::kTwipsPerPixel));
+    const int row = layout::kTraceBorderPx + TraceRow(mark.y_twips);
     painter.setPen(appearance::ToQColor(appearance::kAdditionLineColour));
     painter.drawLine(tick_left, row, width() - 1, row);
     QRect label(0, row - line_height / 2, tick_left - kLabelGapPx, line_height);

@@ -6,6 +6,7 @@
 
 #include "appearance.h"
 #include "layout.h"
+#include "line_pixels.h"
 
 namespace switchsim {
 
@@ -65,7 +66,7 @@ void TraceSurface::Line(double x1, double y1, double x2, double y2) {
   // Each end sits in the middle of its pixel row, so that a horizontal
   // stroke fills exactly the row its y falls in, on every rasteriser.
   const auto row_middle = [](double y) {
-    return (std::floor(y / kTwipsPerPixel) + 0.5) * kTwipsPerPixel;
+    return (TraceRow(y) + 0.5) * kTwipsPerPixel;
   };
   const QLineF segment(x1, row_middle(y1), x2, row_middle(y2));
   painter.drawLine(segment);

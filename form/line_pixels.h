@@ -1,0 +1,23 @@
+#pragma once
+
+namespace switchsim {
+
+/// A rectangle in logical pixels.
+struct PixelRect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+
+  friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+/// The pixels that a horizontal or vertical line `width_px` thick covers,
+/// from its ends in twips: both end pixels belong to the line, and the
+/// thickness spreads evenly about it.
+PixelRect LinePixels(double x1, double y1, double x2, double y2, int width_px);
+
+/// The pixel row of a trace's drawing area that a stroke at `y_twips` fills.
+int TraceRow(double y_twips);
+
+}  // namespace switchsim
