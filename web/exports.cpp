@@ -1,0 +1,75 @@
+// The functions the page's script calls. Each takes plain numbers and
+// UTF-8 texts; a returned text stays valid until the next call that
+// returns one.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "classroom.h"
+#include "reading_guide.h"
+#include "version.h"
+#include "web_form.h"
+
+namespace {
+
+std::unique_ptr<switchsim::WebForm>& Form() {
+  static std::unique_ptr<switchsim::WebForm> form;
+  return form;
+}
+
+const char* Returned(std::string text) {
+  static std::string held;
+  held = std::move(text);
+  return held.c_str();
+}
+
+bool ValidBox(int kind, int link) {
+  return kind >= 0 && kind <= static_cast<int>(switchsim::BoxKind::Size) && link >= 0 &&
+         link < switchsim::kLinkCount;
+}
+
+}  // namespace
+
+extern "C" {
+
+/// Builds the form as loaded, forgetting any earlier one.
+void ss_create() { Form() = std::make_unique<switchsim::WebForm>(); }
+
+/// Takes a shared link's query; returns "" or the notice naming the bad parameter.
+const char* ss_apply_query(const char* query, double now_ms) {
+  return Returned(Form()->ApplyQuery(query, now_ms));
+}
+
+const char* ss_describe() { return Returned(Form()->Describe()); }
+const char* ss_state() { return Returned(Form()->State()); }
+double ss_changes() { return static_cast<double>(Form()->Changes()); }
+
+void ss_set_box(int kind, int link, const char* text, double now_ms) {
+  if (!ValidBox(kind, link)) return;
+  Form()->UserSetBox({static_cast<switchsim::BoxKind>(kind), link}, text, now_ms);
+}
+void ss_finish_rate(int link, double now_ms) { Form()->UserFinishedRate(link, now_ms); }
+void ss_click(int button, double now_ms) { Form()->Click(button, now_ms); }
+void ss_step(double now_ms) { Form()->Step(now_ms); }
+int ss_frame(double now_ms) { return Form()->RunDueTicks(now_ms); }
+void ss_set_speed(int index, double now_ms) { Form()->SetSpeedIndex(index, now_ms); }
+
+/// The drawing steps waiting, as doubles in the module's memory.
+const double* ss_draw_steps() { return Form()->DrawSteps().data(); }
+int ss_draw_step_count() {
+  return static_cast<int>(Form()->DrawSteps().size()) / switchsim::kDrawStepSize;
+}
+void ss_take_draw_steps() { Form()->TakeDrawSteps(); }
+
+const char* ss_results() { return Returned(Form()->ResultsJson()); }
+const char* ss_results_csv() { return Returned(switchsim::ResultsCsv(Form()->classroom().Results())); }
+const char* ss_results_text() {
+  return Returned(switchsim::ResultsText(Form()->classroom().Results()));
+}
+const char* ss_run_log() { return Returned(Form()->classroom().RunLogText()); }
+const char* ss_guide() {
+  return Returned(switchsim::ReadingGuideHtml(switchsim::ChosenModel(Form()->logic())));
+}
+const char* ss_version() { return Returned(std::string(switchsim::kVersion)); }
+
+}  // extern "C"

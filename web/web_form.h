@@ -1,0 +1,115 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "classroom.h"
+#include "form_logic.h"
+#include "form_surface.h"
+#include "random_source.h"
+#include "run_pacer.h"
+
+namespace switchsim {
+
+/// One drawing step for the page's canvases, six numbers wide: a kind, the
+/// link, then for a stroke its left and right end in pixels of the trace's
+/// drawing area, its pixel row and its colour as 0xRRGGBB.
+inline constexpr int kDrawStepSize = 6;
+inline constexpr double kClearStep = 0.0;
+inline constexpr double kStrokeStep = 1.0;
+
+/// The form behind the web page: the controls' state as plain values, the
+/// form's handlers and the classroom around them, and the wall-clock pacing
+/// of the timer. The page renders what it says and forwards the user's
+/// actions, each with the wall clock in ms (any origin, never decreasing);
+/// strokes and clearings wait in a list of drawing steps until the page
+/// takes them.
+class WebForm final : public FormSurface {
+ public:
+  /// The first run takes `first_seed`, if given; later runs fresh seeds.
+  explicit WebForm(std::optional<std::uint64_t> first_seed = std::nullopt,
+                   Classroom::SeedSource fresh = Classroom::FreshSeed);
+
+  WebForm(const WebForm&) = delete;
+  WebForm& operator=(const WebForm&) = delete;
+
+  /// What the page builds once: every control's name, place in pixels,
+  /// captions, lists, tooltips and accessible names, in tab order; the
+  /// colours, the time scale and the speeds. A JSON object.
+  std::string Describe() const;
+  /// What the controls show now: the boxes' texts and colours, the
+  /// captions, the markers and their labels, the status texts. A JSON object.
+  std::string State() const;
+  /// The results, newest first, each with its cells and its command. A JSON array.
+  std::string ResultsJson() const;
+
+  /// The user set a box's text (by choosing an item or typing).
+  void UserSetBox(BoxId box, const std::string& text, double now_ms);
+  /// The user finished typing in a rate box.
+  void UserFinishedRate(int link, double now_ms);
+  /// Run button 0 (Start/Reset) or 1 (Pause/Cont) was pressed.
+  void Click(int button, double now_ms);
+  /// One tick while the run is paused.
+  void Step(double now_ms);
+  /// Runs the ticks due by `now_ms`, at most a few dozen, so that the page
+  /// keeps answering while it catches up; returns how many ran.
+  int RunDueTicks(double now_ms);
+  /// Sets the speed to kSpeeds[index]; other indices do nothing.
+  void SetSpeedIndex(int index, double now_ms);
+  /// Takes a shared link's query: sets the boxes, the speed and maybe
+  /// starts; or changes nothing and returns the notice that names the bad
+  /// parameter.
+  std::string ApplyQuery(const std::string& query, double now_ms);
+
+  /// The drawing steps since they were last taken, kDrawStepSize numbers each.
+  const std::vector<double>& DrawSteps() const { return draw_steps_; }
+  void TakeDrawSteps() { draw_steps_.clear(); }
+  /// Counts every change of what State() says, so that the page redraws only then.
+  std::uint64_t Changes() const { return changes_; }
+
+  Classroom& classroom() { return *classroom_; }
+  FormLogic& logic() { return logic_; }
+
+  // FormSurface.
+  void FillList(BoxId box, std::span<const std::string_view> items) override;
+  std::string BoxText(BoxId box) const override;
+  void SetBoxText(BoxId box, std::string_view text) override;
+  void SetRateColour(int link, Rgb colour) override;
+  void SetRateLabelColour(int link, Rgb colour) override;
+  void SetCaption(int button, std::string_view caption) override;
+  void ClearTrace(int link) override;
+  TraceScale ScaleOf(int link) const override;
+  void DrawLine(int link, double x1, double y1, double x2, double y2, Rgb colour) override;
+  void ShowMarker(Marker marker, double y_twips, Rgb colour) override;
+  void HideMarker(Marker marker) override;
+  void SetTimerRunning(bool running) override;
+
+ private:
+  std::string& Text(BoxId box);
+  const std::string& Text(BoxId box) const;
+
+  double now_ms_ = 0.0;  // the wall clock at the page's last call
+  std::array<std::string, kLinkCount> rates_;
+  std::array<std::string, kLinkCount> delays_;
+  std::string method_;
+  std::string size_;
+  std::array<Rgb, kLinkCount> rate_colours_{};
+  std::array<Rgb, kLinkCount> label_colours_{};
+  std::array<std::string, 2> captions_;
+  std::array<Rgb, 3> marker_colours_{};
+  bool timer_running_ = false;
+  RunPacer pacer_;
+  std::vector<double> draw_steps_;
+  std::uint64_t changes_ = 0;
+
+  Classroom::SeedSource fresh_;
+  Mt64Random random_;
+  FormLogic logic_;
+  std::unique_ptr<Classroom> classroom_;
+};
+
+}  // namespace switchsim
