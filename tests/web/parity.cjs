@@ -1,0 +1,138 @@
+// Runs the web edition's module under Node and the native driver on the same
+// parameter sets and seeds, and checks that both write the same JSON Lines
+// log, event for event. The module is driven as the page drives it: boxes
+// set as a user sets them (picked, typed, or refused), or from a shared
+// link's query, then Start and the frames that run the due ticks.
+//
+// usage: node parity.cjs MODULE.cjs SWITCHSIM-TRACE [SETS]
+'use strict';
+
+const {execFileSync} = require('child_process');
+const assert = require('assert');
+
+const [modulePath, tracePath, setsText] = process.argv.slice(2);
+const setCount = Number(setsText || 240);
+const RATE = 0;
+const DELAY = 1;
+const METHOD = 2;
+const SIZE = 3;
+
+const techniques = ['Message', 'Circuit', 'Packet'];
+const sizes = ['100', '200', '300', '400', '500', '1000'];
+const delays = ['20', '50', '100', '200'];
+const pickedRates = ['0.5', '1.0', '2.0', '5.0', '10.0'];
+const typedRates = ['3', '0.75', '7.5', '2abc', ' 4', '1e1', '0.3', '12', '6.25', '+2', '1.'];
+const refusedRates = ['abc', '0', '-3', 'nan', '1e400', '', 'x1'];
+
+/** A small generator, so that the sets are the same on every machine. */
+function generator(seed) {
+  let state = seed >>> 0;
+  return (n) => {
+    state = (Math.imul(state, 1664525) + 1013904223) >>> 0;
+    return state % n;
+  };
+}
+
+function makeSets() {
+  const pick = generator(2024);
+  const sets = [];
+  for (let i = 0; i < setCount; ++i) {
+    const rates = [0, 1, 2].map(() => (pick(3) === 0 ? typedRates[pick(typedRates.length)]
+                                                     : pickedRates[pick(pickedRates.length)]));
+    sets.push({
+      technique: techniques[i % 3],
+      size: sizes[pick(sizes.length)],
+      rates,
+      delays: [0, 1, 2].map(() => delays[pick(delays.length)]),
+      seed: String(1 + pick(999999)),
+      // how the page gets the boxes: 0 a shared link, 1 the user's picks and typing
+      way: pick(2),
+      // a refused rate typed into one link's box before the start, or none
+      refused: pick(3) === 0 ? {link: pick(3), text: refusedRates[pick(refusedRates.length)]} : null,
+    });
+  }
+  return sets;
+}
+
+function nativeLog(set, rates) {
+  return execFileSync(tracePath, ['--technique', set.technique, '--size', set.size,
+                                  `--rates=${rates.join(',')}`, '--delays', set.delays.join(','),
+                                  '--seed', set.seed, '--json'], {encoding: 'utf8'});
+}
+
+/**
+ * The rates the run starts with: Start resets the simulation, which writes
+ * each rate box's number back in its shortest text ("10.0" as "10"). Checks
+ * that the run starts with the set's parameters and returns those texts.
+ */
+function startedRates(set, log) {
+  const start = JSON.parse(log.slice(0, log.indexOf('\n')));
+  assert.deepStrictEqual([start.technique, start.size, start.delays, String(start.seed)],
+                         [set.technique, set.size, set.delays, set.seed]);
+  assert.deepStrictEqual(start.rates, set.rates.map((rate) => String(parseFloat(rate))));
+  return start.rates;
+}
+
+function webLog(core, set) {
+  const api = {
+    create: core.cwrap('ss_create', null, []),
+    applyQuery: core.cwrap('ss_apply_query', 'string', ['string', 'number']),
+    setBox: core.cwrap('ss_set_box', null, ['number', 'number', 'string', 'number']),
+    finishRate: core.cwrap('ss_finish_rate', null, ['number', 'number']),
+    click: core.cwrap('ss_click', null, ['number', 'number']),
+    frame: core.cwrap('ss_frame', 'number', ['number']),
+    runLog: core.cwrap('ss_run_log', 'string', []),
+    state: core.cwrap('ss_state', 'string', []),
+  };
+  let now = 0;
+  api.create();
+  if (set.way === 0) {
+    const query = `?technique=${set.technique}&size=${set.size}` +
+        `&rates=${set.rates.map(encodeURIComponent).join(',')}&delays=${set.delays.join(',')}` +
+        `&seed=${set.seed}`;
+    const notice = api.applyQuery(query, now);
+    assert.strictEqual(notice, '', `${query}: ${notice}`);
+  } else {
+    assert.strictEqual(api.applyQuery(`seed=${set.seed}`, now), '');
+    api.setBox(SIZE, 0, set.size, now);
+    for (let k = 0; k < 3; ++k) {
+      api.setBox(DELAY, k, set.delays[k], now);
+      api.setBox(RATE, k, set.rates[k], now);
+      api.finishRate(k, now);
+    }
+    api.setBox(METHOD, 0, set.technique, now);
+  }
+  if (set.refused) {
+    const {link, text} = set.refused;
+    api.setBox(RATE, link, text, now);
+    api.finishRate(link, now);
+    const shown = JSON.parse(api.state()).boxes[`cmbBitRate${link}`];
+    assert.strictEqual(shown, set.rates[link], `refusing "${text}" kept "${shown}"`);
+  }
+  api.click(0, now);
+  // Frames at uneven times: the events must not depend on how ticks group into frames.
+  while (api.frame(now += 17 + (now % 211)) > 0 || JSON.parse(api.state()).running) { /* ticks */ }
+  return api.runLog();
+}
+
+require(modulePath)().then((core) => {
+  let failures = 0;
+  const sets = makeSets();
+  for (const set of sets) {
+    const actual = webLog(core, set);
+    const expected = nativeLog(set, startedRates(set, actual));
+    if (actual !== expected) {
+      failures += 1;
+      const a = actual.split('\n');
+      const e = expected.split('\n');
+      const line = e.findIndex((text, i) => text !== a[i]);
+      console.error(`differs: ${JSON.stringify(set)}\n  line ${line + 1}\n  web:    ${a[line]}\n` +
+                    `  native: ${e[line]}`);
+    }
+  }
+  const counts = techniques.map((t) => sets.filter((s) => s.technique === t).length);
+  console.log(`${sets.length - failures} of ${sets.length} parameter sets give the same log ` +
+              `(Message ${counts[0]}, Circuit ${counts[1]}, Packet ${counts[2]}; ` +
+              `${sets.filter((s) => s.refused).length} with a refused rate)`);
+  process.exit(failures === 0 ? 0 : 1);
+});

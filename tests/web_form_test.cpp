@@ -1,0 +1,120 @@
+#include "web_form.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <variant>
+
+#include "page_address.h"
+
+namespace switchsim {
+namespace {
+
+struct QueryCase {
+  const char* name;
+  const char* query;
+  const char* error_part;  // empty: the query is taken
+};
+
+class PageQuery : public testing::TestWithParam<QueryCase> {};
+
+TEST_P(PageQuery, TakesTheQueryWholeOrNamesTheBadParameter) {
+  const auto read = ReadPageQuery(GetParam().query);
+  const std::string error_part = GetParam().error_part;
+  if (error_part.empty()) {
+    EXPECT_TRUE(std::holds_alternative<PageRequest>(read)) << std::get<std::string>(read);
+  } else {
+    ASSERT_TRUE(std::holds_alternative<std::string>(read));
+    EXPECT_NE(std::get<std::string>(read).find(error_part), std::string::npos)
+        << std::get<std::string>(read);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Queries, PageQuery,
+    testing::Values(QueryCase{"Empty", "", ""}, QueryCase{"QuestionMarkOnly", "?", ""},
+                    QueryCase{"Everything",
+                              "?technique=Circuit&size=500&rates=10,0.5,10&delays=20,20,20"
+                              "&seed=7&start=1&speed=4",
+                              ""},
+                    QueryCase{"EscapedComma", "rates=2%2C0.5%2C1", ""},
+                    QueryCase{"BadSize", "?size=250", "size: \"250\" is not a message size"},
+                    QueryCase{"BadRate", "?rates=1,abc,1", "rates"},
+                    QueryCase{"BadSpeed", "?speed=3", "speed"},
+                    QueryCase{"BadStart", "?start=maybe", "start: \"maybe\""},
+                    QueryCase{"Unknown", "?bogus=1", "\"bogus\" is no parameter"},
+                    QueryCase{"Twice", "?size=100&size=200", "size more than once"},
+                    QueryCase{"BrokenEscape", "?technique=Circ%2", "broken %-escape"},
+                    QueryCase{"BadHexEscape", "?technique=%G1", "broken %-escape"}),
+    [](const testing::TestParamInfo<QueryCase>& info) { return info.param.name; });
+
+TEST(PageQuery, DecodesAndChoosesOnlyTheGivenBoxes) {
+  const auto read = ReadPageQuery("?technique=Packet&rates=2+,0.5,1e1&start");
+  ASSERT_TRUE(std::holds_alternative<PageRequest>(read));
+  const PageRequest& request = std::get<PageRequest>(read);
+  EXPECT_EQ(request.rates[0], "2 ");
+  EXPECT_TRUE(request.start);
+  WebForm form;
+  ChooseGivenBoxes(form.logic(), request);
+  EXPECT_EQ(form.BoxText(kMethodBox), "Packet");
+  EXPECT_EQ(form.BoxText(RateBox(2)), "1e1");
+  EXPECT_EQ(form.BoxText(kSizeBox), "300");  // not given: as loaded
+  EXPECT_EQ(form.BoxText(DelayBox(0)), "50");
+}
+
+TEST(WebForm, ABadQueryChangesNothing) {
+  WebForm form;
+  const std::string before = form.State();
+  EXPECT_NE(form.ApplyQuery("?technique=Circuit&size=250&start=1", 0), "");
+  EXPECT_EQ(form.State(), before);
+  EXPECT_EQ(form.ApplyQuery("?technique=Circuit&seed=5&start=1", 0), "");
+  EXPECT_EQ(form.logic().Caption(0), "Reset");
+  EXPECT_EQ(form.classroom().CurrentRun()->seed, 5U);
+}
+
+TEST(WebForm, TicksFollowTheWallClockAndDrawOnTheirRows) {
+  WebForm form;
+  form.Click(0, 1000.0);
+  form.TakeDrawSteps();
+  EXPECT_EQ(form.RunDueTicks(1024.0), 0);
+  EXPECT_EQ(form.RunDueTicks(1075.0), 3);
+  EXPECT_EQ(form.RunDueTicks(1e9), 40);  // a late frame catches up over several
+  form.SetSpeedIndex(4, 1e9);
+  // From now on one tick every 6.25 ms, the first one at once.
+  EXPECT_EQ(form.RunDueTicks(1e9 + 25.0), 5);
+  const auto& steps = form.DrawSteps();
+  ASSERT_FALSE(steps.empty());
+  ASSERT_EQ(steps.size() % kDrawStepSize, 0U);
+  for (std::size_t i = 0; i < steps.size(); i += kDrawStepSize) {
+    EXPECT_EQ(steps[i], kStrokeStep);
+    EXPECT_LE(steps[i + 2], steps[i + 3]);  // left end first
+    EXPECT_GE(steps[i + 2], 0.0);
+    EXPECT_LE(steps[i + 3], 239.0);  // within the drawing area inside the frame
+  }
+  // The first stroke, at 50 ms of clock, lies 25 twips down: pixel row 1.
+  EXPECT_EQ(steps[4], 1.0);
+  EXPECT_NEAR(steps[3], 0.1 * 239.0, 1e-4);  // its head, a tenth of the way across
+}
+
+TEST(WebForm, PickOnlyBoxesHoldOnlyTheirItemsAndResetClears) {
+  WebForm form;
+  const auto changes = form.Changes();
+  form.UserSetBox(DelayBox(1), "75", 0);
+  EXPECT_EQ(form.BoxText(DelayBox(1)), "50");
+  EXPECT_EQ(form.Changes(), changes);
+  form.UserSetBox(RateBox(1), "7.5", 0);
+  EXPECT_EQ(form.BoxText(RateBox(1)), "7.5");
+  EXPECT_GT(form.Changes(), changes);
+  form.Click(0, 0);
+  form.RunDueTicks(100);
+  form.TakeDrawSteps();
+  form.Click(0, 100);  // Reset
+  int clears = 0;
+  for (std::size_t i = 0; i < form.DrawSteps().size(); i += kDrawStepSize) {
+    clears += form.DrawSteps()[i] == kClearStep ? 1 : 0;
+  }
+  EXPECT_EQ(clears, kLinkCount);
+}
+
+}  // namespace
+}  // namespace switchsim
