@@ -6,6 +6,7 @@
 (() => {
   const BOX_RATE = 0;
   const MOST_TIMINGS = 4096;  // frames whose ticks' time is kept for measuring
+  const RUN_END_MS = 15000;   // ms of clock: where a run's time runs out
 
   const el = (id) => document.getElementById(id);
   const now = () => performance.now();
@@ -318,7 +319,7 @@
       this.timeScale.hidden = !el('timeScale').checked;
       this.labelStripNode.hidden = !el('markerLabels').checked;
       this.edges = el('markerEdges').checked && !bare;
-      this.shown.changes = -1;
+      this.shown = {changes: -1, notices: -1, results: this.shown.results};
       this.sync();
     }
 
@@ -365,14 +366,19 @@
       s.captions.forEach((caption, n) => {
         if (this.buttons[n].textContent !== caption) this.buttons[n].textContent = caption;
       });
-      s.markers.forEach((marker, m) => {
-        const node = this.markers[m];
-        node.hidden = !marker.visible;
-        place(node, marker.rect);
-        node.style.background = marker.colour;
-        node.style.outline = this.edges ? `1px solid ${this.colours.markerEdge}` : 'none';
-      });
-      this.drawMarkerLabels(s.markerLabels);
+      // Markers move only at a completion or a clearing: most ticks leave them be.
+      const markers = JSON.stringify([s.markers, s.markerLabels, this.edges]);
+      if (markers !== this.shown.markers) {
+        this.shown.markers = markers;
+        s.markers.forEach((marker, m) => {
+          const node = this.markers[m];
+          node.hidden = !marker.visible;
+          place(node, marker.rect);
+          node.style.background = marker.colour;
+          node.style.outline = this.edges ? `1px solid ${this.colours.markerEdge}` : 'none';
+        });
+        this.drawMarkerLabels(s.markerLabels);
+      }
       setText(el('statusPhase'), s.phase);
       setText(el('statusClock'), s.clock);
       setText(el('statusSpeed'), this.description.speeds[s.speed]);
@@ -380,12 +386,14 @@
         this.shown.notices = s.noticeCount;
         el('statusNotice').textContent = s.notice;
       }
-      el('speed').value = String(s.speed);
-      el('step').disabled = !s.canStep;
-      el('exportLog').disabled = !s.hasLog;
-      el('exportCsv').disabled = s.results === 0;
-      el('copyText').disabled = s.results === 0;
-      el('copyCommand').disabled = s.results === 0;
+      const controls = `${s.speed} ${s.canStep} ${s.hasLog} ${s.results}`;
+      if (controls !== this.shown.controls) {
+        this.shown.controls = controls;
+        el('speed').value = String(s.speed);
+        el('step').disabled = !s.canStep;
+        el('exportLog').disabled = !s.hasLog;
+        for (const id of ['exportCsv', 'copyText', 'copyCommand']) el(id).disabled = s.results === 0;
+      }
       if (s.results !== this.shown.results) {
         this.shown.results = s.results;
         this.selectedResult = 0;
@@ -394,14 +402,21 @@
       this.noteRun(s);
     }
 
-    /** Keeps the wall clock of each run's start and end, for measuring the pacing. */
+    /**
+     * Keeps the wall clock when each run started, when its clock reached the
+     * end of a run (15000 ms) and when its timer first stopped, for measuring
+     * the pacing.
+     */
     noteRun(s) {
-      const last = this.runs[this.runs.length - 1];
-      if (s.running && (!last || last.end !== undefined || last.phase !== 'running')) {
-        if (!last || last.end !== undefined) this.runs.push({start: now(), phase: 'running'});
+      let run = this.runs[this.runs.length - 1];
+      if (s.running && s.clockMs === 0 && (!run || run.end !== undefined)) {
+        run = {start: now(), speed: this.description.speedFactors[s.speed]};
+        this.runs.push(run);
+        if (this.runs.length > 64) this.runs.shift();
       }
-      if (last && last.end === undefined && s.phase.startsWith('Ended')) last.end = now();
-      if (this.runs.length > 64) this.runs.shift();
+      if (!run || run.end !== undefined) return;
+      if (run.reached === undefined && s.clockMs >= RUN_END_MS) run.reached = now();
+      if (!s.running) run.end = now();
     }
 
     drawMarkerLabels(labels) {
@@ -577,11 +592,15 @@
       page,
       /** Ms of work per tick, with its drawing, for the frames that ran ticks. */
       tickTimings: () => Array.from(page.timings.slice(0, Math.min(page.timingCount, MOST_TIMINGS))),
-      /** The wall clock in ms at each run's start and end. */
+      /** Each run's wall clock in ms at its start, at 15000 ms of clock and when it stopped; its speed. */
       runs: () => page.runs.map((run) => ({...run})),
     };
     document.documentElement.dataset.ready = 'true';
-    requestAnimationFrame(() => page.frame());
+    // The first frame with the form drawn is the one after the next.
+    requestAnimationFrame(() => requestAnimationFrame(() => {
+      window.switchsim.firstFrameMs = now();
+      page.frame();
+    }));
   }).catch((error) => {
     el('Form1').textContent = `switchsim could not start in this browser: ${error}`;
   });

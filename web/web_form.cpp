@@ -293,6 +293,8 @@ std::string WebForm::Describe() const {
   json.Close(']');
   json.Key("speeds").Open('[');
   for (const SpeedStep& speed : kSpeeds) json.Text(speed.name);
+  json.Close(']').Key("speedFactors").Open('[');
+  for (const SpeedStep& speed : kSpeeds) json.Number(speed.factor);
   json.Close(']');
   json.Close('}');
   return json.Done();
@@ -338,6 +340,7 @@ std::string WebForm::State() const {
   json.Key("running").Bool(classroom_->Phase() == RunPhase::Running);
   json.Key("notice").Text(classroom_->Notice()).Key("noticeCount").Number(classroom_->NoticeCount());
   json.Key("clock").Text(classroom_->ClockText());
+  json.Key("clockMs").Number(logic_.simulation().State().ClockMs);
   json.Key("speed").Number(static_cast<double>(SpeedIndex(pacer_.Speed())));
   json.Key("canStep").Bool(classroom_->CanStep());
   json.Key("results").Number(static_cast<double>(classroom_->Results().size()));
