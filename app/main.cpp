@@ -50,6 +50,9 @@ int main(int argc, char** argv) {
   QSettings settings;
   switchsim::MainWindow window(settings, options);
   window.show();
+  // Without a window manager (a bare X server, a kiosk) nothing else gives
+  // the window the keyboard.
+  window.activateWindow();
   if (options.start) window.start->trigger();
   return QApplication::exec();
 }

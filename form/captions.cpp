@@ -60,11 +60,11 @@ std::string StartToolTip() {
   return std::string(
       "Start sends one message with the chosen technique. "
       "During a run, Reset stops it and clears the traces; the "
-      "completion markers stay for comparison.");
+      "completion markers stay for comparison. Key: F5.");
 }
 
 std::string PauseToolTip() {
-  return std::string("Pause stops the clock; Cont lets it run on, 25 ms of clock a tick.");
+  return std::string("Pause stops the clock; Cont lets it run on, 25 ms of clock a tick. Key: F6.");
 }
 
 }  // namespace switchsim::captions

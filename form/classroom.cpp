@@ -1,10 +1,12 @@
 #include "classroom.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
 
 #include "continuous_time.h"
+#include "lists.h"
 #include "numbers.h"
 
 namespace switchsim {
@@ -117,8 +119,35 @@ std::string Classroom::PhaseText() const {
 }
 
 void Classroom::SetNotice(std::string text) {
+  constexpr std::size_t kRecentNotices = 8;
   notice_ = std::move(text);
   ++notice_count_;
+  recent_notices_.push_back(notice_);
+  if (recent_notices_.size() > kRecentNotices) recent_notices_.erase(recent_notices_.begin());
+}
+
+std::string Classroom::NoticesSince(int count) const {
+  const auto fresh = static_cast<std::size_t>(std::max(0, notice_count_ - count));
+  const std::size_t first = recent_notices_.size() - std::min(fresh, recent_notices_.size());
+  std::string text;
+  for (std::size_t i = first; i < recent_notices_.size(); ++i) {
+    if (!text.empty()) text += ". ";
+    text += recent_notices_[i];
+  }
+  return text;
+}
+
+std::string Classroom::MarkerText(Marker marker) const {
+  const auto m = static_cast<std::size_t>(marker);
+  const std::string technique(lists::kMethodItems.at(m));
+  const MarkerState& state = form_.Markers().at(m);
+  if (!state.visible) return technique + " marker, not placed";
+  const MarkerNote& note = marker_notes_.at(m);
+  if (!note.completed) {
+    return technique + " data arriving, the latest at " + std::to_string(state.clock_ms) + " ms";
+  }
+  return technique + " completed at " + std::to_string(state.clock_ms) + " ms, formula " +
+         FormulaText(note.formula_ms) + " ms";
 }
 
 bool Classroom::DataPending() const {
@@ -141,6 +170,7 @@ void Classroom::OnRunStart() {
   recording_ = true;
   delivered_ = false;
   changed_ = false;
+  lowered_links_ = 0;
   SetNotice("Started " + current_->technique + ": " + ParameterLine(*current_));
 }
 
@@ -148,10 +178,31 @@ void Classroom::OnTickEnd() {
   if (!recording_ || form_.simulation().State().ClockMs <= kStopAfterMs) return;
   log_->End(FormulaMs(*current_));
   recording_ = false;
+  SetNotice(delivered_ ? PhaseText() + "; " + CompletionNotice(results_.front()) : PhaseText());
 }
 
-void Classroom::OnParameterChanged(BoxId /*box*/) {
+void Classroom::OnPauseToggled(bool running) {
+  const std::string at = " at " + ClockText();
+  if (!form_.RunExists()) {
+    SetNotice(running ? "Clock running without a message; Start sends one" : "Clock stopped" + at);
+  } else {
+    SetNotice((running ? "Continued" : "Paused") + at);
+  }
+}
+
+void Classroom::OnRunReset() { SetNotice("Reset: the traces are cleared, the markers stay"); }
+
+void Classroom::OnParameterChanged(BoxId box) {
   if (form_.RunExists() && recording_) changed_ = true;
+  if (box.kind == BoxKind::Method || !markers_placed_) return;
+  // The change cleared the traces and hid the markers.
+  markers_placed_ = false;
+  const std::string link = std::to_string(box.link + 1);
+  const std::string what = box.kind == BoxKind::Size    ? std::string("The message size")
+                           : box.kind == BoxKind::Delay ? "The delay of link " + link
+                                                        : "The rate of link " + link;
+  SetNotice(what + " changed: traces and markers cleared" +
+            (form_.TimerEnabled() ? ", the run goes on" : ""));
 }
 
 void Classroom::OnRateRefused(int link, const std::string& typed, const std::string& kept) {
@@ -161,6 +212,10 @@ void Classroom::OnRateRefused(int link, const std::string& typed, const std::str
 
 void Classroom::OnCompletion(const Completion& completion) {
   if (RunLog* log = Recording()) log->OnCompletion(completion);
+  markers_placed_ = true;
+  MarkerNote& note = marker_notes_.at(static_cast<std::size_t>(completion.marker));
+  note.formula_ms = current_ ? FormulaMs(*current_) : 0.0;
+  note.completed = current_ && !DataPending();
   if (!recording_ || delivered_) return;
   if (DataPending()) return;
   delivered_ = true;
@@ -195,6 +250,19 @@ void Classroom::OnArrive(std::int32_t clock_ms, int record, int link, std::int16
 }
 void Classroom::OnBottleneck(std::int32_t clock_ms) {
   if (RunLog* log = Recording()) log->OnBottleneck(clock_ms);
+  unsigned lowered = 0;
+  std::string links;
+  std::string rate;
+  for (int k = 0; k < kLinkCount; ++k) {
+    if (form_.RateColour(k) != kRed) continue;
+    lowered |= 1U << k;
+    links += (links.empty() ? "" : " and ") + std::to_string(k + 1);
+    rate = form_.RateText(k);
+  }
+  if (lowered == 0 || lowered == lowered_links_) return;
+  lowered_links_ = lowered;
+  SetNotice("The circuit runs at the slowest link's rate: " +
+            std::string(links.size() > 1 ? "links " : "link ") + links + " lowered to " + rate);
 }
 
 LinkModel ChosenModel(const FormLogic& form) {
@@ -215,9 +283,11 @@ std::string MsText(double ms) {
   return text.data();
 }
 
+std::string FormulaText(double ms) { return ShortestText(std::round(ms * 10) / 10); }
+
 std::string CompletionNotice(const RunResult& result) {
   return result.parameters.technique + ": " + std::to_string(result.simulated_ms) +
-         " ms, formula " + ShortestText(std::round(result.formula_ms * 10) / 10) + " ms";
+         " ms, formula " + FormulaText(result.formula_ms) + " ms";
 }
 
 std::array<std::string, 9> ResultCells(const RunResult& r) {

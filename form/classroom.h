@@ -11,6 +11,7 @@
 
 #include "continuous_time.h"
 #include "form_logic.h"
+#include "marker.h"
 #include "random_source.h"
 #include "run_choice.h"
 #include "run_listener.h"
@@ -79,6 +80,14 @@ class Classroom final : public RunListener {
   const std::string& Notice() const { return notice_; }
   /// Counts the notices, so that a front end can tell a new one from the same text again.
   int NoticeCount() const { return notice_count_; }
+  /// The notices that came after the first `count`, oldest first, as one
+  /// text to be read aloud (the last few, should many have come at once).
+  std::string NoticesSince(int count) const;
+
+  /// What a marker says to a listener: "Circuit completed at 6375 ms,
+  /// formula 6050 ms", "Packet data arriving, the latest at 3200 ms", or
+  /// "Circuit marker, not placed".
+  std::string MarkerText(Marker marker) const;
 
   /// The runs that delivered their data, newest first.
   const std::vector<RunResult>& Results() const { return results_; }
@@ -92,6 +101,8 @@ class Classroom final : public RunListener {
   // RunListener.
   void OnRunStart() override;
   void OnTickEnd() override;
+  void OnPauseToggled(bool running) override;
+  void OnRunReset() override;
   void OnParameterChanged(BoxId box) override;
   void OnRateRefused(int link, const std::string& typed, const std::string& kept) override;
   void OnDraw(const Stroke& stroke) override;
@@ -126,6 +137,16 @@ class Classroom final : public RunListener {
   std::vector<RunResult> results_;
   std::string notice_;
   int notice_count_ = 0;
+  std::vector<std::string> recent_notices_;  // the last few notices, oldest first
+
+  struct MarkerNote {
+    std::string technique;  // of the run that placed it
+    double formula_ms = 0.0;
+    bool completed = false;  // all of that run's data had arrived
+  };
+  std::array<MarkerNote, 3> marker_notes_{};
+  bool markers_placed_ = false;  // a marker was placed since the last change cleared them
+  unsigned lowered_links_ = 0;   // the links the circuit rule lowered in this run, one bit each
 };
 
 /// The model of the boxes as the user chose them: a rate box the circuit
@@ -152,6 +173,8 @@ std::string ResultsCsv(const std::vector<RunResult>& results);
 std::string TraceCommand(const RunParameters& parameters);
 /// "Circuit: 6375 ms, formula 6050 ms".
 std::string CompletionNotice(const RunResult& result);
+/// A formula's value in ms for a sentence, to a tenth of a ms: "6050", "6287.5".
+std::string FormulaText(double ms);
 /// A number of ms with one decimal, as the results show formula values: "6050.0".
 std::string MsText(double ms);
 

@@ -39,9 +39,11 @@ void FormLogic::cmdStart_Click(int index) {
     SetCaption(0, lists::kStartCaption);
     SetCaption(1, lists::kPauseCaption);
     simulation_.ResetSimulation();
+    if (listener_ != nullptr) listener_->OnRunReset();
   } else {
     SetTimerEnabled(!timer_enabled_);
     SetCaption(1, timer_enabled_ ? lists::kPauseCaption : lists::kContCaption);
+    if (listener_ != nullptr) listener_->OnPauseToggled(timer_enabled_);
   }
 }
 

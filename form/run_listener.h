@@ -19,6 +19,10 @@ class RunListener : public SimulationObserver {
   virtual void OnRunStart() {}
   /// A timer period's tick has run to its end.
   virtual void OnTickEnd() {}
+  /// The second run button paused (`running` false) or continued the clock.
+  virtual void OnPauseToggled(bool /*running*/) {}
+  /// Reset ended the run: the simulation is reset, the markers stay.
+  virtual void OnRunReset() {}
   /// A box's change reached its handler and counts: a delay, the size, the
   /// technique, or a rate that the circuit rule did not write.
   virtual void OnParameterChanged(BoxId /*box*/) {}

@@ -182,7 +182,7 @@ TEST(Classroom, KeepsTheResultsNewestFirstWithTheirFormulas) {
   };
   run("Message", [] {});
   run("Circuit", [] {});
-  EXPECT_EQ(lesson.classroom.Notice(), "Circuit: 6375 ms, formula 6050 ms");
+  EXPECT_EQ(lesson.classroom.Notice(), "Ended at 15 s; Circuit: 6375 ms, formula 6050 ms");
   run("Packet", [&] { lesson.form.Choose(DelayBox(1), "50"); });  // the same text: no change
   // Delivered with the last packet, where the marker ends.
   EXPECT_EQ(lesson.classroom.Results().front().simulated_ms,
@@ -223,6 +223,48 @@ TEST(ClassroomTexts, WriteResultsAsATableCsvAndACommand) {
   EXPECT_NE(TraceCommand(p).find("--technique 'it'\\''s, \"odd\"'"), std::string::npos);
   EXPECT_EQ(ResultsCsv({RunResult{p, 1, 2, false}}).find("\"it's, \"\"odd\"\"\",300"),
             ResultsCsv({}).size());
+}
+
+// What a listener hears: every step of a run as a sentence, and each
+// marker's completion as its text.
+TEST(Classroom, SaysEachStepAloudAndWhatTheMarkersMean) {
+  Lesson lesson(1);
+  int heard = lesson.classroom.NoticeCount();
+  const auto said = [&] {
+    const std::string text = lesson.classroom.NoticesSince(heard);
+    heard = lesson.classroom.NoticeCount();
+    return text;
+  };
+  EXPECT_EQ(lesson.classroom.MarkerText(Marker::Circuit), "Circuit marker, not placed");
+  lesson.form.Choose(kMethodBox, "Circuit");
+  lesson.Start();
+  EXPECT_EQ(said().rfind("Started Circuit: ", 0), 0U);
+  while (lesson.form.RateColour(0) != kRed) lesson.form.Timer1_Timer();
+  EXPECT_EQ(said(), "The circuit runs at the slowest link's rate: links 1 and 3 lowered to 0.5");
+  lesson.form.cmdStart_Click(1);
+  lesson.form.cmdStart_Click(1);
+  const std::string clock = lesson.classroom.ClockText();
+  EXPECT_EQ(said(), "Paused at " + clock + ". Continued at " + clock);
+  lesson.RunToEnd();
+  EXPECT_EQ(said(),
+            "Circuit: 6375 ms, formula 6050 ms. Ended at 15 s; Circuit: 6375 ms, formula 6050 ms");
+  EXPECT_EQ(lesson.classroom.MarkerText(Marker::Circuit),
+            "Circuit completed at 6375 ms, formula 6050 ms");
+  lesson.Start();  // Reset
+  EXPECT_EQ(said(), "Reset: the traces are cleared, the markers stay");
+
+  lesson.form.Choose(kMethodBox, "Packet");
+  lesson.Start();
+  while (!lesson.form.Markers()[static_cast<int>(Marker::Packet)].visible) {
+    lesson.form.Timer1_Timer();
+  }
+  EXPECT_EQ(lesson.classroom.MarkerText(Marker::Packet).rfind("Packet data arriving, the latest", 0),
+            0U);
+  said();
+  lesson.form.Choose(DelayBox(1), "20");
+  EXPECT_EQ(said(), "The delay of link 2 changed: traces and markers cleared, the run goes on");
+  lesson.form.Choose(DelayBox(1), "50");  // nothing left to clear: nothing said
+  EXPECT_EQ(said(), "");
 }
 
 TEST(Classroom, ARefusedRateNamesTheLinkAndKeepsWhatWasTyped) {

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "accessibility.h"
 #include "appearance.h"
 #include "captions.h"
 #include "layout.h"
@@ -104,6 +105,7 @@ QPalette WindowPalette() {
 
 Form1::Form1(std::uint64_t seed, QWidget* parent)
     : QWidget(parent), random_(seed), logic_(*this, random_) {
+  accessibility::Install();
   setWindowTitle(ToQString(captions::WindowTitle()));
   setAccessibleName(ToQString(captions::WindowTitle()));
   setFixedSize(Px(layout::kClientWidth), Px(layout::kClientHeight));
@@ -113,6 +115,7 @@ Form1::Form1(std::uint64_t seed, QWidget* parent)
   Frame1 = new QFrame(this);
   Frame1->setGeometry(ToPixels(layout::kFrame1));
   Frame1->setAccessibleName(QStringLiteral("Frame1"));
+  accessibility::MarkDecoration(*Frame1);
   CreateTraces();
   CreateLinkControls();
   CreateNodeControls();
@@ -146,10 +149,13 @@ void Form1::CreateAdditions() {
   time_scale = new TimeScale(this);
   time_scale->setGeometry(ToPixels(layout::kTimeScale));
   time_scale->setAccessibleName(QStringLiteral("Time scale, in seconds of clock"));
+  accessibility::MarkDecoration(*time_scale);
   time_scale->hide();
   marker_labels = new MarkerLabels(logic_, this);
   marker_labels->setGeometry(ToPixels(layout::kMarkerLabelStrip));
   marker_labels->setAccessibleName(QStringLiteral("Marker labels"));
+  // The markers themselves carry their labels' texts.
+  accessibility::MarkDecoration(*marker_labels);
   marker_labels->hide();
 }
 
@@ -201,6 +207,8 @@ void Form1::CreateNodeControls() {
   }
   Line2 = MakeLine(this, layout::kLine2, layout::kNodeLineWidthPx, appearance::kNodeLineColour,
                    QStringLiteral("Base line"));
+  for (LineShape* line : Line1) accessibility::MarkDecoration(*line);
+  accessibility::MarkDecoration(*Line2);
   lnePacket = MakeLine(this, layout::kPacketMarker, layout::kMarkerWidthPx,
                        appearance::kPacketMarkerColour, QStringLiteral("Packet completion marker"));
   lneCircuit = MakeLine(this, layout::kCircuitMarker, layout::kMarkerWidthPx, kCircuitBlue,
@@ -215,6 +223,7 @@ void Form1::CreateNodeControls() {
     Shape1[i] = new RectangleShape(this);
     Shape1[i]->setGeometry(ToPixels(layout::kShape1[i]));
     Shape1[i]->SetBorderColor(appearance::kNodeLineColour);
+    accessibility::MarkDecoration(*Shape1[i]);
   }
   for (int node = 0; node < layout::kNodeCount; ++node) {
     lblNode[node] = MakeLabel(this, ToQString(captions::NodeName(node)), appearance::LargeFont(),
@@ -234,10 +243,9 @@ void Form1::CreateRunControls() {
     cmdStart[n]->setGeometry(ToPixels(layout::kStartButton[n]));
     cmdStart[n]->setAutoDefault(false);
   }
+  // Their accessible names are their captions, "Start" or "Reset", "Pause" or "Cont".
   cmdStart[0]->setToolTip(ToQString(captions::StartToolTip()));
-  cmdStart[0]->setAccessibleName(QStringLiteral("Start or reset"));
   cmdStart[1]->setToolTip(ToQString(captions::PauseToolTip()));
-  cmdStart[1]->setAccessibleName(QStringLiteral("Pause or continue"));
 
   lblTechnique = MakeLabel(this, ToQString(lists::kTechniqueCaption), appearance::LargeFont(),
                            Qt::AlignRight, ToPixels(layout::kTechniqueLabel));
@@ -358,6 +366,8 @@ std::string Form1::BoxText(BoxId box) const { return Box(box)->currentText().toS
 
 void Form1::SetBoxText(BoxId box, std::string_view text) {
   QComboBox& combo = *Box(box);
+  // The same text again would tell assistive technology of a change that is none.
+  if (combo.currentText() == ToQString(text)) return;
   const QSignalBlocker blocker(combo);
   if (combo.isEditable()) {
     combo.setEditText(ToQString(text));

@@ -204,16 +204,18 @@ void MainWindow::CreateHelpMenu() {
 }
 
 void MainWindow::CreateStatusBar() {
+  // The labels' texts are their accessible names, so that a change is heard;
+  // what each one is, is their description.
   notice = new QLabel(this);
-  notice->setAccessibleName(QStringLiteral("Last event"));
+  notice->setAccessibleDescription(QStringLiteral("Last event"));
   // A long notice is cut off rather than widening the window.
   notice->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   phase = new QLabel(this);
-  phase->setAccessibleName(QStringLiteral("Run state"));
+  phase->setAccessibleDescription(QStringLiteral("Run state"));
   speed = new QLabel(this);
-  speed->setAccessibleName(QStringLiteral("Speed"));
+  speed->setAccessibleDescription(QStringLiteral("Speed"));
   clock = new QLabel(this);
-  clock->setAccessibleName(QStringLiteral("Clock"));
+  clock->setAccessibleDescription(QStringLiteral("Clock"));
   // Wide enough for the longest clock, so that the bar does not shift as it runs.
   // A fixed size also spares the bar a new layout each time the text changes.
   const QFontMetrics metrics(clock->font());
@@ -271,9 +273,12 @@ void MainWindow::Refresh(bool after_ticks) {
     step->setEnabled(classroom_->CanStep());
   }
   if (classroom_->NoticeCount() != notices_shown_) {
-    notices_shown_ = classroom_->NoticeCount();
+    // Several notices at once (a refused rate that cleared the markers) are all heard.
+    notice->setAccessibleName(ToQString(classroom_->NoticesSince(notices_shown_)));
     notice->setText(ToQString(classroom_->Notice()));
+    notices_shown_ = classroom_->NoticeCount();
   }
+  NameMarkers();
   if (!after_ticks || now != RunPhase::Running || !clock_shown_.isValid() ||
       clock_shown_.elapsed() >= kClockRefreshMs) {
     clock->setText(ToQString(classroom_->ClockText()));
@@ -283,6 +288,17 @@ void MainWindow::Refresh(bool after_ticks) {
     results_shown_ = classroom_->Results().size();
     results_window_->ShowResults(classroom_->Results());
     export_results->setEnabled(results_shown_ > 0);
+  }
+}
+
+void MainWindow::NameMarkers() {
+  const std::array<std::pair<LineShape*, Marker>, 3> markers = {
+      {{form_->lneMessage, Marker::Message},
+       {form_->lneCircuit, Marker::Circuit},
+       {form_->lnePacket, Marker::Packet}}};
+  for (const auto& [line, marker] : markers) {
+    const QString text = ToQString(classroom_->MarkerText(marker));
+    if (line->accessibleName() != text) line->setAccessibleName(text);
   }
 }
 

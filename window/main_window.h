@@ -56,6 +56,8 @@ class MainWindow : public QMainWindow {
   /// Brings the status bar and the menus up to date; `after_ticks` lets the
   /// clock wait for its next refresh while a run goes on.
   void Refresh(bool after_ticks);
+  /// Gives each marker its completion as its accessible name.
+  void NameMarkers();
 
   // The menus' actions.
   QAction* save_picture = nullptr;

@@ -171,7 +171,7 @@ TEST_F(MainWindowTest, RunMenuDoesWhatTheButtonsDoAndStepsOneTick) {
 
   window().pause->trigger();
   RunToEnd();
-  EXPECT_EQ(window().notice->text(), "Message: 6900 ms, formula 6750 ms");
+  EXPECT_EQ(window().notice->text(), "Ended at 15 s; Message: 6900 ms, formula 6750 ms");
   EXPECT_EQ(window().phase->text(), "Ended at 15 s");
   EXPECT_FALSE(window().step->isEnabled());
   window().start->trigger();

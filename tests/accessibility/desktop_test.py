@@ -1,0 +1,113 @@
+"""Runs the three techniques in the desktop window from the keyboard alone and
+reads, as a screen reader does, each completion time and the run's end from
+the window's accessibility tree (AT-SPI).
+
+usage: run_desktop_test.sh SWITCHSIM   (under Xvfb and a session bus; see there)
+"""
+import os
+import subprocess
+import sys
+import time
+import unittest
+import warnings
+
+import pyatspi
+
+# pyatspi's own calls into the library it wraps are deprecated there.
+warnings.simplefilter("ignore", DeprecationWarning)
+
+PROGRAM = sys.argv.pop(1) if len(sys.argv) > 1 else "build-test/app/switchsim"
+WAIT_S = 120  # generous: the machine may be slow and loaded
+
+
+def find_app():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name == "switchsim":
+            return app
+    return None
+
+
+def nodes(root):
+    yield root
+    for i in range(root.childCount):
+        child = root.getChildAtIndex(i)
+        if child is not None:
+            yield from nodes(child)
+
+
+def names(app, role):
+    return [node.name for node in nodes(app) if node.getRoleName() == role]
+
+
+def press(keysym_name):
+    keysym = {"Tab": 0xFF09, "Down": 0xFF54, "F5": 0xFFC2, "F6": 0xFFC3, "space": 0x20}[keysym_name]
+    pyatspi.Registry.generateKeyboardEvent(keysym, None, pyatspi.KEY_SYM)
+    time.sleep(0.2)
+
+
+def wait_for(condition, what):
+    deadline = time.monotonic() + WAIT_S
+    while time.monotonic() < deadline:
+        value = condition()
+        if value:
+            return value
+        time.sleep(0.1)
+    raise AssertionError(f"waited {WAIT_S} s for {what}")
+
+
+class KeyboardAlone(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.process = subprocess.Popen(
+            [PROGRAM, "--speed", "4", "--seed", "3"],
+            env={**os.environ, "QT_ACCESSIBILITY": "1", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"})
+        cls.app = wait_for(find_app, "the window in the accessibility tree")
+        wait_for(lambda: "Start" in names(cls.app, "push button"), "the Start button")
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.process.terminate()
+        cls.process.wait(timeout=30)
+
+    def status(self):
+        return [node.name for node in nodes(self.app)
+                if node.getRoleName() == "label" and node.parent is not None
+                and node.parent.getRoleName() == "status bar"]
+
+    def test_three_techniques_heard_from_the_keyboard(self):
+        press("Tab")  # from the size box to the technique box
+        expected = [("Message", 6900, 6750), ("Circuit", 6375, 6050), ("Packet", 4650, 4050)]
+        for index, (technique, simulated, formula) in enumerate(expected):
+            if index > 0:
+                press("Down")  # the next technique in the box
+            wait_for(lambda: self.value_of_technique() == technique, f"{technique} chosen")
+            press("F5")  # Start
+            ended = f"Ended at 15 s; {technique}: {simulated} ms, formula {formula} ms"
+            wait_for(lambda: ended in self.status(), f"the end of the {technique} run")
+            marker = f"{technique} completed at {simulated} ms, formula {formula} ms"
+            self.assertIn(marker, names(self.app, "label"))
+            press("F5")  # Reset
+            wait_for(lambda: "Start" in names(self.app, "push button"), "Reset")
+        labels = names(self.app, "label")
+        for technique, simulated, formula in expected:  # all three stay for comparison
+            self.assertIn(f"{technique} completed at {simulated} ms, formula {formula} ms", labels)
+
+    def test_pause_is_one_key_away_and_heard(self):
+        press("F5")
+        wait_for(lambda: "Running" in self.status(), "the run")
+        press("F6")
+        wait_for(lambda: "Cont" in names(self.app, "push button"), "the Cont caption")
+        self.assertTrue(any(text.startswith("Paused at t = ") for text in self.status()))
+        press("F6")
+        press("F5")
+        wait_for(lambda: "Start" in names(self.app, "push button"), "Reset")
+
+    def value_of_technique(self):
+        for node in nodes(self.app):
+            if node.getRoleName() == "combo box" and node.name == "Technique":
+                return node.queryText().getText(0, -1)
+        return ""
+
+
+if __name__ == "__main__":
+    unittest.main()

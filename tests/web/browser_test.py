@@ -1,0 +1,298 @@
+#!/usr/bin/python3
+"""The web edition's page in headless Chromium, driven by clicks and typing: what it
+shows at start-up and from a shared link, what its buttons and boxes do, and where a
+run's markers land, against the native driver's completion times.
+
+usage: /usr/bin/python3 tests/web/browser_test.py SITE_DIR [SWITCHSIM_TRACE] [unittest options]
+"""
+import functools
+import http.server
+import json
+import math
+import os
+import subprocess
+import sys
+import threading
+import unittest
+
+from selenium import webdriver
+from selenium.common.exceptions import TimeoutException
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import Select, WebDriverWait
+
+WAIT = 60  # s: how long any awaited condition may take on a slow, loaded machine
+SITE = None
+TRACE = '/tmp/build-dev/tools/switchsim-trace'
+GREEN, BLUE = 'rgb(0, 192, 0)', 'rgb(0, 0, 192)'
+BOX_IDS = ('cmbBitRate0', 'cmbBitRate1', 'cmbBitRate2', 'cmbDelay0', 'cmbDelay1', 'cmbDelay2',
+           'cmbMethod', 'cmbMessageSize')
+# The load writes each rate back in its shortest text, as the desktop form does.
+DEFAULTS = dict(zip(BOX_IDS, ('1', '0.5', '1', '50', '50', '50', 'Message', '300')))
+READY = {'cmdStart0': 'Start', 'cmdStart1': 'Pause', 'statusPhase': 'Ready',
+         'statusClock': 't = 0.00 s'}
+SHARED = 'technique=Circuit&size=500&rates=10,0.5,10&delays=20,20,20&seed=7&speed=4'
+SHARED_BOXES = dict(zip(BOX_IDS, ('10', '0.5', '10', '20', '20', '20', 'Circuit', '500')))
+
+# What elements show, by id: a box's value, anything else's text.
+SHOWN_JS = """return Object.fromEntries(arguments[0].map((id) => {
+  const e = document.getElementById(id);
+  return [id, e.matches('input, select') ? e.value : e.textContent];
+}));"""
+MARKERS_JS = """return Object.fromEntries(['lneMessage', 'lneCircuit', 'lnePacket'].map((id) => {
+  const m = document.getElementById(id);
+  const colour = getComputedStyle(m).backgroundColor;
+  return [id, {visible: m.checkVisibility(), top: m.offsetTop, colour}];
+}));"""
+# For each trace, the rows (in CSS pixels) holding any pixel that is not white.
+INKED_ROWS_JS = """const ratio = window.devicePixelRatio || 1;
+return [0, 1, 2].map((k) => {
+  const c = document.querySelector(`#picTrace${k} canvas`);
+  const data = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+  const rows = new Set();
+  for (let i = 0; i < data.length; i += 4) {
+    const row = Math.floor(Math.floor(i / 4 / c.width) / ratio);
+    if (data[i] < 255 || data[i + 1] < 255 || data[i + 2] < 255) rows.add(row);
+  }
+  return [...rows].sort((a, b) => a - b);
+});"""
+
+server = browser = base = None
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+def setUpModule():
+    global server, browser, base
+    server = http.server.ThreadingHTTPServer(('127.0.0.1', 0),
+                                             functools.partial(QuietHandler, directory=SITE))
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    base = f'http://127.0.0.1:{server.server_address[1]}/'
+    options = webdriver.ChromeOptions()
+    options.binary_location = '/usr/bin/chromium'
+    for argument in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage',
+                     '--disable-background-networking', '--disable-extensions', '--no-first-run',
+                     '--window-size=1100,1000'):
+        options.add_argument(argument)
+    try:
+        browser = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+        open_page()  # here first, so that a page that never starts stops the suite at once
+    except BaseException:
+        tearDownModule()
+        raise
+
+
+def tearDownModule():
+    if browser is not None:
+        browser.quit()
+    server.shutdown()
+    server.server_close()
+
+
+def open_page(query=''):
+    """Loads the page and waits until it is ready, or has said that it cannot start."""
+    browser.get(base + query)
+    ready = "return document.documentElement.dataset.ready === 'true' && !!window.switchsim"
+    try:
+        WebDriverWait(browser, WAIT).until(lambda b: b.execute_script(ready) or 'could not start'
+                                           in b.find_element(By.ID, 'Form1').text)
+    except TimeoutException:
+        pass
+    if not browser.execute_script(ready):
+        form = browser.find_element(By.ID, 'Form1').text
+        raise AssertionError(f'the page {base + query} never became ready (waited up to {WAIT} s); '
+                             f'its form shows {form!r}')
+
+
+def driver_ms(technique, size, rates, delays, seed=None):
+    """The completion time the native driver gives for the same parameters."""
+    command = [TRACE, '--technique', technique, '--size', size, '--rates', ','.join(rates),
+               '--delays', ','.join(delays), '--json'] + (['--seed', seed] if seed else [])
+    lines = subprocess.run(command, check=True, capture_output=True, text=True).stdout
+    events = map(json.loads, lines.splitlines())
+    return next(e['completed_ms'] for e in events if e['event'] == 'end')
+
+
+class PageCase(unittest.TestCase):
+    """Reads the page through its DOM and acts on it as a user does."""
+
+    def node(self, element_id):
+        return browser.find_element(By.ID, element_id)
+
+    def shown(self, *ids):
+        return browser.execute_script(SHOWN_JS, ids)
+
+    def text(self, element_id):
+        return self.shown(element_id)[element_id]
+
+    def inked_rows(self):
+        return browser.execute_script(INKED_ROWS_JS)
+
+    def wait_for(self, condition, what):
+        WebDriverWait(browser, WAIT).until(lambda b: condition(), message=what)
+
+    def run_to_end(self, start=True):
+        if start:
+            self.node('cmdStart0').click()
+        self.wait_for(lambda: self.text('statusPhase').startswith('Ended'), 'the run never ended')
+
+    def type_rate(self, link, typed):
+        box = self.node(f'cmbBitRate{link}')
+        box.click()
+        box.send_keys(Keys.CONTROL, 'a')
+        box.send_keys(typed, Keys.TAB)
+
+    def assert_markers(self, placed):
+        """Exactly the markers in `placed` (name: (ms, colour)) show, each 3 px line centred
+        on the row of its completion time."""
+        shown = browser.execute_script(MARKERS_JS)
+        for name, (ms, colour) in placed.items():
+            top = math.floor((1360 + ms / 2) / 15 + 0.5) - 1
+            self.assertEqual(shown[name], {'visible': True, 'top': top, 'colour': colour}, name)
+        self.assertEqual([n for n in shown if shown[n]['visible'] and n not in placed], [])
+
+
+class StartUp(PageCase):
+    def assert_untouched(self):
+        self.assertEqual(self.shown(*DEFAULTS, *READY), {**DEFAULTS, **READY})
+        self.assert_markers({})
+
+    def test_defaults(self):
+        open_page()
+        self.assert_untouched()
+        self.assertFalse(self.node('linkNotice').is_displayed())
+        self.assertEqual(self.inked_rows(), [[], [], []])
+
+    def test_bad_link_names_the_parameter_and_keeps_defaults(self):
+        for query, named in (('?size=250', ('size', '"250"')), ('?bogus=1', ('"bogus"',))):
+            with self.subTest(query=query):
+                open_page(query)
+                self.assertTrue(self.node('linkNotice').is_displayed())
+                for word in named:
+                    self.assertIn(word, self.text('linkNotice'))
+                self.assert_untouched()
+
+    def test_shared_link_fills_the_boxes_and_speed(self):
+        open_page('?' + SHARED)
+        self.assertFalse(self.node('linkNotice').is_displayed())
+        self.assertEqual(self.shown(*SHARED_BOXES, *READY), {**SHARED_BOXES, **READY})
+        self.assertEqual(Select(self.node('speed')).first_selected_option.text, '4×')
+        self.assertEqual(self.text('statusSpeed'), '4×')
+
+    def test_shared_link_starts_its_run(self):
+        open_page(f'?{SHARED}&start=1')
+        self.assertEqual(self.text('cmdStart0'), 'Reset')
+        self.run_to_end(start=False)
+        # A circuit run shows the slowest rate in the faster links' boxes; the rest keep the link's.
+        kept = BOX_IDS[3:]
+        self.assertEqual(self.shown(*kept), {box: SHARED_BOXES[box] for box in kept})
+        expected = driver_ms('Circuit', '500', ['10', '0.5', '10'], ['20'] * 3, '7')
+        self.assert_markers({'lneCircuit': (expected, BLUE)})
+        self.node('showResults').click()
+        row = [cell.get_attribute('textContent') for cell in browser.find_elements(
+            By.CSS_SELECTOR, '#resultsTable tbody tr:first-child td')]
+        self.assertEqual(row[:5] + row[7:8],
+                         ['Circuit', '500', '10 / 0.5 / 10', '20 / 20 / 20', str(expected), '7'])
+
+
+class Buttons(PageCase):
+    CLICKS = (  # button, then the captions and the phase after its click
+        ('cmdStart1', 'Start', 'Pause', 'Clock running without a message'),
+        ('cmdStart1', 'Start', 'Cont', 'Ready'),
+        ('cmdStart0', 'Reset', 'Pause', 'Running'),
+        ('cmdStart1', 'Reset', 'Cont', 'Paused'),
+        ('cmdStart1', 'Reset', 'Pause', 'Running'),
+        ('cmdStart1', 'Reset', 'Cont', 'Paused'),
+        ('cmdStart0', 'Start', 'Pause', 'Ready'),
+    )
+
+    def test_captions_follow_clicks(self):
+        open_page('?speed=0.25')  # a run of a minute: it cannot end between the clicks
+        for n, (button, *after) in enumerate(self.CLICKS):
+            with self.subTest(click=n, button=button):
+                self.node(button).click()
+                shown = self.shown('cmdStart0', 'cmdStart1', 'statusPhase')
+                self.assertEqual(list(shown.values()), after)
+
+    def test_step_while_paused_advances_one_tick(self):
+        open_page('?speed=0.25')
+        self.node('cmdStart0').click()
+        self.assertFalse(self.node('step').is_enabled())
+        self.node('cmdStart1').click()
+        self.wait_for(lambda: self.text('statusPhase') == 'Paused', 'the run never paused')
+        for _ in range(2):
+            before = self.text('statusClock')
+            self.node('step').click()
+            self.wait_for(lambda: self.text('statusClock') != before, 'Step never moved the clock')
+            ms = [round(float(t.split()[2]) * 1000) for t in (before, self.text('statusClock'))]
+            self.assertEqual(ms[1] - ms[0], 25)
+            self.assertEqual(self.text('statusPhase'), 'Paused')
+
+
+class Runs(PageCase):
+    FULL_RUNS = (('Message', 'lneMessage', 6900, GREEN), ('Circuit', 'lneCircuit', 6375, BLUE))
+
+    def test_markers_mark_completion_and_stay_for_later_runs(self):
+        open_page('?speed=4')
+        placed = {}
+        for technique, marker, ms, colour in self.FULL_RUNS:
+            with self.subTest(technique=technique):
+                Select(self.node('cmbMethod')).select_by_visible_text(technique)
+                if self.text('cmdStart0') == 'Reset':
+                    self.node('cmdStart0').click()
+                self.run_to_end()
+                self.assertEqual(self.text('statusNotice').split(',')[0], f'{technique}: {ms} ms')
+                placed[marker] = (ms, colour)
+                self.assert_markers(placed)
+
+    def test_changed_delay_clears_traces_and_markers_while_running(self):
+        open_page('?speed=4')
+        self.run_to_end()
+        self.assert_markers({'lneMessage': (6900, GREEN)})
+        Select(self.node('speed')).select_by_visible_text('¼×')  # a run of a minute for the rest
+        self.node('cmdStart0').click()
+        self.node('cmdStart0').click()
+        self.wait_for(lambda: len(self.inked_rows()[0]) >= 10, 'the run never drew on trace 0')
+        drawn = self.inked_rows()[0][-1]
+        Select(self.node('cmbDelay1')).select_by_visible_text('20')
+        phase, clock = self.text('statusPhase'), self.text('statusClock')
+        # The rows drawn before the change are white again; later ticks draw further down.
+        earlier = [[row for row in rows if row < drawn] for rows in self.inked_rows()]
+        self.assertEqual(earlier, [[], [], []])
+        self.assert_markers({})
+        self.assertEqual(phase, 'Running')
+        self.wait_for(lambda: self.text('statusClock') != clock, 'the clock stopped at the change')
+
+
+class RateBoxes(PageCase):
+    def test_typed_rate_is_kept_and_used(self):
+        open_page('?speed=4')
+        self.type_rate(0, '2')
+        self.assertEqual(self.text('cmbBitRate0'), '2')
+        rates = [self.text(f'cmbBitRate{k}') for k in range(3)]
+        self.run_to_end()
+        expected = driver_ms('Message', '300', rates, ['50'] * 3)
+        self.assert_markers({'lneMessage': (expected, GREEN)})
+        self.assertEqual(self.text('statusNotice').split(',')[0], f'Message: {expected} ms')
+
+    def test_refused_rate_brings_back_previous_text(self):
+        open_page('?speed=4')
+        for typed in ('abc', '0', '-3'):
+            with self.subTest(typed=typed):
+                before = self.text('cmbBitRate0')
+                self.type_rate(0, typed)
+                self.assertEqual(self.text('cmbBitRate0'), before)
+                self.assertIn(f'"{typed}"', self.text('statusNotice'))
+
+
+if __name__ == '__main__':
+    if len(sys.argv) < 2 or not os.path.isdir(sys.argv[1]):
+        sys.exit('usage: browser_test.py SITE_DIR [SWITCHSIM_TRACE] [unittest options]')
+    SITE = sys.argv.pop(1)
+    if len(sys.argv) > 1 and os.path.isfile(sys.argv[1]):
+        TRACE = sys.argv.pop(1)
+    unittest.main()
