@@ -43,6 +43,10 @@ const char* ss_apply_query(const char* query, double now_ms) {
 const char* ss_describe() { return Returned(Form()->Describe()); }
 const char* ss_state() { return Returned(Form()->State()); }
 double ss_changes() { return static_cast<double>(Form()->Changes()); }
+/// The notices after the first `count`, as one text to be read aloud.
+const char* ss_notices_since(int count) {
+  return Returned(Form()->classroom().NoticesSince(count));
+}
 
 void ss_set_box(int kind, int link, const char* text, double now_ms) {
   if (!ValidBox(kind, link)) return;

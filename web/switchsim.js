@@ -20,6 +20,7 @@
       describe: f('ss_describe', 'string', []),
       state: f('ss_state', 'string', []),
       changes: f('ss_changes', 'number', []),
+      noticesSince: f('ss_notices_since', 'string', ['number']),
       setBox: f('ss_set_box', null, ['number', 'number', 'string', 'number']),
       finishRate: f('ss_finish_rate', null, ['number', 'number']),
       click: f('ss_click', null, ['number', 'number']),
@@ -117,15 +118,18 @@
       }
       for (const line of d.lines) {
         const node = make('div', {id: line.id, className: 'line'}, this.form);
+        decoration(node);
         place(node, line.rect);
         node.style.background = this.colours.nodeLine;
       }
       for (const shape of d.shapes) {
-        place(make('div', {id: shape.id, className: 'shape'}, this.form), shape.rect);
+        place(decoration(make('div', {id: shape.id, className: 'shape'}, this.form)), shape.rect);
       }
-      place(make('div', {id: 'Frame1'}, this.form), d.frame);
+      place(decoration(make('div', {id: 'Frame1'}, this.form)), d.frame);
+      // Each marker reads as its completion ("Circuit completed at 6375 ms, formula 6050 ms").
       this.markers = ['lneMessage', 'lneCircuit', 'lnePacket'].map((id) => {
         const node = make('div', {id, className: 'marker'}, this.form);
+        node.setAttribute('role', 'img');
         node.hidden = true;
         return node;
       });
@@ -148,7 +152,8 @@
 
     buildMargins() {
       const d = this.description;
-      const scale = make('div', {className: 'margin addition time-scale'}, this.form);
+      // The margins draw what the traces and markers say already.
+      const scale = decoration(make('div', {className: 'margin addition time-scale'}, this.form));
       place(scale, d.timeScale);
       this.timeScale = scale;
       const [, , width, height] = d.timeScale;
@@ -163,7 +168,7 @@
         const y = Math.min(Math.max(mark.row + 0.5, 6), height - 6);
         context.fillText(mark.label, width - 8, y);
       }
-      const strip = make('div', {className: 'margin addition marker-labels'}, this.form);
+      const strip = decoration(make('div', {className: 'margin addition marker-labels'}, this.form));
       place(strip, d.labelStrip);
       this.labelStrip = makeCanvas(d.labelStrip[2], d.labelStrip[3], strip);
       this.labelStripNode = strip;
@@ -241,6 +246,7 @@
       const node = make('button', {id: button.id, type: 'button', title: button.tip}, this.form);
       place(node, button.rect);
       node.style.fontSize = `${button.font}px`;
+      node.setAttribute('aria-keyshortcuts', ['F5', 'F6'][button.index]);
       node.addEventListener('click', () => this.act(() => this.api.click(button.index, now())));
       this.buttons.push(node);
     }
@@ -319,7 +325,7 @@
       this.timeScale.hidden = !el('timeScale').checked;
       this.labelStripNode.hidden = !el('markerLabels').checked;
       this.edges = el('markerEdges').checked && !bare;
-      this.shown = {changes: -1, notices: -1, results: this.shown.results};
+      this.shown = {changes: -1, notices: this.shown.notices, results: this.shown.results};
       this.sync();
     }
 
@@ -328,6 +334,12 @@
       action();
       this.drain();
       this.sync();
+    }
+
+    /** Says `text` through the live region, even when it is the same as last time. */
+    announce(text) {
+      this.spoken = !this.spoken;
+      el('announcer').textContent = this.spoken ? text : `${text}\u00a0`;
     }
 
     /** Draws the strokes and clearings the module has waiting. */
@@ -376,6 +388,7 @@
           place(node, marker.rect);
           node.style.background = marker.colour;
           node.style.outline = this.edges ? `1px solid ${this.colours.markerEdge}` : 'none';
+          node.setAttribute('aria-label', marker.text);
         });
         this.drawMarkerLabels(s.markerLabels);
       }
@@ -383,6 +396,8 @@
       setText(el('statusClock'), s.clock);
       setText(el('statusSpeed'), this.description.speeds[s.speed]);
       if (s.noticeCount !== this.shown.notices) {
+        // Several notices at once (a refused rate that cleared the markers) are all heard.
+        if (this.shown.notices >= 0) this.announce(this.api.noticesSince(this.shown.notices));
         this.shown.notices = s.noticeCount;
         el('statusNotice').textContent = s.notice;
       }
@@ -560,6 +575,12 @@
       this.drain();
       this.sync();
     }
+  }
+
+  /** Leaves `node` out of what assistive technology reads. */
+  function decoration(node) {
+    node.setAttribute('aria-hidden', 'true');
+    return node;
   }
 
   function setText(node, text) {

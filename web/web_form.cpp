@@ -319,6 +319,7 @@ std::string WebForm::State() const {
     const layout::TwipsLine& line = kMarkerLines[m];
     const double y = state.visible ? state.y_twips : line.y1;
     json.Open('{').Key("visible").Bool(state.visible);
+    json.Key("text").Text(classroom_->MarkerText(static_cast<Marker>(m)));
     json.Key("rect").Rect(LinePixels(line.x1, y, line.x2, y, layout::kMarkerWidthPx));
     json.Key("colour").Colour(marker_colours_[m]).Close('}');
   }

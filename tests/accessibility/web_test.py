@@ -1,0 +1,126 @@
+"""Runs the three techniques in the web edition from the keyboard alone and
+reads each completion time and the run's end from headless Chromium's
+accessibility tree, as a screen reader finds them.
+
+usage: /usr/bin/python3 web_test.py SITE_DIR
+"""
+import functools
+import http.server
+import sys
+import threading
+import time
+import unittest
+
+from selenium import webdriver
+from selenium.webdriver.chrome.options import Options
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+SITE = sys.argv.pop(1) if len(sys.argv) > 1 else "build-web/site"
+WAIT_S = 120  # generous: the machine may be slow and loaded
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+def setUpModule():
+    global server, driver
+    handler = functools.partial(QuietHandler, directory=SITE)
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    options = Options()
+    for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
+                 "--disable-background-networking", "--no-first-run", "--window-size=1100,1000"):
+        options.add_argument(flag)
+    options.binary_location = "/usr/bin/chromium"
+    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+
+def tearDownModule():
+    driver.quit()
+    server.shutdown()
+
+
+def tree():
+    """(role, name) of every node of the page's accessibility tree that is not
+    ignored; a live region's name is the text it holds."""
+    nodes = driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
+    by_id = {node["nodeId"]: node for node in nodes}
+
+    def text(node):
+        if node.get("role", {}).get("value") == "StaticText":
+            return node.get("name", {}).get("value", "")
+        return "".join(text(by_id[child]) for child in node.get("childIds", []) if child in by_id)
+
+    found = []
+    for node in nodes:
+        if node.get("ignored"):
+            continue
+        role = node.get("role", {}).get("value")
+        name = node.get("name", {}).get("value", "")
+        found.append((role, text(node) if role == "status" else name))
+    return found
+
+
+def named(role):
+    return [name for node_role, name in tree() if node_role == role]
+
+
+def press(*keys):
+    ActionChains(driver).send_keys(*keys).perform()
+
+
+class KeyboardAlone(unittest.TestCase):
+    def setUp(self):
+        driver.get(f"http://127.0.0.1:{server.server_address[1]}/?speed=4&seed=3")
+        self.wait = WebDriverWait(driver, WAIT_S)
+        self.wait.until(lambda d: d.execute_script("return document.documentElement.dataset.ready"))
+
+    def until(self, condition, what):
+        self.wait.until(lambda d: condition(), message=f"waited for {what}")
+
+    def test_three_techniques_heard_from_the_keyboard(self):
+        for _ in range(40):  # to the technique box, through the tool bar and the size box
+            if driver.execute_script("return document.activeElement.id") == "cmbMethod":
+                break
+            press(Keys.TAB)
+        expected = [("Message", 6900, 6750), ("Circuit", 6375, 6050), ("Packet", 4650, 4050)]
+        for index, (technique, simulated, formula) in enumerate(expected):
+            if index > 0:
+                press(Keys.ARROW_DOWN)  # the next technique in the box
+            self.until(lambda: ("combobox", "Technique") in tree() and
+                       driver.execute_script("return document.activeElement.value") == technique,
+                       f"{technique} chosen")
+            press(Keys.F5)  # Start
+            ended = f"Ended at 15 s; {technique}: {simulated} ms, formula {formula} ms"
+            self.until(lambda: any(ended in name for name in named("status")), f"the end of {technique}")
+            self.assertIn(f"{technique} completed at {simulated} ms, formula {formula} ms", named("image"))
+            press(Keys.F5)  # Reset
+            self.until(lambda: "Start" in named("button"), "Reset")
+        images = named("image")
+        for technique, simulated, formula in expected:  # all three stay for comparison
+            self.assertIn(f"{technique} completed at {simulated} ms, formula {formula} ms", images)
+
+    def test_names_not_decoration(self):
+        nodes = tree()
+        for decoration in ("Frame1", "Line2", "Shape1_0"):
+            self.assertEqual(driver.find_element("id", decoration).get_attribute("aria-hidden"), "true")
+        self.assertIn(("combobox", "Delay, Router A to Router B"), nodes)
+        self.assertIn(("textbox", "Bit rate, Transmit to Router A"), nodes)
+        self.assertIn(("image", "switchsim logo"), nodes)
+        self.assertIn(("image", "Trace, Router B to Receive"), nodes)
+        self.assertNotIn("50", [name for role, name in nodes if role == "combobox"])
+        press(Keys.F5)
+        self.until(lambda: "Reset" in named("button"), "the Reset caption")
+        press(Keys.F6)
+        self.until(lambda: "Cont" in named("button"), "the Cont caption")
+        self.until(lambda: any(name.startswith("Paused at t = ") for name in named("status")),
+                   "the pause heard")
+
+
+if __name__ == "__main__":
+    unittest.main()
