@@ -12,6 +12,7 @@ import unittest
 import warnings
 
 import pyatspi
+from gi.repository import GLib
 
 # pyatspi's own calls into the library it wraps are deprecated there.
 warnings.simplefilter("ignore", DeprecationWarning)
@@ -43,6 +44,16 @@ def press(keysym_name):
     keysym = {"Tab": 0xFF09, "Down": 0xFF54, "F5": 0xFFC2, "F6": 0xFFC3, "space": 0x20}[keysym_name]
     pyatspi.Registry.generateKeyboardEvent(keysym, None, pyatspi.KEY_SYM)
     time.sleep(0.2)
+
+
+def pump(seconds):
+    """Lets the accessibility bus's events arrive for `seconds`."""
+    context = GLib.MainContext.default()
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        while context.pending():
+            context.iteration(False)
+        time.sleep(0.05)
 
 
 def wait_for(condition, what):
@@ -101,6 +112,23 @@ class KeyboardAlone(unittest.TestCase):
         press("F6")
         press("F5")
         wait_for(lambda: "Start" in names(self.app, "push button"), "Reset")
+
+    def test_start_and_reset_tell_of_no_rate_change(self):
+        # The rate boxes hold the texts the reset writes: nothing to hear.
+        heard = []
+        listener = lambda event: heard.append(event.source.parent.name)
+        pyatspi.Registry.registerEventListener(listener, "object:text-changed")
+        try:
+            pump(0.5)
+            heard.clear()
+            press("F5")
+            wait_for(lambda: "Reset" in names(self.app, "push button"), "the Reset caption")
+            press("F5")
+            wait_for(lambda: "Start" in names(self.app, "push button"), "the Start caption")
+            pump(1.0)
+        finally:
+            pyatspi.Registry.deregisterEventListener(listener, "object:text-changed")
+        self.assertEqual([name for name in heard if name.startswith("Bit rate")], [])
 
     def value_of_technique(self):
         for node in nodes(self.app):

@@ -152,6 +152,7 @@ TEST_F(StartupTest, AssistiveTechnologyReadsNamesNotDecoration) {
   }
   QAccessibleInterface* rate = QAccessible::queryAccessibleInterface(form().cmbBitRate[1]);
   EXPECT_EQ(rate->role(), QAccessible::ComboBox);
+  EXPECT_EQ(rate->text(QAccessible::Name), "Bit rate, Router A to Router B");
   EXPECT_EQ(rate->text(QAccessible::Value), "0.5");
   EXPECT_EQ(rate->childCount(), 2);  // its list and its line of text
   EXPECT_EQ(QAccessible::queryAccessibleInterface(form().picTrace[0])->role(), QAccessible::Graphic);
