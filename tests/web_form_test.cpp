@@ -72,7 +72,7 @@ TEST(WebForm, ABadQueryChangesNothing) {
   EXPECT_EQ(form.classroom().CurrentRun()->seed, 5U);
 }
 
-TEST(WebForm, TicksFollowTheWallClockAndDrawOnTheirRows) {
+TEST(WebForm, TicksFollowTheWallClockAndStopAtTheEnd) {
   WebForm form;
   form.Click(0, 1000.0);
   form.TakeDrawSteps();
@@ -91,6 +91,18 @@ TEST(WebForm, TicksFollowTheWallClockAndDrawOnTheirRows) {
     EXPECT_GE(steps[i + 2], 0.0);
     EXPECT_LE(steps[i + 3], 239.0);  // within the drawing area inside the frame
   }
+  // Late frames run no tick past the one that stops the timer.
+  for (double now = 2e9; form.RunDueTicks(now) > 0; now += 1e9) form.TakeDrawSteps();
+  EXPECT_EQ(form.logic().simulation().State().ClockMs, 15025);
+}
+
+TEST(WebForm, TheFirstStrokeLiesOnItsRow) {
+  WebForm form;
+  form.Click(0, 0.0);
+  form.TakeDrawSteps();
+  form.RunDueTicks(100.0);
+  const auto& steps = form.DrawSteps();
+  ASSERT_FALSE(steps.empty());
   // The first stroke, at 50 ms of clock, lies 25 twips down: pixel row 1.
   EXPECT_EQ(steps[4], 1.0);
   EXPECT_NEAR(steps[3], 0.1 * 239.0, 1e-4);  // its head, a tenth of the way across
