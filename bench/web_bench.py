@@ -4,38 +4,13 @@ time of a tick with its drawing, and the pacing of a full run.
 
 usage: /usr/bin/python3 bench/web_bench.py SITE_DIR [REPEATS]
 """
-import functools
-import http.server
 import os
 import sys
-import threading
 
-from selenium import webdriver
-from selenium.webdriver.chrome.options import Options
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.support.ui import WebDriverWait
 
-
-class QuietHandler(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
-
-
-def serve(site):
-    handler = functools.partial(QuietHandler, directory=site)
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    return server
-
-
-def browser():
-    options = Options()
-    for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
-                 "--disable-background-networking", "--disable-extensions", "--no-first-run",
-                 "--window-size=1100,1000"):
-        options.add_argument(flag)
-    options.binary_location = "/usr/bin/chromium"
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
+import page_driver  # noqa: E402  (shared with the browser checks)
 
 
 def median(values):
@@ -55,9 +30,8 @@ def main():
     size = sum(os.path.getsize(os.path.join(site, name)) for name in os.listdir(site))
     print(f"site_kb {size / 1000:.1f}")
 
-    server = serve(site)
-    base = f"http://127.0.0.1:{server.server_address[1]}/"
-    driver = browser()
+    server, base = page_driver.serve(site)
+    driver = page_driver.chromium()
     wait = WebDriverWait(driver, 120)
     try:
         first = []

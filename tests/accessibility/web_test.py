@@ -4,40 +4,25 @@ accessibility tree, as a screen reader finds them.
 
 usage: /usr/bin/python3 web_test.py SITE_DIR
 """
-import functools
-import http.server
+import os
 import sys
-import threading
-import time
 import unittest
 
-from selenium import webdriver
-from selenium.webdriver.chrome.options import Options
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "web"))
+import page_driver  # noqa: E402  (beside the browser checks)
 
 SITE = sys.argv.pop(1) if len(sys.argv) > 1 else "build-web/site"
 WAIT_S = 120  # generous: the machine may be slow and loaded
 
 
-class QuietHandler(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
-
-
 def setUpModule():
-    global server, driver
-    handler = functools.partial(QuietHandler, directory=SITE)
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    options = Options()
-    for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
-                 "--disable-background-networking", "--no-first-run", "--window-size=1100,1000"):
-        options.add_argument(flag)
-    options.binary_location = "/usr/bin/chromium"
-    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    global server, base, driver
+    server, base = page_driver.serve(SITE)
+    driver = page_driver.chromium()
 
 
 def tearDownModule():
@@ -76,7 +61,7 @@ def press(*keys):
 
 class KeyboardAlone(unittest.TestCase):
     def setUp(self):
-        driver.get(f"http://127.0.0.1:{server.server_address[1]}/?speed=4&seed=3")
+        driver.get(base + "?speed=4&seed=3")
         self.wait = WebDriverWait(driver, WAIT_S)
         self.wait.until(lambda d: d.execute_script("return document.documentElement.dataset.ready"))
 

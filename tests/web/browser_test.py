@@ -5,26 +5,23 @@ run's markers land, against the native driver's completion times.
 
 usage: /usr/bin/python3 tests/web/browser_test.py SITE_DIR [SWITCHSIM_TRACE] [unittest options]
 """
-import functools
-import http.server
 import json
 import math
 import os
 import subprocess
 import sys
-import threading
 import unittest
 
-from selenium import webdriver
 from selenium.common.exceptions import TimeoutException
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select, WebDriverWait
 
+import page_driver
+
 WAIT = 60  # s: how long any awaited condition may take on a slow, loaded machine
 SITE = None
-TRACE = '/tmp/build-dev/tools/switchsim-trace'
+TRACE = 'build-test/tools/switchsim-trace'
 GREEN, BLUE = 'rgb(0, 192, 0)', 'rgb(0, 0, 192)'
 BOX_IDS = ('cmbBitRate0', 'cmbBitRate1', 'cmbBitRate2', 'cmbDelay0', 'cmbDelay1', 'cmbDelay2',
            'cmbMethod', 'cmbMessageSize')
@@ -61,25 +58,11 @@ return [0, 1, 2].map((k) => {
 server = browser = base = None
 
 
-class QuietHandler(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
-
-
 def setUpModule():
     global server, browser, base
-    server = http.server.ThreadingHTTPServer(('127.0.0.1', 0),
-                                             functools.partial(QuietHandler, directory=SITE))
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    base = f'http://127.0.0.1:{server.server_address[1]}/'
-    options = webdriver.ChromeOptions()
-    options.binary_location = '/usr/bin/chromium'
-    for argument in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage',
-                     '--disable-background-networking', '--disable-extensions', '--no-first-run',
-                     '--window-size=1100,1000'):
-        options.add_argument(argument)
+    server, base = page_driver.serve(SITE)
     try:
-        browser = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+        browser = page_driver.chromium()
         open_page()  # here first, so that a page that never starts stops the suite at once
     except BaseException:
         tearDownModule()
