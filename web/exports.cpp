@@ -42,6 +42,8 @@ const char* ss_apply_query(const char* query, double now_ms) {
 
 const char* ss_describe() { return Returned(Form()->Describe()); }
 const char* ss_state() { return Returned(Form()->State()); }
+const char* ss_clock_text() { return Returned(Form()->classroom().ClockText()); }
+int ss_clock_ms() { return Form()->logic().simulation().State().ClockMs; }
 double ss_changes() { return static_cast<double>(Form()->Changes()); }
 /// The notices after the first `count`, as one text to be read aloud.
 const char* ss_notices_since(int count) {

@@ -19,6 +19,8 @@
       applyQuery: f('ss_apply_query', 'string', ['string', 'number']),
       describe: f('ss_describe', 'string', []),
       state: f('ss_state', 'string', []),
+      clockText: f('ss_clock_text', 'string', []),
+      clockMs: f('ss_clock_ms', 'number', []),
       changes: f('ss_changes', 'number', []),
       noticesSince: f('ss_notices_since', 'string', ['number']),
       setBox: f('ss_set_box', null, ['number', 'number', 'string', 'number']),
@@ -95,6 +97,7 @@
       this.timings = new Float64Array(MOST_TIMINGS);
       this.timingCount = 0;
       this.runs = [];
+      this.colourTexts = new Map();
       this.selectedResult = 0;
       this.build();
       this.buildBars();
@@ -342,6 +345,16 @@
       el('announcer').textContent = this.spoken ? text : `${text}\u00a0`;
     }
 
+    /** "#rrggbb" of a colour 0xRRGGBB, made once per colour: a tick draws many strokes. */
+    colourText(colour) {
+      let text = this.colourTexts.get(colour);
+      if (text === undefined) {
+        text = `#${colour.toString(16).padStart(6, '0')}`;
+        this.colourTexts.set(colour, text);
+      }
+      return text;
+    }
+
     /** Draws the strokes and clearings the module has waiting. */
     drain() {
       const count = this.api.drawStepCount();
@@ -353,16 +366,23 @@
           context.fillStyle = this.colours.trace;
           context.fillRect(0, 0, width, height);
         } else {
-          context.fillStyle = `#${steps[i + 5].toString(16).padStart(6, '0')}`;
+          context.fillStyle = this.colourText(steps[i + 5]);
           context.fillRect(steps[i + 2], steps[i + 4], steps[i + 3] - steps[i + 2], 1);
         }
       }
       this.api.takeDrawSteps();
     }
 
-    sync() {
+    sync(ticked = false) {
       const changes = this.api.changes();
-      if (changes === this.shown.changes) return;
+      if (changes === this.shown.changes) {
+        // Most ticks change only the clock.
+        if (ticked) {
+          setText(el('statusClock'), this.api.clockText());
+          this.noteRun(this.state.running, this.api.clockMs(), this.state.speed);
+        }
+        return;
+      }
       this.shown.changes = changes;
       const s = JSON.parse(this.api.state());
       this.state = s;
@@ -414,7 +434,7 @@
         this.selectedResult = 0;
         this.fillResults();
       }
-      this.noteRun(s);
+      this.noteRun(s.running, s.clockMs, s.speed);
     }
 
     /**
@@ -422,16 +442,16 @@
      * end of a run (15000 ms) and when its timer first stopped, for measuring
      * the pacing.
      */
-    noteRun(s) {
+    noteRun(running, clockMs, speedIndex) {
       let run = this.runs[this.runs.length - 1];
-      if (s.running && s.clockMs === 0 && (!run || run.end !== undefined)) {
-        run = {start: now(), speed: this.description.speedFactors[s.speed]};
+      if (running && clockMs === 0 && (!run || run.end !== undefined)) {
+        run = {start: now(), speed: this.description.speedFactors[speedIndex]};
         this.runs.push(run);
         if (this.runs.length > 64) this.runs.shift();
       }
       if (!run || run.end !== undefined) return;
-      if (run.reached === undefined && s.clockMs >= RUN_END_MS) run.reached = now();
-      if (!s.running) run.end = now();
+      if (run.reached === undefined && clockMs >= RUN_END_MS) run.reached = now();
+      if (!running) run.end = now();
     }
 
     drawMarkerLabels(labels) {
@@ -484,7 +504,7 @@
       const ran = this.api.frame(started);
       if (ran > 0) {
         this.drain();
-        this.sync();
+        this.sync(true);
         this.timings[this.timingCount++ % MOST_TIMINGS] = (now() - started) / ran;
       } else {
         this.sync();

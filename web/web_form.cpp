@@ -401,7 +401,6 @@ int WebForm::RunDueTicks(double now_ms) {
     pacer_.Ticked();
     logic_.Timer1_Timer();
   }
-  if (ran > 0) ++changes_;
   return ran;
 }
 

@@ -68,8 +68,12 @@ class WebForm final : public FormSurface {
   /// The drawing steps since they were last taken, kDrawStepSize numbers each.
   const std::vector<double>& DrawSteps() const { return draw_steps_; }
   void TakeDrawSteps() { draw_steps_.clear(); }
-  /// Counts every change of what State() says, so that the page redraws only then.
-  std::uint64_t Changes() const { return changes_; }
+  /// Counts every change of what State() says but the clock, so that the
+  /// page rebuilds what it shows only then; a tick that changes only the
+  /// clock leaves it be.
+  std::uint64_t Changes() const {
+    return changes_ + static_cast<std::uint64_t>(classroom_->NoticeCount());
+  }
 
   Classroom& classroom() { return *classroom_; }
   FormLogic& logic() { return logic_; }
