@@ -1,8 +1,8 @@
 #pragma once
 
-#include <array>
 #include <string>
 
+#include "box_texts.h"
 #include "form_surface.h"
 
 namespace switchsim::trace {
@@ -12,11 +12,9 @@ namespace switchsim::trace {
 /// driver through the form's listener.
 class TraceView : public FormSurface {
  public:
-  TraceView();
-
   void FillList(BoxId /*box*/, std::span<const std::string_view> /*items*/) override {}
-  std::string BoxText(BoxId box) const override { return Text(box); }
-  void SetBoxText(BoxId box, std::string_view text) override { Text(box) = std::string(text); }
+  std::string BoxText(BoxId box) const override { return texts_[box]; }
+  void SetBoxText(BoxId box, std::string_view text) override { texts_[box] = std::string(text); }
   void SetRateColour(int /*link*/, Rgb /*colour*/) override {}
   void SetRateLabelColour(int /*link*/, Rgb /*colour*/) override {}
   void SetCaption(int /*button*/, std::string_view /*caption*/) override {}
@@ -29,13 +27,7 @@ class TraceView : public FormSurface {
   void SetTimerRunning(bool /*running*/) override {}
 
  private:
-  std::string& Text(BoxId box);
-  const std::string& Text(BoxId box) const;
-
-  std::string method_;
-  std::string size_;
-  std::array<std::string, kLinkCount> delays_;
-  std::array<std::string, kLinkCount> rates_;
+  BoxTexts texts_;
 };
 
 }  // namespace switchsim::trace

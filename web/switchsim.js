@@ -548,22 +548,16 @@
         }
       }
       for (const node of this.form.querySelectorAll('.label span')) text(node, boxOf(node), 'left');
-      for (const {input} of this.boxes) {
-        const rect = boxOf(input);
-        context.fillStyle = '#ffffff';
+      const control = (node, fill, align) => {
+        const rect = boxOf(node);
+        context.fillStyle = fill;
         context.fillRect(...rect);
         context.strokeStyle = '#8a8a8a';
         context.strokeRect(rect[0] + 0.5, rect[1] + 0.5, rect[2] - 1, rect[3] - 1);
-        text(input, rect, 'left');
-      }
-      for (const button of this.buttons) {
-        const rect = boxOf(button);
-        context.fillStyle = '#f4f4f2';
-        context.fillRect(...rect);
-        context.strokeStyle = '#8a8a8a';
-        context.strokeRect(rect[0] + 0.5, rect[1] + 0.5, rect[2] - 1, rect[3] - 1);
-        text(button, rect, 'center');
-      }
+        text(node, rect, align);
+      };
+      for (const {input} of this.boxes) control(input, '#ffffff', 'left');
+      for (const button of this.buttons) control(button, '#f4f4f2', 'center');
       this.traces.forEach((trace) => {
         const rect = boxOf(trace.canvas.parentNode);
         context.fillStyle = this.colours.traceBorder;

@@ -228,7 +228,6 @@ void WriteColours(Json& json) {
 
 WebForm::WebForm(std::optional<std::uint64_t> first_seed, Classroom::SeedSource fresh)
     : fresh_(std::move(fresh)), random_(first_seed.value_or(0)), logic_(*this, random_) {
-  rates_.fill(std::string(lists::kRateDesignText));
   captions_ = {std::string(logic_.Caption(0)), std::string(logic_.Caption(1))};
   marker_colours_ = {kMessageGreen, kCircuitBlue, appearance::kPacketMarkerColour};
   logic_.Form_Load();
@@ -303,7 +302,7 @@ std::string WebForm::Describe() const {
 std::string WebForm::State() const {
   Json json;
   json.Open('{').Key("boxes").Open('{');
-  for (const BoxId box : kBoxes) json.Key(BoxName(box)).Text(Text(box));
+  for (const BoxId box : kBoxes) json.Key(BoxName(box)).Text(texts_[box]);
   json.Close('}');
   json.Key("rateColours").Open('[');
   for (const Rgb colour : rate_colours_) json.Colour(colour);
@@ -368,7 +367,7 @@ void WebForm::UserSetBox(BoxId box, const std::string& text, double now_ms) {
                                        ItemsOf(box).end()) {
     return;  // a pick-only box holds one of its items
   }
-  Text(box) = text;
+  texts_[box] = text;
   ++changes_;
   logic_.BoxChanged(box);
 }
@@ -427,32 +426,18 @@ std::string WebForm::ApplyQuery(const std::string& query, double now_ms) {
   return {};
 }
 
-std::string& WebForm::Text(BoxId box) {
-  return const_cast<std::string&>(static_cast<const WebForm&>(*this).Text(box));
-}
-
-const std::string& WebForm::Text(BoxId box) const {
-  switch (box.kind) {
-    case BoxKind::Rate: return rates_.at(static_cast<std::size_t>(box.link));
-    case BoxKind::Delay: return delays_.at(static_cast<std::size_t>(box.link));
-    case BoxKind::Size: return size_;
-    case BoxKind::Method: break;
-  }
-  return method_;
-}
-
 void WebForm::FillList(BoxId /*box*/, std::span<const std::string_view> /*items*/) {
   // The page builds each box's list once, from Describe().
 }
 
-std::string WebForm::BoxText(BoxId box) const { return Text(box); }
+std::string WebForm::BoxText(BoxId box) const { return texts_[box]; }
 
 void WebForm::SetBoxText(BoxId box, std::string_view text) {
   const auto items = ItemsOf(box);
   if (box.kind != BoxKind::Rate && std::find(items.begin(), items.end(), text) == items.end()) {
     return;
   }
-  Text(box) = std::string(text);
+  texts_[box] = std::string(text);
   ++changes_;
 }
 

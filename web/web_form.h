@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "box_texts.h"
 #include "classroom.h"
 #include "form_logic.h"
 #include "form_surface.h"
@@ -93,14 +94,8 @@ class WebForm final : public FormSurface {
   void SetTimerRunning(bool running) override;
 
  private:
-  std::string& Text(BoxId box);
-  const std::string& Text(BoxId box) const;
-
   double now_ms_ = 0.0;  // the wall clock at the page's last call
-  std::array<std::string, kLinkCount> rates_;
-  std::array<std::string, kLinkCount> delays_;
-  std::string method_;
-  std::string size_;
+  BoxTexts texts_;
   std::array<Rgb, kLinkCount> rate_colours_{};
   std::array<Rgb, kLinkCount> label_colours_{};
   std::array<std::string, 2> captions_;

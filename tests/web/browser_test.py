@@ -9,7 +9,10 @@ import json
 import math
 import os
 import subprocess
+import struct
 import sys
+import tempfile
+import time
 import unittest
 
 from selenium.common.exceptions import TimeoutException
@@ -91,12 +94,16 @@ def open_page(query=''):
                              f'its form shows {form!r}')
 
 
-def driver_ms(technique, size, rates, delays, seed=None):
-    """The completion time the native driver gives for the same parameters."""
+def driver_log(technique, size, rates, delays, seed=None):
+    """The JSON Lines log the native driver writes for the same parameters."""
     command = [TRACE, '--technique', technique, '--size', size, '--rates', ','.join(rates),
                '--delays', ','.join(delays), '--json'] + (['--seed', seed] if seed else [])
-    lines = subprocess.run(command, check=True, capture_output=True, text=True).stdout
-    events = map(json.loads, lines.splitlines())
+    return subprocess.run(command, check=True, capture_output=True, text=True).stdout
+
+
+def driver_ms(technique, size, rates, delays, seed=None):
+    """The completion time the native driver gives for the same parameters."""
+    events = map(json.loads, driver_log(technique, size, rates, delays, seed).splitlines())
     return next(e['completed_ms'] for e in events if e['event'] == 'end')
 
 
@@ -270,6 +277,30 @@ class RateBoxes(PageCase):
                 self.type_rate(0, typed)
                 self.assertEqual(self.text('cmbBitRate0'), before)
                 self.assertIn(f'"{typed}"', self.text('statusNotice'))
+
+
+class Downloads(PageCase):
+    def test_picture_and_run_log_download_whole(self):
+        folder = self.enterContext(tempfile.TemporaryDirectory(prefix='switchsim-downloads-'))
+        browser.execute_cdp_cmd('Browser.setDownloadBehavior',
+                                {'behavior': 'allow', 'downloadPath': folder})
+        open_page('?technique=Packet&seed=5&speed=4&start=1')
+        self.run_to_end(start=False)
+
+        def downloaded(name, button):
+            self.node(button).click()
+            path = os.path.join(folder, name)
+            self.wait_for(lambda: os.path.isfile(path) and os.path.getsize(path) > 0,
+                          f'{name} never arrived')
+            time.sleep(0.5)  # let the browser finish writing it
+            with open(path, 'rb') as file:
+                return file.read()
+
+        picture = downloaded('switchsim.png', 'savePicture')
+        self.assertEqual(picture[:8], b'\x89PNG\r\n\x1a\n')
+        self.assertEqual(struct.unpack('>II', picture[16:24]), (916, 657))
+        log = downloaded('switchsim-run.jsonl', 'exportLog').decode()
+        self.assertEqual(log, driver_log('Packet', '300', ('1', '0.5', '1'), ('50', '50', '50'), '5'))
 
 
 if __name__ == '__main__':
