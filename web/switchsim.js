@@ -66,6 +66,27 @@
     return {canvas, context, width, height};
   }
 
+  /**
+   * Gives a canvas a backing store at the screen's density now (after a zoom,
+   * or on another screen), keeping what it shows.
+   */
+  function matchDensity(drawing) {
+    const ratio = window.devicePixelRatio || 1;
+    const {canvas, context, width, height} = drawing;
+    if (canvas.width === Math.round(width * ratio)) return;
+    const copy = document.createElement('canvas');
+    copy.width = canvas.width;
+    copy.height = canvas.height;
+    copy.getContext('2d').drawImage(canvas, 0, 0);
+    canvas.width = Math.round(width * ratio);
+    canvas.height = Math.round(height * ratio);
+    // Each old pixel becomes a block of new ones: a stroke keeps its rows.
+    context.imageSmoothingEnabled = false;
+    context.drawImage(copy, 0, 0, canvas.width, canvas.height);
+    context.imageSmoothingEnabled = true;
+    context.setTransform(ratio, 0, 0, ratio, 0, 0);
+  }
+
   function drawCrest(context, colours, width, height) {
     const middle = height / 2;
     colours.logo.forEach((colour, k) => {
@@ -102,6 +123,22 @@
       this.build();
       this.buildBars();
       this.readSettings();
+      this.ratio = window.devicePixelRatio || 1;
+    }
+
+    /** After a zoom, or on another screen, the canvases follow the new density. */
+    matchDensity() {
+      const ratio = window.devicePixelRatio || 1;
+      if (ratio === this.ratio) return;
+      this.ratio = ratio;
+      for (const drawing of [...this.traces, this.crest, this.timeScaleDrawing, this.labelStrip]) {
+        matchDensity(drawing);
+      }
+      // What is not a trace is drawn anew, sharp at the new density.
+      this.crest.context.clearRect(0, 0, this.crest.width, this.crest.height);
+      drawCrest(this.crest.context, this.colours, this.crest.width, this.crest.height);
+      this.drawTimeScale();
+      this.shown.markers = null;
     }
 
     build() {
@@ -160,7 +197,18 @@
       place(scale, d.timeScale);
       this.timeScale = scale;
       const [, , width, height] = d.timeScale;
-      const {context} = makeCanvas(width, height, scale);
+      this.timeScaleDrawing = makeCanvas(width, height, scale);
+      this.drawTimeScale();
+      const strip = decoration(make('div', {className: 'margin addition marker-labels'}, this.form));
+      place(strip, d.labelStrip);
+      this.labelStrip = makeCanvas(d.labelStrip[2], d.labelStrip[3], strip);
+      this.labelStripNode = strip;
+    }
+
+    drawTimeScale() {
+      const d = this.description;
+      const {context, width, height} = this.timeScaleDrawing;
+      context.clearRect(0, 0, width, height);
       context.font = `${d.marginFont}px "DejaVu Sans", sans-serif`;
       context.textAlign = 'right';
       context.textBaseline = 'middle';
@@ -171,10 +219,6 @@
         const y = Math.min(Math.max(mark.row + 0.5, 6), height - 6);
         context.fillText(mark.label, width - 8, y);
       }
-      const strip = decoration(make('div', {className: 'margin addition marker-labels'}, this.form));
-      place(strip, d.labelStrip);
-      this.labelStrip = makeCanvas(d.labelStrip[2], d.labelStrip[3], strip);
-      this.labelStripNode = strip;
     }
 
     buildBox(box) {
@@ -500,6 +544,7 @@
 
     /** One animation frame: the ticks that are due, their strokes and what they changed. */
     frame() {
+      this.matchDensity();
       const started = now();
       const ran = this.api.frame(started);
       if (ran > 0) {

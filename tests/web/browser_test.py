@@ -303,6 +303,22 @@ class Downloads(PageCase):
         self.assertEqual(log, driver_log('Packet', '300', ('1', '0.5', '1'), ('50', '50', '50'), '5'))
 
 
+class Density(PageCase):
+    def test_traces_keep_their_strokes_when_the_density_changes(self):
+        open_page('?technique=Circuit&speed=4&start=1')
+        self.run_to_end(start=False)
+        before = self.inked_rows()
+        browser.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
+            'width': 1100, 'height': 1000, 'deviceScaleFactor': 2, 'mobile': False})
+        try:
+            widths = "return [0, 1, 2].map((k) => document.querySelector(`#picTrace${k} canvas`).width)"
+            self.wait_for(lambda: browser.execute_script(widths) == [478, 478, 478],
+                          'the traces never followed the density')
+            self.assertEqual(self.inked_rows(), before)
+        finally:
+            browser.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+
+
 if __name__ == '__main__':
     if len(sys.argv) < 2 or not os.path.isdir(sys.argv[1]):
         sys.exit('usage: browser_test.py SITE_DIR [SWITCHSIM_TRACE] [unittest options]')
