@@ -157,6 +157,8 @@ void Form1::CreateAdditions() {
   // The markers themselves carry their labels' texts.
   accessibility::MarkDecoration(*marker_labels);
   marker_labels->hide();
+  focus_ring = new FocusRing(this);
+  accessibility::MarkDecoration(*focus_ring);
 }
 
 void Form1::SetAdditions(const Additions& additions) {

@@ -15,6 +15,7 @@
 #include "form_surface.h"
 #include "line_shape.h"
 #include "margins.h"
+#include "focus_ring.h"
 #include "marker_labels.h"
 #include "random_source.h"
 #include "rectangle_shape.h"
@@ -113,6 +114,7 @@ class Form1 : public QWidget, public FormSurface {
 
   TimeScale* time_scale = nullptr;       ///< addition: seconds beside the first trace
   MarkerLabels* marker_labels = nullptr;  ///< addition: a label beside each marker
+  FocusRing* focus_ring = nullptr;        ///< addition: a ring around the focused control
 
  signals:
   /// A wake-up of the timer ran one or more ticks.

@@ -238,6 +238,7 @@ void MainWindow::ApplyView() {
     additions = {time_scale->isChecked(), marker_labels->isChecked(), marker_edges->isChecked()};
   }
   form_->SetAdditions(additions);
+  form_->focus_ring->SetOn(!bare);
 }
 
 void MainWindow::SetSpeed(double factor) {
@@ -303,7 +304,11 @@ void MainWindow::NameMarkers() {
 }
 
 bool MainWindow::SavePicture(const QString& path) {
+  // The picture is of the form, not of where the keys go.
+  const bool ring = form_->focus_ring->IsOn();
+  form_->focus_ring->SetOn(false);
   const QByteArray png = PngOf(*form_);
+  form_->focus_ring->SetOn(ring);
   if (png.isEmpty()) {
     ShowFailure(QStringLiteral("cannot make a PNG of the form"));
     return false;

@@ -107,6 +107,33 @@ TEST_F(MainWindowTest, ViewChoicesAreRemembered) {
   EXPECT_EQ(again.form().additions(), (Additions{true, true, false}));
 }
 
+// A ring shows where the keys go, around a box or a trace alike; the form
+// alone and its picture are without it.
+TEST_F(MainWindowTest, AFocusRingFollowsTheKeysButNotIntoThePicture) {
+  window().show();
+  QApplication::setActiveWindow(&window());
+  for (QWidget* control : {static_cast<QWidget*>(form().picTrace[1]),
+                           static_cast<QWidget*>(form().cmbBitRate[2])}) {
+    control->setFocus();
+    ASSERT_TRUE(form().focus_ring->isVisible());
+    EXPECT_TRUE(form().focus_ring->geometry().contains(control->geometry()));
+    EXPECT_GT(form().focus_ring->width(), control->width());
+  }
+  window().bare_form->setChecked(true);
+  EXPECT_FALSE(form().focus_ring->isVisible());
+  window().bare_form->setChecked(false);
+  EXPECT_TRUE(form().focus_ring->isVisible());
+  // The middle of the ring's left side, in the form's own picture and in the saved one.
+  const QPoint ring_side = form().focus_ring->geometry().topLeft() +
+                           QPoint(0, form().focus_ring->height() / 2);
+  const QColor focus = appearance::ToQColor(appearance::kFocusColour);
+  EXPECT_EQ(Picture().pixelColor(ring_side), focus);
+  const QString path = dir_.filePath("focused.png");
+  ASSERT_TRUE(window().SavePicture(path));
+  EXPECT_NE(QImage(path).pixelColor(ring_side), focus);
+  EXPECT_TRUE(form().focus_ring->isVisible());
+}
+
 TEST_F(MainWindowTest, EachMarkerHasADarkEdgeAndALabelWithItsTime) {
   Run("Message");
   Run("Circuit");
