@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "captions.h"
 #include "file_saving.h"
@@ -293,6 +294,15 @@ void MainWindow::Refresh(bool after_ticks) {
 }
 
 void MainWindow::NameMarkers() {
+  // A marker's text changes only when it moves, hides, or its run's data has all arrived.
+  const auto& placed = form_->logic().Markers();
+  const bool same = std::equal(placed.begin(), placed.end(), markers_named_.begin(),
+                               [](const MarkerState& a, const MarkerState& b) {
+                                 return a.visible == b.visible && a.clock_ms == b.clock_ms;
+                               });
+  if (same && notices_named_ == classroom_->NoticeCount()) return;
+  markers_named_ = placed;
+  notices_named_ = classroom_->NoticeCount();
   const std::array<std::pair<LineShape*, Marker>, 3> markers = {
       {{form_->lneMessage, Marker::Message},
        {form_->lneCircuit, Marker::Circuit},

@@ -114,6 +114,8 @@ class MainWindow : public QMainWindow {
   QElapsedTimer clock_shown_;  // since the clock's text was last set
   QString guide_html_;
   int notices_shown_ = -1;
+  std::array<MarkerState, 3> markers_named_{};  // the markers as their names last told
+  int notices_named_ = -1;
   RunPhase phase_shown_ = RunPhase::Ready;
   std::size_t results_shown_ = 0;
 };
