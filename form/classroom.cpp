@@ -120,10 +120,14 @@ std::string Classroom::PhaseText() const {
 
 void Classroom::SetNotice(std::string text) {
   constexpr std::size_t kRecentNotices = 8;
-  notice_ = std::move(text);
   ++notice_count_;
-  recent_notices_.push_back(notice_);
+  recent_notices_.push_back(std::move(text));
   if (recent_notices_.size() > kRecentNotices) recent_notices_.erase(recent_notices_.begin());
+}
+
+const std::string& Classroom::Notice() const {
+  static const std::string none;
+  return recent_notices_.empty() ? none : recent_notices_.back();
 }
 
 std::string Classroom::NoticesSince(int count) const {

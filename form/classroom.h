@@ -77,7 +77,7 @@ class Classroom final : public RunListener {
   std::string PhaseText() const;
   /// The last thing that happened worth a line: a run started, its data
   /// arrived, a typed rate was refused. Empty at first.
-  const std::string& Notice() const { return notice_; }
+  const std::string& Notice() const;
   /// Counts the notices, so that a front end can tell a new one from the same text again.
   int NoticeCount() const { return notice_count_; }
   /// The notices that came after the first `count`, oldest first, as one
@@ -135,7 +135,6 @@ class Classroom final : public RunListener {
   bool changed_ = false;
 
   std::vector<RunResult> results_;
-  std::string notice_;
   int notice_count_ = 0;
   std::vector<std::string> recent_notices_;  // the last few notices, oldest first
 

@@ -7,7 +7,6 @@
 
 #include "classroom.h"
 #include "reading_guide.h"
-#include "version.h"
 #include "web_form.h"
 
 namespace {
@@ -76,6 +75,5 @@ const char* ss_run_log() { return Returned(Form()->classroom().RunLogText()); }
 const char* ss_guide() {
   return Returned(switchsim::ReadingGuideHtml(switchsim::ChosenModel(Form()->logic())));
 }
-const char* ss_version() { return Returned(std::string(switchsim::kVersion)); }
 
 }  // extern "C"

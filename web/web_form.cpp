@@ -115,7 +115,23 @@ PixelRect BoxRect(BoxId box) {
   return ToPixels(layout::kMethodBox);
 }
 
-void WriteBox(Json& json, BoxId box, std::span<const std::string_view> items) {
+std::span<const std::string_view> ItemsOf(BoxId box) {
+  switch (box.kind) {
+    case BoxKind::Rate: return lists::kRateItems;
+    case BoxKind::Delay: return lists::kDelayItems;
+    case BoxKind::Size: return lists::kSizeItems;
+    case BoxKind::Method: break;
+  }
+  return lists::kMethodItems;
+}
+
+/// Whether a box can hold `text`: a rate box any text, the others one of their items.
+bool Holds(BoxId box, std::string_view text) {
+  const auto items = ItemsOf(box);
+  return box.kind == BoxKind::Rate || std::find(items.begin(), items.end(), text) != items.end();
+}
+
+void WriteBox(Json& json, BoxId box) {
   const bool link_box = box.kind == BoxKind::Rate || box.kind == BoxKind::Delay;
   std::string name;
   std::string tip;
@@ -149,19 +165,10 @@ void WriteBox(Json& json, BoxId box, std::span<const std::string_view> items) {
   json.Key("editable").Bool(box.kind == BoxKind::Rate);
   json.Key("name").Text(name).Key("tip").Text(tip).Key("label").Text(label);
   json.Key("items").Open('[');
-  for (const std::string_view item : items) json.Text(item);
+  for (const std::string_view item : ItemsOf(box)) json.Text(item);
   json.Close(']').Close('}');
 }
 
-std::span<const std::string_view> ItemsOf(BoxId box) {
-  switch (box.kind) {
-    case BoxKind::Rate: return lists::kRateItems;
-    case BoxKind::Delay: return lists::kDelayItems;
-    case BoxKind::Size: return lists::kSizeItems;
-    case BoxKind::Method: break;
-  }
-  return lists::kMethodItems;
-}
 
 void WriteFocusable(Json& json, layout::Focusable control) {
   using F = layout::Focusable;
@@ -182,15 +189,15 @@ void WriteFocusable(Json& json, layout::Focusable control) {
     json.Close('}');
   };
   switch (control) {
-    case F::SizeBox: return WriteBox(json, kSizeBox, ItemsOf(kSizeBox));
-    case F::MethodBox: return WriteBox(json, kMethodBox, ItemsOf(kMethodBox));
+    case F::SizeBox: return WriteBox(json, kSizeBox);
+    case F::MethodBox: return WriteBox(json, kMethodBox);
     case F::StartButton: return button(0);
-    case F::RateBox0: return WriteBox(json, RateBox(0), ItemsOf(RateBox(0)));
-    case F::DelayBox0: return WriteBox(json, DelayBox(0), ItemsOf(DelayBox(0)));
-    case F::RateBox1: return WriteBox(json, RateBox(1), ItemsOf(RateBox(1)));
-    case F::DelayBox1: return WriteBox(json, DelayBox(1), ItemsOf(DelayBox(1)));
-    case F::RateBox2: return WriteBox(json, RateBox(2), ItemsOf(RateBox(2)));
-    case F::DelayBox2: return WriteBox(json, DelayBox(2), ItemsOf(DelayBox(2)));
+    case F::RateBox0: return WriteBox(json, RateBox(0));
+    case F::DelayBox0: return WriteBox(json, DelayBox(0));
+    case F::RateBox1: return WriteBox(json, RateBox(1));
+    case F::DelayBox1: return WriteBox(json, DelayBox(1));
+    case F::RateBox2: return WriteBox(json, RateBox(2));
+    case F::DelayBox2: return WriteBox(json, DelayBox(2));
     case F::Trace0: return trace(0);
     case F::Trace1: return trace(1);
     case F::Trace2: return trace(2);
@@ -228,7 +235,6 @@ void WriteColours(Json& json) {
 
 WebForm::WebForm(std::optional<std::uint64_t> first_seed, Classroom::SeedSource fresh)
     : fresh_(std::move(fresh)), random_(first_seed.value_or(0)), logic_(*this, random_) {
-  captions_ = {std::string(logic_.Caption(0)), std::string(logic_.Caption(1))};
   marker_colours_ = {kMessageGreen, kCircuitBlue, appearance::kPacketMarkerColour};
   logic_.Form_Load();
   classroom_ = std::make_unique<Classroom>(logic_, random_, first_seed, fresh_);
@@ -305,10 +311,11 @@ std::string WebForm::State() const {
   for (const BoxId box : kBoxes) json.Key(BoxName(box)).Text(texts_[box]);
   json.Close('}');
   json.Key("rateColours").Open('[');
-  for (const Rgb colour : rate_colours_) json.Colour(colour);
+  for (int k = 0; k < kLinkCount; ++k) json.Colour(logic_.RateColour(k));
   json.Close(']').Key("labelColours").Open('[');
-  for (const Rgb colour : label_colours_) json.Colour(colour);
-  json.Close(']').Key("captions").Open('[').Text(captions_[0]).Text(captions_[1]).Close(']');
+  for (int k = 0; k < kLinkCount; ++k) json.Colour(logic_.RateLabelColour(k));
+  json.Close(']').Key("captions").Open('[').Text(logic_.Caption(0)).Text(logic_.Caption(1));
+  json.Close(']');
 
   static constexpr std::array<layout::TwipsLine, 3> kMarkerLines = {
       layout::kMessageMarker, layout::kCircuitMarker, layout::kPacketMarker};
@@ -363,12 +370,8 @@ std::string WebForm::ResultsJson() const {
 
 void WebForm::UserSetBox(BoxId box, const std::string& text, double now_ms) {
   now_ms_ = now_ms;
-  if (box.kind != BoxKind::Rate && std::find(ItemsOf(box).begin(), ItemsOf(box).end(), text) ==
-                                       ItemsOf(box).end()) {
-    return;  // a pick-only box holds one of its items
-  }
-  texts_[box] = text;
-  ++changes_;
+  if (!Holds(box, text)) return;
+  SetBoxText(box, text);
   logic_.BoxChanged(box);
 }
 
@@ -433,28 +436,15 @@ void WebForm::FillList(BoxId /*box*/, std::span<const std::string_view> /*items*
 std::string WebForm::BoxText(BoxId box) const { return texts_[box]; }
 
 void WebForm::SetBoxText(BoxId box, std::string_view text) {
-  const auto items = ItemsOf(box);
-  if (box.kind != BoxKind::Rate && std::find(items.begin(), items.end(), text) == items.end()) {
-    return;
-  }
+  if (!Holds(box, text)) return;
   texts_[box] = std::string(text);
   ++changes_;
 }
 
-void WebForm::SetRateColour(int link, Rgb colour) {
-  rate_colours_.at(static_cast<std::size_t>(link)) = colour;
-  ++changes_;
-}
-
-void WebForm::SetRateLabelColour(int link, Rgb colour) {
-  label_colours_.at(static_cast<std::size_t>(link)) = colour;
-  ++changes_;
-}
-
-void WebForm::SetCaption(int button, std::string_view caption) {
-  captions_.at(static_cast<std::size_t>(button)) = std::string(caption);
-  ++changes_;
-}
+// The form keeps the colours and captions itself; the page reads them from State().
+void WebForm::SetRateColour(int /*link*/, Rgb /*colour*/) { ++changes_; }
+void WebForm::SetRateLabelColour(int /*link*/, Rgb /*colour*/) { ++changes_; }
+void WebForm::SetCaption(int /*button*/, std::string_view /*caption*/) { ++changes_; }
 
 void WebForm::ClearTrace(int link) {
   // Clearing makes every earlier stroke of this trace pointless to draw.

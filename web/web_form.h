@@ -96,9 +96,6 @@ class WebForm final : public FormSurface {
  private:
   double now_ms_ = 0.0;  // the wall clock at the page's last call
   BoxTexts texts_;
-  std::array<Rgb, kLinkCount> rate_colours_{};
-  std::array<Rgb, kLinkCount> label_colours_{};
-  std::array<std::string, 2> captions_;
   std::array<Rgb, 3> marker_colours_{};
   bool timer_running_ = false;
   RunPacer pacer_;
