@@ -329,8 +329,7 @@
       });
       const head = el('resultsTable').tHead.rows[0];
       for (const heading of d.resultHeadings) make('th', {textContent: heading, scope: 'col'}, head);
-      el('about').textContent = `switchsim ${d.version}. Free software under the GNU General ` +
-          'Public License, version 3 or later.';
+      el('about').textContent = `switchsim ${d.version}. Free software under the ${d.licence}.`;
       document.addEventListener('keydown', (event) => this.key(event));
     }
 

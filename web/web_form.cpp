@@ -245,6 +245,7 @@ std::string WebForm::Describe() const {
   json.Open('{');
   json.Key("width").Number(Px(layout::kClientWidth)).Key("height").Number(Px(layout::kClientHeight));
   json.Key("title").Text(captions::WindowTitle()).Key("version").Text(kVersion);
+  json.Key("licence").Text(kLicence);
   WriteColours(json);
   json.Key("marginFont").Number(10);
 

@@ -396,9 +396,10 @@ void MainWindow::ShowAbout() {
   about_box->setText(
       QStringLiteral("<p><b>switchsim %1</b></p><p>Message, circuit and packet switching, "
                      "animated: one message crosses Transmit, Router A, Router B and Receive.</p>"
-                     "<p>Licence: GNU General Public License, version 3 or later.</p>"
-                     "<p>Built with Qt %2, running on Qt %3.</p>")
-          .arg(ToQString(kVersion), QStringLiteral(QT_VERSION_STR), QString::fromLatin1(qVersion())));
+                     "<p>Free software under the %2.</p>"
+                     "<p>Built with Qt %3, running on Qt %4.</p>")
+          .arg(ToQString(kVersion), ToQString(kLicence), QStringLiteral(QT_VERSION_STR),
+               QString::fromLatin1(qVersion())));
   about_box->open();
 }
 

@@ -8,6 +8,7 @@ usage: /usr/bin/python3 tests/web/browser_test.py SITE_DIR [SWITCHSIM_TRACE] [un
 import json
 import math
 import os
+import re
 import subprocess
 import struct
 import sys
@@ -25,6 +26,9 @@ import page_driver
 WAIT = 60  # s: how long any awaited condition may take on a slow, loaded machine
 SITE = None
 TRACE = 'build-test/tools/switchsim-trace'
+# The version the page should name; the build gives it, else any version will do.
+VERSION = re.escape(os.environ['SWITCHSIM_VERSION']) if 'SWITCHSIM_VERSION' in os.environ \
+    else r'\d+\.\d+\.\d+'
 GREEN, BLUE = 'rgb(0, 192, 0)', 'rgb(0, 0, 192)'
 BOX_IDS = ('cmbBitRate0', 'cmbBitRate1', 'cmbBitRate2', 'cmbDelay0', 'cmbDelay1', 'cmbDelay2',
            'cmbMethod', 'cmbMessageSize')
@@ -156,6 +160,8 @@ class StartUp(PageCase):
         self.assert_untouched()
         self.assertFalse(self.node('linkNotice').is_displayed())
         self.assertEqual(self.inked_rows(), [[], [], []])
+        self.assertRegex(self.node('about').get_attribute('textContent'),
+                         f'^switchsim {VERSION}\\. Free software under the GNU General Public')
 
     def test_bad_link_names_the_parameter_and_keeps_defaults(self):
         for query, named in (('?size=250', ('size', '"250"')), ('?bogus=1', ('"bogus"',))):
