@@ -60,12 +60,15 @@ def pump(seconds):
         time.sleep(0.05)
 
 
-def wait_for(condition, what):
+def wait_for(condition, what, process=None):
     deadline = time.monotonic() + WAIT_S
     while time.monotonic() < deadline:
         value = condition()
         if value:
             return value
+        if process is not None and process.poll() is not None:
+            raise AssertionError(f"the window exited with {process.returncode} while waiting "
+                                 f"for {what}")
         time.sleep(0.1)
     raise AssertionError(f"waited {WAIT_S} s for {what}")
 
@@ -76,7 +79,7 @@ class KeyboardAlone(unittest.TestCase):
         cls.process = subprocess.Popen(
             [PROGRAM, "--speed", "4", "--seed", "3"],
             env={**os.environ, "QT_ACCESSIBILITY": "1", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"})
-        cls.app = wait_for(find_app, "the window in the accessibility tree")
+        cls.app = wait_for(find_app, "the window in the accessibility tree", cls.process)
         wait_for(lambda: "Start" in names(cls.app, "push button"), "the Start button")
 
     @classmethod
