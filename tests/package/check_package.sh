@@ -31,9 +31,7 @@ unpack() {
 case $mode in
   lintian)
     [ -f "$deb" ] || fail "no package $deb (scripts/package builds it)"
-    report=$(lintian --tag-display-limit 0 "$deb" 2>&1 | grep -v '^running with root privileges' || true)
-    echo "$report"
-    if grep -qE '^[EW]: ' <<<"$report"; then fail "lintian reports errors or warnings"; fi
+    lintian --fail-on error,warning --tag-display-limit 0 "$deb" || fail "lintian reports errors or warnings"
     ;;
 
   metadata)
