@@ -3,28 +3,26 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "constants.h"
+#include "model_units.h"
 #include "numbers.h"
 
 namespace switchsim {
 namespace {
 
-double TransmissionMs(double rate, double blocks) { return 100 / rate * blocks; }
-double PropagationMs(double delay) { return 5 * delay; }
-
 // Units leaving Transmit together, in order, each stored and forwarded on
 // every link and served first come first served.
-double StoreAndForwardMs(const LinkModel& model, int units, int blocks_each, int last_blocks) {
+double StoreAndForwardMs(const LinkModel& model, const std::vector<std::int16_t>& units) {
   std::array<double, kLinkCount> link_free{};
   double last_arrival = 0.0;
-  for (int unit = 0; unit < units; ++unit) {
-    const double blocks = unit + 1 == units ? last_blocks : blocks_each;
+  for (const double blocks : units) {
     double ready = 0.0;
     for (int k = 0; k < kLinkCount; ++k) {
       const double start = std::max(ready, link_free[k]);
-      link_free[k] = start + TransmissionMs(model.rates[k], blocks);
-      ready = link_free[k] + PropagationMs(model.delays[k]);
+      link_free[k] = start + SendMs(model.rates[k], blocks);
+      ready = link_free[k] + CrossMs(model.delays[k]);
     }
     last_arrival = std::max(last_arrival, ready);
   }
@@ -45,23 +43,18 @@ LinkModel ModelOfTexts(std::string_view size, const std::array<std::string, 3>& 
 }
 
 double ContinuousCompletionMs(std::string_view technique, const LinkModel& model) {
-  const int blocks = BlocksForSize(model.size);
-  if (technique == kMethodMessage) return StoreAndForwardMs(model, 1, blocks, blocks);
-  if (technique == kMethodPacket) {
-    if (blocks < 1) return 0.0;
-    const int packets = std::min((blocks + 1) / 2, kLastPacketRecord);
-    const bool odd_tail = blocks % 2 == 1 && (blocks + 1) / 2 <= kLastPacketRecord;
-    return StoreAndForwardMs(model, packets, 2, odd_tail ? 1 : 2);
-  }
+  const std::int16_t blocks = BlocksForSize(model.size);
+  if (technique == kMethodMessage) return StoreAndForwardMs(model, {blocks});
+  if (technique == kMethodPacket) return StoreAndForwardMs(model, PacketBlocks(blocks));
   if (technique == kMethodCircuit) {
     double control = 0.0;
     double propagation = 0.0;
     for (int k = 0; k < kLinkCount; ++k) {
-      control += 2 * (TransmissionMs(model.rates[k], 1) + PropagationMs(model.delays[k]));
-      propagation += PropagationMs(model.delays[k]);
+      control += 2 * (SendMs(model.rates[k], 1) + CrossMs(model.delays[k]));
+      propagation += CrossMs(model.delays[k]);
     }
     const double slowest = *std::min_element(model.rates.begin(), model.rates.end());
-    return control + TransmissionMs(slowest, blocks) + propagation;
+    return control + SendMs(slowest, blocks) + propagation;
   }
   return std::numeric_limits<double>::quiet_NaN();
 }

@@ -4,30 +4,27 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "constants.h"
+#include "model_units.h"
 #include "numbers.h"
 
 namespace switchsim {
 namespace {
-
-constexpr double kMsPerBlockAtRateOne = 100.0;  // ms to send a block at rate 1
-constexpr double kMsPerDelayUnit = 5.0;         // ms of propagation per unit of delay
 
 std::string Number(double value) {
   if (!std::isfinite(value)) return "?";
   return ShortestText(std::round(value * 100) / 100);
 }
 
+// The terms of a formula, written with the model's own constants.
 std::string Send(double blocks, double rate) {
-  const std::string per_block = "100/" + Number(rate);
+  const std::string per_block = ShortestText(kMsPerBlockAtRateOne) + "/" + Number(rate);
   return blocks == 1 ? per_block : Number(blocks) + "\u00b7" + per_block;
 }
 
-std::string Propagate(double delay) { return "5\u00b7" + Number(delay); }
-
-double SendMs(double blocks, double rate) { return kMsPerBlockAtRateOne / rate * blocks; }
-double PropagateMs(double delay) { return kMsPerDelayUnit * delay; }
+std::string Propagate(double delay) { return ShortestText(kMsPerDelayUnit) + "\u00b7" + Number(delay); }
 
 template <typename Term>
 std::string Joined(int from, int to, Term term) {
@@ -45,7 +42,7 @@ Formula MessageFormula(const LinkModel& m, int blocks) {
   f.filled_in = Joined(0, kLinkCount - 1, [&](int k) {
     return "(" + Send(blocks, m.rates[k]) + " + " + Propagate(m.delays[k]) + ")";
   });
-  for (int k = 0; k < kLinkCount; ++k) f.ms += SendMs(blocks, m.rates[k]) + PropagateMs(m.delays[k]);
+  for (int k = 0; k < kLinkCount; ++k) f.ms += SendMs(m.rates[k], blocks) + CrossMs(m.delays[k]);
   return f;
 }
 
@@ -61,17 +58,18 @@ Formula CircuitFormula(const LinkModel& m, int blocks) {
                 " + " + Send(blocks, slowest) + " + " +
                 Joined(0, kLinkCount - 1, [&](int k) { return Propagate(m.delays[k]); });
   for (int k = 0; k < kLinkCount; ++k) {
-    f.ms += 2 * (SendMs(1, m.rates[k]) + PropagateMs(m.delays[k])) + PropagateMs(m.delays[k]);
+    f.ms += 2 * (SendMs(m.rates[k], 1) + CrossMs(m.delays[k])) + CrossMs(m.delays[k]);
   }
-  f.ms += SendMs(blocks, slowest);
+  f.ms += SendMs(slowest, blocks);
   return f;
 }
 
-// Packets of two blocks leave one after another and are stored and forwarded;
+// Packets leave one after another and are stored and forwarded;
 // the slowest link they cross sets the pace of those that follow the first.
 Formula PacketFormula(const LinkModel& m, int blocks) {
-  const int packets = std::min((blocks + 1) / 2, kLastPacketRecord);
-  const bool single_last = blocks % 2 == 1 && (blocks + 1) / 2 <= kLastPacketRecord;
+  const std::vector<std::int16_t> split = PacketBlocks(blocks);
+  const int packets = static_cast<int>(split.size());
+  const bool single_last = packets > 0 && split.back() < kPacketBlocks;
   Formula f{std::string(kMethodPacket), "", "", 0.0};
   if (packets < 1) {
     f.symbols = "T = 0 (no packets)";
@@ -79,7 +77,7 @@ Formula PacketFormula(const LinkModel& m, int blocks) {
     return f;
   }
   if (!single_last || packets == 1) {
-    const int size = single_last ? 1 : 2;
+    const int size = split.back();
     const double slowest = *std::min_element(m.rates.begin(), m.rates.end());
     f.symbols = "T = \u03a3<sub>k</sub> (b\u00b7100/R<sub>k</sub> + 5\u00b7d<sub>k</sub>) + "
                 "(n \u2212 1)\u00b7b\u00b7100/R<sub>min</sub>, with n packets of b blocks";
@@ -87,8 +85,8 @@ Formula PacketFormula(const LinkModel& m, int blocks) {
                     return "(" + Send(size, m.rates[k]) + " + " + Propagate(m.delays[k]) + ")";
                   }) +
                   " + " + Number(packets - 1) + "\u00b7" + Send(size, slowest);
-    for (int k = 0; k < kLinkCount; ++k) f.ms += SendMs(size, m.rates[k]) + PropagateMs(m.delays[k]);
-    f.ms += (packets - 1) * SendMs(size, slowest);
+    for (int k = 0; k < kLinkCount; ++k) f.ms += SendMs(m.rates[k], size) + CrossMs(m.delays[k]);
+    f.ms += (packets - 1) * SendMs(slowest, size);
     return f;
   }
   // The last packet has one block: the n - 1 packets of two blocks cross
@@ -98,25 +96,27 @@ Formula PacketFormula(const LinkModel& m, int blocks) {
       "T = \u03a3<sub>k</sub> 5\u00b7d<sub>k</sub> + max<sub>j</sub> (\u03a3<sub>k\u2264j</sub> "
       "2\u00b7100/R<sub>k</sub> + (n \u2212 2)\u00b72\u00b7100/min<sub>k\u2264j</sub> R<sub>k</sub> + "
       "\u03a3<sub>k\u2265j</sub> 100/R<sub>k</sub>), with n packets, the last of one block";
+  const int full = split.front();
+  const int last = split.back();
   double longest = -std::numeric_limits<double>::infinity();
   int best = 0;
   for (int j = 0; j < kLinkCount; ++j) {
     double ms = 0.0;
     double slowest = m.rates[0];
     for (int k = 0; k <= j; ++k) {
-      ms += SendMs(2, m.rates[k]);
+      ms += SendMs(m.rates[k], full);
       slowest = std::min(slowest, m.rates[k]);
     }
-    ms += (packets - 2) * SendMs(2, slowest);
-    for (int k = j; k < kLinkCount; ++k) ms += SendMs(1, m.rates[k]);
+    ms += (packets - 2) * SendMs(slowest, full);
+    for (int k = j; k < kLinkCount; ++k) ms += SendMs(m.rates[k], last);
     if (ms > longest) longest = ms, best = j;
   }
   const double pace = *std::min_element(m.rates.begin(), m.rates.begin() + best + 1);
   f.filled_in = Joined(0, kLinkCount - 1, [&](int k) { return Propagate(m.delays[k]); }) + " + (" +
-                Joined(0, best, [&](int k) { return Send(2, m.rates[k]); }) + " + " +
-                Number(packets - 2) + "\u00b7" + Send(2, pace) + " + " +
-                Joined(best, kLinkCount - 1, [&](int k) { return Send(1, m.rates[k]); }) + ")";
-  for (int k = 0; k < kLinkCount; ++k) f.ms += PropagateMs(m.delays[k]);
+                Joined(0, best, [&](int k) { return Send(full, m.rates[k]); }) + " + " +
+                Number(packets - 2) + "\u00b7" + Send(full, pace) + " + " +
+                Joined(best, kLinkCount - 1, [&](int k) { return Send(last, m.rates[k]); }) + ")";
+  for (int k = 0; k < kLinkCount; ++k) f.ms += CrossMs(m.delays[k]);
   f.ms += longest;
   return f;
 }

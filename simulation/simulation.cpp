@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model_units.h"
 #include "numbers.h"
 
 namespace switchsim {
@@ -119,18 +120,17 @@ void Simulation::SetUpTransfer() {
       Observer().OnUnitSetUp(seed.record);
     }
   } else if (technique == kMethodPacket) {
-    int remaining = MessageBlocks();
-    for (int i = 1; remaining >= 1 && i <= kLastPacketRecord; ++i) {
+    const std::vector<std::int16_t> packets = PacketBlocks(MessageBlocks());
+    for (int i = 1; i <= static_cast<int>(packets.size()); ++i) {
       TransferUnit& packet = table[i];
       packet.Kind = kKindPacket;
       packet.Colour = RandomPacketColour(random_);
       SetStatus(i, kWaiting);
       packet.StartMs = state_.ClockMs;
-      packet.Blocks = static_cast<std::int16_t>(remaining < 3 ? remaining : 2);
+      packet.Blocks = packets[i - 1];
       packet.Link = 0;
       packet.Forward = kTrue;
       Observer().OnUnitSetUp(i);
-      remaining -= packet.Blocks;
     }
     state_.DataReleased = kTrue;
   }
@@ -193,8 +193,8 @@ void Simulation::MoveUnit(int f) {
   const double rate = IsUsableRate(link.rate_number) ? link.rate_number : state_.SavedRates[k];
   const double t = state_.ClockMs - unit.StartMs;
   const double b = unit.Blocks;
-  double head = t / (d / 200) / 1000;
-  double tail = (t - 100 / rate * b) / (d / 200) / 1000;
+  double head = HeadFraction(t, d);
+  double tail = TailFraction(t, d, rate, b);
   if (head > 1) head = 1;
   if (!(tail >= 0)) tail = 0;
   if (tail > 0 && !(unit.Tail > 0)) {
