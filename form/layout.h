@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <string_view>
 
 #include "constants.h"
 
@@ -132,7 +134,38 @@ inline constexpr std::array<Focusable, 13> kTabOrder = {
     Focusable::PauseButton};
 
 // Fonts, by pixel size so that the look does not follow the screen's DPI.
+inline constexpr std::string_view kFontFamily = "DejaVu Sans";  // the plain sans-serif
 inline constexpr int kLargeFontPx = 18;  // px: 13.5 pt at 96 dots per inch
 inline constexpr int kSmallFontPx = 16;  // px: 12 pt at 96 dots per inch
+
+// The additions in the margins, as every front end draws them.
+inline constexpr int kMarginFontPx = 10;        // px: the time scale's and the marker labels' text
+inline constexpr int kMarginLineHeightPx = 11;  // px: one line of that text
+inline constexpr int kTimeTickLengthPx = 5;     // px: a second's tick, ending at the scale's right edge
+inline constexpr int kTimeLabelGapPx = 3;       // px between a second's label and its tick
+inline constexpr int kLeaderPx = 3;             // px from the label strip's left edge to a label's text
+
+// The logo: four nodes joined by three links in the techniques' colours, and
+// the program's name, in a picture of kCrestWidthPx x kCrestHeightPx.
+inline constexpr int kCrestFirstNodePx = 14;    // px from the left edge to the first node's centre
+inline constexpr int kCrestNodeSpacingPx = 40;  // px between node centres
+inline constexpr int kCrestNodeRadiusPx = 7;    // px
+inline constexpr double kCrestNodePenPx = 2.5;  // px: the nodes' outline
+inline constexpr int kCrestLinkWidthPx = 5;     // px
+inline constexpr int kCrestNameLeftPx = 150;    // px from the left edge to the name
+inline constexpr int kCrestNameFontPx = 30;     // px, bold
+inline constexpr std::string_view kCrestName = "switchsim";
+
+/// The parts of the form that only decorate, by name: the frame behind the
+/// first trace, the node lines, the base line, the boxes around the nodes,
+/// and the margins' drawings. Assistive technology leaves them out: the
+/// controls, traces and markers say all they show.
+inline constexpr std::array<std::string_view, 7> kDecoration = {
+    "Frame1", "Line1", "Line2", "Shape1", "timeScale", "markerLabels", "focusRing"};
+
+/// Whether the part named `name` (an array's members by their array's name) is decoration.
+constexpr bool IsDecoration(std::string_view name) {
+  return std::find(kDecoration.begin(), kDecoration.end(), name) != kDecoration.end();
+}
 
 }  // namespace switchsim::layout

@@ -1,40 +1,22 @@
 #include "run_log.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <string_view>
 
 #include "lists.h"
 #include "numbers.h"
-#include "text_escape.h"
+#include "json_writer.h"
 
 namespace switchsim {
 namespace {
 
-std::string HexColour(Rgb colour) {
-  std::array<char, 8> text{};
-  std::snprintf(text.data(), text.size(), "#%06x", static_cast<unsigned>(colour & 0xffffffU));
-  return text.data();
-}
-
-void AppendInteger(std::string& out, long long value) {
-  std::array<char, 24> text{};
-  const auto result = std::to_chars(text.data(), text.data() + text.size(), value);
-  out.append(text.data(), result.ptr);
-}
-
-std::string JsonString(std::string_view text) { return EscapedText(text, EscapeStyle::Json); }
-
 template <std::size_t N>
-std::string JsonStrings(const std::array<std::string, N>& texts) {
-  std::string list = "[";
-  for (std::size_t i = 0; i < N; ++i) {
-    if (i > 0) list += ',';
-    list += JsonString(texts[i]);
-  }
-  return list + "]";
+JsonWriter& Texts(JsonWriter& json, const std::array<std::string, N>& texts) {
+  json.Open('[');
+  for (const std::string& text : texts) json.Text(text);
+  return json.Close(']');
 }
 
 std::string_view KindName(std::int16_t kind, std::string_view technique) {
@@ -75,10 +57,11 @@ std::string ParameterLine(const RunParameters& p) {
 
 void RunLog::Start(const RunParameters& parameters) {
   if (json_) {
-    out_ += "{\"event\":\"start\",\"technique\":" + JsonString(boxes_.MethodText()) +
-            ",\"size\":" + JsonString(parameters.size) + ",\"rates\":" +
-            JsonStrings(parameters.rates) + ",\"delays\":" + JsonStrings(parameters.delays) +
-            ",\"seed\":" + std::to_string(parameters.seed) + "}\n";
+    JsonWriter json(out_);
+    json.Open('{').Key("event").Text("start").Key("technique").Text(boxes_.MethodText());
+    json.Key("size").Text(parameters.size).Key("rates");
+    Texts(json, parameters.rates).Key("delays");
+    Texts(json, parameters.delays).Key("seed").Unsigned(parameters.seed).Close('}').EndLine();
     return;
   }
   out_ += boxes_.MethodText() + ", " + ParameterLine(parameters) + "\n";
@@ -87,18 +70,23 @@ void RunLog::Start(const RunParameters& parameters) {
 
 void RunLog::End(double continuous_ms) {
   if (!json_) return;
-  out_ += "{\"event\":\"end\",\"technique\":" + JsonString(boxes_.MethodText()) +
-          ",\"completed_ms\":" + (completed_ms_ ? std::to_string(*completed_ms_) : "null") +
-          ",\"continuous_ms\":" + (std::isfinite(continuous_ms) ? ShortestText(continuous_ms) : "null") +
-          "}\n";
+  JsonWriter json(out_);
+  json.Open('{').Key("event").Text("end").Key("technique").Text(boxes_.MethodText());
+  json.Key("completed_ms");
+  if (completed_ms_) {
+    json.Integer(*completed_ms_);
+  } else {
+    json.Null();
+  }
+  json.Key("continuous_ms").Number(continuous_ms).Close('}').EndLine();
 }
 
 void RunLog::OnUnitSetUp(int record) {
   const TransferUnit& unit = Unit(record);
   if (json_) {
-    out_ += "{\"event\":\"unit\",\"record\":" + std::to_string(record) +
-            ",\"kind\":" + std::to_string(unit.Kind) + ",\"blocks\":" + std::to_string(unit.Blocks) +
-            ",\"colour\":" + JsonString(HexColour(unit.Colour)) + "}\n";
+    JsonWriter(out_).Open('{').Key("event").Text("unit").Key("record").Integer(record)
+        .Key("kind").Integer(unit.Kind).Key("blocks").Integer(unit.Blocks)
+        .Key("colour").Colour(unit.Colour).Close('}').EndLine();
     return;
   }
   Row(simulation_.State().ClockMs, "set up", record,
@@ -109,15 +97,14 @@ void RunLog::OnUnitSetUp(int record) {
 
 void RunLog::OnTick(std::int32_t clock_ms, bool ascending) {
   if (!json_) return;
-  // Written every tick, so appended piece by piece rather than built.
-  out_ += "{\"event\":\"tick\",\"clock\":";
-  AppendInteger(out_, clock_ms);
-  out_ += ascending ? ",\"order\":\"ascending\"}\n" : ",\"order\":\"descending\"}\n";
+  JsonWriter(out_).Open('{').Key("event").Text("tick").Key("clock").Integer(clock_ms)
+      .Key("order").Text(ascending ? "ascending" : "descending").Close('}').EndLine();
 }
 
 void RunLog::OnStop(std::int32_t clock_ms) {
   if (json_) {
-    out_ += "{\"event\":\"stop\",\"clock\":" + std::to_string(clock_ms) + "}\n";
+    JsonWriter(out_).Open('{').Key("event").Text("stop").Key("clock").Integer(clock_ms)
+        .Close('}').EndLine();
     return;
   }
   Row(clock_ms, "stop", -1, "the timer stops itself");
@@ -137,9 +124,9 @@ void RunLog::OnPass(std::int32_t clock_ms, int record, int link) {
 
 void RunLog::OnArrive(std::int32_t clock_ms, int record, int link, std::int16_t kind) {
   if (json_) {
-    out_ += "{\"event\":\"arrive\",\"clock\":" + std::to_string(clock_ms) +
-            ",\"record\":" + std::to_string(record) + ",\"link\":" + std::to_string(link) +
-            ",\"kind\":" + std::to_string(kind) + "}\n";
+    JsonWriter(out_).Open('{').Key("event").Text("arrive").Key("clock").Integer(clock_ms)
+        .Key("record").Integer(record).Key("link").Integer(link).Key("kind").Integer(kind)
+        .Close('}').EndLine();
     return;
   }
   Row(clock_ms, "arrive", record, std::string(KindName(kind, boxes_.MethodText())),
@@ -150,8 +137,9 @@ void RunLog::OnBottleneck(std::int32_t clock_ms) {
   const std::array<std::string, 3> rates = {boxes_.RateText(0), boxes_.RateText(1),
                                             boxes_.RateText(2)};
   if (json_) {
-    out_ += "{\"event\":\"bottleneck\",\"clock\":" + std::to_string(clock_ms) +
-            ",\"rates\":" + JsonStrings(rates) + "}\n";
+    JsonWriter json(out_);
+    json.Open('{').Key("event").Text("bottleneck").Key("clock").Integer(clock_ms).Key("rates");
+    Texts(json, rates).Close('}').EndLine();
     return;
   }
   Row(clock_ms, "bottleneck", -1, "rates now " + rates[0] + " / " + rates[1] + " / " + rates[2]);
@@ -159,29 +147,20 @@ void RunLog::OnBottleneck(std::int32_t clock_ms) {
 
 void RunLog::OnDraw(const Stroke& stroke) {
   if (!json_) return;  // the table keeps to the steps; strokes are in the JSON log
-  out_ += "{\"event\":\"draw\",\"clock\":";
-  AppendInteger(out_, stroke.clock_ms);
-  out_ += ",\"record\":";
-  AppendInteger(out_, stroke.record);
-  out_ += ",\"link\":";
-  AppendInteger(out_, stroke.link);
-  out_ += ",\"head\":";
-  AppendShortestText(out_, stroke.head);
-  out_ += ",\"tail\":";
-  AppendShortestText(out_, stroke.tail);
-  out_ += stroke.forward ? ",\"forward\":true,\"colour\":\"" : ",\"forward\":false,\"colour\":\"";
-  out_ += HexColour(stroke.colour);
-  out_ += "\"}\n";
+  JsonWriter(out_).Open('{').Key("event").Text("draw").Key("clock").Integer(stroke.clock_ms)
+      .Key("record").Integer(stroke.record).Key("link").Integer(stroke.link)
+      .Key("head").Number(stroke.head).Key("tail").Number(stroke.tail)
+      .Key("forward").Bool(stroke.forward).Key("colour").Colour(stroke.colour)
+      .Close('}').EndLine();
 }
 
 void RunLog::OnCompletion(const Completion& completion) {
   completed_ms_ = completion.clock_ms;
   if (json_) {
-    out_ += "{\"event\":\"complete\",\"clock\":" + std::to_string(completion.clock_ms) +
-            ",\"record\":" + std::to_string(completion.record) + ",\"marker\":\"" +
-            std::string(MarkerName(completion.marker)) + "\",\"y\":" +
-            ShortestText(completion.y_twips) + ",\"colour\":" +
-            JsonString(HexColour(completion.colour)) + "}\n";
+    JsonWriter(out_).Open('{').Key("event").Text("complete").Key("clock").Integer(completion.clock_ms)
+        .Key("record").Integer(completion.record).Key("marker").Text(MarkerName(completion.marker))
+        .Key("y").Number(completion.y_twips).Key("colour").Colour(completion.colour)
+        .Close('}').EndLine();
     return;
   }
   Row(completion.clock_ms, "complete", completion.record,
@@ -192,8 +171,8 @@ void RunLog::OnCompletion(const Completion& completion) {
 void RunLog::LinkEvent(std::string_view name, std::int32_t clock_ms, int record, int link,
                        std::string_view what) {
   if (json_) {
-    out_ += "{\"event\":\"" + std::string(name) + "\",\"clock\":" + std::to_string(clock_ms) +
-            ",\"record\":" + std::to_string(record) + ",\"link\":" + std::to_string(link) + "}\n";
+    JsonWriter(out_).Open('{').Key("event").Text(name).Key("clock").Integer(clock_ms)
+        .Key("record").Integer(record).Key("link").Integer(link).Close('}').EndLine();
     return;
   }
   const TransferUnit& unit = Unit(record);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "classroom.h"
+#include "form_description.h"
 #include "reading_guide.h"
 #include "web_form.h"
 
@@ -39,7 +40,7 @@ const char* ss_apply_query(const char* query, double now_ms) {
   return Returned(Form()->ApplyQuery(query, now_ms));
 }
 
-const char* ss_describe() { return Returned(Form()->Describe()); }
+const char* ss_describe() { return Returned(switchsim::DescribeForm()); }
 const char* ss_state() { return Returned(Form()->State()); }
 const char* ss_clock_text() { return Returned(Form()->classroom().ClockText()); }
 int ss_clock_ms() { return Form()->logic().simulation().State().ClockMs; }

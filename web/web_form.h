@@ -11,6 +11,7 @@
 #include "classroom.h"
 #include "form_logic.h"
 #include "form_surface.h"
+#include "json_writer.h"
 #include "random_source.h"
 #include "run_pacer.h"
 
@@ -38,10 +39,6 @@ class WebForm final : public FormSurface {
   WebForm(const WebForm&) = delete;
   WebForm& operator=(const WebForm&) = delete;
 
-  /// What the page builds once: every control's name, place in pixels,
-  /// captions, lists, tooltips and accessible names, in tab order; the
-  /// colours, the time scale and the speeds. A JSON object.
-  std::string Describe() const;
   /// What the controls show now: the boxes' texts and colours, the
   /// captions, the markers and their labels, the status texts. A JSON object.
   std::string State() const;
@@ -94,6 +91,8 @@ class WebForm final : public FormSurface {
   void SetTimerRunning(bool running) override;
 
  private:
+  void WriteMarkers(JsonWriter& json) const;
+
   double now_ms_ = 0.0;  // the wall clock at the page's last call
   BoxTexts texts_;
   std::array<Rgb, 3> marker_colours_{};

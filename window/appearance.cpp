@@ -4,14 +4,13 @@
 #include <QWidget>
 
 #include "layout.h"
+#include "qt_text.h"
 
 namespace switchsim::appearance {
 namespace {
 
-constexpr int kMarginFontPx = 10;  // px
-
 QFont SansSerif(int pixel_size, bool bold) {
-  QFont font(QStringLiteral("sans-serif"));
+  QFont font(ToQString(layout::kFontFamily));
   font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(pixel_size);
   font.setBold(bold);
@@ -39,6 +38,6 @@ Rgb ForeColour(const QWidget& widget) {
 QFont LargeFont() { return SansSerif(layout::kLargeFontPx, false); }
 QFont SmallFont() { return SansSerif(layout::kSmallFontPx, false); }
 QFont SmallBoldFont() { return SansSerif(layout::kSmallFontPx, true); }
-QFont MarginFont() { return SansSerif(kMarginFontPx, false); }
+QFont MarginFont() { return SansSerif(layout::kMarginFontPx, false); }
 
 }  // namespace switchsim::appearance

@@ -7,19 +7,9 @@
 #include "appearance.h"
 #include "constants.h"
 #include "layout.h"
+#include "qt_text.h"
 
 namespace switchsim {
-namespace {
-
-inline constexpr int kNodeRadiusPx = 7;    // px
-inline constexpr int kNodeSpacingPx = 40;  // px between node centres
-inline constexpr int kFirstNodePx = 14;    // px from the left edge to the first node's centre
-inline constexpr int kLinkWidthPx = 5;     // px
-inline constexpr int kNameLeftPx = 150;    // px from the left edge to the name
-inline constexpr int kNameFontPx = 30;     // px
-
-}  // namespace
-
 CrestImage::CrestImage(QWidget* parent) : QWidget(parent) {
   setFixedSize(layout::kCrestWidthPx, layout::kCrestHeightPx);
   setFocusPolicy(Qt::NoFocus);
@@ -29,30 +19,28 @@ void CrestImage::Draw(QPainter& painter, const QSize& size) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   const qreal middle = size.height() / 2.0;
-  const std::array<Rgb, kLinkCount> link_colours = {kMessageGreen, kCircuitBlue,
-                                                    appearance::kPacketMarkerColour};
   for (int k = 0; k < kLinkCount; ++k) {
-    QPen pen(appearance::ToQColor(link_colours[k]), kLinkWidthPx);
+    QPen pen(appearance::ToQColor(appearance::kLogoLinkColours[k]), layout::kCrestLinkWidthPx);
     pen.setCapStyle(Qt::FlatCap);
     painter.setPen(pen);
-    const qreal from = kFirstNodePx + k * kNodeSpacingPx;
-    painter.drawLine(QPointF(from, middle), QPointF(from + kNodeSpacingPx, middle));
+    const qreal from = layout::kCrestFirstNodePx + k * layout::kCrestNodeSpacingPx;
+    painter.drawLine(QPointF(from, middle), QPointF(from + layout::kCrestNodeSpacingPx, middle));
   }
-  painter.setPen(QPen(appearance::ToQColor(appearance::kNodeLineColour), 2.5));
+  painter.setPen(QPen(appearance::ToQColor(appearance::kNodeLineColour), layout::kCrestNodePenPx));
   painter.setBrush(Qt::white);
   for (int node = 0; node < layout::kNodeCount; ++node) {
-    painter.drawEllipse(QPointF(kFirstNodePx + node * kNodeSpacingPx, middle), kNodeRadiusPx,
-                        kNodeRadiusPx);
+    painter.drawEllipse(QPointF(layout::kCrestFirstNodePx + node * layout::kCrestNodeSpacingPx, middle), layout::kCrestNodeRadiusPx,
+                        layout::kCrestNodeRadiusPx);
   }
 
   QFont font = appearance::LargeFont();
-  font.setPixelSize(kNameFontPx);
+  font.setPixelSize(layout::kCrestNameFontPx);
   font.setBold(true);
   QPainterPath name;
-  name.addText(0, 0, font, QStringLiteral("switchsim"));
+  name.addText(0, 0, font, ToQString(layout::kCrestName));
   const QRectF bounds = name.boundingRect();
-  const qreal scale = std::min(1.0, (size.width() - kNameLeftPx - 2) / bounds.width());
-  painter.translate(kNameLeftPx, middle);
+  const qreal scale = std::min(1.0, (size.width() - layout::kCrestNameLeftPx - 2) / bounds.width());
+  painter.translate(layout::kCrestNameLeftPx, middle);
   painter.scale(scale, scale);
   painter.translate(-bounds.left(), -bounds.center().y());
   painter.setPen(Qt::NoPen);

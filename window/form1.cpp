@@ -84,6 +84,13 @@ LineShape* MakeLine(QWidget* parent, const layout::TwipsLine& line, int width_px
   return shape;
 }
 
+/// Names a part of the form as the layout knows it, and leaves it out of what
+/// assistive technology reads if the layout counts it as decoration.
+void NamePart(QWidget& widget, std::string_view part) {
+  widget.setObjectName(ToQString(part));
+  if (layout::IsDecoration(part)) accessibility::MarkDecoration(widget);
+}
+
 QPalette WindowPalette() {
   // A fixed light look, whatever the desktop's theme: the rate boxes and
   // labels speak through black and red text.
@@ -115,7 +122,7 @@ Form1::Form1(std::uint64_t seed, QWidget* parent)
   Frame1 = new QFrame(this);
   Frame1->setGeometry(ToPixels(layout::kFrame1));
   Frame1->setAccessibleName(QStringLiteral("Frame1"));
-  accessibility::MarkDecoration(*Frame1);
+  NamePart(*Frame1, "Frame1");
   CreateTraces();
   CreateLinkControls();
   CreateNodeControls();
@@ -149,16 +156,16 @@ void Form1::CreateAdditions() {
   time_scale = new TimeScale(this);
   time_scale->setGeometry(ToPixels(layout::kTimeScale));
   time_scale->setAccessibleName(QStringLiteral("Time scale, in seconds of clock"));
-  accessibility::MarkDecoration(*time_scale);
+  NamePart(*time_scale, "timeScale");
   time_scale->hide();
   marker_labels = new MarkerLabels(logic_, this);
   marker_labels->setGeometry(ToPixels(layout::kMarkerLabelStrip));
   marker_labels->setAccessibleName(QStringLiteral("Marker labels"));
   // The markers themselves carry their labels' texts.
-  accessibility::MarkDecoration(*marker_labels);
+  NamePart(*marker_labels, "markerLabels");
   marker_labels->hide();
   focus_ring = new FocusRing(this);
-  accessibility::MarkDecoration(*focus_ring);
+  NamePart(*focus_ring, "focusRing");
 }
 
 void Form1::SetAdditions(const Additions& additions) {
@@ -209,8 +216,8 @@ void Form1::CreateNodeControls() {
   }
   Line2 = MakeLine(this, layout::kLine2, layout::kNodeLineWidthPx, appearance::kNodeLineColour,
                    QStringLiteral("Base line"));
-  for (LineShape* line : Line1) accessibility::MarkDecoration(*line);
-  accessibility::MarkDecoration(*Line2);
+  for (LineShape* line : Line1) NamePart(*line, "Line1");
+  NamePart(*Line2, "Line2");
   lnePacket = MakeLine(this, layout::kPacketMarker, layout::kMarkerWidthPx,
                        appearance::kPacketMarkerColour, QStringLiteral("Packet completion marker"));
   lneCircuit = MakeLine(this, layout::kCircuitMarker, layout::kMarkerWidthPx, kCircuitBlue,
@@ -225,7 +232,7 @@ void Form1::CreateNodeControls() {
     Shape1[i] = new RectangleShape(this);
     Shape1[i]->setGeometry(ToPixels(layout::kShape1[i]));
     Shape1[i]->SetBorderColor(appearance::kNodeLineColour);
-    accessibility::MarkDecoration(*Shape1[i]);
+    NamePart(*Shape1[i], "Shape1");
   }
   for (int node = 0; node < layout::kNodeCount; ++node) {
     lblNode[node] = MakeLabel(this, ToQString(captions::NodeName(node)), appearance::LargeFont(),

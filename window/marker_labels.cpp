@@ -12,8 +12,6 @@
 namespace switchsim {
 namespace {
 
-constexpr int kLeaderPx = 3;  // px from the strip's left edge to a label's text
-
 int Row(double y_twips) { return static_cast<int>(std::lround(y_twips / layout::kTwipsPerPixel)); }
 
 }  // namespace
@@ -26,16 +24,16 @@ MarkerLabels::MarkerLabels(const FormLogic& form, QWidget* parent) : QWidget(par
 void MarkerLabels::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.setFont(appearance::MarginFont());
-  const int line_height = painter.fontMetrics().height();
+  const int line_height = layout::kMarginLineHeightPx;
   const int top = y();
   for (const MarkerLabel& label :
        LayOutMarkerLabels(form_.Markers(), line_height * layout::kTwipsPerPixel)) {
     const int marker_row = Row(label.marker_y_twips) - top;
     const int label_row = Row(label.label_y_twips) - top;
     painter.setPen(appearance::ToQColor(appearance::kAdditionLineColour));
-    painter.drawLine(0, marker_row, kLeaderPx - 1, label_row);
+    painter.drawLine(0, marker_row, layout::kLeaderPx - 1, label_row);
     painter.setPen(appearance::ToQColor(appearance::kAdditionTextColour));
-    painter.drawText(QRect(kLeaderPx + 1, label_row - line_height / 2, width(), line_height),
+    painter.drawText(QRect(layout::kLeaderPx + 1, label_row - line_height / 2, width(), line_height),
                      Qt::AlignLeft | Qt::AlignVCenter, ToQString(label.text));
   }
 }

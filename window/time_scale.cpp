@@ -10,13 +10,6 @@
 #include "qt_text.h"
 
 namespace switchsim {
-namespace {
-
-constexpr int kTickLengthPx = 5;  // px
-constexpr int kLabelGapPx = 3;    // px between a label and its tick
-
-}  // namespace
-
 TimeScale::TimeScale(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
   setFocusPolicy(Qt::NoFocus);
@@ -25,15 +18,15 @@ TimeScale::TimeScale(QWidget* parent) : QWidget(parent) {
 void TimeScale::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.setFont(appearance::MarginFont());
-  const int line_height = painter.fontMetrics().height();
-  const int tick_left = width() - kTickLengthPx;
+  const int line_height = layout::kMarginLineHeightPx;
+  const int tick_left = width() - layout::kTimeTickLengthPx;
   for (const TimeMark& mark : TimeScaleMarks()) {
     // The row a stroke at this time fills: the trace's frame, then one
     // pixel row per 15 twips.
     const int row = layout::kTraceBorderPx + TraceRow(mark.y_twips);
     painter.setPen(appearance::ToQColor(appearance::kAdditionLineColour));
     painter.drawLine(tick_left, row, width() - 1, row);
-    QRect label(0, row - line_height / 2, tick_left - kLabelGapPx, line_height);
+    QRect label(0, row - line_height / 2, tick_left - layout::kTimeLabelGapPx, line_height);
     label.moveTop(std::clamp(label.top(), 0, height() - line_height));
     painter.setPen(appearance::ToQColor(appearance::kAdditionTextColour));
     painter.drawText(label, Qt::AlignRight | Qt::AlignVCenter,
