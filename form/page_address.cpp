@@ -1,43 +1,28 @@
 #include "page_address.h"
 
-#include <algorithm>
-#include <array>
-#include <functional>
 #include <optional>
 
 namespace switchsim {
 namespace {
 
-using Checker = std::function<std::optional<std::string>(const std::string&, PageRequest&)>;
+const OptionRow* Parameter(std::string_view name) {
+  for (const OptionRow& row : OptionTable()) {
+    if (Offers(row, FrontEnd::Page) && row.name == name) return &row;
+  }
+  return nullptr;
+}
 
-struct Parameter {
-  std::string_view name;
-  Checker check;
-};
-
-std::optional<std::string> ChooseStart(const std::string& value, PageRequest& request) {
-  // A bare "start" (no value) starts, as the command line's flag does.
+// A flag in an address: a bare "start" (no value) sets it, as the command
+// line's flag does.
+std::optional<std::string> SetFlag(const std::string& value, bool& flag) {
   if (value.empty() || value == "1" || value == "true" || value == "yes") {
-    request.start = true;
+    flag = true;
   } else if (value == "0" || value == "false" || value == "no") {
-    request.start = false;
+    flag = false;
   } else {
     return Quoted(value) + " is not a yes or no; use 1 or 0";
   }
   return std::nullopt;
-}
-
-const std::array<Parameter, 7>& Parameters() {
-  static const std::array<Parameter, 7> parameters = {{
-      {"technique", [](const std::string& v, PageRequest& r) { return ChooseTechnique(v, r); }},
-      {"size", [](const std::string& v, PageRequest& r) { return ChooseSize(v, r); }},
-      {"rates", [](const std::string& v, PageRequest& r) { return ChooseRates(v, r); }},
-      {"delays", [](const std::string& v, PageRequest& r) { return ChooseDelays(v, r); }},
-      {"seed", [](const std::string& v, PageRequest& r) { return ChooseSeed(v, r); }},
-      {"speed", [](const std::string& v, PageRequest& r) { return ChooseSpeed(v, r.speed); }},
-      {"start", ChooseStart},
-  }};
-  return parameters;
 }
 
 int HexDigit(char c) {
@@ -67,20 +52,7 @@ std::optional<std::string> Decoded(std::string_view text) {
   return out;
 }
 
-std::string Names() {
-  std::string names;
-  for (const Parameter& parameter : Parameters()) {
-    if (!names.empty()) names += ", ";
-    names += parameter.name;
-  }
-  return names;
-}
-
 }  // namespace
-
-bool PageRequest::Given(std::string_view name) const {
-  return std::find(given.begin(), given.end(), name) != given.end();
-}
 
 std::variant<PageRequest, std::string> ReadPageQuery(std::string_view query) {
   if (!query.empty() && query.front() == '?') query.remove_prefix(1);
@@ -97,28 +69,17 @@ std::variant<PageRequest, std::string> ReadPageQuery(std::string_view query) {
     if (!name || !value) {
       return "The link's " + Quoted(std::string(pair)) + " holds a broken %-escape";
     }
-    const auto parameter =
-        std::find_if(Parameters().begin(), Parameters().end(),
-                     [&](const Parameter& candidate) { return candidate.name == *name; });
-    if (parameter == Parameters().end()) {
-      return "The link's " + Quoted(*name) + " is no parameter; use " + Names();
+    const OptionRow* parameter = Parameter(*name);
+    if (parameter == nullptr) {
+      return "The link's " + Quoted(*name) + " is no parameter; use " + OptionNames(FrontEnd::Page);
     }
     if (request.Given(*name)) return "The link gives " + *name + " more than once";
-    if (const auto error = parameter->check(*value, request)) {
-      return "The link's " + *name + ": " + *error;
-    }
+    const auto error = parameter->flag != nullptr ? SetFlag(*value, request.*(parameter->flag))
+                                                  : parameter->set(*value, request);
+    if (error) return "The link's " + *name + ": " + *error;
     request.given.push_back(*name);
   }
   return request;
-}
-
-void ChooseGivenBoxes(FormLogic& form, const PageRequest& request) {
-  if (request.Given("size")) form.Choose(kSizeBox, request.size);
-  for (int k = 0; k < kLinkCount; ++k) {
-    if (request.Given("delays")) form.Choose(DelayBox(k), request.delays[k]);
-    if (request.Given("rates")) form.Choose(RateBox(k), request.rates[k]);
-  }
-  if (request.Given("technique")) form.Choose(kMethodBox, request.technique);
 }
 
 }  // namespace switchsim

@@ -38,6 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
                               "&seed=7&start=1&speed=4",
                               ""},
                     QueryCase{"EscapedComma", "rates=2%2C0.5%2C1", ""},
+                    QueryCase{"LowerCaseEscape", "rates=2%2c0.5%2c1&technique=%50acket", ""},
                     QueryCase{"BadSize", "?size=250", "size: \"250\" is not a message size"},
                     QueryCase{"BadRate", "?rates=1,abc,1", "rates"},
                     QueryCase{"BadSpeed", "?speed=3", "speed"},

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "choose_boxes.h"
 #include "classroom.h"
 #include "continuous_time.h"
 #include "form_logic.h"
@@ -18,14 +19,6 @@ namespace switchsim::trace {
 std::vector<std::string> TechniquesOf(const Options& options) {
   if (!options.compare) return {options.technique};
   return {lists::kMethodItems.begin(), lists::kMethodItems.end()};
-}
-
-void ChooseBoxes(FormLogic& form, const Options& options) {
-  form.Choose(kSizeBox, options.size);
-  for (int k = 0; k < kLinkCount; ++k) {
-    form.Choose(DelayBox(k), options.delays[k]);
-    form.Choose(RateBox(k), options.rates[k]);
-  }
 }
 
 RunParameters ParametersOf(const Options& options, std::string technique, std::uint64_t seed) {

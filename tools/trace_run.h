@@ -24,9 +24,6 @@ struct RunOutcome {
 /// the technique box's order with --compare.
 std::vector<std::string> TechniquesOf(const Options& options);
 
-/// Chooses the options' size, delays and rates in the form's boxes, as a user would.
-void ChooseBoxes(FormLogic& form, const Options& options);
-
 /// The parameters of a run of `technique` under `options`.
 RunParameters ParametersOf(const Options& options, std::string technique, std::uint64_t seed);
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "choose_boxes.h"
 #include "file_saving.h"
 #include "form1.h"
 #include "trace_run.h"

@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "captions.h"
+#include "choose_boxes.h"
 #include "file_saving.h"
 #include "qt_text.h"
 #include "reading_guide.h"
@@ -54,7 +55,7 @@ MainWindow::MainWindow(QSettings& settings, const StartOptions& options, QWidget
   form_ = new Form1(options.seed.value_or(0), this);
   setCentralWidget(form_);
   classroom_ = std::make_unique<Classroom>(form_->logic(), form_->random(), options.seed);
-  ChooseGivenBoxes(options);
+  ChooseGivenBoxes(form_->logic(), options);
 
   results_window_ = new ResultsWindow(this);
   connect(results_window_, &ResultsWindow::ExportRequested, this, [this] {
@@ -82,17 +83,6 @@ MainWindow::~MainWindow() {
   // Closing moves the focus, which ends a rate's editing in the form; the
   // form outlives the classroom, so it must not reach this window any more.
   disconnect(form_, nullptr, this, nullptr);
-}
-
-void MainWindow::ChooseGivenBoxes(const StartOptions& options) {
-  FormLogic& logic = form_->logic();
-  const auto given = [&](const char* name) { return options.given.contains(QLatin1String(name)); };
-  if (given("size")) logic.Choose(kSizeBox, options.size);
-  for (int k = 0; k < kLinkCount; ++k) {
-    if (given("delays")) logic.Choose(DelayBox(k), options.delays[k]);
-    if (given("rates")) logic.Choose(RateBox(k), options.rates[k]);
-  }
-  if (given("technique")) logic.Choose(kMethodBox, options.technique);
 }
 
 void MainWindow::CreateFileMenu() {

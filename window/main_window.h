@@ -91,7 +91,6 @@ class MainWindow : public QMainWindow {
   QPointer<QMessageBox> about_box;
 
  private:
-  void ChooseGivenBoxes(const StartOptions& options);
   void CreateFileMenu();
   void CreateRunMenu();
   void CreateViewMenu();

@@ -4,21 +4,13 @@
 #include <string>
 #include <variant>
 
-#include "run_choice.h"
+#include "option_table.h"
 
 namespace switchsim {
 
 /// What the window's command line asks for: the boxes and the first seed,
 /// the speed, and whether to start at once.
-struct StartOptions : RunChoice {
-  /// The options that were given a value ("technique", "size", ...); a box
-  /// whose option was not given keeps what the form loads.
-  QStringList given;
-  double speed = 1.0;
-  bool start = false;
-  bool help = false;
-  bool version = false;
-};
+using StartOptions = RunRequest;
 
 /// A command line the window refuses: one line naming the option, the value
 /// and what is allowed, in the driver's words.

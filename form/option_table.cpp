@@ -1,0 +1,172 @@
+#include "option_table.h"
+
+#include <algorithm>
+#include <array>
+
+namespace switchsim {
+namespace {
+
+constexpr unsigned kDriver = static_cast<unsigned>(FrontEnd::Driver);
+constexpr unsigned kWindow = static_cast<unsigned>(FrontEnd::Window);
+constexpr unsigned kPage = static_cast<unsigned>(FrontEnd::Page);
+
+std::optional<std::string> SetPng(const std::string& value, RunRequest& request) {
+  if (value.empty()) return Quoted(value) + " is not a file name";
+  request.png = value;
+  return std::nullopt;
+}
+
+constexpr std::array<OptionRow, 13> kOptions = {{
+    {"technique", "NAME", "Message, Circuit or Packet (default Message)", kDriver | kWindow | kPage,
+     [](const std::string& v, RunRequest& r) { return ChooseTechnique(v, r); }},
+    {"size", "N", "message size: 100, 200, 300, 400, 500 or 1000 (default 300)",
+     kDriver | kWindow | kPage, [](const std::string& v, RunRequest& r) { return ChooseSize(v, r); }},
+    {"rates", "A,B,C", "the links' bit rates, each above 0 (default 1.0,0.5,1.0)",
+     kDriver | kWindow | kPage, [](const std::string& v, RunRequest& r) { return ChooseRates(v, r); }},
+    {"delays", "A,B,C", "the links' delays: 20, 50, 100 or 200 (default 50,50,50)",
+     kDriver | kWindow | kPage, [](const std::string& v, RunRequest& r) { return ChooseDelays(v, r); }},
+    {"seed", "N", "seed of the run's random numbers (default: a fresh one)",
+     kDriver | kWindow | kPage, [](const std::string& v, RunRequest& r) { return ChooseSeed(v, r); }},
+    {"speed", "S", "0.25, 0.5, 1, 2 or 4 times the normal pace (default 1)",
+     kWindow | kPage, [](const std::string& v, RunRequest& r) { return ChooseSpeed(v, r.speed); }},
+    {"json", "", "print the steps as JSON Lines instead of a table", kDriver, nullptr,
+     &RunRequest::json},
+    {"compare", "",
+     "run all three techniques and compare them with the formulas", kDriver,
+     nullptr, &RunRequest::compare},
+    {"png", "FILE", "also write a picture of the window after the run(s) to FILE", kDriver, SetPng},
+    {"additions", "",
+     "draw the View menu's additions into the --png picture", kDriver,
+     nullptr, &RunRequest::additions},
+    {"start", "", "start the run at once", kWindow | kPage, nullptr, &RunRequest::start},
+    {"help", "", "show the options and exit", kDriver | kWindow, nullptr, &RunRequest::help, "-h"},
+    {"version", "", "show the version and exit", kDriver | kWindow, nullptr, &RunRequest::version},
+}};
+
+const OptionRow* Find(std::string_view name, FrontEnd front_end) {
+  for (const OptionRow& row : kOptions) {
+    if (!Offers(row, front_end)) continue;
+    if (name == "--" + std::string(row.name) || (!row.short_name.empty() && name == row.short_name)) {
+      return &row;
+    }
+  }
+  return nullptr;
+}
+
+// The option's column of --help: "--technique NAME", "-h, --help".
+std::string Synopsis(const OptionRow& row) {
+  std::string text = row.short_name.empty() ? "" : std::string(row.short_name) + ", ";
+  text += "--" + std::string(row.name);
+  if (!row.value.empty()) text += " " + std::string(row.value);
+  return text;
+}
+
+// Reads one argument at `i` (and its value, which may be the next one).
+std::optional<std::string> ReadArgument(const std::vector<std::string>& args, std::size_t& i,
+                                        FrontEnd front_end, RunRequest& request) {
+  std::string name = args[i];
+  std::optional<std::string> value;
+  if (const std::size_t equals = name.find('='); name.rfind("--", 0) == 0 && equals != std::string::npos) {
+    value = name.substr(equals + 1);
+    name = name.substr(0, equals);
+  }
+  const OptionRow* row = Find(name, front_end);
+  if (row == nullptr) {
+    return Quoted(args[i]) + " is not an option; see --help for " + OptionNames(front_end);
+  }
+  const std::string canonical = "--" + std::string(row->name);
+  if (request.Given(row->name)) return canonical + ": given more than once";
+  request.given.emplace_back(row->name);
+  if (row->flag != nullptr) {
+    if (value) return name + ": takes no value, but was given " + Quoted(*value);
+    request.*(row->flag) = true;
+    return std::nullopt;
+  }
+  if (!value) {
+    if (i + 1 >= args.size()) return name + ": needs a value";
+    value = args[++i];
+  }
+  if (const auto error = row->set(*value, request)) return name + ": " + *error;
+  return std::nullopt;
+}
+
+// The first letter in capitals, and a full stop: the manual's sentences.
+std::string Sentence(std::string_view help) {
+  std::string text(help);
+  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
+  return text + ".";
+}
+
+// Roff takes a hyphen as "\-" where a minus sign or dash is meant.
+std::string RoffDashes(std::string_view text) {
+  std::string roff;
+  for (const char c : text) roff += c == '-' ? std::string("\\-") : std::string(1, c);
+  return roff;
+}
+
+}  // namespace
+
+bool RunRequest::Given(std::string_view name) const {
+  return std::find(given.begin(), given.end(), name) != given.end();
+}
+
+std::span<const OptionRow> OptionTable() { return kOptions; }
+
+bool Offers(const OptionRow& row, FrontEnd front_end) {
+  return (row.front_ends & static_cast<unsigned>(front_end)) != 0;
+}
+
+std::variant<RunRequest, std::string> ReadCommandLine(const std::vector<std::string>& args,
+                                                      FrontEnd front_end) {
+  RunRequest request;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (auto error = ReadArgument(args, i, front_end, request)) return *std::move(error);
+  }
+  return request;
+}
+
+std::string OptionHelp(FrontEnd front_end) {
+  std::size_t width = 0;
+  for (const OptionRow& row : kOptions) {
+    if (Offers(row, front_end)) width = std::max(width, Synopsis(row).size());
+  }
+  std::string text;
+  for (const OptionRow& row : kOptions) {
+    if (!Offers(row, front_end)) continue;
+    std::string synopsis = Synopsis(row);
+    synopsis.resize(width, ' ');
+    text += "  " + synopsis + "  " + std::string(row.help) + "\n";
+  }
+  return text;
+}
+
+std::string OptionNames(FrontEnd front_end) {
+  const std::string dashes = front_end == FrontEnd::Page ? "" : "--";
+  std::string names;
+  for (const OptionRow& row : kOptions) {
+    if (!Offers(row, front_end) || row.name == "help") continue;
+    if (!names.empty()) names += ", ";
+    names += dashes + std::string(row.name);
+  }
+  return names;
+}
+
+std::string OptionManual(FrontEnd front_end) {
+  std::string roff = ".SH OPTIONS\n";
+  for (const OptionRow& row : kOptions) {
+    if (!Offers(row, front_end)) continue;
+    roff += ".TP\n";
+    const std::string name = "\\-\\-" + std::string(row.name);
+    if (!row.short_name.empty()) {
+      roff += ".BR " + RoffDashes(row.short_name) + " \", \" " + name + "\n";
+    } else if (row.value.empty()) {
+      roff += ".B " + name + "\n";
+    } else {
+      roff += ".BI " + name + " \" " + std::string(row.value) + "\"\n";
+    }
+    roff += RoffDashes(Sentence(row.help)) + "\n";
+  }
+  return roff;
+}
+
+}  // namespace switchsim

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "run_choice.h"
+#include "speed.h"
+
+namespace switchsim {
+
+/// The front ends that take options: the driver's command line, the
+/// window's command line, and a page's address.
+enum class FrontEnd : unsigned { Driver = 1, Window = 2, Page = 4 };
+
+/// Everything the options of any front end can ask for; each front end
+/// reads the part it offers.
+struct RunRequest : RunChoice {
+  /// The options given, by name without dashes ("size", "start", ...), in
+  /// the order given. A box whose option was not given keeps what the form loads.
+  std::vector<std::string> given;
+  double speed = kNormalSpeed;
+  bool start = false;
+  bool json = false;
+  bool compare = false;
+  std::optional<std::string> png;  // file to write a picture of the window to
+  bool additions = false;          // the picture shows the margins' additions
+  bool help = false;
+  bool version = false;
+
+  bool Given(std::string_view name) const;
+};
+
+/// One option of the table: a new option is one row. A value option sets
+/// its part of the request with `set`, which returns nothing or one line
+/// naming the value and what is allowed; a flag sets `flag`.
+struct OptionRow {
+  std::string_view name;   // without dashes: "--name" on a command line, "name=" in an address
+  std::string_view value;  // what the value looks like ("NAME", "A,B,C"); empty for a flag
+  std::string_view help;   // one line, for --help and the manual pages
+  unsigned front_ends;     // FrontEnd bits
+  std::optional<std::string> (*set)(const std::string& value, RunRequest& request) = nullptr;
+  bool RunRequest::*flag = nullptr;
+  std::string_view short_name = {};  // "-h" for help
+};
+
+/// Every option, in the order --help lists them.
+std::span<const OptionRow> OptionTable();
+
+/// Whether `row` is an option of `front_end`.
+bool Offers(const OptionRow& row, FrontEnd front_end);
+
+/// Reads a command line (without the program's name) for the driver or the
+/// window: "--name VALUE", "--name=VALUE" and flags, each at most once.
+/// Returns the request, or one line naming the option and the value and
+/// saying what is allowed.
+std::variant<RunRequest, std::string> ReadCommandLine(const std::vector<std::string>& args,
+                                                      FrontEnd front_end);
+
+/// The options of a front end as --help lists them, one line each:
+/// "  --technique NAME  Message, Circuit or Packet (default Message)".
+std::string OptionHelp(FrontEnd front_end);
+/// The options' names for a refusal: "--technique, --size, ..., --version"
+/// (a page's without dashes), every option but help.
+std::string OptionNames(FrontEnd front_end);
+/// The OPTIONS section of a front end's manual page, in roff.
+std::string OptionManual(FrontEnd front_end);
+
+}  // namespace switchsim

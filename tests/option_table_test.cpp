@@ -1,0 +1,76 @@
+// One table of options for the driver, the window and a page's address:
+// each front end reads its own rows, refuses the others', and lists its own
+// in its help.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <variant>
+
+#include "option_table.h"
+#include "page_address.h"
+
+namespace switchsim {
+namespace {
+
+// A value each option takes, so that every row can be given.
+std::string GoodValue(const OptionRow& row) {
+  if (row.name == "technique") return "Packet";
+  if (row.name == "size") return "1000";
+  if (row.name == "rates") return "2,2,2";
+  if (row.name == "delays") return "20,20,20";
+  if (row.name == "speed") return "4";
+  if (row.name == "png") return "picture.png";
+  return "7";
+}
+
+TEST(OptionTable, EachFrontEndTakesItsRowsRefusesTheOthersAndListsThem) {
+  for (const FrontEnd front_end : {FrontEnd::Driver, FrontEnd::Window}) {
+    const std::string help = OptionHelp(front_end);
+    for (const OptionRow& row : OptionTable()) {
+      const std::string option = "--" + std::string(row.name);
+      std::vector<std::string> args{option};
+      if (!row.value.empty()) args.push_back(GoodValue(row));
+      const auto read = ReadCommandLine(args, front_end);
+      if (!Offers(row, front_end)) {
+        ASSERT_TRUE(std::holds_alternative<std::string>(read)) << option;
+        EXPECT_EQ(std::get<std::string>(read).find("\"" + option + "\" is not an option"), 0U);
+        EXPECT_EQ(help.find(option + " "), std::string::npos) << option;
+        continue;
+      }
+      ASSERT_TRUE(std::holds_alternative<RunRequest>(read)) << option;
+      const RunRequest& request = std::get<RunRequest>(read);
+      EXPECT_TRUE(request.Given(row.name)) << option;
+      if (row.flag != nullptr) {
+        EXPECT_TRUE(request.*(row.flag)) << option;
+      }
+      EXPECT_NE(help.find(option), std::string::npos) << option;
+      EXPECT_NE(help.find(row.help), std::string::npos) << option;
+    }
+  }
+  const auto request = std::get<RunRequest>(ReadCommandLine({"-h", "--seed=5"}, FrontEnd::Window));
+  EXPECT_TRUE(request.help);
+  EXPECT_EQ(request.seed, 5U);
+}
+
+TEST(OptionTable, AnAddressTakesThePageRowsWithYesOrNoForAFlag) {
+  for (const OptionRow& row : OptionTable()) {
+    const std::string value = row.value.empty() ? "yes" : GoodValue(row);
+    const auto read = ReadPageQuery(std::string(row.name) + "=" + value);
+    EXPECT_EQ(std::holds_alternative<PageRequest>(read), Offers(row, FrontEnd::Page)) << row.name;
+  }
+  const auto off = std::get<PageRequest>(ReadPageQuery("start=no&speed=0.5"));
+  EXPECT_FALSE(off.start);
+  EXPECT_EQ(off.speed, 0.5);
+}
+
+TEST(OptionTable, ManualPagesListTheirFrontEndsOptions) {
+  const std::string driver = OptionManual(FrontEnd::Driver);
+  EXPECT_NE(driver.find(".BI \\-\\-png \" FILE\"\nAlso write a picture"), std::string::npos) << driver;
+  EXPECT_NE(driver.find(".BR \\-h \", \" \\-\\-help\n"), std::string::npos);
+  EXPECT_EQ(driver.find("\\-\\-speed"), std::string::npos);
+  EXPECT_NE(OptionManual(FrontEnd::Window).find(".B \\-\\-start\nStart the run at once.\n"),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace switchsim
