@@ -5,6 +5,7 @@
 
 #include "box_lists.h"
 #include "colours.h"
+#include "due_ticks.h"
 #include "json_writer.h"
 #include "layout.h"
 #include "line_pixels.h"
@@ -17,8 +18,6 @@ namespace switchsim {
 namespace {
 
 using layout::Px;
-
-constexpr long kMostTicksAFrame = 40;
 
 }  // namespace
 
@@ -127,13 +126,7 @@ void WebForm::Step(double now_ms) {
 int WebForm::RunDueTicks(double now_ms) {
   now_ms_ = now_ms;
   if (!timer_running_) return 0;
-  const long due = std::min(pacer_.DueTicks(now_ms), kMostTicksAFrame);
-  int ran = 0;
-  for (; ran < due && timer_running_; ++ran) {
-    pacer_.Ticked();
-    logic_.Timer1_Timer();
-  }
-  return ran;
+  return static_cast<int>(switchsim::RunDueTicks(pacer_, logic_, now_ms));
 }
 
 void WebForm::SetSpeedIndex(int index, double now_ms) {

@@ -11,6 +11,7 @@
 #include "accessibility.h"
 #include "appearance.h"
 #include "captions.h"
+#include "due_ticks.h"
 #include "layout.h"
 #include "lists.h"
 #include "qt_text.h"
@@ -329,16 +330,9 @@ void Form1::ConnectHandlers() {
 double Form1::WallMs() const { return static_cast<double>(wall_.nsecsElapsed()) / 1e6; }
 
 void Form1::RunDueTicks() {
-  // A very late wake-up catches up over several wake-ups, so that the window
-  // keeps answering meanwhile.
-  constexpr long kMostTicksAWake = 40;
-  const long due = std::min(pacer_.DueTicks(WallMs()), kMostTicksAWake);
-  for (long i = 0; i < due && logic_.TimerEnabled(); ++i) {
-    pacer_.Ticked();
-    logic_.Timer1_Timer();
-  }
+  const long ran = switchsim::RunDueTicks(pacer_, logic_, WallMs());
   if (logic_.TimerEnabled()) ArmTimer();
-  if (due > 0) emit TicksRan();
+  if (ran > 0) emit TicksRan();
 }
 
 void Form1::ArmTimer() {
