@@ -32,24 +32,24 @@ void FormLogic::cmdStart_Click(int index) {
     // would offer the opposite of what the button does.
     SetCaption(1, lists::kPauseCaption);
     simulation_.ResetSimulation();
-    if (listener_ != nullptr) listener_->OnRunStart();
+    listeners_.OnRunStart();
     simulation_.SetUpTransfer();
     SetTimerEnabled(true);
   } else if (index == 0) {
     SetCaption(0, lists::kStartCaption);
     SetCaption(1, lists::kPauseCaption);
     simulation_.ResetSimulation();
-    if (listener_ != nullptr) listener_->OnRunReset();
+    listeners_.OnRunReset();
   } else {
     SetTimerEnabled(!timer_enabled_);
     SetCaption(1, timer_enabled_ ? lists::kPauseCaption : lists::kContCaption);
-    if (listener_ != nullptr) listener_->OnPauseToggled(timer_enabled_);
+    listeners_.OnPauseToggled(timer_enabled_);
   }
 }
 
 void FormLogic::Timer1_Timer() {
   simulation_.SimulationTick();
-  if (listener_ != nullptr) listener_->OnTickEnd();
+  listeners_.OnTickEnd();
 }
 
 void FormLogic::BoxChanged(BoxId box) {
@@ -70,7 +70,7 @@ void FormLogic::BoxChanged(BoxId box) {
     case BoxKind::Method:
       break;  // choosing a technique clears nothing
   }
-  if (listener_ != nullptr) listener_->OnParameterChanged(box);
+  listeners_.OnParameterChanged(box);
 }
 
 void FormLogic::RateEditingFinished(int link) {
@@ -79,7 +79,7 @@ void FormLogic::RateEditingFinished(int link) {
   std::string kept = usable_rate_texts_.at(link);
   if (kept.empty()) kept = ShortestText(simulation_.State().SavedRates.at(link));
   Choose(RateBox(link), kept);
-  if (listener_ != nullptr) listener_->OnRateRefused(link, typed, kept);
+  listeners_.OnRateRefused(link, typed, kept);
 }
 
 void FormLogic::ClearTraces() {
@@ -97,9 +97,16 @@ void FormLogic::Choose(BoxId box, std::string_view text) {
 }
 
 void FormLogic::SetListener(RunListener* listener) {
-  listener_ = listener;
-  simulation_.SetObserver(listener);
+  listeners_.Clear();
+  AddListener(listener);
 }
+
+void FormLogic::AddListener(RunListener* listener) {
+  listeners_.Add(listener);
+  simulation_.SetObserver(&listeners_);
+}
+
+void FormLogic::RemoveListener(RunListener* listener) { listeners_.Remove(listener); }
 
 void FormLogic::SetCaption(int button, std::string_view caption) {
   captions_.at(button) = caption;
@@ -136,7 +143,7 @@ void FormLogic::DrawUnit(const Stroke& stroke) {
   }
   const double y = stroke.clock_ms / layout::kMsPerTraceTwip;
   surface_.DrawLine(stroke.link, xt, y, xh, y, stroke.colour);
-  if (listener_ != nullptr) listener_->OnDraw(stroke);
+  listeners_.OnDraw(stroke);
 }
 
 void FormLogic::UnitCompleted(const Arrival& arrival) {
@@ -147,7 +154,7 @@ void FormLogic::UnitCompleted(const Arrival& arrival) {
   markers_.at(static_cast<std::size_t>(completion.marker)) =
       MarkerState{true, completion.clock_ms, completion.y_twips};
   surface_.ShowMarker(completion.marker, completion.y_twips, completion.colour);
-  if (listener_ != nullptr) listener_->OnCompletion(completion);
+  listeners_.OnCompletion(completion);
 }
 
 void FormLogic::SetTimerEnabled(bool enabled) {

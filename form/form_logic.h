@@ -8,6 +8,7 @@
 #include "lists.h"
 #include "random_source.h"
 #include "run_listener.h"
+#include "run_listeners.h"
 #include "simulation.h"
 #include "view.h"
 
@@ -59,8 +60,13 @@ class FormLogic final : public SimulationView {
   /// Where the markers stand, as the form last placed or hid them, by Marker.
   const std::array<MarkerState, 3>& Markers() const { return markers_; }
 
-  /// Hears every step of the runs from now on (not owned; null to stop).
+  /// `listener` alone hears every step of the runs from now on (not owned;
+  /// null: none does).
   void SetListener(RunListener* listener);
+  /// `listener` hears every step from now on too, after those added before
+  /// it; it is borrowed and must be removed before it is destroyed.
+  void AddListener(RunListener* listener);
+  void RemoveListener(RunListener* listener);
 
   Simulation& simulation() { return simulation_; }
   const Simulation& simulation() const { return simulation_; }
@@ -90,7 +96,7 @@ class FormLogic final : public SimulationView {
 
   FormSurface& surface_;
   Simulation simulation_;
-  RunListener* listener_ = nullptr;
+  RunListeners listeners_;  // the simulation tells them its steps too
   std::array<std::string_view, 2> captions_ = {lists::kStartCaption, lists::kPauseCaption};
   std::array<Rgb, kLinkCount> rate_colours_{};
   std::array<Rgb, kLinkCount> label_colours_{};

@@ -1,0 +1,109 @@
+#include "results_format.h"
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+
+#include "numbers.h"
+
+namespace switchsim {
+namespace {
+
+std::string Csv(const std::string& field) {
+  if (field.find_first_of(",\"\r\n") == std::string::npos) return field;
+  std::string quoted = "\"";
+  for (const char c : field) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+std::string ShellWord(const std::string& word) {
+  const bool plain = !word.empty() && word.find_first_not_of(
+                                          "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                                          "0123456789.,+-_=/") == std::string::npos;
+  if (plain) return word;
+  std::string quoted = "'";
+  for (const char c : word) {
+    if (c == '\'') {
+      quoted += "'\\''";
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "'";
+}
+
+std::string Joined(const std::array<std::string, 3>& texts, std::string_view separator) {
+  return texts[0] + std::string(separator) + texts[1] + std::string(separator) + texts[2];
+}
+
+}  // namespace
+
+std::string MsText(double ms) {
+  if (!std::isfinite(ms)) return "-";
+  std::array<char, 40> text{};
+  std::snprintf(text.data(), text.size(), "%.1f", ms);
+  return text.data();
+}
+
+std::string FormulaText(double ms) { return ShortestText(std::round(ms * 10) / 10); }
+
+std::string CompletionNotice(const RunResult& result) {
+  return result.parameters.technique + ": " + std::to_string(result.simulated_ms) +
+         " ms, formula " + FormulaText(result.formula_ms) + " ms";
+}
+
+std::array<std::string, 9> ResultCells(const RunResult& r) {
+  const RunParameters& p = r.parameters;
+  return {p.technique,
+          p.size,
+          Joined(p.rates, " / "),
+          Joined(p.delays, " / "),
+          std::to_string(r.simulated_ms),
+          MsText(r.formula_ms),
+          MsText(r.simulated_ms - r.formula_ms),
+          std::to_string(p.seed),
+          r.changed ? "yes" : "no"};
+}
+
+std::string ResultsText(const std::vector<RunResult>& results) {
+  std::string text =
+      "technique  size  rates             delays        simulated ms  formula ms  difference ms"
+      "    seed  changed\n";
+  for (const RunResult& r : results) {
+    const std::array<std::string, 9> c = ResultCells(r);
+    std::array<char, 256> row{};
+    std::snprintf(row.data(), row.size(), "%-9s  %4s  %-16s  %-12s  %12s  %10s  %13s  %6s  %s\n",
+                  c[0].c_str(), c[1].c_str(), c[2].c_str(), c[3].c_str(), c[4].c_str(),
+                  c[5].c_str(), c[6].c_str(), c[7].c_str(), c[8].c_str());
+    text += row.data();
+  }
+  return text;
+}
+
+std::string ResultsCsv(const std::vector<RunResult>& results) {
+  std::string csv =
+      "technique,size,rate 1,rate 2,rate 3,delay 1,delay 2,delay 3,simulated ms,formula ms,"
+      "difference ms,seed,changed during run\r\n";
+  for (const RunResult& r : results) {
+    const RunParameters& p = r.parameters;
+    std::string line = Csv(p.technique) + "," + Csv(p.size);
+    for (const std::string& rate : p.rates) line += "," + Csv(rate);
+    for (const std::string& delay : p.delays) line += "," + Csv(delay);
+    line += "," + std::to_string(r.simulated_ms) + "," + MsText(r.formula_ms) + "," +
+            MsText(r.simulated_ms - r.formula_ms) + "," + std::to_string(p.seed) + "," +
+            (r.changed ? "yes" : "no");
+    csv += line + "\r\n";
+  }
+  return csv;
+}
+
+std::string TraceCommand(const RunParameters& p) {
+  return "switchsim-trace --technique " + ShellWord(p.technique) + " --size " + ShellWord(p.size) +
+         " --rates " + ShellWord(Joined(p.rates, ",")) + " --delays " +
+         ShellWord(Joined(p.delays, ",")) + " --seed " + std::to_string(p.seed);
+}
+
+}  // namespace switchsim

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "run_log.h"
+
+// The results of the runs as the results table, its text and CSV copies and
+// the notices show them, and the driver's command that runs one again.
+namespace switchsim {
+
+/// A run whose data reached Receive, as the results table shows it.
+struct RunResult {
+  RunParameters parameters;       // the box texts the run started with, and its seed
+  std::int32_t simulated_ms = 0;  // ms: the clock of the last marker the run placed
+  double formula_ms = 0.0;        // ms: the same model in continuous time
+  bool changed = false;           // a box's change reached its handler during the run
+};
+
+/// The headings of the results table's columns.
+inline constexpr std::array<std::string_view, 9> kResultHeadings = {
+    "Technique",  "Size",          "Rates", "Delays",           "Simulated ms",
+    "Formula ms", "Difference ms", "Seed",  "Changed during run"};
+
+/// What the results table shows of a run, column by column: technique, size,
+/// rates ("1 / 0.5 / 1"), delays, simulated ms, formula ms, difference ms,
+/// seed, and "yes" or "no" for a change during the run.
+std::array<std::string, 9> ResultCells(const RunResult& result);
+
+/// The results as a text table with a heading, newest first, one run a line.
+std::string ResultsText(const std::vector<RunResult>& results);
+/// The results as CSV (RFC 4180) with a heading line, newest first.
+std::string ResultsCsv(const std::vector<RunResult>& results);
+/// The switchsim-trace command line that runs `parameters` again, with each
+/// value quoted for a POSIX shell where it needs it.
+std::string TraceCommand(const RunParameters& parameters);
+/// "Circuit: 6375 ms, formula 6050 ms".
+std::string CompletionNotice(const RunResult& result);
+/// A formula's value in ms for a sentence, to a tenth of a ms: "6050", "6287.5".
+std::string FormulaText(double ms);
+/// A number of ms with one decimal, as the results show formula values: "6050.0".
+std::string MsText(double ms);
+
+}  // namespace switchsim

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "form_logic.h"
+#include "run_log.h"
+
+namespace switchsim {
+
+/// Keeps the JSON Lines log of the current run, in the schema of the
+/// driver's --json: from Start, when it begins a log and lets it hear the
+/// form, to the end of the run's clock, when it writes the end event and
+/// stops it hearing. `form` is borrowed and must outlive the recorder.
+class RunRecorder {
+ public:
+  explicit RunRecorder(FormLogic& form) : form_(form) {}
+  ~RunRecorder();
+
+  RunRecorder(const RunRecorder&) = delete;
+  RunRecorder& operator=(const RunRecorder&) = delete;
+
+  /// Begins the log of a run started with `parameters`, forgetting the last.
+  void Start(const RunParameters& parameters);
+  /// Ends it with the end event and the value of the same model in
+  /// continuous time (`continuous_ms`, ms).
+  void End(double continuous_ms);
+  /// Whether a run's log is being written: from Start until End.
+  bool Recording() const { return log_ != nullptr; }
+  /// The log of the current or last run; empty before the first Start.
+  const std::string& Text() const { return text_; }
+
+ private:
+  FormLogic& form_;
+  std::string text_;
+  std::unique_ptr<RunLog> log_;
+};
+
+}  // namespace switchsim

@@ -1,0 +1,78 @@
+#include "status_texts.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "lists.h"
+#include "results_format.h"
+
+namespace switchsim {
+
+RunPhase StatusTexts::Phase() const {
+  if (!form_.RunExists()) return form_.TimerEnabled() ? RunPhase::EmptyClock : RunPhase::Ready;
+  if (form_.TimerEnabled()) return RunPhase::Running;
+  if (form_.simulation().State().ClockMs > kStopAfterMs) return RunPhase::Ended;
+  return RunPhase::Paused;
+}
+
+std::string StatusTexts::ClockText() const {
+  const std::int32_t ms = form_.simulation().State().ClockMs;
+  std::array<char, 32> text{};
+  const double seconds = ms / 1000.0;
+  std::snprintf(text.data(), text.size(), ms % 10 == 0 ? "t = %.2f s" : "t = %.3f s", seconds);
+  return text.data();
+}
+
+std::string StatusTexts::PhaseText(bool delivered) const {
+  switch (Phase()) {
+    case RunPhase::Ready: return "Ready";
+    case RunPhase::EmptyClock: return "Clock running without a message";
+    case RunPhase::Running: return "Running";
+    case RunPhase::Paused: return "Paused";
+    case RunPhase::Ended:
+      return delivered ? "Ended at 15 s" : "Ended at 15 s: data not delivered within 15 s";
+  }
+  return "";
+}
+
+void StatusTexts::Say(std::string text) {
+  constexpr std::size_t kRecentNotices = 8;
+  ++notice_count_;
+  recent_notices_.push_back(std::move(text));
+  if (recent_notices_.size() > kRecentNotices) recent_notices_.erase(recent_notices_.begin());
+}
+
+const std::string& StatusTexts::Notice() const {
+  static const std::string none;
+  return recent_notices_.empty() ? none : recent_notices_.back();
+}
+
+std::string StatusTexts::NoticesSince(int count) const {
+  const auto fresh = static_cast<std::size_t>(std::max(0, notice_count_ - count));
+  const std::size_t first = recent_notices_.size() - std::min(fresh, recent_notices_.size());
+  std::string text;
+  for (std::size_t i = first; i < recent_notices_.size(); ++i) {
+    if (!text.empty()) text += ". ";
+    text += recent_notices_[i];
+  }
+  return text;
+}
+
+std::string StatusTexts::MarkerText(Marker marker) const {
+  const auto m = static_cast<std::size_t>(marker);
+  const std::string technique(lists::kMethodItems.at(m));
+  const MarkerState& state = form_.Markers().at(m);
+  if (!state.visible) return technique + " marker, not placed";
+  const MarkerNote& note = marker_notes_.at(m);
+  if (!note.completed) {
+    return technique + " data arriving, the latest at " + std::to_string(state.clock_ms) + " ms";
+  }
+  return technique + " completed at " + std::to_string(state.clock_ms) + " ms, formula " +
+         FormulaText(note.formula_ms) + " ms";
+}
+
+void StatusTexts::NoteMarker(Marker marker, double formula_ms, bool completed) {
+  marker_notes_.at(static_cast<std::size_t>(marker)) = {formula_ms, completed};
+}
+
+}  // namespace switchsim
