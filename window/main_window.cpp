@@ -1,15 +1,10 @@
 #include "main_window.h"
 
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QFontMetrics>
 #include <QLayout>
 #include <QMenuBar>
 #include <QStandardPaths>
-#include <QStatusBar>
-#include <QVBoxLayout>
 #include <algorithm>
 
 #include "captions.h"
@@ -21,8 +16,6 @@
 
 namespace switchsim {
 namespace {
-
-constexpr int kClockRefreshMs = 250;  // ms of wall time between the clock's refreshes in a run
 
 // Where the View menu's choices are remembered.
 const QString kTimeScaleKey = QStringLiteral("view/timeScale");
@@ -195,30 +188,8 @@ void MainWindow::CreateHelpMenu() {
 }
 
 void MainWindow::CreateStatusBar() {
-  // The labels' texts are their accessible names, so that a change is heard;
-  // what each one is, is their description.
-  notice = new QLabel(this);
-  notice->setAccessibleDescription(QStringLiteral("Last event"));
-  // A long notice is cut off rather than widening the window.
-  notice->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-  phase = new QLabel(this);
-  phase->setAccessibleDescription(QStringLiteral("Run state"));
-  speed = new QLabel(this);
-  speed->setAccessibleDescription(QStringLiteral("Speed"));
-  clock = new QLabel(this);
-  clock->setAccessibleDescription(QStringLiteral("Clock"));
-  // Wide enough for the longest clock, so that the bar does not shift as it runs.
-  // A fixed size also spares the bar a new layout each time the text changes.
-  const QFontMetrics metrics(clock->font());
-  clock->setFixedSize(metrics.horizontalAdvance(QStringLiteral("t = 15.025 s")) + 8, metrics.height());
-  // Opaque, so that its refresh repaints nothing beneath it.
-  clock->setAutoFillBackground(true);
-  for (QLabel* label : {notice, phase, speed}) label->setContentsMargins(6, 0, 6, 0);
-  statusBar()->addWidget(notice, 1);
-  statusBar()->addPermanentWidget(phase);
-  statusBar()->addPermanentWidget(speed);
-  statusBar()->addPermanentWidget(clock);
-  statusBar()->setSizeGripEnabled(false);
+  status = new StatusBar(this);
+  setStatusBar(status);
 }
 
 void MainWindow::ApplyView() {
@@ -256,26 +227,14 @@ void MainWindow::Refresh(bool after_ticks) {
     start->setText(ToQString(logic.Caption(0)));
     pause->setText(ToQString(logic.Caption(1)));
     export_run_log->setEnabled(classroom_->CurrentRun().has_value());
-    speed->setText(QStringLiteral("Speed %1").arg(ToQString(SpeedName(form_->Speed()))));
   }
   const RunPhase now = classroom_->Phase();
   if (!after_ticks || now != phase_shown_) {
     phase_shown_ = now;
-    phase->setText(ToQString(classroom_->PhaseText()));
     step->setEnabled(classroom_->CanStep());
   }
-  if (classroom_->NoticeCount() != notices_shown_) {
-    // Several notices at once (a refused rate that cleared the markers) are all heard.
-    notice->setAccessibleName(ToQString(classroom_->NoticesSince(notices_shown_)));
-    notice->setText(ToQString(classroom_->Notice()));
-    notices_shown_ = classroom_->NoticeCount();
-  }
+  status->Refresh(*classroom_, ToQString(SpeedName(form_->Speed())), after_ticks);
   NameMarkers();
-  if (!after_ticks || now != RunPhase::Running || !clock_shown_.isValid() ||
-      clock_shown_.elapsed() >= kClockRefreshMs) {
-    clock->setText(ToQString(classroom_->ClockText()));
-    clock_shown_.start();
-  }
   if (classroom_->Results().size() != results_shown_) {
     results_shown_ = classroom_->Results().size();
     results_window_->ShowResults(classroom_->Results());
@@ -353,28 +312,14 @@ void MainWindow::SaveWithDialog(const QString& title, const QString& name, const
 }
 
 void MainWindow::ShowGuide() {
-  if (guide_dialog == nullptr) {
-    guide_dialog = new QDialog(this);
-    guide_dialog->setWindowTitle(QStringLiteral("How to read the picture"));
-    guide_text = new QTextBrowser(guide_dialog);
-    guide_text->setAccessibleName(QStringLiteral("How to read the picture"));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, guide_dialog);
-    connect(buttons, &QDialogButtonBox::rejected, guide_dialog, &QDialog::close);
-    auto* layout = new QVBoxLayout(guide_dialog);
-    layout->addWidget(guide_text);
-    layout->addWidget(buttons);
-    guide_dialog->resize(680, 620);
-  }
+  if (guide_dialog == nullptr) guide_dialog = new GuideDialog(this);
   ShowGuideText();
   guide_dialog->show();
   guide_dialog->raise();
 }
 
 void MainWindow::ShowGuideText() {
-  // Setting the same text again would scroll the guide back to its top.
-  const QString html = ToQString(ReadingGuideHtml(ChosenModel(form_->logic())));
-  if (html != guide_html_) guide_text->setHtml(html);
-  guide_html_ = html;
+  guide_dialog->ShowText(ToQString(ReadingGuideHtml(ChosenModel(form_->logic()))));
 }
 
 void MainWindow::ShowAbout() {

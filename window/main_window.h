@@ -2,21 +2,20 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QElapsedTimer>
-#include <QLabel>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPointer>
 #include <QSettings>
-#include <QTextBrowser>
 #include <array>
 #include <memory>
 
 #include "classroom.h"
 #include "form1.h"
+#include "guide_dialog.h"
 #include "results_window.h"
 #include "speed.h"
 #include "start_options.h"
+#include "status_bar.h"
 
 namespace switchsim {
 
@@ -78,16 +77,11 @@ class MainWindow : public QMainWindow {
   QAction* guide = nullptr;
   QAction* about = nullptr;
 
-  // The status bar, left to right.
-  QLabel* notice = nullptr;  ///< the last event: a start, a completion, a refused rate
-  QLabel* phase = nullptr;   ///< ready, running, paused, ended
-  QLabel* speed = nullptr;
-  QLabel* clock = nullptr;
+  StatusBar* status = nullptr;
 
   /// The dialogs, once opened.
   QPointer<QMessageBox> failure_box;
-  QPointer<QDialog> guide_dialog;
-  QPointer<QTextBrowser> guide_text;
+  QPointer<GuideDialog> guide_dialog;
   QPointer<QMessageBox> about_box;
 
  private:
@@ -110,9 +104,6 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<Classroom> classroom_;
   ResultsWindow* results_window_ = nullptr;
   QActionGroup* speed_group_ = nullptr;
-  QElapsedTimer clock_shown_;  // since the clock's text was last set
-  QString guide_html_;
-  int notices_shown_ = -1;
   std::array<MarkerState, 3> markers_named_{};  // the markers as their names last told
   int notices_named_ = -1;
   RunPhase phase_shown_ = RunPhase::Ready;

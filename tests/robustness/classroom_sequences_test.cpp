@@ -42,7 +42,7 @@ TEST(ClassroomSequences, EveryResultWithoutAChangeIsReproducedByItsCommand) {
     ASSERT_TRUE(report.empty()) << "sequence " << seed << ", " << report;
     window.Refresh(false);
     EXPECT_EQ(window.step->isEnabled(), window.classroom().CanStep());
-    EXPECT_EQ(window.clock->text().toStdString(), window.classroom().ClockText());
+    EXPECT_EQ(window.status->clock->text().toStdString(), window.classroom().ClockText());
   }
   int unchanged = 0;
   for (const RunResult& result : window.classroom().Results()) {

@@ -162,7 +162,7 @@ TEST_F(MainWindowTest, ARefusedRateIsNamedWithoutWideningTheWindow) {
   form().cmbBitRate[2]->setEditText(QString::fromStdString(typed));
   emit form().cmbBitRate[2]->lineEdit()->editingFinished();
   EXPECT_EQ(form().cmbBitRate[2]->currentText(), "1");
-  EXPECT_EQ(window().notice->text().toStdString(), "\"" + typed + "\" is not a usable rate: link 3 keeps 1");
+  EXPECT_EQ(window().status->notice->text().toStdString(), "\"" + typed + "\" is not a usable rate: link 3 keeps 1");
   EXPECT_EQ(window().sizeHint().width(), form().width());
 }
 
@@ -182,27 +182,27 @@ TEST_F(MainWindowTest, RunMenuDoesWhatTheButtonsDoAndStepsOneTick) {
   window().start->trigger();
   EXPECT_EQ(form().cmdStart[0]->text(), "Reset");
   EXPECT_EQ(window().start->text(), "Reset");
-  EXPECT_EQ(window().phase->text(), "Running");
-  EXPECT_TRUE(window().notice->text().startsWith("Started Message: size 300"));
+  EXPECT_EQ(window().status->phase->text(), "Running");
+  EXPECT_TRUE(window().status->notice->text().startsWith("Started Message: size 300"));
   EXPECT_FALSE(window().step->isEnabled());
 
   window().pause->trigger();
   EXPECT_EQ(form().cmdStart[1]->text(), "Cont");
   EXPECT_EQ(window().pause->text(), "Cont");
-  EXPECT_EQ(window().phase->text(), "Paused");
+  EXPECT_EQ(window().status->phase->text(), "Paused");
   ASSERT_TRUE(window().step->isEnabled());
   for (int i = 0; i < 3; ++i) window().step->trigger();
   EXPECT_EQ(form().simulation().State().ClockMs, 75);
-  EXPECT_EQ(window().clock->text(), "t = 0.075 s");
+  EXPECT_EQ(window().status->clock->text(), "t = 0.075 s");
   EXPECT_FALSE(form().logic().TimerEnabled());
 
   window().pause->trigger();
   RunToEnd();
-  EXPECT_EQ(window().notice->text(), "Ended at 15 s; Message: 6900 ms, formula 6750 ms");
-  EXPECT_EQ(window().phase->text(), "Ended at 15 s");
+  EXPECT_EQ(window().status->notice->text(), "Ended at 15 s; Message: 6900 ms, formula 6750 ms");
+  EXPECT_EQ(window().status->phase->text(), "Ended at 15 s");
   EXPECT_FALSE(window().step->isEnabled());
   window().start->trigger();
-  EXPECT_EQ(window().phase->text(), "Ready");
+  EXPECT_EQ(window().status->phase->text(), "Ready");
   EXPECT_EQ(form().cmdStart[0]->text(), "Start");
 }
 
@@ -234,7 +234,7 @@ TEST_F(MainWindowTest, ShortcutsNeverTakeKeysFromARateBeingTyped) {
 
 TEST_F(MainWindowTest, AFastRunOnTheRealTimerIsTheDriversRun) {
   window().SetSpeed(4);
-  EXPECT_EQ(window().speed->text(), "Speed 4\u00d7");
+  EXPECT_EQ(window().status->speed->text(), "Speed 4\u00d7");
   EXPECT_FALSE(window().faster->isEnabled());
   form().cmbMethod->setCurrentText("Packet");
   window().start->trigger();
@@ -300,11 +300,11 @@ TEST_F(MainWindowTest, ResultsListTheRunsNewestFirstAndCopyTheirCommand) {
 
 TEST_F(MainWindowTest, GuideFillsInTheBoxesAndAboutNamesVersionLicenceAndQt) {
   window().guide->trigger();
-  ASSERT_NE(window().guide_text, nullptr);
-  EXPECT_TRUE(window().guide_text->toPlainText().contains("= 6750 ms"));
+  ASSERT_NE(window().guide_dialog->text, nullptr);
+  EXPECT_TRUE(window().guide_dialog->text->toPlainText().contains("= 6750 ms"));
   form().cmbBitRate[0]->setCurrentText("2.0");
   Run("Circuit");  // turns the rates red, to 0.5
-  EXPECT_TRUE(window().guide_text->toPlainText().contains(
+  EXPECT_TRUE(window().guide_dialog->text->toPlainText().contains(
       "(15\u00b7100/2 + 5\u00b750) + (15\u00b7100/0.5 + 5\u00b750) + (15\u00b7100/1 + 5\u00b750)"));
 
   window().about->trigger();
@@ -347,7 +347,7 @@ TEST(StartOptions, PresetTheWindowAndRefuseWhatTheDriverRefuses) {
   EXPECT_EQ(window.form().cmbMessageSize->currentText(), "1000");
   EXPECT_EQ(window.form().cmbBitRate[0]->currentText(), "2.5");
   EXPECT_EQ(window.form().cmbDelay[2]->currentText(), "200");
-  EXPECT_EQ(window.speed->text(), "Speed \u00bc\u00d7");
+  EXPECT_EQ(window.status->speed->text(), "Speed \u00bc\u00d7");
   window.start->trigger();
   EXPECT_EQ(window.classroom().CurrentRun()->seed, 9U);
 

@@ -1,0 +1,59 @@
+#include "status_bar.h"
+
+#include <QFontMetrics>
+
+#include "qt_text.h"
+
+namespace switchsim {
+namespace {
+
+constexpr int kClockRefreshMs = 250;  // ms of wall time between the clock's refreshes in a run
+
+}  // namespace
+
+StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
+  notice = new QLabel(this);
+  notice->setAccessibleDescription(QStringLiteral("Last event"));
+  // A long notice is cut off rather than widening the window.
+  notice->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  phase = new QLabel(this);
+  phase->setAccessibleDescription(QStringLiteral("Run state"));
+  speed = new QLabel(this);
+  speed->setAccessibleDescription(QStringLiteral("Speed"));
+  clock = new QLabel(this);
+  clock->setAccessibleDescription(QStringLiteral("Clock"));
+  // Wide enough for the longest clock, so that the bar does not shift as it runs.
+  // A fixed size also spares the bar a new layout each time the text changes.
+  const QFontMetrics metrics(clock->font());
+  clock->setFixedSize(metrics.horizontalAdvance(QStringLiteral("t = 15.025 s")) + 8, metrics.height());
+  // Opaque, so that its refresh repaints nothing beneath it.
+  clock->setAutoFillBackground(true);
+  for (QLabel* label : {notice, phase, speed}) label->setContentsMargins(6, 0, 6, 0);
+  addWidget(notice, 1);
+  addPermanentWidget(phase);
+  addPermanentWidget(speed);
+  addPermanentWidget(clock);
+  setSizeGripEnabled(false);
+}
+
+void StatusBar::Refresh(const Classroom& classroom, const QString& speed_name, bool after_ticks) {
+  if (!after_ticks) speed->setText(QStringLiteral("Speed %1").arg(speed_name));
+  const RunPhase now = classroom.Phase();
+  if (!after_ticks || now != phase_shown_) {
+    phase_shown_ = now;
+    phase->setText(ToQString(classroom.PhaseText()));
+  }
+  if (classroom.NoticeCount() != notices_shown_) {
+    // Several notices at once (a refused rate that cleared the markers) are all heard.
+    notice->setAccessibleName(ToQString(classroom.NoticesSince(notices_shown_)));
+    notice->setText(ToQString(classroom.Notice()));
+    notices_shown_ = classroom.NoticeCount();
+  }
+  if (!after_ticks || now != RunPhase::Running || !clock_shown_.isValid() ||
+      clock_shown_.elapsed() >= kClockRefreshMs) {
+    clock->setText(ToQString(classroom.ClockText()));
+    clock_shown_.start();
+  }
+}
+
+}  // namespace switchsim
