@@ -1,63 +1,13 @@
 #include "window_picture.h"
 
-#include <QApplication>
-#include <QString>
-#include <cstdio>
-#include <vector>
-
-#include "choose_boxes.h"
-#include "file_saving.h"
-#include "form1.h"
+#include "form_picture.h"
 #include "trace_run.h"
 
 namespace switchsim::trace {
-namespace {
-
-QString Text(const std::string& text) { return QString::fromStdString(text); }
-
-// Qt's notes about the session (no runtime folder, no input devices) mean
-// nothing for an offscreen picture; only real failures reach stderr.
-void QuietMessages(QtMsgType type, const QMessageLogContext& /*context*/, const QString& message) {
-  if (type == QtCriticalMsg || type == QtFatalMsg) {
-    std::fprintf(stderr, "switchsim-trace: %s\n", qPrintable(message));
-  }
-}
-
-void RunToEnd(FormLogic& logic) {
-  logic.cmdStart_Click(0);
-  while (logic.TimerEnabled()) logic.Timer1_Timer();
-}
-
-}  // namespace
 
 std::optional<std::string> WriteWindowPicture(const Options& options, std::uint64_t seed,
                                               const std::string& path) {
-  // The picture must not depend on the display the driver was started from.
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  qInstallMessageHandler(QuietMessages);
-  static int argc = 1;
-  static char name[] = "switchsim-trace";
-  static char* argv[] = {name, nullptr};
-  QApplication application(argc, argv);
-
-  Form1 form(seed);
-  FormLogic& logic = form.logic();
-  ChooseBoxes(logic, options);
-
-  const std::vector<std::string> techniques = TechniquesOf(options);
-  for (std::size_t i = 0; i < techniques.size(); ++i) {
-    // Reset between runs; the last run's bands stay in the picture beside the markers.
-    if (i > 0) form.cmdStart_Click(0);
-    form.ReseedRandom(seed);
-    logic.Choose(kMethodBox, techniques[i]);
-    RunToEnd(logic);
-  }
-
-  if (options.additions) form.SetAdditions(kAllAdditions);
-  const QByteArray png = PngOf(form);
-  if (png.isEmpty()) return "cannot make a PNG of the window";
-  if (const auto error = SaveWhole(Text(path), png)) return error->toStdString();
-  return std::nullopt;
+  return WriteFormPicture(options, TechniquesOf(options), seed, options.additions, path);
 }
 
 }  // namespace switchsim::trace

@@ -1,0 +1,59 @@
+#include "form_picture.h"
+
+#include <QApplication>
+#include <QString>
+#include <cstdio>
+
+#include "choose_boxes.h"
+#include "file_saving.h"
+#include "form1.h"
+
+namespace switchsim {
+namespace {
+
+// Qt's notes about the session (no runtime folder, no input devices) mean
+// nothing for an offscreen picture; only real failures reach stderr.
+void QuietMessages(QtMsgType type, const QMessageLogContext& /*context*/, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) {
+    std::fprintf(stderr, "switchsim-trace: %s\n", qPrintable(message));
+  }
+}
+
+void RunToEnd(FormLogic& logic) {
+  logic.cmdStart_Click(0);
+  while (logic.TimerEnabled()) logic.Timer1_Timer();
+}
+
+}  // namespace
+
+std::optional<std::string> WriteFormPicture(const RunChoice& choice,
+                                            const std::vector<std::string>& techniques,
+                                            std::uint64_t seed, bool additions,
+                                            const std::string& path) {
+  // The picture must not depend on the display the driver was started from.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(QuietMessages);
+  static int argc = 1;
+  static char name[] = "switchsim-trace";
+  static char* argv[] = {name, nullptr};
+  QApplication application(argc, argv);
+
+  Form1 form(seed);
+  FormLogic& logic = form.logic();
+  ChooseBoxes(logic, choice);
+  for (std::size_t i = 0; i < techniques.size(); ++i) {
+    // Reset between runs; the last run's bands stay in the picture beside the markers.
+    if (i > 0) form.cmdStart_Click(0);
+    form.ReseedRandom(seed);
+    logic.Choose(kMethodBox, techniques[i]);
+    RunToEnd(logic);
+  }
+
+  if (additions) form.SetAdditions(kAllAdditions);
+  const QByteArray png = PngOf(form);
+  if (png.isEmpty()) return "cannot make a PNG of the window";
+  if (const auto error = SaveWhole(QString::fromStdString(path), png)) return error->toStdString();
+  return std::nullopt;
+}
+
+}  // namespace switchsim
