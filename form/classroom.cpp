@@ -1,8 +1,12 @@
 #include "classroom.h"
 
+#include <utility>
+
 #include "continuous_time.h"
-#include "run_choice.h"
 #include "lists.h"
+#include "numbers.h"
+#include "run_choice.h"
+#include "text_escape.h"
 
 namespace switchsim {
 namespace {
@@ -29,6 +33,22 @@ bool IsPendingData(const TransferUnit& unit, std::string_view technique) {
   return false;
 }
 
+// How a usable rate that is more than a number was read: "\"1,5\" is read
+// as 1; write 1.5 with a decimal point".
+std::string ReadingNote(const std::string& text) {
+  const double read = LeadingNumber(text);
+  std::string note = Quoted(text) + " is read as " + ShortestText(read);
+  std::string with_point = text;
+  if (const std::size_t comma = with_point.find(','); comma != std::string::npos) {
+    with_point[comma] = '.';
+    const double meant = LeadingNumber(with_point);
+    if (meant != read && IsUsableRate(meant)) {
+      note += "; write " + ShortestText(meant) + " with a decimal point";
+    }
+  }
+  return note;
+}
+
 }  // namespace
 
 Classroom::Classroom(FormLogic& form, Mt64Random& random, std::optional<std::uint64_t> first_seed,
@@ -47,6 +67,13 @@ bool Classroom::CanStep() const {
 
 void Classroom::Step() {
   if (CanStep()) form_.Timer1_Timer();
+}
+
+void Classroom::SayClock() { Say(ClockText() + ", " + PhaseText()); }
+
+void Classroom::Say(std::string notice, bool about_a_rate) {
+  rate_notice_ = about_a_rate;
+  status_.Say(std::move(notice));
 }
 
 double Classroom::FormulaMs() const {
@@ -72,43 +99,67 @@ void Classroom::OnRunStart() {
   delivered_ = false;
   changed_ = false;
   lowered_links_ = 0;
-  status_.Say("Started " + current_->technique + ": " + ParameterLine(*current_));
+  strokes_drawn_ = false;  // the reset cleared the traces
+  RunParameters shown = *current_;
+  for (std::string& rate : shown.rates) rate = Abridged(rate);
+  Say("Started " + current_->technique + ": " + ParameterLine(shown));
 }
 
 void Classroom::OnTickEnd() {
   if (!recorder_.Recording() || form_.simulation().State().ClockMs <= kStopAfterMs) return;
   recorder_.End(FormulaMs());
-  status_.Say(delivered_ ? PhaseText() + "; " + CompletionNotice(results_.front()) : PhaseText());
+  Say(delivered_ ? PhaseText() + "; " + delivery_notice_
+                 : PhaseText() + ": the data was not delivered within 15 s");
 }
 
 void Classroom::OnPauseToggled(bool running) {
   const std::string at = " at " + ClockText();
   if (!form_.RunExists()) {
-    status_.Say(running ? "Clock running without a message; Start sends one" : "Clock stopped" + at);
+    Say(running ? "Clock running without a message; Start sends one" : "Clock stopped" + at);
   } else {
-    status_.Say((running ? "Continued" : "Paused") + at);
+    Say((running ? "Continued" : "Paused") + at);
   }
 }
 
-void Classroom::OnRunReset() { status_.Say("Reset: the traces are cleared, the markers stay"); }
+void Classroom::OnRunReset() {
+  strokes_drawn_ = false;
+  Say("Reset: the traces are cleared, the markers stay");
+}
 
 void Classroom::OnParameterChanged(BoxId box) {
   if (form_.RunExists() && recorder_.Recording()) changed_ = true;
-  if (box.kind == BoxKind::Method || !markers_placed_) return;
-  // The change cleared the traces and hid the markers.
-  markers_placed_ = false;
+  if (box.kind == BoxKind::Method) return;
+  // The change cleared the traces and hid the markers; say so once an edit.
+  const bool markers = std::exchange(markers_placed_, false);
+  const bool strokes = std::exchange(strokes_drawn_, false);
+  if (!markers && !strokes) return;
+  if (box.kind == BoxKind::Rate && std::exchange(clearing_said_.at(box.link), true)) return;
   const std::string link = std::to_string(box.link + 1);
   const std::string what = box.kind == BoxKind::Size    ? std::string("The message size")
                            : box.kind == BoxKind::Delay ? "The delay of link " + link
                                                         : "The rate of link " + link;
-  status_.Say(what + " changed: traces and markers cleared" +
-              (form_.TimerEnabled() ? ", the run goes on" : ""));
+  Say(what + " changed: " + (markers ? "traces and markers cleared" : "traces cleared") +
+      (form_.TimerEnabled() ? ", the run goes on" : ""));
 }
 
 void Classroom::OnRateRefused(int link, const std::string& typed, const std::string& kept) {
-  status_.Say(Quoted(typed) + " is not a usable rate: link " + std::to_string(link + 1) + " keeps " +
-              kept);
+  clearing_said_.at(link) = false;
+  Say(Quoted(typed) + " is not a usable rate: link " + std::to_string(link + 1) + " keeps " +
+          Abridged(kept),
+      true);
 }
+
+void Classroom::OnRateTaken(int link, const std::string& text, bool changed) {
+  clearing_said_.at(link) = false;
+  if (!changed) return;
+  if (!ReadsWhole(text)) {
+    Say(ReadingNote(text), true);
+  } else if (rate_notice_) {
+    Say("Link " + std::to_string(link + 1) + " takes the rate " + text);
+  }
+}
+
+void Classroom::OnDraw(const Stroke& /*stroke*/) { strokes_drawn_ = true; }
 
 void Classroom::OnCompletion(const Completion& completion) {
   markers_placed_ = true;
@@ -116,7 +167,9 @@ void Classroom::OnCompletion(const Completion& completion) {
   if (!recorder_.Recording() || delivered_ || DataPending()) return;
   delivered_ = true;
   results_.insert(results_.begin(), RunResult{*current_, completion.clock_ms, FormulaMs(), changed_});
-  status_.Say(CompletionNotice(results_.front()));
+  const std::string first = status_.FirstDelivered();
+  delivery_notice_ = CompletionNotice(results_.front()) + (first.empty() ? "" : ". " + first);
+  Say(delivery_notice_);
 }
 
 void Classroom::OnBottleneck(std::int32_t /*clock_ms*/) {
@@ -131,7 +184,7 @@ void Classroom::OnBottleneck(std::int32_t /*clock_ms*/) {
   }
   if (lowered == 0 || lowered == lowered_links_) return;
   lowered_links_ = lowered;
-  status_.Say("The circuit runs at the slowest link's rate: " +
+  Say("The circuit runs at the slowest link's rate: " +
               std::string(links.size() > 1 ? "links " : "link ") + links + " lowered to " + rate);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -48,10 +49,13 @@ class Classroom final : public RunListener {
   bool CanStep() const;
   /// One tick, exactly what one period of the timer does; nothing unless CanStep().
   void Step();
+  /// Says the clock and the run's phase as a notice, for a listener who
+  /// asks: "t = 3.250 s, Paused".
+  void SayClock();
 
   RunPhase Phase() const { return status_.Phase(); }
   std::string ClockText() const { return status_.ClockText(); }
-  std::string PhaseText() const { return status_.PhaseText(delivered_); }
+  std::string PhaseText() const { return status_.PhaseText(); }
   const std::string& Notice() const { return status_.Notice(); }
   int NoticeCount() const { return status_.NoticeCount(); }
   std::string NoticesSince(int count) const { return status_.NoticesSince(count); }
@@ -73,12 +77,17 @@ class Classroom final : public RunListener {
   void OnRunReset() override;
   void OnParameterChanged(BoxId box) override;
   void OnRateRefused(int link, const std::string& typed, const std::string& kept) override;
+  void OnRateTaken(int link, const std::string& text, bool changed) override;
+  void OnDraw(const Stroke& stroke) override;
   void OnCompletion(const Completion& completion) override;
   void OnBottleneck(std::int32_t clock_ms) override;
 
  private:
   bool DataPending() const;
   double FormulaMs() const;
+  /// A notice; `about_a_rate` for a refusal or a note on how a rate was read,
+  /// which the next rate taken replaces.
+  void Say(std::string notice, bool about_a_rate = false);
 
   FormLogic& form_;
   Mt64Random& random_;
@@ -89,8 +98,12 @@ class Classroom final : public RunListener {
 
   std::optional<RunParameters> current_;
   bool delivered_ = false;
+  std::string delivery_notice_;  // what was said when the run's data had all arrived
   bool changed_ = false;
   bool markers_placed_ = false;  // a marker was placed since the last change cleared them
+  bool strokes_drawn_ = false;   // a stroke was drawn since the traces were last cleared
+  bool rate_notice_ = false;     // the last notice is about a rate typed
+  std::array<bool, kLinkCount> clearing_said_{};  // in the rate box's current edit
   unsigned lowered_links_ = 0;   // the links the circuit rule lowered in this run, one bit each
 };
 

@@ -54,15 +54,12 @@ void FormLogic::Timer1_Timer() {
 
 void FormLogic::BoxChanged(BoxId box) {
   switch (box.kind) {
-    case BoxKind::Rate: {
-      const std::string text = RateText(box.link);
-      if (IsUsableRate(LeadingNumber(text))) usable_rate_texts_.at(box.link) = text;
+    case BoxKind::Rate:
       // A red box shows a rate the circuit rule wrote, not one the user chose.
       if (rate_colours_.at(box.link) == kRed) return;
       simulation_.RecordRate(box.link);
       ClearTraces();
       break;
-    }
     case BoxKind::Delay:
     case BoxKind::Size:
       ClearTraces();
@@ -75,11 +72,17 @@ void FormLogic::BoxChanged(BoxId box) {
 
 void FormLogic::RateEditingFinished(int link) {
   const std::string typed = RateText(link);
-  if (IsUsableRate(LeadingNumber(typed))) return;
-  std::string kept = usable_rate_texts_.at(link);
+  std::string& kept = kept_rate_texts_.at(link);
+  if (IsUsableRate(LeadingNumber(typed))) {
+    const bool changed = typed != kept;
+    kept = typed;
+    listeners_.OnRateTaken(link, typed, changed);
+    return;
+  }
   if (kept.empty()) kept = ShortestText(simulation_.State().SavedRates.at(link));
-  Choose(RateBox(link), kept);
-  listeners_.OnRateRefused(link, typed, kept);
+  const std::string restored = kept;
+  Choose(RateBox(link), restored);
+  listeners_.OnRateRefused(link, typed, restored);
 }
 
 void FormLogic::ClearTraces() {
@@ -93,7 +96,12 @@ void FormLogic::ClearTraces() {
 void FormLogic::Choose(BoxId box, std::string_view text) {
   const std::string before = surface_.BoxText(box);
   surface_.SetBoxText(box, text);
-  if (surface_.BoxText(box) != before) BoxChanged(box);
+  const std::string after = surface_.BoxText(box);
+  if (after != before) BoxChanged(box);
+  // A rate chosen whole is what a later refusal brings back.
+  if (box.kind == BoxKind::Rate && IsUsableRate(LeadingNumber(after))) {
+    kept_rate_texts_.at(box.link) = after;
+  }
 }
 
 void FormLogic::SetListener(RunListener* listener) {

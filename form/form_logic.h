@@ -39,17 +39,20 @@ class FormLogic final : public SimulationView {
   /// One period of the timer: one tick of the simulation.
   void Timer1_Timer();
 
-  /// The user changed or clicked a box, whose new text the surface holds.
+  /// The user changed or clicked a box, whose new text the surface holds: a
+  /// key typed in a rate box, or an item chosen from a list.
   void BoxChanged(BoxId box);
-  /// The user finished typing in a rate box: a text without a usable rate
-  /// is refused, and the box shows again the last usable text it showed
-  /// (as it was typed or written), which the listener hears.
+  /// The user finished an edit of a rate box: pressed Enter, left the box,
+  /// or chose an item from its list. A text with a usable rate is taken;
+  /// one without is refused, and the box shows again the text it showed
+  /// when the edit began (as it was then), which the listeners hear.
   void RateEditingFinished(int link);
   /// Hides the three markers, then clears the three traces; the run goes on.
   void ClearTraces();
 
-  /// Sets a box's text as the user would choose it: when the text really
-  /// changes, the box's change handler runs.
+  /// Sets a box's text as the user would choose it whole: when the text
+  /// really changes, the box's change handler runs, and a usable rate is
+  /// what a later refusal brings back.
   void Choose(BoxId box, std::string_view text);
 
   /// A run button's caption.
@@ -100,7 +103,7 @@ class FormLogic final : public SimulationView {
   std::array<std::string_view, 2> captions_ = {lists::kStartCaption, lists::kPauseCaption};
   std::array<Rgb, kLinkCount> rate_colours_{};
   std::array<Rgb, kLinkCount> label_colours_{};
-  std::array<std::string, kLinkCount> usable_rate_texts_{};  // the last usable text each box showed
+  std::array<std::string, kLinkCount> kept_rate_texts_{};  // each rate box's text when its edit began
   std::array<MarkerState, 3> markers_{};
   bool timer_enabled_ = false;
 };

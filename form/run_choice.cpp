@@ -39,7 +39,9 @@ std::optional<std::array<std::string, 3>> SplitThree(const std::string& text) {
 
 }  // namespace
 
-std::string Quoted(const std::string& text) { return EscapedText(text, EscapeStyle::Message); }
+std::string Quoted(const std::string& text) {
+  return EscapedText(Abridged(text), EscapeStyle::Message);
+}
 
 std::optional<std::string> ChooseTechnique(const std::string& value, RunChoice& choice) {
   if (!IsItem(lists::kMethodItems, value)) {

@@ -41,9 +41,10 @@ std::optional<std::string> ChooseSeed(const std::string& value, RunChoice& choic
 /// One of the speeds of the run menu: 0.25, 0.5, 1, 2 or 4.
 std::optional<std::string> ChooseSpeed(const std::string& value, double& speed);
 
-/// A value in double quotes for a message: quotes and backslashes get a
-/// backslash, control characters are escaped ("\n", "\x01"), so that the
-/// message stays on one line.
+/// A value in double quotes for a message: its first 40 characters and an
+/// ellipsis if it is longer; quotes and backslashes get a backslash, control
+/// characters are escaped ("\n", "\x01"), so that the message stays on one
+/// short line.
 std::string Quoted(const std::string& text);
 
 }  // namespace switchsim

@@ -27,9 +27,12 @@ class RunListener : public SimulationObserver {
   /// technique, or a rate that the circuit rule did not write.
   virtual void OnParameterChanged(BoxId /*box*/) {}
   /// Typed text that holds no usable rate was refused when editing ended;
-  /// the box shows `kept` again, the last usable text it showed.
+  /// the box shows `kept` again, the text it showed when the edit began.
   virtual void OnRateRefused(int /*link*/, const std::string& /*typed*/,
                              const std::string& /*kept*/) {}
+  /// An edit of a rate box ended with `text`, a usable rate, which is now
+  /// what a refusal would bring back; `changed` when the edit changed it.
+  virtual void OnRateTaken(int /*link*/, const std::string& /*text*/, bool /*changed*/) {}
   /// One tick's stroke, as the simulation reported it.
   virtual void OnDraw(const Stroke& /*stroke*/) {}
   /// A completion moved its technique's marker.

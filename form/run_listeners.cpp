@@ -56,6 +56,9 @@ void RunListeners::OnParameterChanged(BoxId box) {
 void RunListeners::OnRateRefused(int link, const std::string& typed, const std::string& kept) {
   Tell([&](RunListener& l) { l.OnRateRefused(link, typed, kept); });
 }
+void RunListeners::OnRateTaken(int link, const std::string& text, bool changed) {
+  Tell([&](RunListener& l) { l.OnRateTaken(link, text, changed); });
+}
 void RunListeners::OnDraw(const Stroke& stroke) {
   Tell([&](RunListener& l) { l.OnDraw(stroke); });
 }

@@ -24,6 +24,7 @@ class RunListeners final : public RunListener {
   void OnRunReset() override;
   void OnParameterChanged(BoxId box) override;
   void OnRateRefused(int link, const std::string& typed, const std::string& kept) override;
+  void OnRateTaken(int link, const std::string& text, bool changed) override;
   void OnDraw(const Stroke& stroke) override;
   void OnCompletion(const Completion& completion) override;
   void OnUnitSetUp(int record) override;

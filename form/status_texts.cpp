@@ -15,22 +15,28 @@ RunPhase StatusTexts::Phase() const {
   return RunPhase::Paused;
 }
 
-std::string StatusTexts::ClockText() const {
-  const std::int32_t ms = form_.simulation().State().ClockMs;
+namespace {
+
+// "3.250 s": ms of clock as seconds, three decimals.
+std::string Seconds(std::int32_t ms) {
   std::array<char, 32> text{};
-  const double seconds = ms / 1000.0;
-  std::snprintf(text.data(), text.size(), ms % 10 == 0 ? "t = %.2f s" : "t = %.3f s", seconds);
+  std::snprintf(text.data(), text.size(), "%.3f s", ms / 1000.0);
   return text.data();
 }
 
-std::string StatusTexts::PhaseText(bool delivered) const {
+}  // namespace
+
+std::string StatusTexts::ClockText() const {
+  return "t = " + Seconds(form_.simulation().State().ClockMs);
+}
+
+std::string StatusTexts::PhaseText() const {
   switch (Phase()) {
     case RunPhase::Ready: return "Ready";
     case RunPhase::EmptyClock: return "Clock running without a message";
     case RunPhase::Running: return "Running";
     case RunPhase::Paused: return "Paused";
-    case RunPhase::Ended:
-      return delivered ? "Ended at 15 s" : "Ended at 15 s: data not delivered within 15 s";
+    case RunPhase::Ended: return "Ended at " + Seconds(form_.simulation().State().ClockMs);
   }
   return "";
 }
@@ -64,11 +70,28 @@ std::string StatusTexts::MarkerText(Marker marker) const {
   const MarkerState& state = form_.Markers().at(m);
   if (!state.visible) return technique + " marker, not placed";
   const MarkerNote& note = marker_notes_.at(m);
-  if (!note.completed) {
-    return technique + " data arriving, the latest at " + std::to_string(state.clock_ms) + " ms";
-  }
+  if (!note.completed) return technique + " data arriving";
   return technique + " completed at " + std::to_string(state.clock_ms) + " ms, formula " +
          FormulaText(note.formula_ms) + " ms";
+}
+
+std::string StatusTexts::FirstDelivered() const {
+  std::vector<std::pair<std::int32_t, std::size_t>> delivered;  // clock, marker
+  for (std::size_t m = 0; m < marker_notes_.size(); ++m) {
+    const MarkerState& state = form_.Markers().at(m);
+    if (state.visible && marker_notes_[m].completed) delivered.emplace_back(state.clock_ms, m);
+  }
+  if (delivered.size() < 2) return "";
+  std::stable_sort(delivered.begin(), delivered.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::string text;
+  for (std::size_t i = 0; i < delivered.size(); ++i) {
+    const auto& [clock_ms, m] = delivered[i];
+    const std::string name(lists::kMethodItems.at(m));
+    const std::string at = std::to_string(clock_ms) + " ms";
+    text += i == 0 ? name + " first at " + at : (i == 1 ? ", then " : ", ") + name + " " + at;
+  }
+  return text;
 }
 
 void StatusTexts::NoteMarker(Marker marker, double formula_ms, bool completed) {

@@ -27,12 +27,11 @@ class StatusTexts {
   explicit StatusTexts(const FormLogic& form) : form_(form) {}
 
   RunPhase Phase() const;
-  /// "t = 3.25 s": the clock in seconds, with two decimals or three where
-  /// the milliseconds need them.
+  /// "t = 3.250 s": the clock in seconds, always with three decimals.
   std::string ClockText() const;
-  /// "Ready", "Running", "Paused", "Ended at 15 s", or "Ended at 15 s: data
-  /// not delivered within 15 s" when `delivered` is false, and so on.
-  std::string PhaseText(bool delivered) const;
+  /// "Ready", "Running", "Paused", "Ended at 15.025 s" (the clock's last
+  /// reading, as the clock shows it), and so on.
+  std::string PhaseText() const;
 
   /// A new notice: something worth a line happened.
   void Say(std::string notice);
@@ -47,9 +46,14 @@ class StatusTexts {
   /// What the marker placed last stands for: a run whose formula gives
   /// `formula_ms`, and whether all of its data had arrived.
   void NoteMarker(Marker marker, double formula_ms, bool completed);
-  /// "Circuit completed at 6375 ms, formula 6050 ms", "Packet data arriving,
-  /// the latest at 3200 ms", or "Circuit marker, not placed".
+  /// "Circuit completed at 6375 ms, formula 6050 ms", "Packet data
+  /// arriving" (the same text until the last packet has arrived), or
+  /// "Circuit marker, not placed".
   std::string MarkerText(Marker marker) const;
+  /// Which of the techniques whose markers show a completion delivered
+  /// first: "Packet first at 4550 ms, then Circuit 6375 ms, Message 6900
+  /// ms"; empty unless two or three do.
+  std::string FirstDelivered() const;
 
  private:
   struct MarkerNote {

@@ -37,6 +37,16 @@ std::size_t Utf8Length(std::string_view text, std::size_t at) {
 
 }  // namespace
 
+std::string Abridged(std::string_view text, std::size_t most) {
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    // Continuation bytes belong to the character before them.
+    if ((static_cast<unsigned char>(text[i]) & 0xc0U) == 0x80U && i > 0) continue;
+    if (characters++ == most) return std::string(text.substr(0, i)) + "\u2026";
+  }
+  return std::string(text);
+}
+
 std::string EscapedText(std::string_view text, EscapeStyle style) {
   std::string quoted = "\"";
   for (std::size_t i = 0; i < text.size(); ++i) {

@@ -16,6 +16,15 @@ enum class EscapeStyle {
   Json,
 };
 
+/// How many characters of a value a message quotes.
+inline constexpr std::size_t kMostQuoted = 40;
+
+/// `text` as it is if it has at most `most` characters (UTF-8 code points;
+/// a byte that continues none counts with the one before it), else its first
+/// `most` and an ellipsis ("…"), so that a long value cannot flood a
+/// one-line message.
+std::string Abridged(std::string_view text, std::size_t most = kMostQuoted);
+
 /// `text` in double quotes, with quotes and backslashes behind a backslash
 /// and the rest escaped in `style`.
 std::string EscapedText(std::string_view text, EscapeStyle style);

@@ -97,6 +97,12 @@ double LeadingNumber(std::string_view text) {
   return Convert(text.substr(start, scan.end - start));
 }
 
+bool ReadsWhole(std::string_view text) {
+  const std::size_t start = SkipBlanks(text, 0);
+  const Scan scan = ScanNumber(text, start);
+  return scan.found && SkipBlanks(text, scan.end) == text.size();
+}
+
 bool IsUsableRate(double rate) { return std::isfinite(rate) && rate > 0.0; }
 
 namespace {

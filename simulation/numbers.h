@@ -14,6 +14,10 @@ namespace switchsim {
 /// an infinity of its sign, one too small as 0.
 double LeadingNumber(std::string_view text);
 
+/// Whether `text` is its leading number and nothing more, blanks around it
+/// aside: "1.5" and " 2 " are, "1,5", "3abc", "1.5.5" and "abc" are not.
+bool ReadsWhole(std::string_view text);
+
 /// A bit rate the tick can work with: finite and greater than 0.
 bool IsUsableRate(double rate);
 

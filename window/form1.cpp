@@ -309,10 +309,13 @@ void Form1::ConnectHandlers() {
   for (int k = 0; k < kLinkCount; ++k) {
     forward_changes(RateBox(k));
     forward_changes(DelayBox(k));
-    connect(cmbBitRate[k]->lineEdit(), &QLineEdit::editingFinished, this, [this, k] {
+    // Enter, leaving the box and choosing from its list each end an edit.
+    const auto finish = [this, k] {
       logic_.RateEditingFinished(k);
       emit UserActed();
-    });
+    };
+    connect(cmbBitRate[k]->lineEdit(), &QLineEdit::editingFinished, this, finish);
+    connect(cmbBitRate[k], &QComboBox::activated, this, finish);
   }
   forward_changes(kSizeBox);
   // The technique's handler clears nothing; it only lets the form's

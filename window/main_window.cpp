@@ -115,8 +115,14 @@ void MainWindow::CreateRunMenu() {
                    QStringLiteral("Runs one tick, 25 ms of clock, while the run is paused"));
   connect(start, &QAction::triggered, form_->cmdStart[0], &QPushButton::click);
   connect(pause, &QAction::triggered, form_->cmdStart[1], &QPushButton::click);
+  read_clock = AddAction(menu, QStringLiteral("&Read Clock"), QKeySequence(Qt::Key_F9),
+                         QStringLiteral("Says the clock and the run's state in the status bar"));
   connect(step, &QAction::triggered, this, [this] {
     classroom_->Step();
+    Refresh(false);
+  });
+  connect(read_clock, &QAction::triggered, this, [this] {
+    classroom_->SayClock();
     Refresh(false);
   });
 

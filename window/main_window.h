@@ -66,6 +66,7 @@ class MainWindow : public QMainWindow {
   QAction* start = nullptr;  ///< does what cmdStart(0) does; "Start" or "Reset"
   QAction* pause = nullptr;  ///< does what cmdStart(1) does; "Pause" or "Cont"
   QAction* step = nullptr;
+  QAction* read_clock = nullptr;  ///< says the clock and the run's state as a notice
   QAction* slower = nullptr;
   QAction* faster = nullptr;
   std::array<QAction*, kSpeeds.size()> speeds{};

@@ -42,6 +42,12 @@ void StatusBar::Refresh(const Classroom& classroom, const QString& speed_name, b
   if (!after_ticks || now != phase_shown_) {
     phase_shown_ = now;
     phase->setText(ToQString(classroom.PhaseText()));
+    // Read on demand: while the clock runs its name stays, so that a screen
+    // reader is not told of every refresh; stopped, it names the time.
+    const QString name = now == RunPhase::Running || now == RunPhase::EmptyClock
+                             ? QStringLiteral("Clock, running")
+                             : QStringLiteral("Clock, ") + ToQString(classroom.ClockText());
+    if (clock->accessibleName() != name) clock->setAccessibleName(name);
   }
   if (classroom.NoticeCount() != notices_shown_) {
     // Several notices at once (a refused rate that cleared the markers) are all heard.

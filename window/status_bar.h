@@ -11,7 +11,8 @@ namespace switchsim {
 /// The main window's status bar: the last notice, the run's phase, the speed
 /// and the clock, left to right, as the classroom says them. The labels'
 /// texts are their accessible names, so that a change is heard; what each
-/// is, is its description.
+/// is, is its description. The clock is the exception: its name changes
+/// with the run's state only, and the window's Read Clock says it on demand.
 class StatusBar : public QStatusBar {
   Q_OBJECT
 

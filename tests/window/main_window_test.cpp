@@ -3,6 +3,7 @@
 // bar, the results, saving, the guide, and the start-up options.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 #include <sstream>
 
@@ -162,8 +164,60 @@ TEST_F(MainWindowTest, ARefusedRateIsNamedWithoutWideningTheWindow) {
   form().cmbBitRate[2]->setEditText(QString::fromStdString(typed));
   emit form().cmbBitRate[2]->lineEdit()->editingFinished();
   EXPECT_EQ(form().cmbBitRate[2]->currentText(), "1");
-  EXPECT_EQ(window().status->notice->text().toStdString(), "\"" + typed + "\" is not a usable rate: link 3 keeps 1");
+  EXPECT_EQ(window().status->notice->text().toStdString(),
+            "\"" + typed.substr(0, 40) + "\u2026\" is not a usable rate: link 3 keeps 1");
   EXPECT_EQ(window().sizeHint().width(), form().width());
+}
+
+// What a screen reader is told during a packet run at the window's pace:
+// the clock's name changes with the run's state, the packet marker's at its
+// first and its last arrival; the clock is read on demand.
+TEST_F(MainWindowTest, AScreenReaderHearsTheClockOnDemandAndEachMarkerOnceItIsDone) {
+  struct Heard {
+    QObject* object;
+    QString name;
+    int changes = 0;
+    void Note() {
+      const QString now = QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
+      changes += now != name;
+      name = now;
+    }
+  };
+  Heard clock{window().status->clock, {}};
+  Heard marker{form().lnePacket, {}};
+  form().cmbMethod->setCurrentText("Packet");
+  window().start->trigger();
+  clock.Note();
+  marker.Note();
+  clock.changes = marker.changes = 0;
+  for (int n = 0; form().logic().TimerEnabled(); ++n) {
+    form().Timer1_Timer();
+    window().Refresh(n % 10 != 0);
+    clock.Note();
+    marker.Note();
+  }
+  EXPECT_LE(clock.changes, 1);
+  EXPECT_EQ(marker.changes, 2);
+  EXPECT_EQ(clock.name, "Clock, t = 15.025 s");
+
+  window().read_clock->trigger();
+  EXPECT_EQ(window().status->notice->text(), "t = 15.025 s, Ended at 15.025 s");
+}
+
+TEST_F(MainWindowTest, ARefusedRateBringsBackTheRateBeforeTheEditAsItWasShown) {
+  QComboBox& box = *form().cmbBitRate[1];
+  QLineEdit& field = *box.lineEdit();
+  field.selectAll();
+  QTest::keyClicks(&field, "1e400");  // "1e40" is usable on the way
+  QTest::keyClick(&field, Qt::Key_Return);
+  EXPECT_EQ(box.currentText(), "0.5");
+  EXPECT_EQ(form().simulation().State().SavedRates[1], 0.5);
+  box.setCurrentIndex(3);  // a choice from the list ends an edit
+  emit box.activated(3);
+  field.selectAll();
+  QTest::keyClicks(&field, "abc");
+  QTest::keyClick(&field, Qt::Key_Return);
+  EXPECT_EQ(box.currentText(), "5.0");
 }
 
 TEST_F(MainWindowTest, TheTimeScaleMarksEachSecondLevelWithItsStrokes) {
@@ -198,8 +252,8 @@ TEST_F(MainWindowTest, RunMenuDoesWhatTheButtonsDoAndStepsOneTick) {
 
   window().pause->trigger();
   RunToEnd();
-  EXPECT_EQ(window().status->notice->text(), "Ended at 15 s; Message: 6900 ms, formula 6750 ms");
-  EXPECT_EQ(window().status->phase->text(), "Ended at 15 s");
+  EXPECT_EQ(window().status->notice->text(), "Ended at 15.025 s; Message: 6900 ms, formula 6750 ms");
+  EXPECT_EQ(window().status->phase->text(), "Ended at 15.025 s");
   EXPECT_FALSE(window().step->isEnabled());
   window().start->trigger();
   EXPECT_EQ(window().status->phase->text(), "Ready");

@@ -80,6 +80,7 @@ TEST_F(RateBoxTest, ARefusedRateShowsTheLastUsableOneNotTheDefault) {
   QLineEdit& field = *form().cmbBitRate[2]->lineEdit();
   field.selectAll();
   QTest::keyClicks(&field, "7");
+  QTest::keyClick(&field, Qt::Key_Return);
   field.selectAll();
   QTest::keyClicks(&field, "none");
   QTest::keyClick(&field, Qt::Key_Return);
