@@ -32,6 +32,7 @@ export class FormView {
     this.boxes = [];
     this.traces = [];
     this.buttons = [];
+    this.controls = [];  // what takes the keys, in tab order
     for (const control of description.controls) {
       if (control.type === 'box') this.buildBox(control);
       if (control.type === 'trace') this.buildTrace(control);
@@ -39,12 +40,21 @@ export class FormView {
     }
   }
 
-  /** The captions, node lines and boxes, the frame, the markers and the logo. */
+  /**
+   * The captions, node lines and boxes, the frame, the markers and the logo.
+   * A box's caption is the box's label, so that a click on it gives the box
+   * the keys; captions and node names are left out of what assistive
+   * technology reads, since each box's own name says them already.
+   */
   buildFigures() {
     const d = this.description;
+    const captioned = new Map(d.controls.filter((c) => c.type === 'box').map((c) => [c.label, c.id]));
     this.labels = {};
     for (const label of d.labels) {
-      const node = make('div', {id: label.id, className: 'label'}, this.form);
+      const boxId = captioned.get(label.id);
+      const node = make(boxId ? 'label' : 'div', {id: label.id, className: 'label'}, this.form);
+      if (boxId) node.htmlFor = boxId;
+      decoration(node);
       make('span', {textContent: label.text}, node);
       place(node, label.rect);
       Object.assign(node.style, {
@@ -105,9 +115,8 @@ export class FormView {
     input.style.fontSize = `${box.font}px`;
     input.title = box.tip;
     input.setAttribute('aria-label', box.name);
-    const label = this.labels[box.label];
-    if (label) label.setAttribute('data-for', box.id);
     this.boxes.push({box, input});
+    this.controls.push(input);
   }
 
   /** A box that takes typed text, with its list of rates in the arrow beside it. */
@@ -160,6 +169,7 @@ export class FormView {
     drawing.context.fillStyle = this.colours.trace;
     drawing.context.fillRect(0, 0, drawing.width, drawing.height);
     this.traces.push(drawing);
+    this.controls.push(node);
   }
 
   buildButton(button) {
@@ -169,6 +179,12 @@ export class FormView {
     node.setAttribute('aria-keyshortcuts', ['F5', 'F6'][button.index]);
     node.addEventListener('click', () => this.act(() => this.api.click(button.index, now())));
     this.buttons.push(node);
+    this.controls.push(node);
+  }
+
+  /** Gives the keys to the form's first control. */
+  focusFirst() {
+    this.controls[0].focus();
   }
 
   /** Shows or hides the margins, and gives the markers thin dark edges or none. */

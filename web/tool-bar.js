@@ -1,7 +1,8 @@
 /**
  * The tool bar above the form and what it opens: Step and Speed, the view's
  * choices (remembered in the browser), Save picture, Export run log, the
- * results section, the guide, and the page's keys.
+ * results section, the guide; the page's keys, and the link that skips the
+ * tool bar.
  */
 import {el, make, now} from './dom.js';
 import {downloadBlob, downloadText} from './downloads.js';
@@ -45,6 +46,10 @@ export class ToolBar {
     });
     el('showResults').addEventListener('click', () => page.results.toggle());
     el('showGuide').addEventListener('click', () => this.showGuide());
+    el('skipLink').addEventListener('click', (event) => {
+      event.preventDefault();  // the address keeps no fragment
+      page.view.focusFirst();
+    });
     el('about').textContent = `switchsim ${description.version}. Free software under the ${description.licence}.`;
     document.addEventListener('keydown', (event) => this.key(event));
   }
