@@ -1,7 +1,8 @@
 /**
  * The results section: the table of the runs whose data arrived, which row
- * is chosen, and copying or exporting them. The rows and their commands
- * come from the module.
+ * is chosen (by a click, or from the keyboard: the table is one tab stop),
+ * and copying or exporting them. The rows and their commands come from the
+ * module.
  */
 import {el, make} from './dom.js';
 import {copyText, downloadText} from './downloads.js';
@@ -22,22 +23,48 @@ export class Results {
       const rows = JSON.parse(api.results());
       if (rows.length > 0) copyText(rows[Math.min(this.chosen, rows.length - 1)].command);
     });
+    this.body.addEventListener('click', (event) => {
+      const row = event.target.closest('tr');
+      if (row) this.choose(row.sectionRowIndex, false);
+    });
+    this.body.addEventListener('keydown', (event) => this.key(event));
   }
 
-  /** Shows the module's results anew, the newest chosen. */
+  /** Shows the module's results anew, the newest chosen; the keys stay in the table. */
   fill() {
-    this.chosen = 0;
-    const body = this.body;
-    body.replaceChildren();
-    JSON.parse(this.api.results()).forEach((row, index) => {
-      const tr = make('tr', {}, body);
-      tr.setAttribute('aria-selected', String(index === this.chosen));
+    const hadKeys = this.body.contains(document.activeElement);
+    this.body.replaceChildren();
+    for (const row of JSON.parse(this.api.results())) {
+      const tr = make('tr', {}, this.body);
       for (const cell of row.cells) make('td', {textContent: cell}, tr);
-      tr.addEventListener('click', () => {
-        this.chosen = index;
-        for (const other of body.rows) other.setAttribute('aria-selected', String(other === tr));
-      });
+    }
+    this.chosen = 0;
+    this.choose(0, hadKeys);
+  }
+
+  /**
+   * Makes row `index` (0 for the newest, kept within the table) the chosen
+   * one and the table's only tab stop; gives it the keys if `focus`.
+   */
+  choose(index, focus) {
+    const rows = [...this.body.rows];
+    if (rows.length === 0) return;
+    this.chosen = Math.min(Math.max(index, 0), rows.length - 1);
+    rows.forEach((row, n) => {
+      row.setAttribute('aria-selected', String(n === this.chosen));
+      row.tabIndex = n === this.chosen ? 0 : -1;
     });
+    if (focus) rows[this.chosen].focus();
+  }
+
+  /** Up and Down choose the next row, Home and End the first and the last. */
+  key(event) {
+    if (event.altKey || event.ctrlKey || event.metaKey) return;
+    const last = this.body.rows.length - 1;
+    const moves = {ArrowUp: this.chosen - 1, ArrowDown: this.chosen + 1, Home: 0, End: last};
+    if (!(event.key in moves)) return;
+    event.preventDefault();
+    this.choose(moves[event.key], true);
   }
 
   /** Shows the section if hidden, hides it if shown. */

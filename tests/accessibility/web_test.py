@@ -142,6 +142,38 @@ class KeyboardAlone(unittest.TestCase):
         self.assertEqual(driver.execute_script("return document.activeElement.id"), "cmbMessageSize")
         self.assertFalse(driver.execute_script(ON_SCREEN_JS, link))
 
+    def test_results_chosen_from_the_keyboard(self):
+        count = "return document.querySelectorAll('#resultsTable tbody tr').length"
+        for run in (1, 2):  # the link's seed, then a fresh one
+            press(Keys.F5)
+            self.until(lambda: driver.execute_script(count) == run, f"run {run}'s result")
+            press(Keys.F5)
+        driver.find_element("id", "showResults").click()
+        driver.execute_script("navigator.clipboard.writeText = async (text) => { window.copied = text; };")
+        chosen = """return [...document.querySelectorAll('#resultsTable tbody tr')].map(
+            (row) => [row.getAttribute('aria-selected'), row === document.activeElement,
+                      row.cells[7].textContent]);"""
+        for _ in range(40):  # through the page to the table
+            if driver.execute_script("return !!document.activeElement.closest('#resultsTable')"):
+                break
+            press(Keys.TAB)
+        for key, row in ((None, 0), (Keys.ARROW_DOWN, 1), (Keys.ARROW_DOWN, 1), (Keys.ARROW_UP, 0),
+                         (Keys.END, 1), (Keys.HOME, 0), (Keys.END, 1)):
+            with self.subTest(key=key):
+                if key:
+                    press(key)
+                rows = driver.execute_script(chosen)
+                self.assertEqual([r[:2] for r in rows],
+                                 [["true", True] if n == row else ["false", False] for n in range(2)])
+        ActionChains(driver).key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(Keys.SHIFT).perform()
+        # The table is one tab stop: back from its chosen row is the last button before it.
+        self.assertEqual(driver.execute_script("return document.activeElement.id"), "exportCsv")
+        driver.find_element("id", "copyCommand").click()
+        self.assertTrue(driver.execute_script("return window.copied").endswith(f" --seed {rows[1][2]}"))
+        driver.find_element("css selector", "#resultsTable tbody tr:first-child td").click()
+        driver.find_element("id", "copyCommand").click()
+        self.assertTrue(driver.execute_script("return window.copied").endswith(f" --seed {rows[0][2]}"))
+
 
 if __name__ == "__main__":
     unittest.main()
