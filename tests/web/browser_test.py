@@ -172,6 +172,15 @@ class StartUp(PageCase):
                     self.assertIn(word, self.text('linkNotice'))
                 self.assert_untouched()
 
+    def test_long_notices_keep_the_page_in_its_window(self):
+        wider = 'return document.documentElement.scrollWidth - document.documentElement.clientWidth'
+        open_page('?size=' + '5' * 20000)
+        self.assertTrue(self.node('linkNotice').is_displayed())
+        self.assertLessEqual(browser.execute_script(wider), 0)
+        self.type_rate(0, '9' * 2000 + 'x')
+        self.assertIn('"99999', self.text('statusNotice'))
+        self.assertLessEqual(browser.execute_script(wider), 0)
+
     def test_shared_link_fills_the_boxes_and_speed(self):
         open_page('?' + SHARED)
         self.assertFalse(self.node('linkNotice').is_displayed())
