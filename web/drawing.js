@@ -162,7 +162,9 @@ export function formPicture(view) {
   context.fillStyle = colours.window;
   context.fillRect(0, 0, width, height);
   drawFigures(context, view, boxOf);
-  for (const node of form.querySelectorAll('.label span')) drawText(context, node, boxOf(node), 'left');
+  for (const node of form.querySelectorAll('.label span')) {
+    drawText(context, node, boxOf(node), 'left');
+  }
   const control = (node, fill, align) => {
     const rect = boxOf(node);
     context.fillStyle = fill;

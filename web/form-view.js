@@ -48,7 +48,8 @@ export class FormView {
    */
   buildFigures() {
     const d = this.description;
-    const captioned = new Map(d.controls.filter((c) => c.type === 'box').map((c) => [c.label, c.id]));
+    const boxes = d.controls.filter((control) => control.type === 'box');
+    const captioned = new Map(boxes.map((box) => [box.label, box.id]));
     this.labels = {};
     for (const label of d.labels) {
       const boxId = captioned.get(label.id);
@@ -86,7 +87,7 @@ export class FormView {
     drawCrest(this.crest, this.colours);
   }
 
-  /** The time scale and the marker labels' strip, which draw what the traces and markers say already. */
+  /** The time scale and the marker labels' strip, which repeat what the traces and markers say. */
   buildMargins() {
     const d = this.description;
     const scale = decoration(make('div', {className: 'margin addition time-scale'}, this.form));
@@ -158,7 +159,8 @@ export class FormView {
   }
 
   buildTrace(trace) {
-    const node = make('div', {id: trace.id, className: 'trace', tabIndex: 0, title: trace.tip}, this.form);
+    const node = make('div', {id: trace.id, className: 'trace', tabIndex: 0, title: trace.tip},
+                      this.form);
     node.setAttribute('role', 'img');
     node.setAttribute('aria-label', trace.name);
     place(node, trace.rect);

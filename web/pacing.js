@@ -70,7 +70,10 @@ export class Pacing {
     return Array.from(this.timings.slice(0, Math.min(this.timingCount, MOST_TIMINGS)));
   }
 
-  /** Copies of each run's wall clock in ms at its start, at 15000 ms of clock and when it stopped; its speed. */
+  /**
+   * Copies of each run's notes: its wall clock in ms at its start (start),
+   * at 15000 ms of clock (reached) and when it stopped (end); its speed's factor.
+   */
   runs() {
     return this.notes.map((run) => ({...run}));
   }

@@ -17,7 +17,7 @@ createSwitchsim().then((core) => {
     page,
     /** Ms of work per tick, with its drawing, for the frames that ran ticks. */
     tickTimings: () => page.pacing.tickTimings(),
-    /** Each run's wall clock in ms at its start, at 15000 ms of clock and when it stopped; its speed. */
+    /** Each run's wall clock in ms at its start, at 15000 ms of clock and at its stop; speed. */
     runs: () => page.pacing.runs(),
   };
   document.documentElement.dataset.ready = 'true';

@@ -15,7 +15,9 @@ function setting(name) {
 }
 
 function saveSetting(name, value) {
-  try { window.localStorage.setItem(`switchsim.${name}`, value); } catch { /* kept for this visit only */ }
+  try {
+    window.localStorage.setItem(`switchsim.${name}`, value);
+  } catch { /* kept for this visit only */ }
 }
 
 export class ToolBar {
@@ -28,7 +30,7 @@ export class ToolBar {
     this.shownControls = null;
     const {api, description} = page;
     const speed = el('speed');
-    description.speeds.forEach((name, index) => make('option', {value: index, textContent: name}, speed));
+    description.speeds.forEach((name, value) => make('option', {value, textContent: name}, speed));
     speed.addEventListener('change', () => {
       page.act(() => api.setSpeed(Number(speed.value), now()));
       saveSetting('speed', speed.value);
@@ -50,7 +52,8 @@ export class ToolBar {
       event.preventDefault();  // the address keeps no fragment
       page.view.focusFirst();
     });
-    el('about').textContent = `switchsim ${description.version}. Free software under the ${description.licence}.`;
+    el('about').textContent =
+        `switchsim ${description.version}. Free software under the ${description.licence}.`;
     document.addEventListener('keydown', (event) => this.key(event));
   }
 
@@ -107,7 +110,9 @@ export class ToolBar {
     el('speed').value = String(state.speed);
     el('step').disabled = !state.canStep;
     el('exportLog').disabled = !state.hasLog;
-    for (const id of ['exportCsv', 'copyText', 'copyCommand']) el(id).disabled = state.results === 0;
+    for (const id of ['exportCsv', 'copyText', 'copyCommand']) {
+      el(id).disabled = state.results === 0;
+    }
   }
 
   showGuide() {
