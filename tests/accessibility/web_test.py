@@ -21,6 +21,15 @@ WAIT_S = 120  # generous: the machine may be slow and loaded
 # Each technique's value in continuous time at the defaults. A packet run's
 # completion depends on its seed; the others' take no random numbers.
 FORMULAS = [("Message", 6750), ("Circuit", 6050), ("Packet", 4050)]
+# Each box's caption, by the caption's id; the node names caption no box.
+CAPTIONS = {"Label1_0": "cmbBitRate0", "Label1_1": "cmbDelay0", "Label1_3": "cmbBitRate1",
+            "Label1_2": "cmbDelay1", "Label1_5": "cmbBitRate2", "Label1_4": "cmbDelay2",
+            "lblTechnique": "cmbMethod", "lblPacketSize": "cmbMessageSize"}
+NODE_NAMES = ("lblNode0", "lblNode1", "lblNode2", "lblNode3")
+# Where an element lies on the screen, in CSS pixels.
+ON_SCREEN_JS = """const r = arguments[0].getBoundingClientRect();
+return r.width > 10 && r.height > 10 && r.left >= 0 && r.top >= 0 &&
+       r.right <= innerWidth && r.bottom <= innerHeight;"""
 
 
 def setUpModule():
@@ -113,6 +122,57 @@ class KeyboardAlone(unittest.TestCase):
         self.until(lambda: "Cont" in named("button"), "the Cont caption")
         self.until(lambda: any(name.startswith("Paused at t = ") for name in named("status")),
                    "the pause heard")
+
+    def test_captions_label_their_boxes_and_are_not_read(self):
+        texts = [driver.find_element("id", id).text for id in (*CAPTIONS, *NODE_NAMES)]
+        read = [name for role, name in tree() if role in ("StaticText", "LabelText")]
+        self.assertEqual([text for text in texts if text in read], [])
+        for caption, box in CAPTIONS.items():
+            with self.subTest(caption=caption):
+                driver.find_element("id", caption).click()
+                self.assertEqual(driver.execute_script("return document.activeElement.id"), box)
+        self.assertIn(("combobox", "Delay, Router A to Router B"), tree())
+
+    def test_skip_link_leads_past_the_tool_bar(self):
+        press(Keys.TAB)
+        link = driver.switch_to.active_element
+        self.assertEqual(link.text, "Skip to the form")
+        self.assertTrue(driver.execute_script(ON_SCREEN_JS, link))
+        press(Keys.ENTER)
+        self.assertEqual(driver.execute_script("return document.activeElement.id"), "cmbMessageSize")
+        self.assertFalse(driver.execute_script(ON_SCREEN_JS, link))
+
+    def test_results_chosen_from_the_keyboard(self):
+        count = "return document.querySelectorAll('#resultsTable tbody tr').length"
+        for run in (1, 2):  # the link's seed, then a fresh one
+            press(Keys.F5)
+            self.until(lambda: driver.execute_script(count) == run, f"run {run}'s result")
+            press(Keys.F5)
+        driver.find_element("id", "showResults").click()
+        driver.execute_script("navigator.clipboard.writeText = async (text) => { window.copied = text; };")
+        chosen = """return [...document.querySelectorAll('#resultsTable tbody tr')].map(
+            (row) => [row.getAttribute('aria-selected'), row === document.activeElement,
+                      row.cells[7].textContent]);"""
+        for _ in range(40):  # through the page to the table
+            if driver.execute_script("return !!document.activeElement.closest('#resultsTable')"):
+                break
+            press(Keys.TAB)
+        for key, row in ((None, 0), (Keys.ARROW_DOWN, 1), (Keys.ARROW_DOWN, 1), (Keys.ARROW_UP, 0),
+                         (Keys.END, 1), (Keys.HOME, 0), (Keys.END, 1)):
+            with self.subTest(key=key):
+                if key:
+                    press(key)
+                rows = driver.execute_script(chosen)
+                self.assertEqual([r[:2] for r in rows],
+                                 [["true", True] if n == row else ["false", False] for n in range(2)])
+        ActionChains(driver).key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(Keys.SHIFT).perform()
+        # The table is one tab stop: back from its chosen row is the last button before it.
+        self.assertEqual(driver.execute_script("return document.activeElement.id"), "exportCsv")
+        driver.find_element("id", "copyCommand").click()
+        self.assertTrue(driver.execute_script("return window.copied").endswith(f" --seed {rows[1][2]}"))
+        driver.find_element("css selector", "#resultsTable tbody tr:first-child td").click()
+        driver.find_element("id", "copyCommand").click()
+        self.assertTrue(driver.execute_script("return window.copied").endswith(f" --seed {rows[0][2]}"))
 
 
 if __name__ == "__main__":

@@ -62,6 +62,23 @@ return [0, 1, 2].map((k) => {
   return [...rows].sort((a, b) => a - b);
 });"""
 
+# The marker labels' strip as drawn: in CSS pixel rows from the strip's top, the rows
+# inked in its first column (where the leaders start) and right of the leaders (the
+# labels' text); whether its last column is inked; each visible marker's middle row.
+LABEL_STRIP_JS = """const c = document.querySelector('.marker-labels canvas');
+const strip = c.parentNode;
+const ratio = c.width / strip.offsetWidth;
+const data = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+const rows = (from, to) => [...new Set(Array.from({length: c.height}, (_, y) => y).filter((y) => {
+  for (let x = from; x < to; ++x) if (data[(y * c.width + x) * 4 + 3] > 0) return true;
+  return false;
+}).map((y) => Math.floor(y / ratio)))];
+return {leaders: rows(0, 1), text: rows(Math.round(5 * ratio), c.width), height: strip.offsetHeight,
+        lastColumn: rows(c.width - 1, c.width).length > 0,
+        markers: [...document.querySelectorAll('.marker')].filter((m) => !m.hidden)
+            .map((m) => m.offsetTop + 1 - strip.offsetTop)};"""
+LINE = 12  # px: a line of the margins' 10 px font
+
 server = browser = base = None
 
 
@@ -172,6 +189,15 @@ class StartUp(PageCase):
                     self.assertIn(word, self.text('linkNotice'))
                 self.assert_untouched()
 
+    def test_long_notices_keep_the_page_in_its_window(self):
+        wider = 'return document.documentElement.scrollWidth - document.documentElement.clientWidth'
+        open_page('?size=' + '5' * 20000)
+        self.assertTrue(self.node('linkNotice').is_displayed())
+        self.assertLessEqual(browser.execute_script(wider), 0)
+        self.type_rate(0, '9' * 2000 + 'x')
+        self.assertIn('"99999', self.text('statusNotice'))
+        self.assertLessEqual(browser.execute_script(wider), 0)
+
     def test_shared_link_fills_the_boxes_and_speed(self):
         open_page('?' + SHARED)
         self.assertFalse(self.node('linkNotice').is_displayed())
@@ -244,6 +270,27 @@ class Runs(PageCase):
                 self.assertIn(f'{technique}: {ms} ms,', self.text('statusNotice'))
                 placed[marker] = (ms, colour)
                 self.assert_markers(placed)
+
+    def test_close_markers_get_labels_a_line_apart(self):
+        parameters = ('200', ['1', '1', '1'], ['50'] * 3)
+        open_page('?technique=Message&size=200&rates=1,1,1&delays=50,50,50&speed=4&start=1')
+        self.run_to_end(start=False)
+        Select(self.node('cmbMethod')).select_by_visible_text('Circuit')
+        self.node('cmdStart0').click()  # Reset
+        self.run_to_end()
+        self.assert_markers({'lneMessage': (driver_ms('Message', *parameters), GREEN),
+                             'lneCircuit': (driver_ms('Circuit', *parameters), BLUE)})
+        strip = browser.execute_script(LABEL_STRIP_JS)
+        rows = strip['text']
+        labels = [row for n, row in enumerate(rows) if n == 0 or rows[n - 1] != row - 1]
+        self.assertEqual(len(labels), 2, f'the labels\' inked rows {rows}')
+        self.assertGreaterEqual(labels[1] - labels[0], LINE - 1)  # a glyph may overshoot a row
+        self.assertLess(abs(strip['markers'][0] - strip['markers'][1]), LINE)
+        for marker in strip['markers']:
+            self.assertIn(marker, strip['leaders'])
+        self.assertFalse(strip['lastColumn'])
+        self.assertGreater(rows[0], 0)
+        self.assertLess(rows[-1], strip['height'] - 1)
 
     def test_changed_delay_clears_traces_and_markers_while_running(self):
         open_page('?speed=4')

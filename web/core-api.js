@@ -1,0 +1,38 @@
+/**
+ * The WebAssembly module's functions, bound once with their texts converted.
+ * Every rule of the simulator lives behind them.
+ */
+
+/**
+ * Binds the functions of `core`, the module that `createSwitchsim()` gave.
+ * Times are the wall clock in ms; `heap()` is the module's memory as
+ * doubles, which may be replaced when it grows, so read it anew each time.
+ */
+export function bind(core) {
+  const f = (name, result, args) => core.cwrap(name, result, args);
+  return {
+    create: f('ss_create', null, []),
+    applyQuery: f('ss_apply_query', 'string', ['string', 'number']),
+    describe: f('ss_describe', 'string', []),
+    state: f('ss_state', 'string', []),
+    clockText: f('ss_clock_text', 'string', []),
+    clockMs: f('ss_clock_ms', 'number', []),
+    changes: f('ss_changes', 'number', []),
+    noticesSince: f('ss_notices_since', 'string', ['number']),
+    setBox: f('ss_set_box', null, ['number', 'number', 'string', 'number']),
+    finishRate: f('ss_finish_rate', null, ['number', 'number']),
+    click: f('ss_click', null, ['number', 'number']),
+    step: f('ss_step', null, ['number']),
+    frame: f('ss_frame', 'number', ['number']),
+    setSpeed: f('ss_set_speed', null, ['number', 'number']),
+    drawSteps: f('ss_draw_steps', 'number', []),
+    drawStepCount: f('ss_draw_step_count', 'number', []),
+    takeDrawSteps: f('ss_take_draw_steps', null, []),
+    results: f('ss_results', 'string', []),
+    resultsCsv: f('ss_results_csv', 'string', []),
+    resultsText: f('ss_results_text', 'string', []),
+    runLog: f('ss_run_log', 'string', []),
+    guide: f('ss_guide', 'string', []),
+    heap: () => core.HEAPF64,
+  };
+}

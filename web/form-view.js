@@ -1,0 +1,252 @@
+/**
+ * The form on the page: built once from the module's description (captions,
+ * node lines and boxes, markers, the logo, the margins and the controls in
+ * tab order), then made to show what the module's state says. The controls
+ * pass the user's actions on to the module; they decide nothing.
+ */
+import {decoration, make, now, place} from './dom.js';
+import {drawCrest, drawMarkerLabels, drawTimeScale, drawWaitingSteps, formPicture, makeCanvas,
+  matchDensity} from './drawing.js';
+
+const BOX_RATE = 0;  // a box's kind: a rate box, the only kind with colours of its own
+const JUSTIFY = {right: 'flex-end', center: 'center'};
+
+export class FormView {
+  /**
+   * Builds the form into `form`, an empty element, from `description` (what
+   * api.describe() gives). Each user's action on a control is handed to
+   * `act` as a function that calls `api`; `act` runs it and shows what changed.
+   */
+  constructor(form, description, api, act) {
+    this.form = form;
+    this.description = description;
+    this.colours = description.colours;
+    this.api = api;
+    this.act = act;
+    this.edges = true;
+    this.shownMarkers = null;
+    form.style.width = `${description.width}px`;
+    form.style.height = `${description.height}px`;
+    this.buildFigures();
+    this.buildMargins();
+    this.boxes = [];
+    this.traces = [];
+    this.buttons = [];
+    this.controls = [];  // what takes the keys, in tab order
+    for (const control of description.controls) {
+      if (control.type === 'box') this.buildBox(control);
+      if (control.type === 'trace') this.buildTrace(control);
+      if (control.type === 'button') this.buildButton(control);
+    }
+  }
+
+  /**
+   * The captions, node lines and boxes, the frame, the markers and the logo.
+   * A box's caption is the box's label, so that a click on it gives the box
+   * the keys; captions and node names are left out of what assistive
+   * technology reads, since each box's own name says them already.
+   */
+  buildFigures() {
+    const d = this.description;
+    const boxes = d.controls.filter((control) => control.type === 'box');
+    const captioned = new Map(boxes.map((box) => [box.label, box.id]));
+    this.labels = {};
+    for (const label of d.labels) {
+      const boxId = captioned.get(label.id);
+      const node = make(boxId ? 'label' : 'div', {id: label.id, className: 'label'}, this.form);
+      if (boxId) node.htmlFor = boxId;
+      decoration(node);
+      make('span', {textContent: label.text}, node);
+      place(node, label.rect);
+      Object.assign(node.style, {
+        fontSize: `${label.font}px`, fontWeight: label.bold ? 'bold' : 'normal',
+        display: 'flex', justifyContent: JUSTIFY[label.align] || 'flex-start',
+      });
+      this.labels[label.id] = node;
+    }
+    for (const line of d.lines) {
+      const node = decoration(make('div', {id: line.id, className: 'line'}, this.form));
+      place(node, line.rect);
+      node.style.background = this.colours.nodeLine;
+    }
+    for (const shape of d.shapes) {
+      place(decoration(make('div', {id: shape.id, className: 'shape'}, this.form)), shape.rect);
+    }
+    place(decoration(make('div', {id: 'Frame1'}, this.form)), d.frame);
+    // Each marker reads as its completion ("Circuit completed at 6375 ms, formula 6050 ms").
+    this.markers = ['lneMessage', 'lneCircuit', 'lnePacket'].map((id) => {
+      const node = make('div', {id, className: 'marker'}, this.form);
+      node.setAttribute('role', 'img');
+      node.hidden = true;
+      return node;
+    });
+    const crest = make('div', {id: 'imgCrest', role: 'img'}, this.form);
+    crest.setAttribute('aria-label', 'switchsim logo');
+    place(crest, d.crest);
+    this.crest = makeCanvas(d.crest[2], d.crest[3], crest);
+    drawCrest(this.crest, this.colours);
+  }
+
+  /** The time scale and the marker labels' strip, which repeat what the traces and markers say. */
+  buildMargins() {
+    const d = this.description;
+    const scale = decoration(make('div', {className: 'margin addition time-scale'}, this.form));
+    place(scale, d.timeScale);
+    this.timeScaleNode = scale;
+    this.timeScale = makeCanvas(d.timeScale[2], d.timeScale[3], scale);
+    drawTimeScale(this.timeScale, d);
+    const strip = decoration(make('div', {className: 'margin addition marker-labels'}, this.form));
+    place(strip, d.labelStrip);
+    this.labelStripNode = strip;
+    this.labelStrip = makeCanvas(d.labelStrip[2], d.labelStrip[3], strip);
+  }
+
+  /** Tells the module of the user's new text in a box. */
+  setBox(box, text) {
+    this.act(() => this.api.setBox(box.kind, box.link, text, now()));
+  }
+
+  buildBox(box) {
+    const input = box.editable ? this.buildRateBox(box) : make('select', {id: box.id}, this.form);
+    if (!box.editable) {
+      place(input, box.rect);
+      for (const item of box.items) make('option', {value: item, textContent: item}, input);
+      input.addEventListener('change', () => this.setBox(box, input.value));
+    }
+    input.style.fontSize = `${box.font}px`;
+    input.title = box.tip;
+    input.setAttribute('aria-label', box.name);
+    this.boxes.push({box, input});
+    this.controls.push(input);
+  }
+
+  /** A box that takes typed text, with its list of rates in the arrow beside it. */
+  buildRateBox(box) {
+    const holder = make('div', {className: 'rate'}, this.form);
+    place(holder, box.rect);
+    const input = make('input', {id: box.id, type: 'text', autocomplete: 'off', spellcheck: false},
+                       holder);
+    const list = make('select', {id: `${box.id}List`, tabIndex: -1}, holder);
+    list.setAttribute('aria-label', `List of rates, ${box.name}`);
+    make('option', {value: '', textContent: '', hidden: true}, list);
+    for (const item of box.items) make('option', {value: item, textContent: item}, list);
+    list.addEventListener('change', () => {
+      if (list.value === '') return;
+      input.value = list.value;
+      list.selectedIndex = 0;
+      this.setBox(box, input.value);
+      input.focus();
+    });
+    input.addEventListener('input', () => this.setBox(box, input.value));
+    input.addEventListener('keydown', (event) => this.rateKey(event, box, input));
+    input.addEventListener('blur', () => this.act(() => this.api.finishRate(box.link, now())));
+    return input;
+  }
+
+  /** Up and down step through the list, Enter ends the typing, as in a desktop box. */
+  rateKey(event, box, input) {
+    if (event.key === 'Enter') {
+      this.act(() => this.api.finishRate(box.link, now()));
+      return;
+    }
+    if (event.key !== 'ArrowUp' && event.key !== 'ArrowDown') return;
+    event.preventDefault();
+    const index = box.items.indexOf(input.value);
+    const next = index < 0 ? 0
+        : Math.min(Math.max(index + (event.key === 'ArrowDown' ? 1 : -1), 0), box.items.length - 1);
+    input.value = box.items[next];
+    this.setBox(box, input.value);
+  }
+
+  buildTrace(trace) {
+    const node = make('div', {id: trace.id, className: 'trace', tabIndex: 0, title: trace.tip},
+                      this.form);
+    node.setAttribute('role', 'img');
+    node.setAttribute('aria-label', trace.name);
+    place(node, trace.rect);
+    const border = trace.border;
+    node.style.padding = `${border}px`;
+    node.style.background = this.colours.traceBorder;
+    const drawing = makeCanvas(trace.rect[2] - 2 * border, trace.rect[3] - 2 * border, node);
+    drawing.context.fillStyle = this.colours.trace;
+    drawing.context.fillRect(0, 0, drawing.width, drawing.height);
+    this.traces.push(drawing);
+    this.controls.push(node);
+  }
+
+  buildButton(button) {
+    const node = make('button', {id: button.id, type: 'button', title: button.tip}, this.form);
+    place(node, button.rect);
+    node.style.fontSize = `${button.font}px`;
+    node.setAttribute('aria-keyshortcuts', ['F5', 'F6'][button.index]);
+    node.addEventListener('click', () => this.act(() => this.api.click(button.index, now())));
+    this.buttons.push(node);
+    this.controls.push(node);
+  }
+
+  /** Gives the keys to the form's first control. */
+  focusFirst() {
+    this.controls[0].focus();
+  }
+
+  /** Shows or hides the margins, and gives the markers thin dark edges or none. */
+  setView({timeScale, markerLabels, edges}) {
+    this.timeScaleNode.hidden = !timeScale;
+    this.labelStripNode.hidden = !markerLabels;
+    this.edges = edges;
+  }
+
+  /** Draws the strokes and clearings the module has waiting. */
+  drain() {
+    drawWaitingSteps(this.api, this.traces, this.colours.trace);
+  }
+
+  /** Shows the boxes, their colours, the captions and the markers of `state` (api.state()). */
+  show(state) {
+    for (const {box, input} of this.boxes) {
+      const text = state.boxes[box.id];
+      if (input.value !== text) input.value = text;
+      if (box.kind === BOX_RATE) {
+        input.style.color = state.rateColours[box.link];
+        const label = this.labels[box.label];
+        if (label) label.style.color = state.labelColours[box.link];
+      }
+    }
+    state.captions.forEach((caption, n) => {
+      if (this.buttons[n].textContent !== caption) this.buttons[n].textContent = caption;
+    });
+    // Markers move only at a completion or a clearing: most ticks leave them be.
+    const markers = JSON.stringify([state.markers, state.markerLabels, this.edges]);
+    if (markers === this.shownMarkers) return;
+    this.shownMarkers = markers;
+    state.markers.forEach((marker, m) => {
+      const node = this.markers[m];
+      node.hidden = !marker.visible;
+      place(node, marker.rect);
+      node.style.background = marker.colour;
+      node.style.outline = this.edges ? `1px solid ${this.colours.markerEdge}` : 'none';
+      node.setAttribute('aria-label', marker.text);
+    });
+    drawMarkerLabels(this.labelStrip, state.markerLabels, this.description);
+  }
+
+  /** After a zoom, or on another screen, the canvases follow the new density. */
+  matchDensity() {
+    for (const drawing of [...this.traces, this.crest, this.timeScale, this.labelStrip]) {
+      matchDensity(drawing);
+    }
+    // What is not a trace is drawn anew, sharp at the new density.
+    drawCrest(this.crest, this.colours);
+    drawTimeScale(this.timeScale, this.description);
+    this.shownMarkers = null;
+  }
+
+  /** The form as it shows now, drawn into one new canvas. */
+  picture() {
+    return formPicture({
+      form: this.form, width: this.description.width, height: this.description.height,
+      colours: this.colours, edges: this.edges, inputs: this.boxes.map(({input}) => input),
+      buttons: this.buttons, traces: this.traces, crest: this.crest,
+    });
+  }
+}

@@ -1,0 +1,100 @@
+/**
+ * The page of the web edition: it builds the form that the module
+ * describes, shows what the module says, and passes the user's actions on.
+ * Every rule of the simulator lives in the module; the parts of the page
+ * live in modules of their own, and this one keeps them in step.
+ */
+import {el, now} from './dom.js';
+import {FormView} from './form-view.js';
+import {Pacing} from './pacing.js';
+import {Results} from './results.js';
+import {StatusBar} from './status-bar.js';
+import {ToolBar} from './tool-bar.js';
+
+export class Page {
+  /** Builds the page around `api` (core-api.js's bind() of a created module) and shows it. */
+  constructor(api) {
+    this.api = api;
+    this.description = JSON.parse(api.describe());
+    this.shown = {changes: -1, results: -1};
+    this.pacing = new Pacing(this.description.speedFactors);
+    this.view = new FormView(el('Form1'), this.description, api, (action) => this.act(action));
+    this.status = new StatusBar(api, this.description.speeds);
+    this.results = new Results(api, this.description.resultHeadings);
+    this.toolBar = new ToolBar(this);
+    this.toolBar.readSettings();
+    this.ratio = window.devicePixelRatio || 1;
+  }
+
+  /** Runs a user's action on the module, then shows what changed. */
+  act(action) {
+    action();
+    this.drain();
+    this.sync();
+  }
+
+  /** Draws the strokes and clearings the module has waiting. */
+  drain() {
+    this.view.drain();
+  }
+
+  /** Shows everything the module says, changed or not. */
+  showAnew() {
+    this.shown.changes = -1;
+    this.sync();
+  }
+
+  /**
+   * Shows what changed since last time; after a frame that `ticked` with
+   * nothing else changed, only the clock.
+   */
+  sync(ticked = false) {
+    const changes = this.api.changes();
+    if (changes === this.shown.changes) {
+      // Most ticks change only the clock.
+      if (ticked) {
+        this.status.showClock();
+        this.pacing.noteRun(this.state.running, this.api.clockMs(), this.state.speed);
+      }
+      return;
+    }
+    this.shown.changes = changes;
+    const s = JSON.parse(this.api.state());
+    this.state = s;
+    this.view.show(s);
+    this.status.show(s);
+    this.toolBar.show(s);
+    if (s.results !== this.shown.results) {
+      this.shown.results = s.results;
+      this.results.fill();
+    }
+    this.pacing.noteRun(s.running, s.clockMs, s.speed);
+  }
+
+  /** After a zoom, or on another screen, the canvases follow the new density. */
+  matchDensity() {
+    const ratio = window.devicePixelRatio || 1;
+    if (ratio === this.ratio) return;
+    this.ratio = ratio;
+    this.view.matchDensity();
+  }
+
+  /** The form as it shows now, drawn into one new canvas. */
+  picture() {
+    return this.view.picture();
+  }
+
+  /** Takes the address's parameters; a bad one leaves the defaults and says why. */
+  applyAddress() {
+    const notice = this.api.applyQuery(window.location.search, now());
+    const shown = el('linkNotice');
+    shown.hidden = notice === '';
+    shown.textContent = notice === '' ? '' : `${notice}. The page starts with its defaults.`;
+    const speed = this.toolBar.savedSpeed();
+    if (notice === '' && !/[?&]speed=/.test(window.location.search) && speed !== null) {
+      this.api.setSpeed(speed, now());
+    }
+    this.drain();
+    this.sync();
+  }
+}

@@ -1,0 +1,128 @@
+/**
+ * The tool bar above the form and what it opens: Step and Speed, the view's
+ * choices (remembered in the browser), Save picture, Export run log, the
+ * results section, the guide; the page's keys, and the link that skips the
+ * tool bar.
+ */
+import {el, make, now} from './dom.js';
+import {downloadBlob, downloadText} from './downloads.js';
+
+const VIEW_CHOICES = ['timeScale', 'markerLabels', 'markerEdges', 'bareForm'];
+
+/** A choice kept in the browser from an earlier visit, or null. */
+function setting(name) {
+  try { return window.localStorage.getItem(`switchsim.${name}`); } catch { return null; }
+}
+
+function saveSetting(name, value) {
+  try {
+    window.localStorage.setItem(`switchsim.${name}`, value);
+  } catch { /* kept for this visit only */ }
+}
+
+export class ToolBar {
+  /**
+   * Binds the tool bar to `page` (its api, description, view, results,
+   * act(), showAnew() and picture()) and takes the page's keys.
+   */
+  constructor(page) {
+    this.page = page;
+    this.shownControls = null;
+    const {api, description} = page;
+    const speed = el('speed');
+    description.speeds.forEach((name, value) => make('option', {value, textContent: name}, speed));
+    speed.addEventListener('change', () => {
+      page.act(() => api.setSpeed(Number(speed.value), now()));
+      saveSetting('speed', speed.value);
+    });
+    el('step').addEventListener('click', () => page.act(() => api.step(now())));
+    for (const id of VIEW_CHOICES) {
+      el(id).addEventListener('change', () => {
+        saveSetting(id, el(id).checked ? '1' : '0');
+        this.applyView();
+      });
+    }
+    el('savePicture').addEventListener('click', () => this.savePicture());
+    el('exportLog').addEventListener('click', () => {
+      downloadText('switchsim-run.jsonl', api.runLog(), 'application/jsonl');
+    });
+    el('showResults').addEventListener('click', () => page.results.toggle());
+    el('showGuide').addEventListener('click', () => this.showGuide());
+    el('skipLink').addEventListener('click', (event) => {
+      event.preventDefault();  // the address keeps no fragment
+      page.view.focusFirst();
+    });
+    el('about').textContent =
+        `switchsim ${description.version}. Free software under the ${description.licence}.`;
+    document.addEventListener('keydown', (event) => this.key(event));
+  }
+
+  /** The page's keys, as the desktop window's: F1, F5 to F8 and Ctrl+S. */
+  key(event) {
+    if (event.altKey || event.metaKey) return;
+    const buttons = this.page.view.buttons;
+    const keys = {
+      F1: () => this.showGuide(),
+      F5: () => buttons[0].click(),
+      F6: () => buttons[1].click(),
+      F7: () => el('step').click(),
+      F8: () => el('bareForm').click(),
+    };
+    let action = event.ctrlKey ? null : keys[event.key];
+    if (event.ctrlKey && !event.shiftKey && event.key === 's') action = () => this.savePicture();
+    if (!action) return;
+    event.preventDefault();
+    action();
+  }
+
+  /** Takes the view's choices kept from an earlier visit, then shows the view. */
+  readSettings() {
+    for (const id of VIEW_CHOICES) {
+      const value = setting(id);
+      if (value !== null) el(id).checked = value === '1';
+    }
+    this.applyView();
+  }
+
+  /** The speed's index kept from an earlier visit, or null. */
+  savedSpeed() {
+    const speed = setting('speed');
+    return speed === null ? null : Number(speed);
+  }
+
+  /** Shows the form bare or with the additions that are chosen. */
+  applyView() {
+    const bare = el('bareForm').checked;
+    document.body.classList.toggle('bare', bare);
+    this.page.view.setView({
+      timeScale: el('timeScale').checked, markerLabels: el('markerLabels').checked,
+      edges: el('markerEdges').checked && !bare,
+    });
+    this.shownControls = null;
+    this.page.showAnew();
+  }
+
+  /** Shows the speed of `state` (api.state()) and enables what it allows. */
+  show(state) {
+    const controls = `${state.speed} ${state.canStep} ${state.hasLog} ${state.results}`;
+    if (controls === this.shownControls) return;
+    this.shownControls = controls;
+    el('speed').value = String(state.speed);
+    el('step').disabled = !state.canStep;
+    el('exportLog').disabled = !state.hasLog;
+    for (const id of ['exportCsv', 'copyText', 'copyCommand']) {
+      el(id).disabled = state.results === 0;
+    }
+  }
+
+  showGuide() {
+    // The guide is the module's own markup, made by this program, not the user's text.
+    el('guideText').innerHTML = this.page.api.guide();
+    const dialog = el('guide');
+    if (!dialog.open) dialog.showModal();
+  }
+
+  savePicture() {
+    this.page.picture().toBlob((blob) => downloadBlob('switchsim.png', blob), 'image/png');
+  }
+}
