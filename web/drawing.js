@@ -5,7 +5,6 @@
  */
 import {make} from './dom.js';
 
-const FONT = '"DejaVu Sans", sans-serif';
 const CLEAR_STEP = 0;  // a drawing step's kind: clear the trace; any other draws a stroke
 const STEP_SIZE = 6;   // numbers per drawing step: kind, link, left, right, row, colour
 
@@ -47,44 +46,55 @@ export function matchDensity(drawing) {
   context.setTransform(ratio, 0, 0, ratio, 0, 0);
 }
 
-/** Draws the logo, four nodes on three coloured links and the name, in `colours`. */
-export function drawCrest(drawing, colours) {
+/** The CSS font of the form's family at `size` px, bold if asked. */
+export function font(description, size, bold = false) {
+  return `${bold ? 'bold ' : ''}${size}px "${description.fontFamily}", sans-serif`;
+}
+
+/**
+ * Draws the logo as `description` lays it out: four nodes on three links in
+ * the techniques' colours, and the name.
+ */
+export function drawCrest(drawing, description) {
   const {context, width, height} = drawing;
+  const {colours, logo} = description;
   context.clearRect(0, 0, width, height);
   const middle = height / 2;
   colours.logo.forEach((colour, k) => {
     context.fillStyle = colour;
-    context.fillRect(14 + 40 * k, middle - 2.5, 40, 5);
+    context.fillRect(logo.firstNode + logo.nodeSpacing * k, middle - logo.linkWidth / 2,
+                     logo.nodeSpacing, logo.linkWidth);
   });
-  context.lineWidth = 2.5;
+  context.lineWidth = logo.nodePen;
   context.strokeStyle = colours.nodeLine;
   context.fillStyle = '#ffffff';
-  for (let node = 0; node < 4; ++node) {
+  for (let node = 0; node <= colours.logo.length; ++node) {
     context.beginPath();
-    context.arc(14 + 40 * node, middle, 7, 0, 2 * Math.PI);
+    context.arc(logo.firstNode + logo.nodeSpacing * node, middle, logo.nodeRadius, 0, 2 * Math.PI);
     context.fill();
     context.stroke();
   }
   context.fillStyle = colours.nodeLine;
-  context.font = `bold 30px ${FONT}`;
+  context.font = font(description, logo.nameFont, true);
   context.textBaseline = 'middle';
-  context.fillText('switchsim', 150, middle, width - 152);
+  context.fillText(logo.name, logo.nameLeft, middle, width - logo.nameLeft - 2);
 }
 
 /** Draws the time scale's marks and seconds that `description` gives, right-aligned. */
 export function drawTimeScale(drawing, description) {
   const {context, width, height} = drawing;
-  const colours = description.colours;
+  const {colours, timeTickLength, timeLabelGap, marginLineHeight} = description;
   context.clearRect(0, 0, width, height);
-  context.font = `${description.marginFont}px ${FONT}`;
+  context.font = font(description, description.marginFont);
   context.textAlign = 'right';
   context.textBaseline = 'middle';
   for (const mark of description.timeMarks) {
     context.fillStyle = colours.additionLine;
-    context.fillRect(width - 5, mark.row, 5, 1);
+    context.fillRect(width - timeTickLength, mark.row, timeTickLength, 1);
     context.fillStyle = colours.additionText;
-    const y = Math.min(Math.max(mark.row + 0.5, 6), height - 6);
-    context.fillText(mark.label, width - 8, y);
+    const half = marginLineHeight / 2;
+    const y = Math.min(Math.max(mark.row + 0.5, half), height - half);
+    context.fillText(mark.label, width - timeTickLength - timeLabelGap, y);
   }
 }
 
@@ -95,19 +105,19 @@ export function drawTimeScale(drawing, description) {
  */
 export function drawMarkerLabels(drawing, labels, description) {
   const {context, width, height} = drawing;
-  const colours = description.colours;
+  const {colours, leader} = description;
   context.clearRect(0, 0, width, height);
-  context.font = `${description.marginFont}px ${FONT}`;
+  context.font = font(description, description.marginFont);
   context.textBaseline = 'middle';
   for (const label of labels) {
     context.strokeStyle = colours.additionLine;
     context.lineWidth = 1;
     context.beginPath();
     context.moveTo(0, label.markerRow + 0.5);
-    context.lineTo(3, label.labelRow + 0.5);
+    context.lineTo(leader, label.labelRow + 0.5);
     context.stroke();
     context.fillStyle = colours.additionText;
-    context.fillText(label.text, 4, label.labelRow + 0.5);
+    context.fillText(label.text, leader + 1, label.labelRow + 0.5);
   }
 }
 
@@ -163,7 +173,7 @@ export function formPicture(view) {
   context.fillRect(0, 0, width, height);
   drawFigures(context, view, boxOf);
   for (const node of form.querySelectorAll('.label span')) {
-    drawText(context, node, boxOf(node), 'left');
+    drawText(context, node, boxOf(node), 'left', view.description);
   }
   const control = (node, fill, align) => {
     const rect = boxOf(node);
@@ -171,7 +181,7 @@ export function formPicture(view) {
     context.fillRect(...rect);
     context.strokeStyle = '#8a8a8a';
     context.strokeRect(rect[0] + 0.5, rect[1] + 0.5, rect[2] - 1, rect[3] - 1);
-    drawText(context, node, rect, align);
+    drawText(context, node, rect, align, view.description);
   };
   for (const input of view.inputs) control(input, '#ffffff', 'left');
   for (const button of view.buttons) control(button, '#f4f4f2', 'center');
@@ -207,9 +217,9 @@ function drawFigures(context, view, boxOf) {
 }
 
 /** A node's value or text in its own font and colour, middle of `rect`, aligned as `align`. */
-function drawText(context, node, rect, align) {
+function drawText(context, node, rect, align, description) {
   const style = getComputedStyle(node);
-  context.font = `${style.fontWeight} ${style.fontSize} ${FONT}`;
+  context.font = `${style.fontWeight} ${style.fontSize} "${description.fontFamily}", sans-serif`;
   context.fillStyle = style.color;
   context.textBaseline = 'middle';
   context.textAlign = align;

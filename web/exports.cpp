@@ -57,6 +57,8 @@ void ss_set_box(int kind, int link, const char* text, double now_ms) {
 void ss_finish_rate(int link, double now_ms) { Form()->UserFinishedRate(link, now_ms); }
 void ss_click(int button, double now_ms) { Form()->Click(button, now_ms); }
 void ss_step(double now_ms) { Form()->Step(now_ms); }
+/// Says the clock and the run's state as a notice.
+void ss_say_clock() { Form()->classroom().SayClock(); }
 int ss_frame(double now_ms) { return Form()->RunDueTicks(now_ms); }
 void ss_set_speed(int index, double now_ms) { Form()->SetSpeedIndex(index, now_ms); }
 

@@ -64,15 +64,18 @@ export class FormView {
       });
       this.labels[label.id] = node;
     }
+    // What only decorates is left out of what assistive technology reads.
+    const part = (id, className, rect, isDecoration) => {
+      const node = make('div', {id, className}, this.form);
+      if (isDecoration) decoration(node);
+      place(node, rect);
+      return node;
+    };
     for (const line of d.lines) {
-      const node = decoration(make('div', {id: line.id, className: 'line'}, this.form));
-      place(node, line.rect);
-      node.style.background = this.colours.nodeLine;
+      part(line.id, 'line', line.rect, line.decoration).style.background = this.colours.nodeLine;
     }
-    for (const shape of d.shapes) {
-      place(decoration(make('div', {id: shape.id, className: 'shape'}, this.form)), shape.rect);
-    }
-    place(decoration(make('div', {id: 'Frame1'}, this.form)), d.frame);
+    for (const shape of d.shapes) part(shape.id, 'shape', shape.rect, shape.decoration);
+    part('Frame1', '', d.frame, d.frameDecoration);
     // Each marker reads as its completion ("Circuit completed at 6375 ms, formula 6050 ms").
     this.markers = ['lneMessage', 'lneCircuit', 'lnePacket'].map((id) => {
       const node = make('div', {id, className: 'marker'}, this.form);
@@ -84,18 +87,22 @@ export class FormView {
     crest.setAttribute('aria-label', 'switchsim logo');
     place(crest, d.crest);
     this.crest = makeCanvas(d.crest[2], d.crest[3], crest);
-    drawCrest(this.crest, this.colours);
+    drawCrest(this.crest, this.description);
   }
 
   /** The time scale and the marker labels' strip, which repeat what the traces and markers say. */
   buildMargins() {
     const d = this.description;
-    const scale = decoration(make('div', {className: 'margin addition time-scale'}, this.form));
+    const margin = (className) => {
+      const node = make('div', {className: `margin addition ${className}`}, this.form);
+      return d.marginDecoration ? decoration(node) : node;
+    };
+    const scale = margin('time-scale');
     place(scale, d.timeScale);
     this.timeScaleNode = scale;
     this.timeScale = makeCanvas(d.timeScale[2], d.timeScale[3], scale);
     drawTimeScale(this.timeScale, d);
-    const strip = decoration(make('div', {className: 'margin addition marker-labels'}, this.form));
+    const strip = margin('marker-labels');
     place(strip, d.labelStrip);
     this.labelStripNode = strip;
     this.labelStrip = makeCanvas(d.labelStrip[2], d.labelStrip[3], strip);
@@ -104,6 +111,14 @@ export class FormView {
   /** Tells the module of the user's new text in a box. */
   setBox(box, text) {
     this.act(() => this.api.setBox(box.kind, box.link, text, now()));
+  }
+
+  /** A rate chosen from the list (or with Up and Down) ends an edit of its box. */
+  chooseRate(box, text) {
+    this.act(() => {
+      this.api.setBox(box.kind, box.link, text, now());
+      this.api.finishRate(box.link, now());
+    });
   }
 
   buildBox(box) {
@@ -134,7 +149,7 @@ export class FormView {
       if (list.value === '') return;
       input.value = list.value;
       list.selectedIndex = 0;
-      this.setBox(box, input.value);
+      this.chooseRate(box, input.value);
       input.focus();
     });
     input.addEventListener('input', () => this.setBox(box, input.value));
@@ -155,7 +170,7 @@ export class FormView {
     const next = index < 0 ? 0
         : Math.min(Math.max(index + (event.key === 'ArrowDown' ? 1 : -1), 0), box.items.length - 1);
     input.value = box.items[next];
-    this.setBox(box, input.value);
+    this.chooseRate(box, input.value);
   }
 
   buildTrace(trace) {
@@ -236,7 +251,7 @@ export class FormView {
       matchDensity(drawing);
     }
     // What is not a trace is drawn anew, sharp at the new density.
-    drawCrest(this.crest, this.colours);
+    drawCrest(this.crest, this.description);
     drawTimeScale(this.timeScale, this.description);
     this.shownMarkers = null;
   }
@@ -245,7 +260,7 @@ export class FormView {
   picture() {
     return formPicture({
       form: this.form, width: this.description.width, height: this.description.height,
-      colours: this.colours, edges: this.edges, inputs: this.boxes.map(({input}) => input),
+      description: this.description, colours: this.colours, edges: this.edges, inputs: this.boxes.map(({input}) => input),
       buttons: this.buttons, traces: this.traces, crest: this.crest,
     });
   }

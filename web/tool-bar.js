@@ -57,7 +57,7 @@ export class ToolBar {
     document.addEventListener('keydown', (event) => this.key(event));
   }
 
-  /** The page's keys, as the desktop window's: F1, F5 to F8 and Ctrl+S. */
+  /** The page's keys, as the desktop window's: F1, F5 to F9 and Ctrl+S. */
   key(event) {
     if (event.altKey || event.metaKey) return;
     const buttons = this.page.view.buttons;
@@ -67,6 +67,7 @@ export class ToolBar {
       F6: () => buttons[1].click(),
       F7: () => el('step').click(),
       F8: () => el('bareForm').click(),
+      F9: () => this.page.act(() => this.page.api.sayClock()),
     };
     let action = event.ctrlKey ? null : keys[event.key];
     if (event.ctrlKey && !event.shiftKey && event.key === 's') action = () => this.savePicture();

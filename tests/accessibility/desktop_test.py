@@ -100,7 +100,7 @@ class KeyboardAlone(unittest.TestCase):
                 press("Down")  # the next technique in the box
             wait_for(lambda: self.value_of_technique() == technique, f"{technique} chosen")
             press("F5")  # Start
-            ended = re.compile(rf"Ended at 15 s; {technique}: (\d+) ms, formula {formula} ms")
+            ended = re.compile(rf"Ended at 15.025 s; {technique}: (\d+) ms, formula {formula} ms")
             end = wait_for(lambda: next(filter(None, map(ended.search, self.status())), None),
                            f"the end of the {technique} run")
             heard[technique] = f"{technique} completed at {end[1]} ms, formula {formula} ms"

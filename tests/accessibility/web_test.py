@@ -94,7 +94,7 @@ class KeyboardAlone(unittest.TestCase):
                        driver.execute_script("return document.activeElement.value") == technique,
                        f"{technique} chosen")
             press(Keys.F5)  # Start
-            ended = re.compile(rf"Ended at 15 s; {technique}: (\d+) ms, formula {formula} ms")
+            ended = re.compile(rf"Ended at 15.025 s; {technique}: (\d+) ms, formula {formula} ms")
             end = self.until(lambda: next(filter(None, map(ended.search, named("status"))), None),
                              f"the end of {technique}")
             heard[technique] = f"{technique} completed at {end[1]} ms, formula {formula} ms"

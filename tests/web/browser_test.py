@@ -35,7 +35,7 @@ BOX_IDS = ('cmbBitRate0', 'cmbBitRate1', 'cmbBitRate2', 'cmbDelay0', 'cmbDelay1'
 # The load writes each rate back in its shortest text, as the desktop form does.
 DEFAULTS = dict(zip(BOX_IDS, ('1', '0.5', '1', '50', '50', '50', 'Message', '300')))
 READY = {'cmdStart0': 'Start', 'cmdStart1': 'Pause', 'statusPhase': 'Ready',
-         'statusClock': 't = 0.00 s'}
+         'statusClock': 't = 0.000 s'}
 SHARED = 'technique=Circuit&size=500&rates=10,0.5,10&delays=20,20,20&seed=7&speed=4'
 SHARED_BOXES = dict(zip(BOX_IDS, ('10', '0.5', '10', '20', '20', '20', 'Circuit', '500')))
 
@@ -324,12 +324,23 @@ class RateBoxes(PageCase):
 
     def test_refused_rate_brings_back_previous_text(self):
         open_page('?speed=4')
-        for typed in ('abc', '0', '-3'):
+        for typed in ('abc', '0', '-3', '1e400'):  # "1e40" is usable on the way
             with self.subTest(typed=typed):
                 before = self.text('cmbBitRate0')
                 self.type_rate(0, typed)
                 self.assertEqual(self.text('cmbBitRate0'), before)
                 self.assertIn(f'"{typed}"', self.text('statusNotice'))
+
+
+    def test_a_choice_from_the_list_ends_an_edit_and_F9_reads_the_clock(self):
+        open_page()
+        Select(self.node('cmbBitRate1List')).select_by_visible_text('5.0')
+        self.type_rate(1, 'x')
+        self.assertEqual(self.text('cmbBitRate1'), '5.0')
+        self.type_rate(1, '1,5')
+        self.assertIn('"1,5" is read as 1; write 1.5 with a decimal point', self.text('statusNotice'))
+        self.node('cmbBitRate1').send_keys(Keys.F9)
+        self.wait_for(lambda: self.text('statusNotice') == 't = 0.000 s, Ready', 'F9 said no clock')
 
 
 class Downloads(PageCase):
