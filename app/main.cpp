@@ -2,12 +2,35 @@
 #include <QIcon>
 #include <QSettings>
 #include <cstdio>
+#include <cstdlib>
 #include <variant>
 #include <vector>
 
 #include "main_window.h"
 #include "start_options.h"
 #include "version.h"
+
+namespace {
+
+// What the toolkit says while it looks for a display, kept back: if none
+// can be opened, one line of our own says so instead.
+QStringList held_messages;
+
+void HoldMessages(QtMsgType type, const QMessageLogContext& /*context*/, const QString& message) {
+  if (type != QtFatalMsg) {
+    held_messages << message;
+    return;
+  }
+  const bool named = !qEnvironmentVariableIsEmpty("DISPLAY") ||
+                     !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+  std::fprintf(stderr,
+               "switchsim: the window needs a display, and %s; switchsim-trace runs without one\n",
+               named ? "the one named by DISPLAY or WAYLAND_DISPLAY could not be opened"
+                     : "neither DISPLAY nor WAYLAND_DISPLAY is set");
+  std::_Exit(1);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   QStringList command_line;
@@ -38,7 +61,10 @@ int main(int argc, char** argv) {
   int toolkit_argc = static_cast<int>(toolkit_argv.size());
   toolkit_argv.push_back(nullptr);
 
+  const QtMessageHandler previous = qInstallMessageHandler(HoldMessages);
   QApplication application(toolkit_argc, toolkit_argv.data());
+  qInstallMessageHandler(previous);
+  for (const QString& message : held_messages) std::fprintf(stderr, "%s\n", qPrintable(message));
   QApplication::setOrganizationName(QStringLiteral("switchsim"));
   QApplication::setApplicationName(QStringLiteral("switchsim"));
   QApplication::setApplicationVersion(QString::fromUtf8(switchsim::kVersion.data(),

@@ -1,6 +1,7 @@
 # Runs the window's program from a terminal without any display: a bad
 # option gets one line on stderr and exit code 2, and --help and --version
-# answer, all before a window could open.
+# answer, all before a window could open; without options it says in one
+# line that it needs a display, with exit code 1.
 unset(ENV{DISPLAY})
 unset(ENV{WAYLAND_DISPLAY})
 unset(ENV{QT_QPA_PLATFORM})
@@ -27,3 +28,15 @@ expect_refusal("\"--png\" is not an option; see --help for --technique, --size, 
 expect_refusal("--technique: given more than once" --technique Packet --technique Packet)
 expect_answer("^Usage: switchsim \\[OPTION\\]" --help)
 expect_answer("^switchsim [0-9]+\\.[0-9]+\\.[0-9]+\n$" --version)
+
+foreach(display "" ":98765")
+  set(ENV{DISPLAY} "${display}")
+  execute_process(COMMAND ${WINDOW} RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  string(REGEX MATCHALL "\n" newlines "${err}")
+  list(LENGTH newlines lines)
+  if(NOT code EQUAL 1 OR NOT out STREQUAL "" OR NOT lines EQUAL 1
+     OR NOT err MATCHES "^switchsim: the window needs a display.*switchsim-trace runs without one")
+    message(FATAL_ERROR "switchsim with DISPLAY '${display}': exit ${code}, stdout '${out}', stderr '${err}'")
+  endif()
+endforeach()
+unset(ENV{DISPLAY})

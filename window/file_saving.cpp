@@ -12,10 +12,18 @@ namespace switchsim {
 
 std::optional<QString> SaveWhole(const QString& path, const QByteArray& bytes) {
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+  const auto failure = [&] {
     return QStringLiteral("cannot write %1: %2")
         .arg(QString::fromStdString(Quoted(path.toStdString())), file.errorString());
+  };
+  if (!file.open(QIODevice::WriteOnly)) return failure();
+  // A write cut short (a full disk) tells no reason; the next one does.
+  for (qint64 written = 0; written < bytes.size();) {
+    const qint64 now = file.write(bytes.constData() + written, bytes.size() - written);
+    if (now <= 0) return failure();
+    written += now;
   }
+  if (!file.commit()) return failure();
   return std::nullopt;
 }
 

@@ -11,7 +11,12 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/resource.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <memory>
 #include <sstream>
 
@@ -331,6 +336,24 @@ TEST_F(MainWindowTest, FilesAreWrittenWholeOrNotAtAll) {
   EXPECT_TRUE(window().failure_box->text().contains("Nothing was saved: cannot write"));
   EXPECT_FALSE(window().ExportRunLog(dir_.filePath("missing/run.jsonl")));
   EXPECT_FALSE(window().ExportResults(dir_.path()));  // a folder
+}
+
+// A disk that takes only part of a file: the system's reason, and no file.
+TEST_F(MainWindowTest, AFileCutShortGivesTheSystemsReason) {
+  rlimit limit{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+  const rlimit small{4096, limit.rlim_max};
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const QString picture = dir_.filePath("form.png");
+  const bool saved = window().SavePicture(picture);
+  setrlimit(RLIMIT_FSIZE, &limit);
+  std::signal(SIGXFSZ, previous);
+  EXPECT_FALSE(saved);
+  EXPECT_FALSE(QFile::exists(picture));
+  ASSERT_NE(window().failure_box, nullptr);
+  EXPECT_TRUE(window().failure_box->text().endsWith(QString::fromLocal8Bit(std::strerror(EFBIG)) + "."))
+      << window().failure_box->text().toStdString();
 }
 
 TEST_F(MainWindowTest, ResultsListTheRunsNewestFirstAndCopyTheirCommand) {
