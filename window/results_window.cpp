@@ -4,15 +4,18 @@
 #include <QClipboard>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "qt_text.h"
 
 namespace switchsim {
-ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+
+ResultsWindow::ResultsWindow(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("switchsim: results"));
   setAccessibleName(QStringLiteral("Results"));
+  setModal(false);
   table = new QTableWidget(0, static_cast<int>(kResultHeadings.size()), this);
   QStringList headings;
   for (const std::string_view heading : kResultHeadings) headings << ToQString(heading);
@@ -22,6 +25,8 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   table->setSelectionBehavior(QAbstractItemView::SelectRows);
   table->setSelectionMode(QAbstractItemView::SingleSelection);
   table->verticalHeader()->hide();
+  // Tab goes on to the buttons; the arrows choose a row.
+  table->setTabKeyNavigation(false);
   table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
   copy_text = new QPushButton(QStringLiteral("Copy as &Text"), this);
@@ -29,15 +34,22 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   copy_command->setToolTip(
       QStringLiteral("Copies the switchsim-trace command that runs the chosen run again"));
   export_csv = new QPushButton(QStringLiteral("&Export CSV\u2026"), this);
+  close = new QPushButton(QStringLiteral("Close"), this);
+  for (QPushButton* button : {copy_text, copy_command, export_csv, close}) button->setAutoDefault(false);
   connect(copy_text, &QPushButton::clicked, this, &ResultsWindow::CopyText);
   connect(copy_command, &QPushButton::clicked, this, &ResultsWindow::CopyCommand);
   connect(export_csv, &QPushButton::clicked, this, &ResultsWindow::ExportRequested);
+  connect(close, &QPushButton::clicked, this, &QDialog::reject);
+  // Escape closes a dialog already; Ctrl+W closes this one too.
+  auto* close_key = new QShortcut(QKeySequence::Close, this);
+  connect(close_key, &QShortcut::activated, this, &QDialog::reject);
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(copy_text);
   buttons->addWidget(copy_command);
-  buttons->addStretch();
   buttons->addWidget(export_csv);
+  buttons->addStretch();
+  buttons->addWidget(close);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(table);
   layout->addLayout(buttons);
@@ -57,6 +69,8 @@ void ResultsWindow::ShowResults(const std::vector<RunResult>& results) {
       table->setItem(0, column, item);
     }
   }
+  // A row is always chosen, so that the keys can move from it.
+  if (!results_.empty()) table->setCurrentCell(0, 0);
   const bool any = !results_.empty();
   copy_text->setEnabled(any);
   copy_command->setEnabled(any);

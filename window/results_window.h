@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QDialog>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QWidget>
 #include <deque>
 #include <vector>
 
@@ -11,10 +11,12 @@
 namespace switchsim {
 
 /// The table of the runs that delivered their data, newest first, in a
-/// window of its own beside the form, with buttons to copy it as text, to
-/// copy the driver's command line of the chosen run, and to export it as CSV
-/// (which the main window carries out).
-class ResultsWindow : public QWidget {
+/// dialog of its own over the main window (it leaves the window usable),
+/// with buttons to copy it as text, to copy the driver's command line of the
+/// chosen run, to export it as CSV (which the main window carries out) and
+/// to close it. Tab leaves the table for the buttons; Up and Down choose a
+/// row; Escape and Ctrl+W close the dialog.
+class ResultsWindow : public QDialog {
   Q_OBJECT
 
  public:
@@ -30,6 +32,7 @@ class ResultsWindow : public QWidget {
   QPushButton* copy_text = nullptr;
   QPushButton* copy_command = nullptr;
   QPushButton* export_csv = nullptr;
+  QPushButton* close = nullptr;
 
  signals:
   /// The user asked to export the results as CSV.

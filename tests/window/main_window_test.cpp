@@ -375,6 +375,33 @@ TEST_F(MainWindowTest, ResultsListTheRunsNewestFirstAndCopyTheirCommand) {
   EXPECT_EQ(QApplication::clipboard()->text().count('\n'), 3);
 }
 
+// The results are a dialog over the window, worked from the keyboard alone.
+TEST_F(MainWindowTest, ResultsAreADialogOfTheKeyboard) {
+  Run("Message");
+  Run("Circuit");
+  window().show();
+  window().show_results->trigger();
+  ResultsWindow& results = window().results();
+  ASSERT_TRUE(results.isVisible());
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(&results)->role(), QAccessible::Dialog);
+  EXPECT_TRUE(window().geometry().contains(results.geometry().center()));
+  QApplication::setActiveWindow(&results);
+  results.table->setFocus();
+  ASSERT_EQ(QApplication::focusWidget(), results.table);
+  QTest::keyClick(results.table, Qt::Key_Down);  // from the newest run to the one before
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), results.copy_command);
+  QTest::keyClick(results.copy_command, Qt::Key_Space);
+  EXPECT_TRUE(QApplication::clipboard()->text().contains("--technique Message"));
+  QTest::keyClick(results.copy_command, Qt::Key_Escape);
+  EXPECT_FALSE(results.isVisible());
+  window().show_results->trigger();
+  QApplication::setActiveWindow(&results);
+  QTest::keyClick(results.table, Qt::Key_W, Qt::ControlModifier);
+  EXPECT_FALSE(results.isVisible());
+}
+
 TEST_F(MainWindowTest, GuideFillsInTheBoxesAndAboutNamesVersionLicenceAndQt) {
   window().guide->trigger();
   ASSERT_NE(window().guide_dialog->text, nullptr);
