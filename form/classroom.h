@@ -67,6 +67,8 @@ class Classroom final : public RunListener {
   /// driver's --json: from the start event to the end event once the clock
   /// has passed the end, or to the last tick so far.
   const std::string& RunLogText() const { return recorder_.Text(); }
+  /// Whether there is a run log: Start was pressed.
+  bool HasRunLog() const { return recorder_.HasText(); }
   /// The parameters and seed of the current (or last) run; empty before the first Start.
   const std::optional<RunParameters>& CurrentRun() const { return current_; }
 

@@ -147,11 +147,32 @@ void RunLog::OnBottleneck(std::int32_t clock_ms) {
 
 void RunLog::OnDraw(const Stroke& stroke) {
   if (!json_) return;  // the table keeps to the steps; strokes are in the JSON log
-  JsonWriter(out_).Open('{').Key("event").Text("draw").Key("clock").Integer(stroke.clock_ms)
+  if (later_) {
+    kept_.push_back({out_.size(), stroke});
+    return;
+  }
+  WriteDraw(out_, stroke);
+}
+
+void RunLog::WriteDraw(std::string& out, const Stroke& stroke) {
+  JsonWriter(out).Open('{').Key("event").Text("draw").Key("clock").Integer(stroke.clock_ms)
       .Key("record").Integer(stroke.record).Key("link").Integer(stroke.link)
       .Key("head").Number(stroke.head).Key("tail").Number(stroke.tail)
       .Key("forward").Bool(stroke.forward).Key("colour").Colour(stroke.colour)
       .Close('}').EndLine();
+}
+
+std::string RunLog::WholeText() const {
+  std::string whole;
+  whole.reserve(out_.size() + kept_.size() * 128);
+  std::size_t from = 0;
+  for (const KeptStroke& kept : kept_) {
+    whole.append(out_, from, kept.at - from);
+    WriteDraw(whole, kept.stroke);
+    from = kept.at;
+  }
+  whole.append(out_, from, std::string::npos);
+  return whole;
 }
 
 void RunLog::OnCompletion(const Completion& completion) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "run_listener.h"
 #include "simulation.h"
@@ -28,13 +29,26 @@ std::string ParameterLine(const RunParameters& parameters);
 /// "bottleneck", "draw", "complete", "end"), or as the rows of a readable
 /// table (the steps without the strokes). `simulation`, `boxes` and `out`
 /// are borrowed and must outlive the log.
+///
+/// With `Strokes::Later` the draw events, the many with decimals, are kept
+/// aside and written only when the whole log is asked for (WholeText), so
+/// that a window's ticks do not pay for a log that is seldom read.
 class RunLog final : public RunListener {
  public:
   enum class Format { Json, Table };
+  enum class Strokes { AtOnce, Later };
 
   RunLog(const Simulation& simulation, const SimulationView& boxes, Format format,
-         std::string& out)
-      : simulation_(simulation), boxes_(boxes), json_(format == Format::Json), out_(out) {}
+         std::string& out, Strokes strokes = Strokes::AtOnce)
+      : simulation_(simulation), boxes_(boxes), json_(format == Format::Json), out_(out),
+        later_(strokes == Strokes::Later) {}
+
+  /// `out` with the draw events kept aside written in their places; `out`
+  /// itself when none were.
+  std::string WholeText() const;
+  /// Counts what the log has taken, so that a reader can tell whether its
+  /// whole text has changed.
+  std::size_t Size() const { return out_.size() + kept_.size(); }
 
   /// The clock of the last marker placed, in ms; empty while none was.
   std::optional<std::int32_t> completed_ms() const { return completed_ms_; }
@@ -64,10 +78,19 @@ class RunLog final : public RunListener {
            bool forward, int link, std::string_view what);
   void Row(std::int32_t clock_ms, std::string_view event, int record, std::string_view rest);
 
+  // A draw event kept aside, and where in `out` it belongs.
+  struct KeptStroke {
+    std::size_t at = 0;
+    Stroke stroke;
+  };
+  static void WriteDraw(std::string& out, const Stroke& stroke);
+
   const Simulation& simulation_;
   const SimulationView& boxes_;
   bool json_;
   std::string& out_;
+  bool later_;
+  std::vector<KeptStroke> kept_;
   std::optional<std::int32_t> completed_ms_;
 };
 

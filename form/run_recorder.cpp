@@ -3,22 +3,36 @@
 namespace switchsim {
 
 RunRecorder::~RunRecorder() {
-  if (log_ != nullptr) form_.RemoveListener(log_.get());
+  if (recording_) form_.RemoveListener(log_.get());
+}
+
+const std::string& RunRecorder::Text() const {
+  if (log_ == nullptr) return whole_;
+  if (!whole_ready_ || whole_of_ != log_->Size()) {
+    whole_ = log_->WholeText();
+    whole_of_ = log_->Size();
+    whole_ready_ = true;
+  }
+  return whole_;
 }
 
 void RunRecorder::Start(const RunParameters& parameters) {
-  if (log_ != nullptr) form_.RemoveListener(log_.get());
+  if (recording_) form_.RemoveListener(log_.get());
   text_.clear();
-  log_ = std::make_unique<RunLog>(form_.simulation(), form_, RunLog::Format::Json, text_);
+  whole_.clear();
+  whole_ready_ = false;
+  log_ = std::make_unique<RunLog>(form_.simulation(), form_, RunLog::Format::Json, text_,
+                                  RunLog::Strokes::Later);
   log_->Start(parameters);
   form_.AddListener(log_.get());
+  recording_ = true;
 }
 
 void RunRecorder::End(double continuous_ms) {
-  if (log_ == nullptr) return;
+  if (!recording_) return;
   log_->End(continuous_ms);
   form_.RemoveListener(log_.get());
-  log_.reset();
+  recording_ = false;
 }
 
 }  // namespace switchsim

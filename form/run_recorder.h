@@ -26,14 +26,22 @@ class RunRecorder {
   /// continuous time (`continuous_ms`, ms).
   void End(double continuous_ms);
   /// Whether a run's log is being written: from Start until End.
-  bool Recording() const { return log_ != nullptr; }
+  bool Recording() const { return recording_; }
+  /// Whether there is a log: a run was started.
+  bool HasText() const { return !text_.empty(); }
   /// The log of the current or last run; empty before the first Start.
-  const std::string& Text() const { return text_; }
+  /// Written out when asked for (the strokes wait until then); the text
+  /// stays valid until the log changes.
+  const std::string& Text() const;
 
  private:
   FormLogic& form_;
-  std::string text_;
-  std::unique_ptr<RunLog> log_;
+  std::string text_;  // the log without its strokes, which the log keeps aside
+  std::unique_ptr<RunLog> log_;  // of the current or last run
+  bool recording_ = false;
+  mutable std::string whole_;      // the log with its strokes, as last asked for
+  mutable std::size_t whole_of_ = 0;  // the log's size then
+  mutable bool whole_ready_ = false;
 };
 
 }  // namespace switchsim

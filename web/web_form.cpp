@@ -49,7 +49,7 @@ std::string WebForm::State() const {
   json.Key("speed").Integer(static_cast<long long>(SpeedIndex(pacer_.Speed())));
   json.Key("canStep").Bool(classroom_->CanStep());
   json.Key("results").Integer(static_cast<long long>(classroom_->Results().size()));
-  json.Key("hasLog").Bool(!classroom_->RunLogText().empty());
+  json.Key("hasLog").Bool(classroom_->HasRunLog());
   json.Close('}');
   return out;
 }
