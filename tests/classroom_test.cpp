@@ -232,6 +232,40 @@ TEST(ClassroomTexts, WriteResultsAsATableCsvAndACommand) {
             ResultsCsv({}).size());
 }
 
+// What the table shows of a run is what its CSV row says, sign and all.
+TEST(Results, TheTableAndTheCsvAgreeCellByCell) {
+  RunParameters p{"Packet", "300", {"1.0", "0.5", "1.0"}, {"50", "50", "50"}, 9};
+  for (const RunResult& result : {RunResult{p, 6000, 6050.25, false}, RunResult{p, 6100, 6050, true}}) {
+    const std::array<std::string, 9> cells = ResultCells(result);
+    const std::string csv = ResultsCsv({result});
+    const std::string row = csv.substr(csv.find("\r\n") + 2);
+    EXPECT_EQ(row, "Packet,300,1.0,0.5,1.0,50,50,50," + cells[4] + "," + cells[5] + "," + cells[6] +
+                       "," + cells[7] + "," + cells[8] + "\r\n");
+    EXPECT_NEAR(std::stod(cells[6]), result.simulated_ms - result.formula_ms, 0.051) << cells[6];
+  }
+}
+
+// A second run starts afresh: its own seed, log, result and notices.
+TEST(Classroom, ASecondRunStartsAfresh) {
+  Lesson lesson(3);
+  lesson.form.Choose(kMethodBox, "Circuit");
+  lesson.Start();
+  lesson.form.Timer1_Timer();
+  lesson.form.Choose(DelayBox(0), "20");  // during the first run only
+  lesson.RunToEnd();
+  lesson.Start();  // Reset
+  lesson.Start();
+  const int notices = lesson.classroom.NoticeCount();
+  lesson.RunToEnd();
+  ASSERT_EQ(lesson.classroom.Results().size(), 2U);
+  EXPECT_FALSE(lesson.classroom.Results().front().changed);
+  EXPECT_TRUE(lesson.classroom.Results().back().changed);
+  EXPECT_EQ(lesson.classroom.RunLogText(), DriverLog(*lesson.classroom.CurrentRun()));
+  // The circuit lowers the rates again, and says so again.
+  EXPECT_NE(lesson.classroom.NoticesSince(notices).find("links 1 and 3 lowered to 0.5"),
+            std::string::npos);
+}
+
 // What a listener hears: every step of a run as a sentence, and each
 // marker's completion as its text.
 TEST(Classroom, SaysEachStepAloudAndWhatTheMarkersMean) {

@@ -192,6 +192,13 @@ TEST(Table, ReadableStepsAndAClosingLine) {
   EXPECT_NE(out.find("acknowledgement  Receive \u2192 Router B"), std::string::npos);
   EXPECT_NE(out.find("release"), std::string::npos);
   EXPECT_NE(out.find("circuit data"), std::string::npos);
+  // Each row names its record: the data passed on from record 1 to 2, the release in 5.
+  EXPECT_NE(out.find("    2850  pass              1  circuit data     Transmit \u2192 Router A"),
+            std::string::npos);
+  EXPECT_NE(out.find("    3100  pass              2  circuit data     Router A \u2192 Router B"),
+            std::string::npos);
+  EXPECT_NE(out.find("    5650  grant             5  release"), std::string::npos);
+  EXPECT_NE(out.find("    2575  bottleneck           rates now 0.5 / 0.5 / 0.5\n"), std::string::npos);
   EXPECT_EQ(Lines(out).back(), "Circuit: the data reached Receive after 6375 ms");
 }
 

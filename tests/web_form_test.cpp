@@ -131,3 +131,26 @@ TEST(WebForm, PickOnlyBoxesHoldOnlyTheirItemsAndResetClears) {
 
 }  // namespace
 }  // namespace switchsim
+
+namespace switchsim {
+namespace {
+
+// The page's timer at the wall clock: a pause stops the ticks, and Cont or a
+// new Start takes them up from that moment rather than catching up.
+TEST(WebFormPacing, PauseContAndASecondStartTickFromTheirOwnMoment) {
+  WebForm form(1);
+  form.Click(0, 0.0);  // Start
+  EXPECT_EQ(form.RunDueTicks(100.0), 4);
+  form.Click(1, 110.0);  // Pause
+  EXPECT_EQ(form.RunDueTicks(5000.0), 0);
+  form.Click(1, 10000.0);  // Cont
+  EXPECT_EQ(form.RunDueTicks(10020.0), 0);
+  EXPECT_EQ(form.RunDueTicks(10050.0), 2);
+  form.Click(0, 20000.0);  // Reset
+  form.Click(0, 30000.0);  // Start again
+  EXPECT_EQ(form.RunDueTicks(30030.0), 1);
+  EXPECT_EQ(form.logic().simulation().State().ClockMs, 25);
+}
+
+}  // namespace
+}  // namespace switchsim
