@@ -368,6 +368,11 @@ TEST(Classroom, SaysEveryClearingAndWhichTechniqueDeliveredFirst) {
   }
   EXPECT_EQ(lesson.classroom.NoticeCount(), notices + 1);
   lesson.form.RateEditingFinished(0);
+  lesson.form.Timer1_Timer();
+  lesson.Type(0, "2");  // the next edit's clearing is said again
+  EXPECT_EQ(lesson.classroom.Notice(), "The rate of link 1 changed: traces cleared, the run goes on");
+  EXPECT_EQ(lesson.classroom.NoticeCount(), notices + 2);
+  lesson.form.RateEditingFinished(0);
 
   for (const char* technique : {"Message", "Circuit", "Packet"}) {
     if (lesson.form.RunExists()) lesson.Start();  // Reset
@@ -376,8 +381,8 @@ TEST(Classroom, SaysEveryClearingAndWhichTechniqueDeliveredFirst) {
     lesson.RunToEnd();
   }
   EXPECT_EQ(lesson.classroom.Notice(),
-            "Ended at 15.025 s; Packet: 4300 ms, formula 3720 ms. Packet first at 4300 ms, then "
-            "Message 5400 ms, Circuit 5725 ms");
+            "Ended at 15.025 s; Packet: 4400 ms, formula 3800 ms. Packet first at 4400 ms, then "
+            "Circuit 5825 ms, Message 6000 ms");
 }
 
 TEST(Margins, LabelsStandBesideTheirMarkersWithoutOverlapping) {
@@ -437,6 +442,11 @@ TEST(ReadingGuide, FormulasGiveTheContinuousModelsValue) {
                            "(15\u00b7100/1 + 5\u00b750)", "B = 15 blocks"}) {
     EXPECT_NE(html.find(part), std::string::npos) << part;
   }
+  // Packets of two blocks only, or a last one of one block.
+  EXPECT_NE(FormulaOf("Packet", LinkModel{{1, 0.5, 1}, {50, 50, 50}, 1000}).symbols.find("n packets of b"),
+            std::string::npos);
+  EXPECT_NE(FormulaOf("Packet", LinkModel{{1, 0.5, 1}, {50, 50, 50}, 300}).symbols.find("the last of one"),
+            std::string::npos);
 }
 
 }  // namespace

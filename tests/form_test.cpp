@@ -7,6 +7,7 @@
 #include <string>
 
 #include "continuous_time.h"
+#include "json_writer.h"
 #include "random_source.h"
 #include "recording_view.h"
 #include "text_escape.h"
@@ -113,6 +114,26 @@ TEST(ContinuousTime, StoreAndForwardAndCircuitByHand) {
   // it at 100 + 100 + 20 + 1000 = 1220, and 25 packets leave it 10000 ms later.
   EXPECT_DOUBLE_EQ(ContinuousCompletionMs("Packet", model), 1220.0 + 10000.0 + 500.0);
   EXPECT_TRUE(std::isnan(ContinuousCompletionMs("Other", model)));
+}
+
+// The one JSON writer: commas between values, never after a key, and texts
+// that stay valid JSON whatever bytes they hold.
+TEST(JsonWriter, WritesValidTextWhateverItHolds) {
+  const std::pair<std::string, std::string> texts[] = {
+      {"plain", R"("plain")"},   {"a\"b", R"("a\"b")"},         {"a\\b", R"("a\\b")"},
+      {"tab\t", R"("tab\u0009")"}, {"\xc3\x9c", "\"\xc3\x9c\""}, {"\xff", R"("\u00ff")"}};
+  for (const auto& [text, json] : texts) {
+    std::string out;
+    JsonWriter(out).Text(text);
+    EXPECT_EQ(out, json) << text;
+  }
+  std::string out;
+  JsonWriter json(out);
+  json.Open('{').Key("a").Integer(-1).Key("b").Open('[').Number(0.5).Null().Bool(true);
+  json.Close(']').Key("c").Unsigned(18446744073709551615ULL).Key("d").Number(INFINITY);
+  json.Key("e").Colour(0x0a0b0c).Close('}').EndLine();
+  EXPECT_EQ(out, R"({"a":-1,"b":[0.5,null,true],"c":18446744073709551615,"d":null,"e":"#0a0b0c"})"
+                 "\n");
 }
 
 }  // namespace
