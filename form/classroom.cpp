@@ -69,7 +69,10 @@ void Classroom::Step() {
   if (CanStep()) form_.Timer1_Timer();
 }
 
-void Classroom::SayClock() { Say(ClockText() + ", " + PhaseText()); }
+void Classroom::SayClock() {
+  // The end names its own time.
+  Say(Phase() == RunPhase::Ended ? PhaseText() : ClockText() + ", " + PhaseText());
+}
 
 void Classroom::Say(std::string notice, bool about_a_rate) {
   rate_notice_ = about_a_rate;

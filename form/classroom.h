@@ -50,7 +50,7 @@ class Classroom final : public RunListener {
   /// One tick, exactly what one period of the timer does; nothing unless CanStep().
   void Step();
   /// Says the clock and the run's phase as a notice, for a listener who
-  /// asks: "t = 3.250 s, Paused".
+  /// asks: "t = 3.250 s, Paused", or "Ended at 15.025 s".
   void SayClock();
 
   RunPhase Phase() const { return status_.Phase(); }

@@ -206,7 +206,7 @@ TEST_F(MainWindowTest, AScreenReaderHearsTheClockOnDemandAndEachMarkerOnceItIsDo
   EXPECT_EQ(clock.name, "Clock, t = 15.025 s");
 
   window().read_clock->trigger();
-  EXPECT_EQ(window().status->notice->text(), "t = 15.025 s, Ended at 15.025 s");
+  EXPECT_EQ(window().status->notice->text(), "Ended at 15.025 s");
 }
 
 TEST_F(MainWindowTest, ARefusedRateBringsBackTheRateBeforeTheEditAsItWasShown) {
