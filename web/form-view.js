@@ -27,6 +27,13 @@ export class FormView {
     this.shownMarkers = null;
     form.style.width = `${description.width}px`;
     form.style.height = `${description.height}px`;
+    // The colours and the font the page's style sheet draws the form with.
+    const root = document.documentElement.style;
+    root.setProperty('--window', this.colours.window);
+    root.setProperty('--focus', this.colours.focus);
+    root.setProperty('--node-line', this.colours.nodeLine);
+    root.setProperty('--trace-border', this.colours.traceBorder);
+    root.setProperty('--form-font', `"${description.fontFamily}", sans-serif`);
     this.buildFigures();
     this.buildMargins();
     this.boxes = [];
