@@ -136,9 +136,8 @@ void WriteLabels(JsonWriter& json) {
   json.Close(']');
 }
 
-// A part of the form by its id, and whether it only decorates.
-void WritePart(JsonWriter& json, const std::string& id, std::string_view name, const PixelRect& rect) {
-  json.Open('{').Key("id").Text(id).Key("decoration").Bool(layout::IsDecoration(name));
+void WritePart(JsonWriter& json, const std::string& id, const PixelRect& rect) {
+  json.Open('{').Key("id").Text(id);
   Rect(json.Key("rect"), rect).Close('}');
 }
 
@@ -148,17 +147,20 @@ void WriteShapes(JsonWriter& json) {
   };
   json.Key("lines").Open('[');
   for (int node = 0; node < layout::kNodeCount; ++node) {
-    WritePart(json, "Line1_" + std::to_string(node), "Line1", line_rect(layout::kLine1.at(node)));
+    WritePart(json, "Line1_" + std::to_string(node), line_rect(layout::kLine1.at(node)));
   }
-  WritePart(json, "Line2", "Line2", line_rect(layout::kLine2));
+  WritePart(json, "Line2", line_rect(layout::kLine2));
   json.Close(']');
   json.Key("shapes").Open('[');
   for (std::size_t i = 0; i < layout::kShape1.size(); ++i) {
-    WritePart(json, "Shape1_" + std::to_string(i), "Shape1", ToPixels(layout::kShape1[i]));
+    WritePart(json, "Shape1_" + std::to_string(i), ToPixels(layout::kShape1[i]));
   }
   json.Close(']');
   Rect(json.Key("frame"), ToPixels(layout::kFrame1));
-  json.Key("frameDecoration").Bool(layout::IsDecoration("Frame1"));
+  // The parts that only decorate, by the names of their arrays.
+  json.Key("decoration").Open('[');
+  for (const std::string_view name : layout::kDecoration) json.Text(name);
+  json.Close(']');
   Rect(json.Key("crest"), {Px(layout::kCrest.left), Px(layout::kCrest.top), layout::kCrestWidthPx,
                            layout::kCrestHeightPx});
 }
@@ -200,8 +202,6 @@ void WriteMargins(JsonWriter& json) {
   json.Key("leader").Integer(layout::kLeaderPx);
   Rect(json.Key("timeScale"), ToPixels(layout::kTimeScale));
   Rect(json.Key("labelStrip"), ToPixels(layout::kMarkerLabelStrip));
-  json.Key("marginDecoration").Bool(layout::IsDecoration("timeScale") &&
-                                    layout::IsDecoration("markerLabels"));
   json.Key("timeMarks").Open('[');
   for (const TimeMark& mark : TimeScaleMarks()) {
     json.Open('{').Key("row").Integer(layout::kTraceBorderPx + TraceRow(mark.y_twips));

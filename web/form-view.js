@@ -72,17 +72,17 @@ export class FormView {
       this.labels[label.id] = node;
     }
     // What only decorates is left out of what assistive technology reads.
-    const part = (id, className, rect, isDecoration) => {
+    const part = (id, className, rect, name) => {
       const node = make('div', {id, className}, this.form);
-      if (isDecoration) decoration(node);
+      if (d.decoration.includes(name)) decoration(node);
       place(node, rect);
       return node;
     };
     for (const line of d.lines) {
-      part(line.id, 'line', line.rect, line.decoration).style.background = this.colours.nodeLine;
+      part(line.id, 'line', line.rect, line.id.split('_')[0]).style.background = this.colours.nodeLine;
     }
-    for (const shape of d.shapes) part(shape.id, 'shape', shape.rect, shape.decoration);
-    part('Frame1', '', d.frame, d.frameDecoration);
+    for (const shape of d.shapes) part(shape.id, 'shape', shape.rect, 'Shape1');
+    part('Frame1', '', d.frame, 'Frame1');
     // Each marker reads as its completion ("Circuit completed at 6375 ms, formula 6050 ms").
     this.markers = ['lneMessage', 'lneCircuit', 'lnePacket'].map((id) => {
       const node = make('div', {id, className: 'marker'}, this.form);
@@ -100,16 +100,16 @@ export class FormView {
   /** The time scale and the marker labels' strip, which repeat what the traces and markers say. */
   buildMargins() {
     const d = this.description;
-    const margin = (className) => {
+    const margin = (className, name) => {
       const node = make('div', {className: `margin addition ${className}`}, this.form);
-      return d.marginDecoration ? decoration(node) : node;
+      return d.decoration.includes(name) ? decoration(node) : node;
     };
-    const scale = margin('time-scale');
+    const scale = margin('time-scale', 'timeScale');
     place(scale, d.timeScale);
     this.timeScaleNode = scale;
     this.timeScale = makeCanvas(d.timeScale[2], d.timeScale[3], scale);
     drawTimeScale(this.timeScale, d);
-    const strip = margin('marker-labels');
+    const strip = margin('marker-labels', 'markerLabels');
     place(strip, d.labelStrip);
     this.labelStripNode = strip;
     this.labelStrip = makeCanvas(d.labelStrip[2], d.labelStrip[3], strip);
