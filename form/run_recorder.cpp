@@ -8,10 +8,9 @@ RunRecorder::~RunRecorder() {
 
 const std::string& RunRecorder::Text() const {
   if (log_ == nullptr) return whole_;
-  if (!whole_ready_ || whole_of_ != log_->Size()) {
+  if (whole_of_ != log_->Size()) {
     whole_ = log_->WholeText();
     whole_of_ = log_->Size();
-    whole_ready_ = true;
   }
   return whole_;
 }
@@ -20,7 +19,7 @@ void RunRecorder::Start(const RunParameters& parameters) {
   if (recording_) form_.RemoveListener(log_.get());
   text_.clear();
   whole_.clear();
-  whole_ready_ = false;
+  whole_of_ = kNotWritten;
   log_ = std::make_unique<RunLog>(form_.simulation(), form_, RunLog::Format::Json, text_,
                                   RunLog::Strokes::Later);
   log_->Start(parameters);

@@ -40,8 +40,8 @@ class RunRecorder {
   std::unique_ptr<RunLog> log_;  // of the current or last run
   bool recording_ = false;
   mutable std::string whole_;      // the log with its strokes, as last asked for
-  mutable std::size_t whole_of_ = 0;  // the log's size then
-  mutable bool whole_ready_ = false;
+  mutable std::size_t whole_of_ = kNotWritten;  // the log's size then
+  static constexpr std::size_t kNotWritten = static_cast<std::size_t>(-1);
 };
 
 }  // namespace switchsim
