@@ -24,14 +24,15 @@ std::string_view MarkerInitial(Marker marker) {
 }
 
 std::vector<MarkerLabel> LayOutMarkerLabels(const std::array<MarkerState, 3>& markers,
-                                            double height_twips) {
+                                            double height_twips, bool with_unit) {
   std::vector<MarkerLabel> labels;
   for (std::size_t m = 0; m < markers.size(); ++m) {
     const MarkerState& state = markers[m];
     if (!state.visible) continue;
     const auto marker = static_cast<Marker>(m);
     labels.push_back({marker,
-                      std::string(MarkerInitial(marker)) + " " + std::to_string(state.clock_ms) + "\u2009ms",
+                      std::string(MarkerInitial(marker)) + " " + std::to_string(state.clock_ms) +
+                          (with_unit ? "\u2009ms" : ""),
                       state.y_twips, state.y_twips});
   }
   std::stable_sort(labels.begin(), labels.end(), [](const MarkerLabel& a, const MarkerLabel& b) {

@@ -44,9 +44,10 @@ struct MarkerLabel {
 /// The labels of the visible markers, top to bottom. Each is `height_twips`
 /// high and stands level with its marker where it can; labels that would
 /// overlap each other or leave the label strip are moved down, then up from
-/// the strip's bottom.
+/// the strip's bottom. Without `with_unit` a label is "C 6375", for text
+/// too large for the unit to fit.
 std::vector<MarkerLabel> LayOutMarkerLabels(const std::array<MarkerState, 3>& markers,
-                                            double height_twips);
+                                            double height_twips, bool with_unit = true);
 
 /// "M", "C" or "P".
 std::string_view MarkerInitial(Marker marker);

@@ -16,7 +16,13 @@ std::optional<std::string> SetPng(const std::string& value, RunRequest& request)
   return std::nullopt;
 }
 
-constexpr std::array<OptionRow, 13> kOptions = {{
+std::optional<std::string> SetZoom(const std::string& value, RunRequest& request) {
+  request.zoom = ReadZoom(value);
+  if (!request.zoom) return ZoomRefusal(value);
+  return std::nullopt;
+}
+
+constexpr std::array<OptionRow, 16> kOptions = {{
     {"technique", "NAME", "Message, Circuit or Packet (default Message)", kDriver | kWindow | kPage,
      [](const std::string& v, RunRequest& r) { return ChooseTechnique(v, r); }},
     {"size", "N", "message size: 100, 200, 300, 400, 500 or 1000 (default 300)",
@@ -39,6 +45,12 @@ constexpr std::array<OptionRow, 13> kOptions = {{
      "draw the View menu's additions into the --png picture", kDriver,
      nullptr, &RunRequest::additions},
     {"start", "", "start the run at once", kWindow | kPage, nullptr, &RunRequest::start},
+    {"zoom", "Z", "show the form at 100, 125, 150 or 200 per cent, or fit, or auto (fits a smaller space only)",
+     kWindow | kPage, SetZoom},
+    {"projector", "", "draw for a projector: heavier lines, larger bold margin text", kWindow | kPage,
+     nullptr, &RunRequest::projector},
+    {"embed", "", "show the form and a run bar only, for a frame in another page", kPage, nullptr,
+     &RunRequest::embed},
     {"help", "", "show the options and exit", kDriver | kWindow, nullptr, &RunRequest::help, "-h"},
     {"version", "", "show the version and exit", kDriver | kWindow, nullptr, &RunRequest::version},
 }};

@@ -9,6 +9,7 @@
 
 #include "run_choice.h"
 #include "speed.h"
+#include "zoom.h"
 
 namespace switchsim {
 
@@ -28,6 +29,9 @@ struct RunRequest : RunChoice {
   bool compare = false;
   std::optional<std::string> png;  // file to write a picture of the window to
   bool additions = false;          // the picture shows the margins' additions
+  std::optional<Zoom> zoom;  // how large the form is shown; a front end's own choice if not given
+  bool projector = false;    // drawn for a projector
+  bool embed = false;        // a page in another page's frame: the form and a run bar only
   bool help = false;
   bool version = false;
 

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "numbers.h"
+
 namespace switchsim {
 namespace {
 
@@ -52,7 +54,65 @@ std::optional<std::string> Decoded(std::string_view text) {
   return out;
 }
 
+// A query's value: letters, digits and "-._~," as they are, the rest as "%HH".
+std::string Encoded(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+        std::string_view("-._~,").find(c) != std::string_view::npos) {
+      out += c;
+    } else {
+      out += '%';
+      out += kHex[byte >> 4];
+      out += kHex[byte & 15];
+    }
+  }
+  return out;
+}
+
+// A rate box's text for "A,B,C": the user's own rate while the circuit shows
+// its own in red, and the number read where the text holds a comma.
+std::string ShareRate(const FormLogic& form, int link) {
+  if (form.RateColour(link) == kRed) return ShortestText(form.simulation().State().SavedRates[link]);
+  const std::string text = form.RateText(link);
+  if (text.find(',') == std::string::npos) return text;
+  return ShortestText(form.simulation().TickRate(link));
+}
+
 }  // namespace
+
+std::string ShareQuery(const FormLogic& form, double speed, const Zoom& zoom, bool projector) {
+  std::string rates;
+  std::string delays;
+  for (int k = 0; k < kLinkCount; ++k) {
+    rates += (k == 0 ? "" : ",") + ShareRate(form, k);
+    delays += (k == 0 ? "" : ",") + form.DelayText(k);
+  }
+  std::string query = "technique=" + Encoded(form.MethodText()) +
+                      "&size=" + Encoded(form.MessageSizeText()) + "&rates=" + Encoded(rates) +
+                      "&delays=" + Encoded(delays) + "&speed=" + ShortestText(speed);
+  if (zoom.kind != Zoom::Kind::Auto) query += "&zoom=" + ZoomName(zoom);
+  if (projector) query += "&projector=1";
+  return query;
+}
+
+std::string EmbedSnippet(std::string_view address) {
+  std::string escaped;
+  for (const char c : address) {
+    switch (c) {
+      case '&': escaped += "&amp;"; break;
+      case '"': escaped += "&quot;"; break;
+      case '<': escaped += "&lt;"; break;
+      case '>': escaped += "&gt;"; break;
+      default: escaped += c;
+    }
+  }
+  return "<iframe src=\"" + escaped +
+         "\" title=\"switchsim: message, circuit and packet switching\" width=\"916\" "
+         "height=\"720\" style=\"border:0;max-width:100%\" loading=\"lazy\"></iframe>";
+}
 
 std::variant<PageRequest, std::string> ReadPageQuery(std::string_view query) {
   if (!query.empty() && query.front() == '?') query.remove_prefix(1);

@@ -21,4 +21,14 @@ using PageRequest = RunRequest;
 /// at all.
 std::variant<PageRequest, std::string> ReadPageQuery(std::string_view query);
 
+/// The query of a link to the page as the user has it now (without the
+/// "?"): the boxes of `form` (a rate the circuit shows in red at the user's
+/// own rate), the speed, and the view's zoom and projector, every value
+/// percent-encoded, such that ReadPageQuery reads the same back.
+std::string ShareQuery(const FormLogic& form, double speed, const Zoom& zoom, bool projector);
+
+/// An HTML snippet that shows the page at `address` in another page's frame,
+/// with the address escaped for an attribute.
+std::string EmbedSnippet(std::string_view address);
+
 }  // namespace switchsim

@@ -1,0 +1,29 @@
+#include "presentation.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "layout.h"
+
+namespace switchsim {
+
+int LineWeightPx(const Presentation& presentation, int plain_px, int projector_px) {
+  return presentation.projector ? projector_px : plain_px;
+}
+
+MarginText MarginTextFor(const Presentation& presentation, double least_shown_px) {
+  const double scale = presentation.scale > 0.0 ? presentation.scale : 1.0;
+  if (scale == 1.0 && !presentation.projector) return MarginText{};
+  // Larger text drops the labels' unit: "C 6375" at the form's small font is
+  // as wide as the label strip takes.
+  const double wanted = std::max<double>(layout::kSmallFontPx, std::ceil(least_shown_px / scale));
+  MarginText text;
+  text.font_px = std::min(static_cast<int>(wanted), layout::kSmallFontPx);
+  text.line_px = text.font_px + 2;
+  text.bold = presentation.projector;
+  text.unit = false;
+  text.fits = wanted <= layout::kSmallFontPx;
+  return text;
+}
+
+}  // namespace switchsim

@@ -1,0 +1,45 @@
+#pragma once
+
+namespace switchsim {
+
+/// How the form is drawn for where it is shown: the scale it is shown at
+/// and whether it is drawn for a projector. Neither moves any control.
+struct Presentation {
+  double scale = 1.0;      // shown size over the form's own size
+  bool projector = false;  // heavier lines and larger, bold margin text
+
+  friend bool operator==(const Presentation&, const Presentation&) = default;
+};
+
+/// For a projector: a trace's stroke fills this many pixel rows of the
+/// form (down from its own row), and the node lines and the base line are
+/// this heavy, in pixels of the form.
+inline constexpr int kProjectorStrokeRows = 2;
+inline constexpr int kProjectorNodeLinePx = 2;
+inline constexpr int kProjectorBaseLinePx = 3;
+
+/// How thick a line of `plain_px` pixels is drawn, in pixels of the form.
+int LineWeightPx(const Presentation& presentation, int plain_px, int projector_px);
+
+/// The text of the margins (the time scale and the marker labels), in
+/// pixels of the form: as it always was at scale 1, larger when the form is
+/// shown at another scale or for a projector, so that it stays readable.
+struct MarginText {
+  int font_px = 10;
+  int line_px = 11;   // one line of it
+  bool bold = false;
+  bool unit = true;   // the marker labels say "ms" after the time
+  /// False when the text, to be `least_shown_px` tall, would not fit the
+  /// margins: it is then drawn as large as fits there, and a front end that
+  /// can show the marker labels elsewhere (beside or under the form) should.
+  bool fits = true;
+
+  friend bool operator==(const MarginText&, const MarginText&) = default;
+};
+
+/// The margins' text for `presentation`: at scale 1 without a projector as
+/// it always was; otherwise at least the form's small font, and at least
+/// `least_shown_px` tall as shown (0 for no such floor) where it fits.
+MarginText MarginTextFor(const Presentation& presentation, double least_shown_px = 0.0);
+
+}  // namespace switchsim
