@@ -8,42 +8,50 @@ import {make} from './dom.js';
 const CLEAR_STEP = 0;  // a drawing step's kind: clear the trace; any other draws a stroke
 const STEP_SIZE = 6;   // numbers per drawing step: kind, link, left, right, row, colour
 
-/**
- * A drawing: a canvas of `width` × `height` CSS pixels whose backing store
- * follows the screen's density, with its context scaled to CSS pixels.
- * Appended to `parent` when one is given. Returns {canvas, context, width, height}.
- */
-export function makeCanvas(width, height, parent) {
-  const canvas = make('canvas', {}, parent);
-  const ratio = window.devicePixelRatio || 1;
-  canvas.width = Math.round(width * ratio);
-  canvas.height = Math.round(height * ratio);
-  canvas.style.width = `${width}px`;
-  canvas.style.height = `${height}px`;
-  const context = canvas.getContext('2d');
-  context.setTransform(ratio, 0, 0, ratio, 0, 0);
-  return {canvas, context, width, height};
+let shownScale = 1;  // the form's shown size over its own size
+
+/** Pixels of the screen per CSS pixel of the form as shown: the screen's density times the scale. */
+export function density() {
+  return (window.devicePixelRatio || 1) * shownScale;
+}
+
+/** The form is shown at `scale`; drawings made or matched from now on follow it. */
+export function setShownScale(scale) {
+  shownScale = scale;
 }
 
 /**
- * Gives a drawing a backing store at the screen's density now (after a
- * zoom, or on another screen), keeping what it shows.
+ * A drawing: a canvas of `width` × `height` CSS pixels of the form whose
+ * backing store has `ratio` pixels to each of them (the shown density when
+ * not given), with its context scaled to the form's pixels. Appended to
+ * `parent` when one is given. Returns {canvas, context, width, height, ratio}.
+ */
+export function makeCanvas(width, height, parent, ratio = density()) {
+  const canvas = make('canvas', {}, parent);
+  canvas.style.width = `${width}px`;
+  canvas.style.height = `${height}px`;
+  const drawing = {canvas, context: canvas.getContext('2d'), width, height, ratio: 0, strokes: []};
+  sizeBackingStore(drawing, ratio);
+  return drawing;
+}
+
+function sizeBackingStore(drawing, ratio) {
+  drawing.ratio = ratio;
+  drawing.canvas.width = Math.max(1, Math.round(drawing.width * ratio));
+  drawing.canvas.height = Math.max(1, Math.round(drawing.height * ratio));
+  drawing.context.setTransform(ratio, 0, 0, ratio, 0, 0);
+}
+
+/**
+ * Gives a drawing a backing store at the shown density now (after a zoom,
+ * a turn of the phone, or on another screen); returns whether it changed,
+ * in which case what it shows must be drawn again.
  */
 export function matchDensity(drawing) {
-  const ratio = window.devicePixelRatio || 1;
-  const {canvas, context, width, height} = drawing;
-  if (canvas.width === Math.round(width * ratio)) return;
-  const copy = document.createElement('canvas');
-  copy.width = canvas.width;
-  copy.height = canvas.height;
-  copy.getContext('2d').drawImage(canvas, 0, 0);
-  canvas.width = Math.round(width * ratio);
-  canvas.height = Math.round(height * ratio);
-  // Each old pixel becomes a block of new ones: a stroke keeps its rows.
-  context.imageSmoothingEnabled = false;
-  context.drawImage(copy, 0, 0, canvas.width, canvas.height);
-  context.imageSmoothingEnabled = true;
-  context.setTransform(ratio, 0, 0, ratio, 0, 0);
+  const ratio = density();
+  if (ratio === drawing.ratio) return false;
+  sizeBackingStore(drawing, ratio);
+  return true;
 }
 
 /** The CSS font of the form's family at `size` px, bold if asked. */
@@ -80,12 +88,16 @@ export function drawCrest(drawing, description) {
   context.fillText(logo.name, logo.nameLeft, middle, width - logo.nameLeft - 2);
 }
 
-/** Draws the time scale's marks and seconds that `description` gives, right-aligned. */
-export function drawTimeScale(drawing, description) {
+/**
+ * Draws the time scale's marks and seconds that `description` gives,
+ * right-aligned, in `text` (the state's marginText: font, line and bold).
+ */
+export function drawTimeScale(drawing, description, text) {
   const {context, width, height} = drawing;
-  const {colours, timeTickLength, timeLabelGap, marginLineHeight} = description;
+  const {colours, timeTickLength, timeLabelGap} = description;
+  const marginLineHeight = text.line;
   context.clearRect(0, 0, width, height);
-  context.font = font(description, description.marginFont);
+  context.font = font(description, text.font, text.bold);
   context.textAlign = 'right';
   context.textBaseline = 'middle';
   for (const mark of description.timeMarks) {
@@ -101,13 +113,13 @@ export function drawTimeScale(drawing, description) {
 /**
  * Draws the marker labels as the module laid them out: each with a leader
  * from its marker's row (at the strip's left edge) to its label's row, rows
- * in CSS pixels from the strip's top.
+ * in CSS pixels from the strip's top, in `text` (the state's marginText).
  */
-export function drawMarkerLabels(drawing, labels, description) {
+export function drawMarkerLabels(drawing, labels, description, text) {
   const {context, width, height} = drawing;
   const {colours, leader} = description;
   context.clearRect(0, 0, width, height);
-  context.font = font(description, description.marginFont);
+  context.font = font(description, text.font, text.bold);
   context.textBaseline = 'middle';
   for (const label of labels) {
     context.strokeStyle = colours.additionLine;
@@ -136,23 +148,49 @@ function colourText(colour) {
 /**
  * Draws the strokes and clearings the module has waiting onto `traces`
  * (one drawing per link), filling a cleared trace with `traceColour`, then
- * tells the module they are taken.
+ * tells the module they are taken. Each trace keeps its strokes since its
+ * clearing, to draw them again at another density. A stroke fills `rows`
+ * rows of the form down from its own.
  */
-export function drawWaitingSteps(api, traces, traceColour) {
+export function drawWaitingSteps(api, traces, traceColour, rows) {
   const count = api.drawStepCount();
   if (count === 0) return;
   const steps = new Float64Array(api.heap().buffer, api.drawSteps(), count * STEP_SIZE);
   for (let i = 0; i < steps.length; i += STEP_SIZE) {
-    const {context, width, height} = traces[steps[i + 1]];
+    const trace = traces[steps[i + 1]];
     if (steps[i] === CLEAR_STEP) {
-      context.fillStyle = traceColour;
-      context.fillRect(0, 0, width, height);
+      trace.strokes = [];
+      clearTrace(trace, traceColour);
     } else {
-      context.fillStyle = colourText(steps[i + 5]);
-      context.fillRect(steps[i + 2], steps[i + 4], steps[i + 3] - steps[i + 2], 1);
+      const stroke = steps.slice(i + 2, i + 6);
+      trace.strokes.push(stroke);
+      drawStroke(trace, stroke, rows);
     }
   }
   api.takeDrawSteps();
+}
+
+/** Draws a trace anew from the strokes it keeps: after a change of density or of `rows`. */
+export function redrawTrace(trace, traceColour, rows) {
+  clearTrace(trace, traceColour);
+  for (const stroke of trace.strokes) drawStroke(trace, stroke, rows);
+}
+
+function clearTrace({context, width, height}, colour) {
+  context.fillStyle = colour;
+  context.fillRect(0, 0, width, height);
+}
+
+// A stroke fills whole pixels of the screen: from the one its top edge
+// rounds to, to the one its bottom edge rounds to, at least one.
+function drawStroke({context, ratio}, [left, right, row, colour], rows) {
+  const top = Math.round(row * ratio);
+  const bottom = Math.max(top + 1, Math.round((row + rows) * ratio));
+  const x = Math.round(left * ratio);
+  context.setTransform(1, 0, 0, 1, 0, 0);
+  context.fillStyle = colourText(colour);
+  context.fillRect(x, top, Math.max(1, Math.round(right * ratio) - x), bottom - top);
+  context.setTransform(ratio, 0, 0, ratio, 0, 0);
 }
 
 /**
@@ -163,11 +201,13 @@ export function drawWaitingSteps(api, traces, traceColour) {
  */
 export function formPicture(view) {
   const {form, width, height, colours} = view;
-  const {canvas, context} = makeCanvas(width, height, null);
+  const {canvas, context} = makeCanvas(width, height, null, window.devicePixelRatio || 1);
   const origin = form.getBoundingClientRect();
+  // The form may be shown scaled: its parts' places are read back in its own pixels.
   const boxOf = (node) => {
     const r = node.getBoundingClientRect();
-    return [r.left - origin.left, r.top - origin.top, r.width, r.height];
+    return [(r.left - origin.left) / shownScale, (r.top - origin.top) / shownScale,
+            r.width / shownScale, r.height / shownScale];
   };
   context.fillStyle = colours.window;
   context.fillRect(0, 0, width, height);

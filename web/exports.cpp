@@ -7,6 +7,8 @@
 
 #include "classroom.h"
 #include "form_description.h"
+#include "page_address.h"
+#include "zoom.h"
 #include "reading_guide.h"
 #include "web_form.h"
 
@@ -38,6 +40,29 @@ void ss_create() { Form() = std::make_unique<switchsim::WebForm>(); }
 /// Takes a shared link's query; returns "" or the notice naming the bad parameter.
 const char* ss_apply_query(const char* query, double now_ms) {
   return Returned(Form()->ApplyQuery(query, now_ms));
+}
+
+/// What the link taken asks of the view: {"zoom", "projector", "embed"}.
+const char* ss_link_view() { return Returned(Form()->LinkView()); }
+/// The scale the form is shown at with the zoom named `zoom` in a space of
+/// `width` × `height` CSS px; 1 for a name that is no zoom.
+double ss_shown_scale(const char* zoom, double width, double height) {
+  const auto read = switchsim::ReadZoom(zoom);
+  return read ? switchsim::ShownScale(*read, width, height) : 1.0;
+}
+/// The form is shown at `scale`, for a projector if `projector`; the margins'
+/// text should be at least `least_px` CSS px tall where it fits.
+void ss_set_presentation(double scale, int projector, double least_px) {
+  Form()->SetPresentation({scale, projector != 0}, least_px);
+}
+/// The query of a link to the page as it is, with the view's zoom and projector.
+const char* ss_share_query(const char* zoom, int projector) {
+  const auto read = switchsim::ReadZoom(zoom);
+  return Returned(Form()->ShareQuery(read.value_or(switchsim::Zoom{}), projector != 0));
+}
+/// The HTML of a frame that shows the page at `address`, escaped.
+const char* ss_embed_snippet(const char* address) {
+  return Returned(switchsim::EmbedSnippet(address));
 }
 
 const char* ss_describe() { return Returned(switchsim::DescribeForm()); }

@@ -6,7 +6,7 @@
  */
 import {decoration, make, now, place} from './dom.js';
 import {drawCrest, drawMarkerLabels, drawTimeScale, drawWaitingSteps, formPicture, makeCanvas,
-  matchDensity} from './drawing.js';
+  matchDensity, redrawTrace} from './drawing.js';
 
 const BOX_RATE = 0;  // a box's kind: a rate box, the only kind with colours of its own
 const JUSTIFY = {right: 'flex-end', center: 'center'};
@@ -17,8 +17,12 @@ export class FormView {
    * api.describe() gives). Each user's action on a control is handed to
    * `act` as a function that calls `api`; `act` runs it and shows what changed.
    */
-  constructor(form, description, api, act) {
+  constructor(form, description, api, act, legend) {
     this.form = form;
+    this.legend = legend;
+    this.rows = 1;  // pixel rows of the form a trace's stroke fills
+    this.marginText = {font: description.marginFont, line: description.marginLineHeight,
+      bold: false, fits: true};
     this.description = description;
     this.colours = description.colours;
     this.api = api;
@@ -108,7 +112,7 @@ export class FormView {
     place(scale, d.timeScale);
     this.timeScaleNode = scale;
     this.timeScale = makeCanvas(d.timeScale[2], d.timeScale[3], scale);
-    drawTimeScale(this.timeScale, d);
+    drawTimeScale(this.timeScale, d, this.marginText);
     const strip = margin('marker-labels', 'markerLabels');
     place(strip, d.labelStrip);
     this.labelStripNode = strip;
@@ -118,6 +122,11 @@ export class FormView {
   /** Tells the module of the user's new text in a box. */
   setBox(box, text) {
     this.act(() => this.api.setBox(box.kind, box.link, text, now()));
+  }
+
+  /** The user's edit of a rate box ended (Enter, leaving the box). */
+  finishRate(box) {
+    this.act(() => this.api.finishRate(box.link, now()));
   }
 
   /** A rate chosen from the list (or with Up and Down) ends an edit of its box. */
@@ -161,14 +170,14 @@ export class FormView {
     });
     input.addEventListener('input', () => this.setBox(box, input.value));
     input.addEventListener('keydown', (event) => this.rateKey(event, box, input));
-    input.addEventListener('blur', () => this.act(() => this.api.finishRate(box.link, now())));
+    input.addEventListener('blur', () => this.finishRate(box));
     return input;
   }
 
   /** Up and down step through the list, Enter ends the typing, as in a desktop box. */
   rateKey(event, box, input) {
     if (event.key === 'Enter') {
-      this.act(() => this.api.finishRate(box.link, now()));
+      this.finishRate(box);
       return;
     }
     if (event.key !== 'ArrowUp' && event.key !== 'ArrowDown') return;
@@ -220,7 +229,27 @@ export class FormView {
 
   /** Draws the strokes and clearings the module has waiting. */
   drain() {
-    drawWaitingSteps(this.api, this.traces, this.colours.trace);
+    drawWaitingSteps(this.api, this.traces, this.colours.trace, this.rows);
+  }
+
+  /**
+   * Draws for a projector, or not: heavier node lines and base line, and
+   * strokes that fill more rows, as the description gives them; no control moves.
+   */
+  setProjector(on) {
+    const {lines, projector} = this.description;
+    for (const line of lines) {
+      const [left, top, width, height] = line.rect;
+      const node = document.getElementById(line.id);
+      if (line.id === 'Line2') node.style.height = `${on ? projector.baseLine : height}px`;
+      else node.style.width = `${on ? projector.nodeLine : width}px`;
+      node.style.left = `${left}px`;
+      node.style.top = `${top}px`;
+    }
+    const rows = on ? projector.strokeRows : 1;
+    if (rows === this.rows) return;
+    this.rows = rows;
+    for (const trace of this.traces) redrawTrace(trace, this.colours.trace, rows);
   }
 
   /** Shows the boxes, their colours, the captions and the markers of `state` (api.state()). */
@@ -237,6 +266,11 @@ export class FormView {
     state.captions.forEach((caption, n) => {
       if (this.buttons[n].textContent !== caption) this.buttons[n].textContent = caption;
     });
+    if (JSON.stringify(state.marginText) !== JSON.stringify(this.marginText)) {
+      this.marginText = state.marginText;
+      drawTimeScale(this.timeScale, this.description, this.marginText);
+      this.shownMarkers = null;
+    }
     // Markers move only at a completion or a clearing: most ticks leave them be.
     const markers = JSON.stringify([state.markers, state.markerLabels, this.edges]);
     if (markers === this.shownMarkers) return;
@@ -249,18 +283,34 @@ export class FormView {
       node.style.outline = this.edges ? `1px solid ${this.colours.markerEdge}` : 'none';
       node.setAttribute('aria-label', marker.text);
     });
-    drawMarkerLabels(this.labelStrip, state.markerLabels, this.description);
+    // Where the labels would be too small in the margin, they stand beside or under the form.
+    const fits = this.marginText.fits;
+    drawMarkerLabels(this.labelStrip, fits ? state.markerLabels : [], this.description,
+                     this.marginText);
+    this.showLegend(fits ? [] : state.markers.filter((marker) => marker.visible));
+  }
+
+  /** The markers named outside the form, each with its colour, top to bottom. */
+  showLegend(markers) {
+    this.legend.replaceChildren();
+    this.legend.hidden = markers.length === 0;
+    const sorted = [...markers].sort((a, b) => a.rect[1] - b.rect[1]);
+    for (const marker of sorted) {
+      const item = make('li', {}, this.legend);
+      decoration(make('span', {className: 'swatch'}, item)).style.background = marker.colour;
+      make('span', {textContent: marker.text}, item);
+    }
   }
 
   /** After a zoom, or on another screen, the canvases follow the new density. */
   matchDensity() {
-    for (const drawing of [...this.traces, this.crest, this.timeScale, this.labelStrip]) {
-      matchDensity(drawing);
+    // Everything is drawn anew, sharp at the new density: the traces from the strokes they keep.
+    for (const trace of this.traces) {
+      if (matchDensity(trace)) redrawTrace(trace, this.colours.trace, this.rows);
     }
-    // What is not a trace is drawn anew, sharp at the new density.
-    drawCrest(this.crest, this.description);
-    drawTimeScale(this.timeScale, this.description);
-    this.shownMarkers = null;
+    if (matchDensity(this.crest)) drawCrest(this.crest, this.description);
+    if (matchDensity(this.timeScale)) drawTimeScale(this.timeScale, this.description, this.marginText);
+    if (matchDensity(this.labelStrip)) this.shownMarkers = null;
   }
 
   /** The form as it shows now, drawn into one new canvas. */

@@ -5,11 +5,14 @@
  * live in modules of their own, and this one keeps them in step.
  */
 import {el, now} from './dom.js';
+import {density} from './drawing.js';
 import {FormView} from './form-view.js';
 import {Pacing} from './pacing.js';
 import {Results} from './results.js';
+import {Stage} from './stage.js';
 import {StatusBar} from './status-bar.js';
 import {ToolBar} from './tool-bar.js';
+import {TouchControls} from './touch-controls.js';
 
 export class Page {
   /** Builds the page around `api` (core-api.js's bind() of a created module) and shows it. */
@@ -18,12 +21,15 @@ export class Page {
     this.description = JSON.parse(api.describe());
     this.shown = {changes: -1, results: -1};
     this.pacing = new Pacing(this.description.speedFactors);
-    this.view = new FormView(el('Form1'), this.description, api, (action) => this.act(action));
+    this.view = new FormView(el('Form1'), this.description, api, (action) => this.act(action),
+                             el('legend'));
+    this.touch = new TouchControls(this.view, this.description);
     this.status = new StatusBar(api, this.description.speeds);
     this.results = new Results(api, this.description.resultHeadings);
+    this.density = density();
+    this.stage = new Stage(this);
     this.toolBar = new ToolBar(this);
     this.toolBar.readSettings();
-    this.ratio = window.devicePixelRatio || 1;
   }
 
   /** Runs a user's action on the module, then shows what changed. */
@@ -54,6 +60,7 @@ export class Page {
       // Most ticks change only the clock.
       if (ticked) {
         this.status.showClock();
+        this.touch.showClock(this.api.clockText());
         this.pacing.noteRun(this.state.running, this.api.clockMs(), this.state.speed);
       }
       return;
@@ -62,6 +69,7 @@ export class Page {
     const s = JSON.parse(this.api.state());
     this.state = s;
     this.view.show(s);
+    this.touch.show(s);
     this.status.show(s);
     this.toolBar.show(s);
     if (s.results !== this.shown.results) {
@@ -71,11 +79,10 @@ export class Page {
     this.pacing.noteRun(s.running, s.clockMs, s.speed);
   }
 
-  /** After a zoom, or on another screen, the canvases follow the new density. */
+  /** After a zoom, a new scale, or on another screen, the canvases follow the new density. */
   matchDensity() {
-    const ratio = window.devicePixelRatio || 1;
-    if (ratio === this.ratio) return;
-    this.ratio = ratio;
+    if (density() === this.density) return;
+    this.density = density();
     this.view.matchDensity();
   }
 
@@ -84,12 +91,17 @@ export class Page {
     return this.view.picture();
   }
 
-  /** Takes the address's parameters; a bad one leaves the defaults and says why. */
+  /**
+   * Takes the address's parameters; a bad one leaves the defaults and says
+   * why. The view a link gives (zoom, projector, a frame) wins over the one
+   * kept from an earlier visit, and is not kept.
+   */
   applyAddress() {
     const notice = this.api.applyQuery(window.location.search, now());
     const shown = el('linkNotice');
     shown.hidden = notice === '';
     shown.textContent = notice === '' ? '' : `${notice}. The page starts with its defaults.`;
+    this.toolBar.takeLinkView(JSON.parse(this.api.linkView()));
     const speed = this.toolBar.savedSpeed();
     if (notice === '' && !/[?&]speed=/.test(window.location.search) && speed !== null) {
       this.api.setSpeed(speed, now());

@@ -23,6 +23,10 @@ createSwitchsim().then((core) => {
   document.documentElement.dataset.ready = 'true';
   page.pacing.start(page, () => {
     window.switchsim.firstFrameMs = now();
+    // After the first frame: the worker that keeps the site for visits with no network.
+    if ('serviceWorker' in navigator && window.isSecureContext) {
+      navigator.serviceWorker.register('sw.js').catch(() => {});
+    }
   });
 }).catch((error) => {
   el('Form1').textContent = `switchsim could not start in this browser: ${error}`;

@@ -1,11 +1,13 @@
 /**
  * The tool bar above the form and what it opens: Step and Speed, the view's
- * choices (remembered in the browser), Save picture, Export run log, the
- * results section, the guide; the page's keys, and the link that skips the
- * tool bar.
+ * choices (remembered in the browser), the zoom and the projector's view,
+ * Save picture, Export run log, the results section, Share and Embed, the
+ * guide; the page's keys, and the link that skips the tool bar. On a phone
+ * it folds behind Menu.
  */
 import {el, make, now} from './dom.js';
 import {downloadBlob, downloadText} from './downloads.js';
+import {ShareDialog} from './share.js';
 
 const VIEW_CHOICES = ['timeScale', 'markerLabels', 'markerEdges', 'bareForm'];
 
@@ -42,6 +44,28 @@ export class ToolBar {
         this.applyView();
       });
     }
+    const zoom = el('zoom');
+    make('option', {value: 'auto', textContent: 'Auto'}, zoom);
+    for (const percent of description.zooms) {
+      make('option', {value: String(percent), textContent: `${percent} %`}, zoom);
+    }
+    make('option', {value: 'fit', textContent: 'Fit'}, zoom);
+    zoom.addEventListener('change', () => {
+      saveSetting('zoom', zoom.value);
+      page.stage.set({zoom: zoom.value});
+    });
+    el('projector').addEventListener('change', () => {
+      saveSetting('projector', el('projector').checked ? '1' : '0');
+      page.stage.set({projector: el('projector').checked});
+    });
+    const menu = el('menuButton');
+    menu.addEventListener('click', () => {
+      const open = el('toolbar').classList.toggle('open');
+      menu.setAttribute('aria-expanded', String(open));
+    });
+    this.share = new ShareDialog(page);
+    el('share').addEventListener('click', () => this.share.open(false));
+    el('embed').addEventListener('click', () => this.share.open(true));
     el('savePicture').addEventListener('click', () => this.savePicture());
     el('exportLog').addEventListener('click', () => {
       downloadText('switchsim-run.jsonl', api.runLog(), 'application/jsonl');
@@ -82,7 +106,24 @@ export class ToolBar {
       const value = setting(id);
       if (value !== null) el(id).checked = value === '1';
     }
+    const zoom = setting('zoom');
+    if (zoom !== null && [...el('zoom').options].some((option) => option.value === zoom)) {
+      el('zoom').value = zoom;
+    }
+    el('projector').checked = setting('projector') === '1';
     this.applyView();
+  }
+
+  /**
+   * Takes what a link asks of the view (api.linkView()): its zoom and
+   * projector win over the kept ones for this visit; a frame's page shows
+   * the form and its run bar only.
+   */
+  takeLinkView(view) {
+    if (view.zoom !== null) el('zoom').value = view.zoom;
+    if (view.projector !== null) el('projector').checked = view.projector;
+    this.page.stage.set({zoom: el('zoom').value, projector: el('projector').checked,
+                         embedded: view.embed});
   }
 
   /** The speed's index kept from an earlier visit, or null. */

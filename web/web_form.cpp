@@ -74,9 +74,13 @@ void WebForm::WriteMarkers(JsonWriter& json) const {
   const auto row = [strip_top](double y_twips) {
     return std::lround(y_twips / layout::kTwipsPerPixel) - strip_top;
   };
+  json.Key("marginText").Open('{').Key("font").Integer(margin_text_.font_px);
+  json.Key("line").Integer(margin_text_.line_px).Key("bold").Bool(margin_text_.bold);
+  json.Key("fits").Bool(margin_text_.fits).Close('}');
   json.Key("markerLabels").Open('[');
-  for (const MarkerLabel& label : LayOutMarkerLabels(
-           logic_.Markers(), layout::kMarginLineHeightPx * layout::kTwipsPerPixel)) {
+  for (const MarkerLabel& label :
+       LayOutMarkerLabels(logic_.Markers(), margin_text_.line_px * layout::kTwipsPerPixel,
+                          margin_text_.unit)) {
     json.Open('{').Key("text").Text(label.text);
     json.Key("markerRow").Integer(row(label.marker_y_twips));
     json.Key("labelRow").Integer(row(label.label_y_twips)).Close('}');
@@ -147,9 +151,42 @@ std::string WebForm::ApplyQuery(const std::string& query, double now_ms) {
   }
   ChooseGivenBoxes(logic_, request);
   pacer_.SetSpeed(request.speed, now_ms);
+  link_zoom_ = request.zoom;
+  link_projector_ = request.Given("projector") ? std::optional<bool>(request.projector) : std::nullopt;
+  link_embed_ = request.embed;
   if (request.start) logic_.cmdStart_Click(0);
   ++changes_;
   return {};
+}
+
+std::string WebForm::LinkView() const {
+  std::string out;
+  JsonWriter json(out);
+  json.Open('{').Key("zoom");
+  if (link_zoom_) {
+    json.Text(ZoomName(*link_zoom_));
+  } else {
+    json.Null();
+  }
+  json.Key("projector");
+  if (link_projector_) {
+    json.Bool(*link_projector_);
+  } else {
+    json.Null();
+  }
+  json.Key("embed").Bool(link_embed_).Close('}');
+  return out;
+}
+
+std::string WebForm::ShareQuery(const Zoom& zoom, bool projector) const {
+  return switchsim::ShareQuery(logic_, pacer_.Speed(), zoom, projector);
+}
+
+void WebForm::SetPresentation(const Presentation& presentation, double least_shown_px) {
+  const MarginText text = MarginTextFor(presentation, least_shown_px);
+  if (text == margin_text_) return;
+  margin_text_ = text;
+  ++changes_;
 }
 
 void WebForm::FillList(BoxId /*box*/, std::span<const std::string_view> /*items*/) {

@@ -12,6 +12,8 @@
 #include "form_logic.h"
 #include "form_surface.h"
 #include "json_writer.h"
+#include "presentation.h"
+#include "zoom.h"
 #include "random_source.h"
 #include "run_pacer.h"
 
@@ -62,6 +64,16 @@ class WebForm final : public FormSurface {
   /// starts; or changes nothing and returns the notice that names the bad
   /// parameter.
   std::string ApplyQuery(const std::string& query, double now_ms);
+  /// What the last link taken asks of the view, as a JSON object: "zoom"
+  /// (its name, or null when not given), "projector" (true, false, or null
+  /// when not given) and "embed".
+  std::string LinkView() const;
+  /// The query of a link to the page as it is now, with the view's `zoom` and `projector`.
+  std::string ShareQuery(const Zoom& zoom, bool projector) const;
+
+  /// The form is shown at `presentation`; the marker labels and the time
+  /// scale follow, at least `least_shown_px` tall as shown where they fit.
+  void SetPresentation(const Presentation& presentation, double least_shown_px);
 
   /// The drawing steps since they were last taken, kDrawStepSize numbers each.
   const std::vector<double>& DrawSteps() const { return draw_steps_; }
@@ -100,6 +112,10 @@ class WebForm final : public FormSurface {
   RunPacer pacer_;
   std::vector<double> draw_steps_;
   std::uint64_t changes_ = 0;
+  MarginText margin_text_;
+  std::optional<Zoom> link_zoom_;
+  std::optional<bool> link_projector_;
+  bool link_embed_ = false;
 
   Classroom::SeedSource fresh_;
   Mt64Random random_;
