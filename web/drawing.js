@@ -54,6 +54,16 @@ export function matchDensity(drawing) {
   return true;
 }
 
+/**
+ * Fills a drawing with the form's own ground colour before its text: a
+ * browser's automatic dark mode darkens the page around a canvas but not
+ * what the canvas holds, so text drawn on its own ground stays readable.
+ */
+function fillGround({context, width, height}, colour) {
+  context.fillStyle = colour;
+  context.fillRect(0, 0, width, height);
+}
+
 /** The CSS font of the form's family at `size` px, bold if asked. */
 export function font(description, size, bold = false) {
   return `${bold ? 'bold ' : ''}${size}px "${description.fontFamily}", sans-serif`;
@@ -66,7 +76,7 @@ export function font(description, size, bold = false) {
 export function drawCrest(drawing, description) {
   const {context, width, height} = drawing;
   const {colours, logo} = description;
-  context.clearRect(0, 0, width, height);
+  fillGround(drawing, colours.window);
   const middle = height / 2;
   colours.logo.forEach((colour, k) => {
     context.fillStyle = colour;
@@ -96,7 +106,7 @@ export function drawTimeScale(drawing, description, text) {
   const {context, width, height} = drawing;
   const {colours, timeTickLength, timeLabelGap} = description;
   const marginLineHeight = text.line;
-  context.clearRect(0, 0, width, height);
+  fillGround(drawing, colours.window);
   context.font = font(description, text.font, text.bold);
   context.textAlign = 'right';
   context.textBaseline = 'middle';
@@ -116,9 +126,9 @@ export function drawTimeScale(drawing, description, text) {
  * in CSS pixels from the strip's top, in `text` (the state's marginText).
  */
 export function drawMarkerLabels(drawing, labels, description, text) {
-  const {context, width, height} = drawing;
+  const {context} = drawing;
   const {colours, leader} = description;
-  context.clearRect(0, 0, width, height);
+  fillGround(drawing, colours.window);
   context.font = font(description, text.font, text.bold);
   context.textBaseline = 'middle';
   for (const label of labels) {

@@ -1,0 +1,224 @@
+#!/usr/bin/python3
+"""The page on any screen, in headless Chromium: a phone upright and on its side, a
+tablet and a desktop, with no sideways scrolling and every part of the form in reach;
+offline and installable after one visit; readable under the browser's automatic dark
+mode; in a course page's frame.
+usage: /usr/bin/python3 tests/web/screens_test.py SITE_DIR SWITCHSIM_TRACE [unittest options]
+"""
+import os
+import sys
+import unittest
+
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+import browser_test
+import page_driver
+
+WAIT = 60  # s: how long any awaited condition may take on a slow, loaded machine
+SITE = None
+TOUCH_PX = 44  # CSS px: the least a control a finger taps may measure
+SCREENS = (  # name, width, height, device pixels per CSS px, a phone or tablet
+    ('phone', 390, 844, 3, True),
+    ('phone_on_its_side', 844, 390, 3, True),
+    ('tablet', 820, 1180, 2, True),
+    ('desktop', 1920, 1080, 1, False),
+)
+# Every part of the form a user must see or reach: its controls, traces, markers and
+# the marker labels (in the form's margin, or beside or under the form).
+PARTS_JS = """const parts = [...document.querySelectorAll(
+    '#Form1 input, #Form1 select, #Form1 button, #Form1 .trace, #Form1 .marker:not([hidden])')];
+const labels = document.getElementById('legend').hidden
+    ? document.querySelector('.marker-labels canvas') : document.getElementById('legend');
+return [...parts, labels].map((e) => {
+  const r = e.getBoundingClientRect();
+  return {id: e.id || e.className, left: r.left, right: r.right, top: r.top + scrollY,
+          bottom: r.bottom + scrollY};
+});"""
+# The controls a finger uses outside the form that show now, with their sizes.
+TOUCH_JS = """return [...document.querySelectorAll(
+    '#toolbar button, #toolbar select, #toolbar label, #runBar button, #parameters input, #parameters select')]
+  .filter((e) => e.checkVisibility()).map((e) => {
+    const r = e.getBoundingClientRect();
+    return {id: e.id || e.textContent.trim(), width: r.width, height: r.height};
+  });"""
+browser = base = server = None
+
+
+def setUpModule():
+    global server, browser, base
+    server, base = page_driver.serve(SITE)
+    browser = page_driver.chromium()
+    browser_test.browser, browser_test.base = browser, base
+
+
+def tearDownModule():
+    browser.quit()
+    server.shutdown()
+    server.server_close()
+
+
+def emulate(width, height, ratio, mobile):
+    browser.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
+        'width': width, 'height': height, 'deviceScaleFactor': ratio, 'mobile': mobile})
+    browser.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': mobile})
+
+
+def wait_for(condition, what):
+    WebDriverWait(browser, WAIT).until(lambda b: condition(), message=what)
+
+
+def run_to_end(start_id):
+    browser.find_element('id', start_id).click()
+    wait_for(lambda: browser.find_element('id', 'statusPhase').get_attribute('textContent')
+             .startswith('Ended'), 'the run never ended')
+
+
+class Screens(unittest.TestCase):
+    def tearDown(self):
+        browser.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+
+    def test_the_form_fits_each_screen_and_a_tap_on_start_runs_it(self):
+        expected = browser_test.driver_ms('Packet', '300', ('1', '0.5', '1'), ('50', '50', '50'), '3')
+        for name, width, height, ratio, mobile in SCREENS:
+            with self.subTest(name):
+                emulate(width, height, ratio, mobile)
+                browser_test.open_page('?technique=Packet&seed=3&speed=4')
+                compact = 'compact' in browser.execute_script('return document.body.className')
+                self.assertEqual(compact, width <= 700 or height <= 500, 'only a phone gets the compact page')
+                run_to_end('run0' if compact else 'cmdStart0')
+                self.assertIn(f'Packet: {expected} ms', browser.find_element('id', 'statusNotice').text)
+                self.assertLessEqual(browser.execute_script(
+                    'return document.documentElement.scrollWidth'), width, 'it scrolls sideways')
+                for part in browser.execute_script(PARTS_JS):
+                    self.assertGreaterEqual(part['left'], 0, part)
+                    self.assertLessEqual(part['right'], width, part)
+                    if width > height:  # on its side, nothing needs scrolling at all
+                        self.assertLessEqual(part['bottom'], height, part)
+                if name == 'desktop':
+                    self.assertEqual(browser.execute_script('return switchsim.page.stage.scale'), 1)
+                if compact:
+                    browser.find_element('id', 'menuButton').click()
+                    for control in browser.execute_script(TOUCH_JS):
+                        self.assertGreaterEqual(min(control['width'], control['height']), TOUCH_PX,
+                                                control)
+                    runbar = browser.find_element('id', 'runBar').rect
+                    self.assertLessEqual(runbar['y'] + runbar['height'], height, 'Start is out of reach')
+
+    def test_a_rate_twin_takes_a_decimal_through_the_forms_own_rule(self):
+        emulate(390, 844, 3, True)
+        browser_test.open_page('?seed=3')
+        twin = browser.find_element('id', 'twin_cmbBitRate1')
+        self.assertEqual(twin.get_attribute('inputmode'), 'decimal')
+        for typed, kept in (('2.5', '2.5'), ('abc', '2.5')):
+            twin.click()
+            twin.send_keys(Keys.CONTROL, 'a')
+            twin.send_keys(typed)
+            browser.find_element('id', 'twin_cmbMethod').click()  # leaves the box: the edit ends
+            wait_for(lambda: browser.find_element('id', 'cmbBitRate1').get_attribute('value') == kept,
+                     f'{typed} did not leave the form at {kept}')
+            self.assertEqual(twin.get_attribute('value'), kept)
+
+    def test_the_margins_text_stays_readable_under_automatic_dark_mode(self):
+        emulate(1100, 900, 1, False)
+        browser_test.open_page('?technique=Circuit&seed=3&speed=4&start=1')
+        wait_for(lambda: browser.find_element('id', 'statusPhase').get_attribute('textContent')
+                 .startswith('Ended'), 'the run never ended')
+        for dark in (False, True):
+            browser.execute_cdp_cmd('Emulation.setAutoDarkModeOverride', {'enabled': dark})
+            try:
+                for margin in ('.time-scale canvas', '.marker-labels canvas'):
+                    self.assertGreaterEqual(contrast(margin), 4.5, f'{margin}, dark mode {dark}')
+            finally:
+                browser.execute_cdp_cmd('Emulation.setAutoDarkModeOverride', {})
+
+    def test_after_one_visit_the_page_runs_offline_and_is_installable(self):
+        emulate(1100, 900, 1, False)
+        browser_test.open_page()
+        wait_for(lambda: browser.execute_script(
+            'return !!navigator.serviceWorker.controller || (location.reload(), false)'),
+            'no service worker took the page')
+        errors = browser.execute_cdp_cmd('Page.getInstallabilityErrors', {})['installabilityErrors']
+        self.assertEqual(errors, [])
+        browser.execute_cdp_cmd('Network.enable', {})
+        browser.execute_cdp_cmd('Network.emulateNetworkConditions', {
+            'offline': True, 'latency': 0, 'downloadThroughput': -1, 'uploadThroughput': -1})
+        try:
+            browser_test.open_page('?technique=Circuit&seed=3&speed=4')
+            run_to_end('cmdStart0')
+            expected = browser_test.driver_ms('Circuit', '300', ('1', '0.5', '1'), ('50', '50', '50'), '3')
+            self.assertIn(f'Circuit: {expected} ms', browser.find_element('id', 'statusNotice').text)
+        finally:
+            browser.execute_cdp_cmd('Network.emulateNetworkConditions', {
+                'offline': False, 'latency': 0, 'downloadThroughput': -1, 'uploadThroughput': -1})
+
+    def test_a_frame_shows_the_form_and_its_run_bar_only_fitted_to_the_frame(self):
+        emulate(1100, 900, 1, False)
+        browser_test.open_page('?rates=2,2,2&speed=2&zoom=fit&projector=1')
+        link = browser.execute_script('return switchsim.page.toolBar.share.link()')
+        self.assertTrue(link.endswith('?technique=Message&size=300&rates=2,2,2&delays=50,50,50'
+                                      '&speed=2&zoom=fit&projector=1'), link)
+        browser.find_element('id', 'embed').click()
+        snippet = browser.find_element('id', 'shareText').get_attribute('value')
+        self.assertIn('&amp;projector=1&amp;embed=1"', snippet)
+        framed = snippet.replace(' width="916" height="720"', ' width="480" height="380"')
+        browser_test.open_page()  # a page of the same site holds the frame, as a course page would
+        browser.execute_script('document.body.style.margin = 0; document.body.innerHTML = arguments[0]',
+                               framed)
+
+        def framed_page_ready():
+            browser.switch_to.default_content()
+            browser.switch_to.frame(0)
+            return browser.execute_script("return document.documentElement.dataset.ready === 'true'")
+        try:
+            wait_for(framed_page_ready, 'the framed page never started')
+            shown = browser.execute_script("""return ['toolbar', 'statusBar', 'results', 'parameters', 'runBar', 'stage']
+                .map((id) => document.getElementById(id).checkVisibility())""")
+            self.assertEqual(shown, [False, False, False, False, True, True])
+            stage = browser.find_element('id', 'stage').rect
+            self.assertLessEqual(stage['width'], 480)
+            self.assertLessEqual(stage['height'] + browser.find_element('id', 'runBar').rect['height'], 380)
+            self.assertEqual(browser.find_element('id', 'cmbBitRate0').get_attribute('value'), '2')
+        finally:
+            browser.switch_to.default_content()
+
+
+# The lightest and darkest relative luminance of a PNG picture given as a data address.
+LUMINANCE_JS = """const done = arguments[arguments.length - 1];
+const image = new Image();
+image.onload = () => {
+  const c = document.createElement('canvas');
+  c.width = image.width;
+  c.height = image.height;
+  const context = c.getContext('2d');
+  context.drawImage(image, 0, 0);
+  const data = context.getImageData(0, 0, c.width, c.height).data;
+  const linear = (v) => (v /= 255) <= 0.03928 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4;
+  let low = 1, high = 0;
+  for (let i = 0; i < data.length; i += 4) {
+    const l = 0.2126 * linear(data[i]) + 0.7152 * linear(data[i + 1]) + 0.0722 * linear(data[i + 2]);
+    low = Math.min(low, l);
+    high = Math.max(high, l);
+  }
+  done([low, high]);
+};
+image.src = arguments[0];"""
+
+
+def contrast(selector):
+    """The contrast of the darkest and lightest pixels on screen where the canvas
+    `selector` shows: its text against what it is drawn on."""
+    rect = browser.execute_script(
+        'const r = document.querySelector(arguments[0]).getBoundingClientRect();'
+        'return {x: r.left, y: r.top, width: r.width, height: r.height, scale: 1};', selector)
+    shot = browser.execute_cdp_cmd('Page.captureScreenshot', {'format': 'png', 'clip': rect})
+    low, high = browser.execute_async_script(LUMINANCE_JS, 'data:image/png;base64,' + shot['data'])
+    return (high + 0.05) / (low + 0.05)
+
+
+if __name__ == '__main__':
+    if len(sys.argv) < 3 or not os.path.isdir(sys.argv[1]):
+        sys.exit('usage: screens_test.py SITE_DIR SWITCHSIM_TRACE [unittest options]')
+    SITE = sys.argv.pop(1)
+    browser_test.TRACE = sys.argv.pop(1)
+    unittest.main()
