@@ -1,6 +1,7 @@
 """Measures the web edition in headless Chromium and prints one figure a line
-("name value"): the site's size, the first drawn frame after navigation, the
-time of a tick with its drawing, and the pacing of a full run.
+("name value"): the site's size, the first drawn frame after navigation (also
+on a phone with a processor four times slower), the time of a tick with its
+drawing (also with the form at 200 %), and the pacing of a full run.
 
 usage: /usr/bin/python3 bench/web_bench.py SITE_DIR [REPEATS]
 """
@@ -54,6 +55,26 @@ def main():
         timings = driver.execute_script("return window.switchsim.tickTimings()")
         print(f"tick_p99_ms {percentile(timings, 0.99):.3f}")
         print(f"tick_median_ms {median(timings):.3f}")
+
+        # The same runs with the form shown at twice its size.
+        driver.get(base + "?technique=Packet&size=1000&start=1&speed=4&zoom=200")
+        wait.until(lambda d: d.execute_script(
+            "return window.switchsim && window.switchsim.runs().some((r) => r.end !== undefined)"))
+        timings = driver.execute_script("return window.switchsim.tickTimings()")
+        print(f"tick_200_p99_ms {percentile(timings, 0.99):.3f}")
+
+        # A phone: its screen, and a processor four times slower.
+        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": 390, "height": 844, "deviceScaleFactor": 3, "mobile": True})
+        driver.execute_cdp_cmd("Emulation.setCPUThrottlingRate", {"rate": 4})
+        first = []
+        for _ in range(repeats + 1):
+            driver.get(base + "?phone=" + str(len(first)))
+            wait.until(lambda d: d.execute_script("return window.switchsim && window.switchsim.firstFrameMs"))
+            first.append(driver.execute_script("return window.switchsim.firstFrameMs"))
+        print(f"phone_first_frame_ms {median(first[1:]):.1f}")
+        driver.execute_cdp_cmd("Emulation.setCPUThrottlingRate", {"rate": 1})
+        driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 
         ratios = []
         for _ in range(max(1, repeats // 2)):
