@@ -26,7 +26,9 @@ expect_refusal("--speed: \"8\" is not a speed; use one of 0.25, 0.5, 1, 2, 4" --
 expect_refusal("--seed: needs a value" --seed)
 expect_refusal("\"--png\" is not an option; see --help for --technique, --size, --rates, --delays, --seed, --speed, --start, --zoom, --projector, --version" --png x.png)
 expect_refusal("--technique: given more than once" --technique Packet --technique Packet)
+expect_refusal("--zoom: \"90\" is not a zoom; use 100, 125, 150, 200, fit or auto" --zoom 90)
 expect_answer("^Usage: switchsim \\[OPTION\\]" --help)
+expect_answer("\n  --zoom Z +show the form at 100, 125, 150 or 200 per cent.*\n  --projector +draw for a projector" --help)
 expect_answer("^switchsim [0-9]+\\.[0-9]+\\.[0-9]+\n$" --version)
 
 foreach(display "" ":98765")
