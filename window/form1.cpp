@@ -120,7 +120,8 @@ Form1::Form1(std::uint64_t seed, QWidget* parent)
   ConnectHandlers();
   logic_.Form_Load();
   cmbMessageSize->setFocus();
-  std::vector<const QWidget*> placed_elsewhere = {focus_ring, Line2, lneMessage, lneCircuit, lnePacket};
+  std::vector<const QWidget*> placed_elsewhere = {focus_ring, Line2, lneMessage, lneCircuit,
+                                                  lnePacket};
   placed_elsewhere.insert(placed_elsewhere.end(), Line1.begin(), Line1.end());
   placed_elsewhere.insert(placed_elsewhere.end(), picTrace.begin(), picTrace.end());
   placement_.Record(*this, placed_elsewhere);
@@ -130,7 +131,8 @@ void Form1::SetPresentation(const Presentation& presentation) {
   if (presentation == presentation_) return;
   presentation_ = presentation;
   const double scale = presentation.scale;
-  setFixedSize(ScaledPx(Px(layout::kClientWidth), scale), ScaledPx(Px(layout::kClientHeight), scale));
+  setFixedSize(ScaledPx(Px(layout::kClientWidth), scale),
+               ScaledPx(Px(layout::kClientHeight), scale));
   placement_.Apply(scale);
   const int node_px = LineWeightPx(presentation, layout::kNodeLineWidthPx, kProjectorNodeLinePx);
   for (LineShape* line : Line1) {

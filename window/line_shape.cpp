@@ -57,7 +57,8 @@ void LineShape::SetEdge(bool edge) {
 void LineShape::Place() {
   const PixelRect p = LinePixels(x1_, y1_, x2_, y2_, width_px_);
   const QRect line(p.left, p.top, p.width, p.height);
-  const QRect shown = Scaled(edge_ ? line.adjusted(-kEdgePx, -kEdgePx, kEdgePx, kEdgePx) : line, scale_);
+  const QRect outer = edge_ ? line.adjusted(-kEdgePx, -kEdgePx, kEdgePx, kEdgePx) : line;
+  const QRect shown = Scaled(outer, scale_);
   setGeometry(shown);
   inside_ = Scaled(line, scale_).translated(-shown.topLeft());
 }

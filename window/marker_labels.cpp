@@ -37,7 +37,8 @@ void MarkerLabels::paintEvent(QPaintEvent* /*event*/) {
   const int leader = ScaledPx(layout::kLeaderPx, scale);
   // Rows of the form, as shown, from the strip's top.
   const auto shown_row = [&](double y_twips) { return ScaledPx(Row(y_twips), scale) - y(); };
-  QPen leader_pen(appearance::ToQColor(appearance::kAdditionLineColour), std::max(1, ScaledPx(1, scale)));
+  const QPen leader_pen(appearance::ToQColor(appearance::kAdditionLineColour),
+                        std::max(1, ScaledPx(1, scale)));
   for (const MarkerLabel& label : LayOutMarkerLabels(
            form_.Markers(), text.line_px * layout::kTwipsPerPixel, text.unit)) {
     const int marker_row = shown_row(label.marker_y_twips);
@@ -45,8 +46,8 @@ void MarkerLabels::paintEvent(QPaintEvent* /*event*/) {
     painter.setPen(leader_pen);
     painter.drawLine(0, marker_row, leader - 1, label_row);
     painter.setPen(appearance::ToQColor(appearance::kAdditionTextColour));
-    painter.drawText(QRect(leader + ScaledPx(1, scale), label_row - line_height / 2, width(), line_height),
-                     Qt::AlignLeft | Qt::AlignVCenter, ToQString(label.text));
+    const QRect box(leader + ScaledPx(1, scale), label_row - line_height / 2, width(), line_height);
+    painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, ToQString(label.text));
   }
 }
 

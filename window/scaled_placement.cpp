@@ -17,9 +17,7 @@ void ScaledPlacement::Record(const QWidget& parent,
                              const std::vector<const QWidget*>& placed_elsewhere) {
   placed_.clear();
   for (QWidget* child : parent.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-    if (std::find(placed_elsewhere.begin(), placed_elsewhere.end(), child) != placed_elsewhere.end()) {
-      continue;
-    }
+    if (std::ranges::find(placed_elsewhere, child) != placed_elsewhere.end()) continue;
     const bool own_font = child->testAttribute(Qt::WA_SetFont) && child->font().pixelSize() > 0;
     placed_.push_back({child, child->geometry(), own_font ? child->font().pixelSize() : 0});
   }

@@ -18,7 +18,8 @@ ZoomMenu::ZoomMenu(QMenu& menu, QSettings& settings, const StartOptions& options
   full_screen = menu.addAction(QStringLiteral("&Full Screen"));
   full_screen->setCheckable(true);
   full_screen->setShortcut(QKeySequence(Qt::Key_F11));
-  full_screen->setStatusTip(QStringLiteral("Fills the screen with the window; F11 again restores it"));
+  full_screen->setStatusTip(
+      QStringLiteral("Fills the screen with the window; F11 again restores it"));
   projector = menu.addAction(QStringLiteral("&Projector"));
   projector->setCheckable(true);
   projector->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -50,7 +51,8 @@ void ZoomMenu::CreateZoomMenu(QMenu& menu) {
                                         : QStringLiteral("&%1 %").arg(kZoomPercents[i]));
     zooms[i]->setCheckable(true);
     // Ctrl with the item's place in the menu: keys that typing a rate never uses.
-    zooms[i]->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + static_cast<int>(i))));
+    const auto digit = static_cast<Qt::Key>(Qt::Key_1 + static_cast<int>(i));
+    zooms[i]->setShortcut(QKeySequence(Qt::CTRL | digit));
     zooms[i]->setStatusTip(fit ? QStringLiteral("Shows the form as large as the window lets it be")
                                : QStringLiteral("Shows the form at %1 per cent of its size")
                                      .arg(kZoomPercents[i]));

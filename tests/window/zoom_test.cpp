@@ -23,7 +23,9 @@ namespace {
 constexpr Rgb kOrange = MakeRgb(230, 120, 10);
 constexpr std::uint64_t kRunSeed = 12345;
 
-QImage Grab(QWidget& widget) { return widget.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+QImage Grab(QWidget& widget) {
+  return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
 
 /// A packet run of kRunSeed on a form shown with `presentation` from the start.
 std::unique_ptr<Form1> RunPackets(const Presentation& presentation) {
@@ -66,7 +68,8 @@ TEST(Zoom, TheFormAtTwiceItsSizeIsItsPictureDoubledWithSharpStrokes) {
   ASSERT_EQ(at_two.size(), at_one.size() * 2);
 
   // Text and the style's own frames differ a little; all else is the same.
-  const QImage expected = at_one.scaled(at_one.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  const QImage expected =
+      at_one.scaled(at_one.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
   EXPECT_GE(CloseShare(at_two, expected, at_two.rect()), 0.97);
   // Every part's place and size, and every control's font, twice as large; a
   // label may widen by a pixel or two, as at scale 1, to hold its caption.
@@ -75,10 +78,11 @@ TEST(Zoom, TheFormAtTwiceItsSizeIsItsPictureDoubledWithSharpStrokes) {
   ASSERT_EQ(parts.size(), doubled_parts.size());
   for (qsizetype i = 0; i < parts.size(); ++i) {
     if (parts[i] == plain->focus_ring) continue;  // off, and so nowhere
-    SCOPED_TRACE(parts[i]->objectName().toStdString() + " " + parts[i]->accessibleName().toStdString());
+    SCOPED_TRACE(parts[i]->accessibleName().toStdString());
     const QRect place(parts[i]->pos() * 2, parts[i]->size() * 2);
     const QRect shown = doubled_parts[i]->geometry();
-    EXPECT_TRUE(shown.contains(place) && shown.height() == place.height() && shown.width() <= place.width() + 4);
+    EXPECT_TRUE(shown.contains(place) && shown.height() == place.height() &&
+                shown.width() <= place.width() + 4);
     EXPECT_GE(CloseShare(at_two, expected, shown), 0.8);
     const int font_px = parts[i]->font().pixelSize();
     if (font_px > 0) {
@@ -132,9 +136,12 @@ TEST_P(StrokeRowsTest, FillWholeRowsOfTheShownTrace) {
 
 INSTANTIATE_TEST_SUITE_P(
     Presentations, StrokeRowsTest,
-    ::testing::Values(StrokeRows{{1.0, false}, false, 101, 102}, StrokeRows{{1.0, true}, false, 101, 103},
-                      StrokeRows{{2.0, false}, false, 202, 204}, StrokeRows{{2.0, true}, true, 202, 206},
-                      StrokeRows{{1.5, true}, false, 152, 155}, StrokeRows{{1.25, false}, true, 126, 128}));
+    ::testing::Values(StrokeRows{{1.0, false}, false, 101, 102},
+                      StrokeRows{{1.0, true}, false, 101, 103},
+                      StrokeRows{{2.0, false}, false, 202, 204},
+                      StrokeRows{{2.0, true}, true, 202, 206},
+                      StrokeRows{{1.5, true}, false, 152, 155},
+                      StrokeRows{{1.25, false}, true, 126, 128}));
 
 /// The height of the tallest line of dark text in `image`, left of `right`.
 int TextHeight(const QImage& image, int right) {
@@ -193,7 +200,8 @@ class ZoomWindowTest : public ::testing::Test {
   ZoomWindowTest() : settings_(dir_.filePath("switchsim.ini"), QSettings::IniFormat) {}
 
   std::unique_ptr<MainWindow> Open(const QStringList& arguments = {}) {
-    return std::make_unique<MainWindow>(settings_, std::get<StartOptions>(ParseStartOptions(arguments)));
+    const auto options = std::get<StartOptions>(ParseStartOptions(arguments));
+    return std::make_unique<MainWindow>(settings_, options);
   }
 
   QTemporaryDir dir_;
@@ -225,11 +233,14 @@ TEST_F(ZoomWindowTest, TheFormFitsTheWindowOrScrollsAndIsSavedAsShown) {
   window->show();
   auto& view = *qobject_cast<QScrollArea*>(window->centralWidget());
   ASSERT_TRUE(QTest::qWaitFor([&] { return view.viewport()->width() < 900; }));
-  EXPECT_EQ(view.horizontalScrollBar()->maximum(), window->form().width() - view.viewport()->width());
-  EXPECT_EQ(view.verticalScrollBar()->maximum(), window->form().height() - view.viewport()->height());
+  // All of the form can be scrolled to.
+  const QSize hidden = window->form().size() - view.viewport()->size();
+  EXPECT_EQ(view.horizontalScrollBar()->maximum(), hidden.width());
+  EXPECT_EQ(view.verticalScrollBar()->maximum(), hidden.height());
   QApplication::setActiveWindow(window.get());
   window->form().cmbMethod->setFocus();  // its ring, 2 + 1 pixels of the form away, doubled
-  EXPECT_EQ(window->form().focus_ring->geometry(), window->form().cmbMethod->geometry().adjusted(-6, -6, 6, 6));
+  EXPECT_EQ(window->form().focus_ring->geometry(),
+            window->form().cmbMethod->geometry().adjusted(-6, -6, 6, 6));
   const QString path = dir_.filePath("slide.png");
   ASSERT_TRUE(window->SavePicture(path));
   EXPECT_EQ(QImage(path).size(), window->form().size());
