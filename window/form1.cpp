@@ -120,6 +120,7 @@ Form1::Form1(std::uint64_t seed, QWidget* parent)
   ConnectHandlers();
   logic_.Form_Load();
   cmbMessageSize->setFocus();
+  // The lines, the traces and the ring place themselves at any scale.
   std::vector<const QWidget*> placed_elsewhere = {focus_ring, Line2, lneMessage, lneCircuit,
                                                   lnePacket};
   placed_elsewhere.insert(placed_elsewhere.end(), Line1.begin(), Line1.end());
