@@ -26,4 +26,13 @@ int TraceRow(double y_twips) {
   return static_cast<int>(std::floor(y_twips / layout::kTwipsPerPixel));
 }
 
+int ScaledPx(double px, double scale) { return static_cast<int>(std::lround(px * scale)); }
+
+PixelRect ScaledPixels(const PixelRect& rect, double scale) {
+  const int left = ScaledPx(rect.left, scale);
+  const int top = ScaledPx(rect.top, scale);
+  return {left, top, ScaledPx(rect.left + rect.width, scale) - left,
+          ScaledPx(rect.top + rect.height, scale) - top};
+}
+
 }  // namespace switchsim

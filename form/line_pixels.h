@@ -20,4 +20,12 @@ PixelRect LinePixels(double x1, double y1, double x2, double y2, int width_px);
 /// The pixel row of a trace's drawing area that a stroke at `y_twips` fills.
 int TraceRow(double y_twips);
 
+/// Where an edge `px` pixels of the form from an origin lies when the form is
+/// shown at `scale` (pixels shown per pixel of the form): the nearest whole
+/// pixel, so that parts that meet at scale 1 meet at every scale.
+int ScaledPx(double px, double scale);
+/// A rectangle of the form's pixels as shown at `scale`: each edge scaled
+/// on its own, so that rectangles that meet at scale 1 still meet.
+PixelRect ScaledPixels(const PixelRect& rect, double scale);
+
 }  // namespace switchsim

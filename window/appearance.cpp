@@ -2,8 +2,10 @@
 
 #include <QPalette>
 #include <QWidget>
+#include <algorithm>
 
 #include "layout.h"
+#include "line_pixels.h"
 #include "qt_text.h"
 
 namespace switchsim::appearance {
@@ -39,5 +41,8 @@ QFont LargeFont() { return SansSerif(layout::kLargeFontPx, false); }
 QFont SmallFont() { return SansSerif(layout::kSmallFontPx, false); }
 QFont SmallBoldFont() { return SansSerif(layout::kSmallFontPx, true); }
 QFont MarginFont() { return SansSerif(layout::kMarginFontPx, false); }
+QFont MarginFont(const MarginText& text, double scale) {
+  return SansSerif(std::max(1, ScaledPx(text.font_px, scale)), text.bold);
+}
 
 }  // namespace switchsim::appearance

@@ -5,6 +5,7 @@
 
 #include "colours.h"
 #include "constants.h"
+#include "presentation.h"
 
 class QWidget;
 
@@ -34,5 +35,7 @@ QFont SmallFont();
 QFont SmallBoldFont();
 /// The plain sans-serif at 10 px, for the additions in the form's margins.
 QFont MarginFont();
+/// The margins' font as `text` has it, in shown pixels at `scale`.
+QFont MarginFont(const MarginText& text, double scale);
 
 }  // namespace switchsim::appearance

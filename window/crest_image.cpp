@@ -11,7 +11,7 @@
 
 namespace switchsim {
 CrestImage::CrestImage(QWidget* parent) : QWidget(parent) {
-  setFixedSize(layout::kCrestWidthPx, layout::kCrestHeightPx);
+  resize(layout::kCrestWidthPx, layout::kCrestHeightPx);
   setFocusPolicy(Qt::NoFocus);
 }
 
@@ -51,7 +51,9 @@ void CrestImage::Draw(QPainter& painter, const QSize& size) {
 
 void CrestImage::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
-  Draw(painter, size());
+  const double scale = static_cast<double>(width()) / layout::kCrestWidthPx;
+  if (scale != 1.0) painter.scale(scale, scale);
+  Draw(painter, QSize(layout::kCrestWidthPx, layout::kCrestHeightPx));
 }
 
 }  // namespace switchsim

@@ -6,7 +6,8 @@ namespace switchsim {
 
 /// The program's logo, 300 x 48 logical pixels: the four nodes joined by the
 /// three links in the completion markers' colours, and the name "switchsim".
-/// Drawn as vector graphics, so it stays sharp at any device pixel ratio.
+/// Drawn as vector graphics, so it stays sharp at any device pixel ratio and
+/// at any size it is placed at: it fills its width, at its own proportions.
 class CrestImage : public QWidget {
   Q_OBJECT
 

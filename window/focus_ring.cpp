@@ -3,13 +3,16 @@
 #include <QApplication>
 #include <QPainter>
 
+#include <algorithm>
+
 #include "appearance.h"
+#include "line_pixels.h"
 
 namespace switchsim {
 namespace {
 
-constexpr int kRingPx = 2;  // px: the ring's width
-constexpr int kGapPx = 1;   // px between a control and its ring
+constexpr int kRingPx = 2;  // px of the form: the ring's width
+constexpr int kGapPx = 1;   // px of the form between a control and its ring
 
 }  // namespace
 
@@ -26,6 +29,12 @@ void FocusRing::SetOn(bool on) {
   Follow(QApplication::focusWidget());
 }
 
+void FocusRing::SetScale(double scale) {
+  ring_px_ = std::max(1, ScaledPx(kRingPx, scale));
+  gap_px_ = std::max(1, ScaledPx(kGapPx, scale));
+  Follow(QApplication::focusWidget());
+}
+
 void FocusRing::Follow(QWidget* focused) {
   // A box that takes typing gives the focus to its line of text: ring the box.
   QWidget* control = on_ ? focused : nullptr;
@@ -36,7 +45,7 @@ void FocusRing::Follow(QWidget* focused) {
     hide();
     return;
   }
-  const int margin = kRingPx + kGapPx;
+  const int margin = ring_px_ + gap_px_;
   setGeometry(control->geometry().adjusted(-margin, -margin, margin, margin));
   raise();
   show();
@@ -46,10 +55,11 @@ void FocusRing::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   const QColor colour = appearance::ToQColor(appearance::kFocusColour);
   const QRect all = rect();
-  painter.fillRect(QRect(0, 0, all.width(), kRingPx), colour);
-  painter.fillRect(QRect(0, all.height() - kRingPx, all.width(), kRingPx), colour);
-  painter.fillRect(QRect(0, 0, kRingPx, all.height()), colour);
-  painter.fillRect(QRect(all.width() - kRingPx, 0, kRingPx, all.height()), colour);
+  const int w = ring_px_;
+  painter.fillRect(QRect(0, 0, all.width(), w), colour);
+  painter.fillRect(QRect(0, all.height() - w, all.width(), w), colour);
+  painter.fillRect(QRect(0, 0, w, all.height()), colour);
+  painter.fillRect(QRect(all.width() - w, 0, w, all.height()), colour);
 }
 
 }  // namespace switchsim

@@ -17,6 +17,8 @@ class FocusRing : public QWidget {
 
   void SetOn(bool on);
   bool IsOn() const { return on_; }
+  /// Draws the ring, and its gap, for the form shown at `scale`.
+  void SetScale(double scale);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -25,6 +27,8 @@ class FocusRing : public QWidget {
   void Follow(QWidget* focused);
 
   bool on_ = false;
+  int ring_px_ = 2;  // shown pixels
+  int gap_px_ = 1;
 };
 
 }  // namespace switchsim

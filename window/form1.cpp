@@ -1,7 +1,6 @@
 #include "form1.h"
 
 #include <QApplication>
-#include <QFontMetrics>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -13,6 +12,7 @@
 #include "captions.h"
 #include "due_ticks.h"
 #include "layout.h"
+#include "line_pixels.h"
 #include "lists.h"
 #include "qt_text.h"
 
@@ -31,26 +31,6 @@ QStringList ToQStringList(std::span<const std::string_view> items) {
   return list;
 }
 
-/// Places a label and, should its caption not fit, widens it towards the side
-/// its text is not aligned to, so that the text stays where it was meant to be.
-void PlaceLabel(QLabel& label, const QRect& geometry) {
-  QRect box = geometry;
-  const QFontMetrics metrics(label.font());
-  const int extra_width = metrics.horizontalAdvance(label.text()) - box.width();
-  if (extra_width > 0) {
-    const Qt::Alignment alignment = label.alignment();
-    if (alignment & Qt::AlignRight) {
-      box.setLeft(box.left() - extra_width);
-    } else if (alignment & Qt::AlignHCenter) {
-      box.adjust(-(extra_width + 1) / 2, 0, (extra_width + 1) / 2, 0);
-    } else {
-      box.setRight(box.right() + extra_width);
-    }
-  }
-  box.setHeight(std::max(box.height(), metrics.height()));
-  label.setGeometry(box);
-}
-
 QLabel* MakeLabel(QWidget* parent, const QString& text, const QFont& font,
                   Qt::Alignment alignment, const QRect& geometry) {
   auto* label = new QLabel(text, parent);
@@ -59,7 +39,7 @@ QLabel* MakeLabel(QWidget* parent, const QString& text, const QFont& font,
   label->setAlignment(alignment | Qt::AlignTop);
   label->setAccessibleName(text);
   appearance::SetForeColour(*label, appearance::kTextColour);
-  PlaceLabel(*label, geometry);
+  ScaledPlacement::PlaceLabel(*label, geometry);
   return label;
 }
 
@@ -140,6 +120,36 @@ Form1::Form1(std::uint64_t seed, QWidget* parent)
   ConnectHandlers();
   logic_.Form_Load();
   cmbMessageSize->setFocus();
+  // The lines, the traces and the ring place themselves at any scale.
+  std::vector<const QWidget*> placed_elsewhere = {focus_ring, Line2, lneMessage, lneCircuit,
+                                                  lnePacket};
+  placed_elsewhere.insert(placed_elsewhere.end(), Line1.begin(), Line1.end());
+  placed_elsewhere.insert(placed_elsewhere.end(), picTrace.begin(), picTrace.end());
+  placement_.Record(*this, placed_elsewhere);
+}
+
+void Form1::SetPresentation(const Presentation& presentation) {
+  if (presentation == presentation_) return;
+  presentation_ = presentation;
+  const double scale = presentation.scale;
+  setFixedSize(ScaledPx(Px(layout::kClientWidth), scale),
+               ScaledPx(Px(layout::kClientHeight), scale));
+  placement_.Apply(scale);
+  const int node_px = LineWeightPx(presentation, layout::kNodeLineWidthPx, kProjectorNodeLinePx);
+  for (LineShape* line : Line1) {
+    line->SetBorderWidth(node_px);
+    line->SetScale(scale);
+  }
+  Line2->SetBorderWidth(LineWeightPx(presentation, layout::kNodeLineWidthPx, kProjectorBaseLinePx));
+  Line2->SetScale(scale);
+  for (LineShape* marker : {lneMessage, lneCircuit, lnePacket}) marker->SetScale(scale);
+  for (TraceSurface* trace : picTrace) {
+    trace->SetScale(scale, presentation.projector ? kProjectorStrokeRows : 1);
+  }
+  for (RectangleShape* shape : Shape1) shape->SetScale(scale);
+  time_scale->SetPresentation(presentation);
+  marker_labels->SetPresentation(presentation);
+  focus_ring->SetScale(scale);
 }
 
 void Form1::CreateTraces() {

@@ -17,9 +17,11 @@
 #include "margins.h"
 #include "focus_ring.h"
 #include "marker_labels.h"
+#include "presentation.h"
 #include "random_source.h"
 #include "rectangle_shape.h"
 #include "run_pacer.h"
+#include "scaled_placement.h"
 #include "time_scale.h"
 #include "trace_surface.h"
 
@@ -40,6 +42,10 @@ namespace switchsim {
 ///
 /// The classroom's additions (time scale, marker labels, marker edges) are
 /// drawn in the form's free margins when switched on; they are off at first.
+///
+/// The form is shown at its own size at first; SetPresentation shows all of
+/// it larger or smaller, or drawn for a projector, without moving any
+/// control relative to the others.
 class Form1 : public QWidget, public FormSurface {
   Q_OBJECT
 
@@ -75,6 +81,12 @@ class Form1 : public QWidget, public FormSurface {
   /// Shows or hides the additions in the form's margins.
   void SetAdditions(const Additions& additions);
   const Additions& additions() const { return additions_; }
+
+  /// Shows the form at `presentation`'s scale, every control's place, size
+  /// and font and every line and stroke with it, and with the projector's
+  /// weights if it asks for them. The traces keep what was drawn on them.
+  void SetPresentation(const Presentation& presentation);
+  const Presentation& presentation() const { return presentation_; }
 
   // FormSurface: what the form sets and reads on the widgets.
   void FillList(BoxId box, std::span<const std::string_view> items) override;
@@ -141,6 +153,8 @@ class Form1 : public QWidget, public FormSurface {
   QElapsedTimer wall_;
   RunPacer pacer_;
   Additions additions_;
+  Presentation presentation_;
+  ScaledPlacement placement_;  // the controls as built, at scale 1
 };
 
 }  // namespace switchsim

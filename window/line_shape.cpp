@@ -6,6 +6,7 @@
 
 #include "appearance.h"
 #include "line_pixels.h"
+#include "scaled_placement.h"
 
 namespace switchsim {
 namespace {
@@ -40,6 +41,12 @@ void LineShape::SetBorderWidth(int pixels) {
   Place();
 }
 
+void LineShape::SetScale(double scale) {
+  scale_ = scale;
+  Place();
+  update();
+}
+
 void LineShape::SetEdge(bool edge) {
   if (edge == edge_) return;
   edge_ = edge;
@@ -50,15 +57,17 @@ void LineShape::SetEdge(bool edge) {
 void LineShape::Place() {
   const PixelRect p = LinePixels(x1_, y1_, x2_, y2_, width_px_);
   const QRect line(p.left, p.top, p.width, p.height);
-  setGeometry(edge_ ? line.adjusted(-kEdgePx, -kEdgePx, kEdgePx, kEdgePx) : line);
+  const QRect outer = edge_ ? line.adjusted(-kEdgePx, -kEdgePx, kEdgePx, kEdgePx) : line;
+  const QRect shown = Scaled(outer, scale_);
+  setGeometry(shown);
+  inside_ = Scaled(line, scale_).translated(-shown.topLeft());
 }
 
 void LineShape::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   if (edge_) {
     painter.fillRect(rect(), appearance::ToQColor(appearance::kMarkerEdgeColour));
-    painter.fillRect(rect().adjusted(kEdgePx, kEdgePx, -kEdgePx, -kEdgePx),
-                     appearance::ToQColor(colour_));
+    painter.fillRect(inside_, appearance::ToQColor(colour_));
     return;
   }
   painter.fillRect(rect(), appearance::ToQColor(colour_));

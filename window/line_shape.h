@@ -8,7 +8,8 @@ namespace switchsim {
 
 /// A horizontal or vertical line drawn on its parent window, above the
 /// window's background. End points are in twips of the parent's client area;
-/// the line is BorderWidth() logical pixels thick, centred on them.
+/// the line is its border width in pixels of the form thick, centred on
+/// them, and all of it is shown at the form's scale.
 class LineShape : public QWidget {
   Q_OBJECT
 
@@ -25,8 +26,11 @@ class LineShape : public QWidget {
 
   void SetBorderColor(Rgb colour);
   Rgb BorderColor() const { return colour_; }
-  /// Thickness in logical pixels (1 or more).
+  /// Thickness in pixels of the form (1 or more).
   void SetBorderWidth(int pixels);
+  /// Shows the line at `scale` (1 as the form is built): its place, its
+  /// thickness and its edge.
+  void SetScale(double scale);
   /// Draws, or stops drawing, a one-pixel dark edge around the line, so
   /// that a pale colour shows on a pale background; the line keeps its
   /// colour and thickness inside the edge.
@@ -46,6 +50,8 @@ class LineShape : public QWidget {
   Rgb colour_ = kBlack;
   int width_px_ = 1;
   bool edge_ = false;
+  double scale_ = 1.0;
+  QRect inside_;  // the line within its edge, in the widget's own pixels
 };
 
 }  // namespace switchsim

@@ -1,9 +1,10 @@
 #include "main_window.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
-#include <QLayout>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStandardPaths>
 #include <algorithm>
 
@@ -46,7 +47,8 @@ MainWindow::MainWindow(QSettings& settings, const StartOptions& options, QWidget
     : QMainWindow(parent), settings_(settings) {
   setWindowTitle(ToQString(captions::WindowTitle()));
   form_ = new Form1(options.seed.value_or(0), this);
-  setCentralWidget(form_);
+  view_ = new FormView(form_, this);
+  setCentralWidget(view_);
   classroom_ = std::make_unique<Classroom>(form_->logic(), form_->random(), options.seed);
   ChooseGivenBoxes(form_->logic(), options);
 
@@ -58,13 +60,13 @@ MainWindow::MainWindow(QSettings& settings, const StartOptions& options, QWidget
 
   CreateFileMenu();
   CreateRunMenu();
-  CreateViewMenu();
+  CreateViewMenu(options);
   CreateHelpMenu();
   CreateStatusBar();
   ApplyView();
   SetSpeed(options.speed);
-  // The form keeps its fixed size; the window is the form with its bars.
-  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  // The window is the form with its bars, as far as the screen holds it.
+  resize(sizeHint().boundedTo(screen()->availableGeometry().size()));
 
   connect(form_, &Form1::TicksRan, this, [this] { Refresh(true); });
   connect(form_, &Form1::UserActed, this, [this] { Refresh(false); });
@@ -149,7 +151,7 @@ void MainWindow::CreateRunMenu() {
   connect(faster, &QAction::triggered, this, [this] { ChangeSpeed(1); });
 }
 
-void MainWindow::CreateViewMenu() {
+void MainWindow::CreateViewMenu(const StartOptions& options) {
   QMenu* menu = menuBar()->addMenu(QStringLiteral("&View"));
   time_scale = AddToggle(menu, QStringLiteral("&Time Scale"), settings_, kTimeScaleKey, true,
                          QStringLiteral("Marks every second of clock left of the first trace"));
@@ -163,6 +165,8 @@ void MainWindow::CreateViewMenu() {
   bare_form = AddToggle(menu, QStringLiteral("&Bare Form"), settings_, kBareFormKey, false,
                         QStringLiteral("Shows the form alone, without any of the above"));
   bare_form->setShortcut(QKeySequence(Qt::Key_F8));
+  menu->addSeparator();
+  zoom_menu = new ZoomMenu(*menu, settings_, options, *view_, *this);
   menu->addSeparator();
   show_results = AddAction(menu, QStringLiteral("&Results\u2026"), QKeySequence(Qt::CTRL | Qt::Key_R),
                            QStringLiteral("Shows the table of the runs that delivered their data"));
@@ -181,6 +185,13 @@ void MainWindow::CreateViewMenu() {
     results_window_->raise();
     results_window_->activateWindow();
   });
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange && zoom_menu != nullptr) {
+    zoom_menu->FollowWindowState();
+  }
 }
 
 void MainWindow::CreateHelpMenu() {

@@ -11,19 +11,23 @@
 
 #include "classroom.h"
 #include "form1.h"
+#include "form_view.h"
 #include "guide_dialog.h"
 #include "results_window.h"
 #include "speed.h"
 #include "start_options.h"
 #include "status_bar.h"
+#include "zoom_menu.h"
 
 namespace switchsim {
 
 /// The program's window: the form in the middle, exactly as it is on its
-/// own, with a menu bar above it and a status bar below it. The menus add
+/// own (or larger, or smaller, at the zoom chosen), with a menu bar above it
+/// and a status bar below it. The menus add
 /// what a teacher needs around the form: the run buttons' actions with
 /// keyboard shortcuts, a step of one tick, the speed, the additions in the
-/// form's margins (remembered in `settings`), the results of the runs,
+/// form's margins, the zoom and the projector's view (remembered in
+/// `settings`), full screen, the results of the runs,
 /// saving the picture, the run log and the results, and a guide to reading
 /// the picture. What any of it means lives in the form's classroom; this
 /// class shows it and forwards the user's choices.
@@ -74,6 +78,7 @@ class MainWindow : public QMainWindow {
   QAction* marker_labels = nullptr;
   QAction* marker_edges = nullptr;
   QAction* bare_form = nullptr;  ///< the form alone: every addition off
+  ZoomMenu* zoom_menu = nullptr;  ///< the zoom, full screen and the projector
   QAction* show_results = nullptr;
   QAction* guide = nullptr;
   QAction* about = nullptr;
@@ -85,10 +90,13 @@ class MainWindow : public QMainWindow {
   QPointer<GuideDialog> guide_dialog;
   QPointer<QMessageBox> about_box;
 
+ protected:
+  void changeEvent(QEvent* event) override;
+
  private:
   void CreateFileMenu();
   void CreateRunMenu();
-  void CreateViewMenu();
+  void CreateViewMenu(const StartOptions& options);
   void CreateHelpMenu();
   void CreateStatusBar();
   void ApplyView();
@@ -102,6 +110,7 @@ class MainWindow : public QMainWindow {
 
   QSettings& settings_;
   Form1* form_ = nullptr;
+  FormView* view_ = nullptr;
   std::unique_ptr<Classroom> classroom_;
   ResultsWindow* results_window_ = nullptr;
   QActionGroup* speed_group_ = nullptr;

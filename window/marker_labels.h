@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "presentation.h"
+
 namespace switchsim {
 
 class FormLogic;
@@ -17,11 +19,15 @@ class MarkerLabels : public QWidget {
  public:
   explicit MarkerLabels(const FormLogic& form, QWidget* parent = nullptr);
 
+  /// Draws for the form shown with `presentation`; the form places the widget.
+  void SetPresentation(const Presentation& presentation);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
   const FormLogic& form_;
+  Presentation presentation_;
 };
 
 }  // namespace switchsim

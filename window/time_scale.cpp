@@ -1,6 +1,7 @@
 #include "time_scale.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 #include "appearance.h"
@@ -15,18 +16,27 @@ TimeScale::TimeScale(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::NoFocus);
 }
 
+void TimeScale::SetPresentation(const Presentation& presentation) {
+  presentation_ = presentation;
+  update();
+}
+
 void TimeScale::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
-  painter.setFont(appearance::MarginFont());
-  const int line_height = layout::kMarginLineHeightPx;
-  const int tick_left = width() - layout::kTimeTickLengthPx;
+  const double scale = presentation_.scale;
+  const MarginText text = MarginTextFor(presentation_);
+  painter.setFont(appearance::MarginFont(text, scale));
+  const int line_height = ScaledPx(text.line_px, scale);
+  const int tick_width = std::max(1, ScaledPx(1, scale));
+  const int tick_left = width() - ScaledPx(layout::kTimeTickLengthPx, scale);
   for (const TimeMark& mark : TimeScaleMarks()) {
     // The row a stroke at this time fills: the trace's frame, then one
     // pixel row per 15 twips.
-    const int row = layout::kTraceBorderPx + TraceRow(mark.y_twips);
-    painter.setPen(appearance::ToQColor(appearance::kAdditionLineColour));
-    painter.drawLine(tick_left, row, width() - 1, row);
-    QRect label(0, row - line_height / 2, tick_left - layout::kTimeLabelGapPx, line_height);
+    const int row = ScaledPx(layout::kTraceBorderPx + TraceRow(mark.y_twips), scale);
+    painter.fillRect(QRect(tick_left, row, width() - tick_left, tick_width),
+                     appearance::ToQColor(appearance::kAdditionLineColour));
+    QRect label(0, row - line_height / 2, tick_left - ScaledPx(layout::kTimeLabelGapPx, scale),
+                line_height);
     label.moveTop(std::clamp(label.top(), 0, height() - line_height));
     painter.setPen(appearance::ToQColor(appearance::kAdditionTextColour));
     painter.drawText(label, Qt::AlignRight | Qt::AlignVCenter,

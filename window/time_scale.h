@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "presentation.h"
+
 namespace switchsim {
 
 /// The time scale in the margin left of the first trace: a tick every
@@ -14,8 +16,14 @@ class TimeScale : public QWidget {
  public:
   explicit TimeScale(QWidget* parent = nullptr);
 
+  /// Draws for the form shown with `presentation`; the form places the widget.
+  void SetPresentation(const Presentation& presentation);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
+
+ private:
+  Presentation presentation_;
 };
 
 }  // namespace switchsim

@@ -2,11 +2,13 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 #include "appearance.h"
 #include "layout.h"
 #include "line_pixels.h"
+#include "scaled_placement.h"
 
 namespace switchsim {
 
@@ -19,91 +21,118 @@ TraceSurface::TraceSurface(QWidget* parent) : QWidget(parent) {
 }
 
 void TraceSurface::Place(const QRect& geometry) {
-  setGeometry(geometry);
-  const qreal ratio = devicePixelRatioF();
-  image_ = QImage(geometry.size() * ratio, QImage::Format_RGB32);
-  image_.setDevicePixelRatio(ratio);
-  DrawFrame();
-  Cls();
+  form_geometry_ = geometry;
+  setGeometry(Scaled(form_geometry_, scale_));
+  strokes_.clear();
+  Rebuild();
+}
+
+void TraceSurface::SetScale(double scale, int stroke_rows) {
+  if (scale == scale_ && stroke_rows == stroke_rows_) return;
+  scale_ = scale;
+  stroke_rows_ = std::max(1, stroke_rows);
+  setGeometry(Scaled(form_geometry_, scale_));
+  Rebuild();
 }
 
 QRect TraceSurface::DrawingArea() const {
   const int border = layout::kTraceBorderPx;
-  return rect().adjusted(border, border, -border, -border);
+  return QRect(QPoint(0, 0), form_geometry_.size()).adjusted(border, border, -border, -border);
 }
 
 float TraceSurface::ScaleWidth() const {
   return static_cast<float>(DrawingArea().width() * kTwipsPerPixel);
 }
 
-void TraceSurface::DrawFrame() {
+int TraceSurface::DevicePx(double form_px) const { return ScaledPx(form_px, density_); }
+
+void TraceSurface::Rebuild() {
+  const qreal ratio = devicePixelRatioF();
+  density_ = ratio * scale_;
+  image_ = QImage((QSizeF(size()) * ratio).toSize(), QImage::Format_RGB32);
+  const QRect area = DrawingArea();
+  device_area_ = QRect(QPoint(DevicePx(area.left()), DevicePx(area.top())),
+                       QPoint(DevicePx(area.left() + area.width()) - 1,
+                              DevicePx(area.top() + area.height()) - 1));
   QPainter painter(&image_);
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(appearance::ToQColor(appearance::kTraceBorder));
-  painter.drawRect(rect());
+  painter.fillRect(image_.rect(), appearance::ToQColor(appearance::kTraceBorder));
+  painter.fillRect(device_area_, appearance::ToQColor(appearance::kTraceColour));
+  painter.end();
+  for (const Stroke& stroke : strokes_) DrawStroke(stroke);
+  update();
 }
 
 void TraceSurface::Cls() {
+  strokes_.clear();
   if (image_.isNull()) return;
   QPainter painter(&image_);
-  painter.fillRect(DrawingArea(), appearance::ToQColor(appearance::kTraceColour));
-  update(DrawingArea());
+  painter.fillRect(device_area_, appearance::ToQColor(appearance::kTraceColour));
+  update(rect());
 }
 
 void TraceSurface::Line(double x1, double y1, double x2, double y2) {
   if (image_.isNull()) return;
-  const QRect area = DrawingArea();
-  QPainter painter(&image_);
-  painter.setClipRect(area);
-  painter.translate(area.topLeft());
-  painter.scale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
-  painter.translate(-scale_left_, 0.0);
-  // One logical pixel wide, ending flat at its end points: successive ticks'
-  // strokes lie 0.83 px apart and so join into solid bands.
-  QPen pen(appearance::ToQColor(fore_colour_), kTwipsPerPixel);
-  pen.setCapStyle(Qt::FlatCap);
-  painter.setPen(pen);
-  // Each end sits in the middle of its pixel row, so that a horizontal
-  // stroke fills exactly the row its y falls in, on every rasteriser.
-  const auto row_middle = [](double y) {
-    return (TraceRow(y) + 0.5) * kTwipsPerPixel;
-  };
-  const QLineF segment(x1, row_middle(y1), x2, row_middle(y2));
-  painter.drawLine(segment);
-
+  strokes_.push_back({x1, y1, x2, y2, fore_colour_});
+  const QRect touched = DrawStroke(strokes_.back());
   // Repaint just the strip the segment touched, in logical pixels.
-  const QRectF touched = painter.transform().mapRect(
-      QRectF(segment.p1(), segment.p2()).normalized().adjusted(-kTwipsPerPixel, -kTwipsPerPixel,
-                                                               kTwipsPerPixel, kTwipsPerPixel));
-  const QRect dirty = touched.toAlignedRect().intersected(area);
+  const qreal ratio = devicePixelRatioF();
+  const QRect dirty = QRectF(QPointF(touched.topLeft()) / ratio, QSizeF(touched.size()) / ratio)
+                          .toAlignedRect()
+                          .intersected(rect());
   if (!dirty.isEmpty()) update(dirty);
 }
 
-void TraceSurface::MatchDevicePixelRatio() {
-  const qreal ratio = devicePixelRatioF();
-  if (image_.isNull() || qFuzzyCompare(image_.devicePixelRatio(), ratio)) return;
-  // The window moved to a screen of another density: keep what was drawn.
-  QImage resized(size() * ratio, QImage::Format_RGB32);
-  resized.setDevicePixelRatio(ratio);
-  QPainter painter(&resized);
-  painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  painter.drawImage(QRectF(rect()), image_);
-  painter.end();
-  image_ = resized;
+QRect TraceSurface::DrawStroke(const Stroke& stroke) {
+  // The device rows of the band of `rows` rows from the drawing area's row `row`.
+  const int top_row = layout::kTraceBorderPx;
+  const auto band_top = [&](int row) { return DevicePx(top_row + row) - device_area_.top(); };
+  const int row1 = TraceRow(stroke.y1);
+  const int band = DevicePx(top_row + row1 + stroke_rows_) - DevicePx(top_row + row1);
+  const double twips_per_device_px = kTwipsPerPixel / density_;
+  // Each end sits in the middle of its band, and the pen is as wide as the
+  // band, so that a horizontal stroke fills exactly its band's rows.
+  const auto band_middle = [&](double y) {
+    return (band_top(TraceRow(y)) + band / 2.0) * twips_per_device_px;
+  };
+  QPainter painter(&image_);
+  painter.setClipRect(device_area_);
+  painter.translate(device_area_.topLeft());
+  painter.scale(density_ / kTwipsPerPixel, density_ / kTwipsPerPixel);
+  painter.translate(-scale_left_, 0.0);
+  // Ending flat at its end points: successive ticks' strokes lie 0.83 px of
+  // the form apart and so join into solid bands.
+  QPen pen(appearance::ToQColor(stroke.colour), band * twips_per_device_px);
+  pen.setCapStyle(Qt::FlatCap);
+  painter.setPen(pen);
+  const QLineF segment(stroke.x1, band_middle(stroke.y1), stroke.x2, band_middle(stroke.y2));
+  painter.drawLine(segment);
+  const double half = band * twips_per_device_px / 2.0 + kTwipsPerPixel;
+  return painter.transform()
+      .mapRect(QRectF(segment.p1(), segment.p2()).normalized().adjusted(-kTwipsPerPixel, -half,
+                                                                        kTwipsPerPixel, half))
+      .toAlignedRect()
+      .intersected(device_area_);
 }
 
 void TraceSurface::paintEvent(QPaintEvent* event) {
-  MatchDevicePixelRatio();
+  if (!image_.isNull() && !qFuzzyCompare(density_, devicePixelRatioF() * scale_)) {
+    // The window moved to a screen of another density: draw again, sharp.
+    Rebuild();
+  }
   QPainter painter(this);
   const QRect dirty = event->rect();
-  const qreal ratio = image_.devicePixelRatio();
+  const qreal ratio = devicePixelRatioF();
   painter.drawImage(QRectF(dirty), image_,
                     QRectF(dirty.x() * ratio, dirty.y() * ratio, dirty.width() * ratio,
                            dirty.height() * ratio));
   if (hasFocus()) {
-    painter.setPen(appearance::ToQColor(appearance::kFocusColour));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    const QColor focus = appearance::ToQColor(appearance::kFocusColour);
+    const int edge = std::max(1, ScaledPx(1, scale_));
+    const QRect all = rect();
+    painter.fillRect(QRect(0, 0, all.width(), edge), focus);
+    painter.fillRect(QRect(0, all.height() - edge, all.width(), edge), focus);
+    painter.fillRect(QRect(0, 0, edge, all.height()), focus);
+    painter.fillRect(QRect(all.width() - edge, 0, edge, all.height()), focus);
   }
 }
 

@@ -435,7 +435,7 @@ TEST(StartOptions, PresetTheWindowAndRefuseWhatTheDriverRefuses) {
   for (const char* unknown : {"--json", "-x", "Packet", "--"}) {
     EXPECT_EQ(error({unknown}), "\"" + std::string(unknown) +
                                     "\" is not an option; see --help for --technique, --size, "
-                                    "--rates, --delays, --seed, --speed, --start, --version");
+                                    "--rates, --delays, --seed, --speed, --start, --zoom, --projector, --version");
   }
   EXPECT_EQ(error({"--technique", "--start"}),
             "--technique: \"--start\" is not a technique; use one of Message, Circuit, Packet");

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QScrollArea>
+
+#include "form1.h"
+#include "presentation.h"
+#include "zoom.h"
+
+namespace switchsim {
+
+/// The main window's central area: the form, centred, with the window's
+/// colour around it, at the scale its zoom asks for. A zoom that follows the
+/// space (fit, auto) follows the area's size; a form larger than the area
+/// scrolls, so that every part of it can be reached.
+class FormView : public QScrollArea {
+  Q_OBJECT
+
+ public:
+  /// Shows `form` (which it takes as its own) at its own size.
+  explicit FormView(Form1* form, QWidget* parent = nullptr);
+
+  void SetZoom(const Zoom& zoom);
+  const Zoom& zoom() const { return zoom_; }
+  void SetProjector(bool projector);
+
+  /// The form at the size it shows now, without any scroll bar.
+  QSize sizeHint() const override;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void Show();
+
+  Form1& form_;
+  Zoom zoom_ = kActualSize;
+  bool projector_ = false;
+};
+
+}  // namespace switchsim

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QPointer>
+#include <QRect>
+#include <QWidget>
+#include <vector>
+
+class QLabel;
+
+namespace switchsim {
+
+/// `rect`, in pixels of the form, as shown at `scale` (ScaledPixels).
+QRect Scaled(const QRect& rect, double scale);
+
+/// Where each child of a widget stands at scale 1, with its font's size, so
+/// that all of them can be placed again at any scale: their places, sizes
+/// and fonts grow and shrink together, and scale 1 is the form as built.
+class ScaledPlacement {
+ public:
+  /// Notes the place and font of each direct child of `parent`, but not of
+  /// those in `placed_elsewhere` (children that place themselves).
+  void Record(const QWidget& parent, const std::vector<const QWidget*>& placed_elsewhere);
+  /// Places every child noted at `scale`, with its font scaled as well; a
+  /// label whose caption would not fit widens as PlaceLabel widens it.
+  void Apply(double scale) const;
+
+  /// Places a label and, should its caption not fit, widens it towards the
+  /// side its text is not aligned to, so that the text stays where it was
+  /// meant to be.
+  static void PlaceLabel(QLabel& label, const QRect& geometry);
+
+ private:
+  struct Placed {
+    QPointer<QWidget> widget;
+    QRect geometry;    // px of the form
+    int font_px = 0;   // 0 for a child that keeps the font it inherits
+  };
+  std::vector<Placed> placed_;
+};
+
+}  // namespace switchsim

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QObject>
+#include <QSettings>
+#include <array>
+
+#include "form_view.h"
+#include "start_options.h"
+#include "zoom.h"
+
+namespace switchsim {
+
+/// The View menu's choices of how the form is shown: a Zoom submenu (the
+/// shares offered and Fit to Window, one of them ticked), Full Screen, and
+/// Projector. A zoom or projector chosen in the menu is remembered in
+/// `settings`; one given at start wins over what is remembered, for the
+/// session only. `view` and `window` are borrowed and must outlive it.
+class ZoomMenu : public QObject {
+  Q_OBJECT
+
+ public:
+  ZoomMenu(QMenu& menu, QSettings& settings, const StartOptions& options, FormView& view,
+           QWidget& window);
+
+  /// The zoom items: 100 %, 125 %, 150 %, 200 %, Fit to Window.
+  std::array<QAction*, kZoomPercents.size() + 1> zooms{};
+  QAction* full_screen = nullptr;  ///< F11; leaving it restores the window
+  QAction* projector = nullptr;    ///< heavier lines and larger, bold margin text
+
+  /// Ticks Full Screen as the window is, however it got there or left.
+  void FollowWindowState();
+
+ private:
+  void CreateZoomMenu(QMenu& menu);
+  void ShowZoom(const Zoom& zoom);
+
+  QSettings& settings_;
+  FormView& view_;
+  QWidget& window_;
+  std::array<Zoom, kZoomPercents.size() + 1> zoom_of_{};  // by item
+};
+
+}  // namespace switchsim
