@@ -9,8 +9,10 @@
 #include "line_pixels.h"
 #include "lists.h"
 #include "margins.h"
+#include "presentation.h"
 #include "speed.h"
 #include "version.h"
+#include "zoom.h"
 
 namespace switchsim {
 namespace {
@@ -210,6 +212,15 @@ void WriteMargins(JsonWriter& json) {
   json.Close(']');
 }
 
+void WriteViews(JsonWriter& json) {
+  json.Key("zooms").Open('[');
+  for (const int percent : kZoomPercents) json.Integer(percent);
+  json.Close(']');
+  json.Key("projector").Open('{').Key("strokeRows").Integer(kProjectorStrokeRows);
+  json.Key("nodeLine").Integer(kProjectorNodeLinePx);
+  json.Key("baseLine").Integer(kProjectorBaseLinePx).Close('}');
+}
+
 }  // namespace
 
 std::string DescribeForm() {
@@ -227,6 +238,7 @@ std::string DescribeForm() {
   for (const layout::Focusable control : layout::kTabOrder) WriteFocusable(json, control);
   json.Close(']');
   WriteMargins(json);
+  WriteViews(json);
   json.Key("resultHeadings").Open('[');
   for (const std::string_view heading : kResultHeadings) json.Text(heading);
   json.Close(']');
