@@ -14,15 +14,16 @@ int LineWeightPx(const Presentation& presentation, int plain_px, int projector_p
 MarginText MarginTextFor(const Presentation& presentation, double least_shown_px) {
   const double scale = presentation.scale > 0.0 ? presentation.scale : 1.0;
   if (scale == 1.0 && !presentation.projector) return MarginText{};
-  // Larger text drops the labels' unit: "C 6375" at the form's small font is
-  // as wide as the label strip takes.
-  const double wanted = std::max<double>(layout::kSmallFontPx, std::ceil(least_shown_px / scale));
+  // Larger text drops the labels' unit: "M 6900" at the form's small font,
+  // or a little smaller in bold, is as wide as the label strip takes.
+  const int largest = presentation.projector ? kBoldMarginFontPx : layout::kSmallFontPx;
+  const double wanted = std::max<double>(largest, std::ceil(least_shown_px / scale));
   MarginText text;
-  text.font_px = std::min(static_cast<int>(wanted), layout::kSmallFontPx);
+  text.font_px = std::min(static_cast<int>(wanted), largest);
   text.line_px = text.font_px + 2;
   text.bold = presentation.projector;
   text.unit = false;
-  text.fits = wanted <= layout::kSmallFontPx;
+  text.fits = wanted <= largest;
   return text;
 }
 

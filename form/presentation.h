@@ -18,6 +18,10 @@ inline constexpr int kProjectorStrokeRows = 2;
 inline constexpr int kProjectorNodeLinePx = 2;
 inline constexpr int kProjectorBaseLinePx = 3;
 
+/// The margins' bold text for a projector, in pixels of the form: the
+/// largest at which "M 6900" fits the label strip.
+inline constexpr int kBoldMarginFontPx = 14;
+
 /// How thick a line of `plain_px` pixels is drawn, in pixels of the form.
 int LineWeightPx(const Presentation& presentation, int plain_px, int projector_px);
 
@@ -38,7 +42,8 @@ struct MarginText {
 };
 
 /// The margins' text for `presentation`: at scale 1 without a projector as
-/// it always was; otherwise at least the form's small font, and at least
+/// it always was; otherwise as large as fits the margins (the form's small
+/// font, or kBoldMarginFontPx in bold for a projector), and at least
 /// `least_shown_px` tall as shown (0 for no such floor) where it fits.
 MarginText MarginTextFor(const Presentation& presentation, double least_shown_px = 0.0);
 

@@ -164,7 +164,7 @@ TEST_F(FormTest, TheMarginsTextIsAtLeastTheSmallFontAtAnyOtherScale) {
     int least_font_px;  // shown px
   };
   for (const Case& c : {Case{{1.25, false}, 20}, Case{{1.5, false}, 24}, Case{{2.0, false}, 32},
-                        Case{{1.0, true}, 16}}) {
+                        Case{{1.0, true}, kBoldMarginFontPx}}) {
     SCOPED_TRACE(c.presentation.scale);
     form().SetPresentation(c.presentation);
     // Digits stand about 0.7 of the font's size.
