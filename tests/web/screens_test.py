@@ -6,6 +6,7 @@ mode; in a course page's frame.
 usage: /usr/bin/python3 tests/web/screens_test.py SITE_DIR SWITCHSIM_TRACE [unittest options]
 """
 import os
+import re
 import sys
 import unittest
 
@@ -151,6 +152,15 @@ class Screens(unittest.TestCase):
         finally:
             browser.execute_cdp_cmd('Network.emulateNetworkConditions', {
                 'offline': False, 'latency': 0, 'downloadThroughput': -1, 'uploadThroughput': -1})
+
+    def test_the_page_loads_every_module_at_once_and_its_worker_keeps_every_file(self):
+        page = open(os.path.join(SITE, 'index.html'), encoding='utf-8').read()
+        files = set(os.listdir(SITE))
+        modules = {name for name in files if name.endswith('.js')} - {'switchsim.js', 'switchsim-core.js', 'sw.js'}
+        self.assertEqual(set(re.findall(r'rel="modulepreload" href="([^"]+)"', page)), modules)
+        worker = open(os.path.join(SITE, 'sw.js'), encoding='utf-8').read()
+        kept = set(re.findall(r"'([^']+)'", worker.split('const FILES = ')[1].split(';')[0]))
+        self.assertEqual(kept, (files - {'sw.js'}) | {'./'})
 
     def test_a_frame_shows_the_form_and_its_run_bar_only_fitted_to_the_frame(self):
         emulate(1100, 900, 1, False)
