@@ -69,8 +69,12 @@ LABEL_STRIP_JS = """const c = document.querySelector('.marker-labels canvas');
 const strip = c.parentNode;
 const ratio = c.width / strip.offsetWidth;
 const data = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+// The strip is drawn on the form's own ground: ink is any other colour.
+const ground = switchsim.page.description.colours.window;
+const g = [1, 3, 5].map((i) => parseInt(ground.slice(i, i + 2), 16));
+const inked = (i) => data[i] !== g[0] || data[i + 1] !== g[1] || data[i + 2] !== g[2];
 const rows = (from, to) => [...new Set(Array.from({length: c.height}, (_, y) => y).filter((y) => {
-  for (let x = from; x < to; ++x) if (data[(y * c.width + x) * 4 + 3] > 0) return true;
+  for (let x = from; x < to; ++x) if (inked((y * c.width + x) * 4)) return true;
   return false;
 }).map((y) => Math.floor(y / ratio)))];
 return {leaders: rows(0, 1), text: rows(Math.round(5 * ratio), c.width), height: strip.offsetHeight,
