@@ -77,5 +77,32 @@ TEST(WindowPicture, AFileThatCannotBeWrittenIsReportedAndLeavesNothing) {
   EXPECT_FALSE(QFile::exists(QString::fromStdString(path)));
 }
 
+// The pictures as they were drawn before the form could be shown at other
+// scales: at scale 1 every pixel must stay as it was.
+TEST(WindowPicture, AtItsOwnSizeEveryPixelIsAsItWas) {
+  struct Case {
+    const char* golden;
+    const char* technique;
+    bool compare;
+    bool additions;
+    std::uint64_t seed;
+  };
+  for (const Case& c : {Case{"packet_seed3.png", "Packet", false, false, 3},
+                        Case{"compare_seed5_additions.png", "Message", true, true, 5}}) {
+    SCOPED_TRACE(c.golden);
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("picture.png").toStdString();
+    Options options;
+    options.technique = c.technique;
+    options.compare = c.compare;
+    options.additions = c.additions;
+    ASSERT_EQ(WriteWindowPicture(options, c.seed, path), std::nullopt);
+    const QImage made(QString::fromStdString(path));
+    const QImage golden(QStringLiteral(SWITCHSIM_GOLDEN_DIR "/") + QString::fromLatin1(c.golden));
+    ASSERT_FALSE(golden.isNull());
+    EXPECT_EQ(made.convertToFormat(QImage::Format_RGB32), golden.convertToFormat(QImage::Format_RGB32));
+  }
+}
+
 }  // namespace
 }  // namespace switchsim::trace
