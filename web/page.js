@@ -5,7 +5,7 @@
  * live in modules of their own, and this one keeps them in step.
  */
 import {el, now} from './dom.js';
-import {density, setShownScale} from './drawing.js';
+import {density} from './drawing.js';
 import {FormView} from './form-view.js';
 import {Pacing} from './pacing.js';
 import {Results} from './results.js';
@@ -21,16 +21,14 @@ export class Page {
     this.description = JSON.parse(api.describe());
     this.shown = {changes: -1, results: -1};
     this.pacing = new Pacing(this.description.speedFactors);
-    // The canvases start near the density they will show at, not at a
-    // desktop's: on a phone, drawing them large first costs most of the start.
-    setShownScale(api.shownScale('auto', document.documentElement.clientWidth, Number.MAX_VALUE));
+    this.stage = new Stage(this);
+    this.stage.estimate();
     this.view = new FormView(el('Form1'), this.description, api, (action) => this.act(action),
                              el('legend'));
     this.touch = new TouchControls(this.view, this.description);
     this.status = new StatusBar(api, this.description.speeds);
     this.results = new Results(api, this.description.resultHeadings);
     this.density = density();
-    this.stage = new Stage(this);
     this.toolBar = new ToolBar(this);
     this.toolBar.readSettings();
   }

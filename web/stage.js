@@ -38,9 +38,11 @@ export class Stage {
     this.fit();
   }
 
-  /** Takes the scale the space asks for now, and everything that follows from it. */
-  fit() {
-    const {page} = this;
+  /**
+   * The scale the space asks for now, with the page's layout (a phone's or
+   * not) set to match.
+   */
+  measure() {
     const body = document.body;
     const width = document.documentElement.clientWidth;
     const height = window.innerHeight;
@@ -53,7 +55,22 @@ export class Stage {
     const fitsHeight = width > height || this.zoom === 'fit' || this.embedded;
     const spaceHeight = fitsHeight ? height - padding - bars : Number.MAX_VALUE;
     const zoom = this.embedded && this.zoom === 'auto' ? 'fit' : this.zoom;
-    const scale = page.api.shownScale(zoom, width - padding, spaceHeight);
+    return this.page.api.shownScale(zoom, width - padding, spaceHeight);
+  }
+
+  /**
+   * Before the form is built: its drawings start at the density they will
+   * most likely show at, not at a desktop's, since drawing them large first
+   * costs a phone most of its start.
+   */
+  estimate() {
+    setShownScale(this.measure());
+  }
+
+  /** Takes the scale the space asks for now, and everything that follows from it. */
+  fit() {
+    const {page} = this;
+    const scale = this.measure();
     const statusPx = parseFloat(getComputedStyle(el('statusBar')).fontSize);
     page.act(() => page.api.setPresentation(scale, this.projector ? 1 : 0, statusPx));
     if (scale === this.scale) return;
