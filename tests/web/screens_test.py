@@ -125,13 +125,17 @@ class Screens(unittest.TestCase):
         browser_test.open_page('?technique=Circuit&seed=3&speed=4&start=1')
         wait_for(lambda: browser.find_element('id', 'statusPhase').get_attribute('textContent')
                  .startswith('Ended'), 'the run never ended')
-        for dark in (False, True):
+        # Automatic dark mode off and on, with the system preferring light or dark.
+        for dark, scheme in ((False, 'light'), (True, 'light'), (True, 'dark')):
+            browser.execute_cdp_cmd('Emulation.setEmulatedMedia', {
+                'features': [{'name': 'prefers-color-scheme', 'value': scheme}]})
             browser.execute_cdp_cmd('Emulation.setAutoDarkModeOverride', {'enabled': dark})
             try:
                 for margin in ('.time-scale canvas', '.marker-labels canvas'):
-                    self.assertGreaterEqual(contrast(margin), 4.5, f'{margin}, dark mode {dark}')
+                    self.assertGreaterEqual(contrast(margin), 4.5, f'{margin}, dark mode {dark}, {scheme}')
             finally:
                 browser.execute_cdp_cmd('Emulation.setAutoDarkModeOverride', {})
+                browser.execute_cdp_cmd('Emulation.setEmulatedMedia', {'features': []})
 
     def test_after_one_visit_the_page_runs_offline_and_is_installable(self):
         emulate(1100, 900, 1, False)
