@@ -1,95 +1,22 @@
 #include "form1.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <algorithm>
-#include <cmath>
 
 #include "accessibility.h"
 #include "appearance.h"
 #include "captions.h"
 #include "due_ticks.h"
+#include "form_widgets.h"
 #include "layout.h"
 #include "line_pixels.h"
 #include "lists.h"
 #include "qt_text.h"
 
 namespace switchsim {
-namespace {
 
 using layout::Px;
-
-QRect ToPixels(const layout::TwipsRect& r) {
-  return QRect(Px(r.left), Px(r.top), Px(r.width), Px(r.height));
-}
-
-QStringList ToQStringList(std::span<const std::string_view> items) {
-  QStringList list;
-  for (const std::string_view item : items) list << ToQString(item);
-  return list;
-}
-
-QLabel* MakeLabel(QWidget* parent, const QString& text, const QFont& font,
-                  Qt::Alignment alignment, const QRect& geometry) {
-  auto* label = new QLabel(text, parent);
-  label->setFont(font);
-  // Captions sit at the top of their box, level with the box beside them.
-  label->setAlignment(alignment | Qt::AlignTop);
-  label->setAccessibleName(text);
-  appearance::SetForeColour(*label, appearance::kTextColour);
-  ScaledPlacement::PlaceLabel(*label, geometry);
-  return label;
-}
-
-QComboBox* MakeBox(QWidget* parent, const QFont& font, const QRect& geometry,
-                   const QString& name, const QString& tip) {
-  auto* box = new QComboBox(parent);
-  box->setFont(font);
-  box->setGeometry(geometry);
-  box->setAccessibleName(name);
-  box->setToolTip(tip);
-  box->setMaxVisibleItems(10);
-  appearance::SetForeColour(*box, appearance::kTextColour);
-  return box;
-}
-
-LineShape* MakeLine(QWidget* parent, const layout::TwipsLine& line, int width_px, Rgb colour,
-                    const QString& name) {
-  auto* shape = new LineShape(parent);
-  shape->SetBorderWidth(width_px);
-  shape->SetEnds(line.x1, line.y1, line.x2, line.y2);
-  shape->SetBorderColor(colour);
-  shape->setAccessibleName(name);
-  return shape;
-}
-
-/// Names a part of the form as the layout knows it, and leaves it out of what
-/// assistive technology reads if the layout counts it as decoration.
-void NamePart(QWidget& widget, std::string_view part) {
-  widget.setObjectName(ToQString(part));
-  if (layout::IsDecoration(part)) accessibility::MarkDecoration(widget);
-}
-
-QPalette WindowPalette() {
-  // A fixed light look, whatever the desktop's theme: the rate boxes and
-  // labels speak through black and red text.
-  QPalette palette = QApplication::style()->standardPalette();
-  const QColor window = appearance::ToQColor(appearance::kWindowColour);
-  const QColor text = appearance::ToQColor(appearance::kTextColour);
-  for (const auto group : {QPalette::Active, QPalette::Inactive}) {
-    palette.setColor(group, QPalette::Window, window);
-    palette.setColor(group, QPalette::Button, window);
-    palette.setColor(group, QPalette::Base, Qt::white);
-    palette.setColor(group, QPalette::WindowText, text);
-    palette.setColor(group, QPalette::ButtonText, text);
-    palette.setColor(group, QPalette::Text, text);
-  }
-  return palette;
-}
-
-}  // namespace
 
 Form1::Form1(std::uint64_t seed, QWidget* parent)
     : QWidget(parent), random_(seed), logic_(*this, random_) {
