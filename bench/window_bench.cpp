@@ -144,11 +144,10 @@ int RealTime(double speed) {
   return 0;
 }
 
-// Times every tick of a busy run, its status refresh and its repaint, the
-// fastest of `runs` runs tick by tick.
-template <typename Tick>
-std::vector<double> FastestTicks(Form1& form, int runs, Tick tick) {
-  std::vector<double> fastest;
+// Runs a busy run `runs` times, timing each tick with its status refresh and
+// its repaint: `took(n, ms)` hears the time of tick `n` of each run.
+template <typename Tick, typename Took>
+void TimeTicks(Form1& form, int runs, Tick tick, Took took) {
   for (int run = 0; run < runs; ++run) {
     if (form.logic().RunExists()) form.cmdStart_Click(0);  // Reset
     form.ReseedRandom(1);
@@ -158,11 +157,20 @@ std::vector<double> FastestTicks(Form1& form, int runs, Tick tick) {
       const auto start = std::chrono::steady_clock::now();
       tick(n);
       ProcessPaints();
-      const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-      if (n >= fastest.size()) fastest.push_back(took.count());
-      fastest[n] = std::min(fastest[n], took.count());
+      const std::chrono::duration<double, std::milli> ms = std::chrono::steady_clock::now() - start;
+      took(n, ms.count());
     }
   }
+}
+
+// The fastest of `runs` runs' times, tick by tick.
+template <typename Tick>
+std::vector<double> FastestTicks(Form1& form, int runs, Tick tick) {
+  std::vector<double> fastest;
+  TimeTicks(form, runs, tick, [&](std::size_t n, double ms) {
+    if (n >= fastest.size()) fastest.push_back(ms);
+    fastest[n] = std::min(fastest[n], ms);
+  });
   return fastest;
 }
 
@@ -224,21 +232,13 @@ int Zoom200() {
   ProcessPaints();
   counter.paints = 0;
   std::vector<double> all;
-  for (int run = 0; run < kRuns; ++run) {
-    Form1& form = window.form();
-    if (form.logic().RunExists()) form.cmdStart_Click(0);  // Reset
-    form.ReseedRandom(1);
-    form.cmdStart_Click(0);
-    ProcessPaints();
-    for (std::size_t n = 0; form.logic().TimerEnabled(); ++n) {
-      const auto start = std::chrono::steady_clock::now();
-      form.Timer1_Timer();
-      window.Refresh(n % 10 != 0);
-      ProcessPaints();
-      const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-      all.push_back(took.count());
-    }
-  }
+  TimeTicks(
+      window.form(), kRuns,
+      [&](std::size_t n) {
+        window.form().Timer1_Timer();
+        window.Refresh(n % 10 != 0);
+      },
+      [&](std::size_t, double ms) { all.push_back(ms); });
   // Shows that the measured ticks did paint, as the form alone does at 100 %.
   std::printf("zoom200_trace_paints_per_tick %.2f\n",
               static_cast<double>(counter.paints) / static_cast<double>(all.size()));
