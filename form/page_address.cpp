@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "numbers.h"
+#include "text_escape.h"
 
 namespace switchsim {
 namespace {
@@ -99,17 +100,7 @@ std::string ShareQuery(const FormLogic& form, double speed, const Zoom& zoom, bo
 }
 
 std::string EmbedSnippet(std::string_view address) {
-  std::string escaped;
-  for (const char c : address) {
-    switch (c) {
-      case '&': escaped += "&amp;"; break;
-      case '"': escaped += "&quot;"; break;
-      case '<': escaped += "&lt;"; break;
-      case '>': escaped += "&gt;"; break;
-      default: escaped += c;
-    }
-  }
-  return "<iframe src=\"" + escaped +
+  return "<iframe src=\"" + HtmlEscaped(address) +
          "\" title=\"switchsim: message, circuit and packet switching\" width=\"916\" "
          "height=\"720\" style=\"border:0;max-width:100%\" loading=\"lazy\"></iframe>";
 }

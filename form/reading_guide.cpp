@@ -9,6 +9,7 @@
 #include "constants.h"
 #include "model_units.h"
 #include "numbers.h"
+#include "text_escape.h"
 
 namespace switchsim {
 namespace {
@@ -121,19 +122,6 @@ Formula PacketFormula(const LinkModel& m, int blocks) {
   return f;
 }
 
-std::string Escaped(const std::string& text) {
-  std::string html;
-  for (const char c : text) {
-    switch (c) {
-      case '&': html += "&amp;"; break;
-      case '<': html += "&lt;"; break;
-      case '>': html += "&gt;"; break;
-      default: html += c;
-    }
-  }
-  return html;
-}
-
 }  // namespace
 
 Formula FormulaOf(std::string_view technique, const LinkModel& model) {
@@ -184,8 +172,8 @@ std::string ReadingGuideHtml(const LinkModel& model) {
   for (const std::string_view technique : {kMethodMessage, kMethodCircuit, kMethodPacket}) {
     const Formula f = FormulaOf(technique, model);
     const double ms = ContinuousCompletionMs(technique, model);
-    html += "<tr><td><b>" + Escaped(f.technique) + "</b></td><td>" + f.symbols + "<br>= " +
-            Escaped(f.filled_in) + "<br>= " + Number(std::round(ms * 10) / 10) + " ms</td></tr>";
+    html += "<tr><td><b>" + HtmlEscaped(f.technique) + "</b></td><td>" + f.symbols + "<br>= " +
+            HtmlEscaped(f.filled_in) + "<br>= " + Number(std::round(ms * 10) / 10) + " ms</td></tr>";
   }
   return html + "</table>";
 }

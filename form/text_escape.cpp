@@ -81,4 +81,18 @@ std::string EscapedText(std::string_view text, EscapeStyle style) {
   return quoted + "\"";
 }
 
+std::string HtmlEscaped(std::string_view text) {
+  std::string html;
+  for (const char c : text) {
+    switch (c) {
+      case '&': html += "&amp;"; break;
+      case '<': html += "&lt;"; break;
+      case '>': html += "&gt;"; break;
+      case '"': html += "&quot;"; break;
+      default: html += c;
+    }
+  }
+  return html;
+}
+
 }  // namespace switchsim

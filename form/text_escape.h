@@ -25,6 +25,10 @@ inline constexpr std::size_t kMostQuoted = 40;
 /// one-line message.
 std::string Abridged(std::string_view text, std::size_t most = kMostQuoted);
 
+/// `text` for HTML, as text or in a double-quoted attribute: "&", "<", ">"
+/// and '"' as their character references.
+std::string HtmlEscaped(std::string_view text);
+
 /// `text` in double quotes, with quotes and backslashes behind a backslash
 /// and the rest escaped in `style`.
 std::string EscapedText(std::string_view text, EscapeStyle style);

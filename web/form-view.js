@@ -11,6 +11,24 @@ import {drawCrest, drawMarkerLabels, drawTimeScale, drawWaitingSteps, formPictur
 const BOX_RATE = 0;  // a box's kind: a rate box, the only kind with colours of its own
 const JUSTIFY = {right: 'flex-end', center: 'center'};
 
+/**
+ * The list of rates beside a rate box `box`, in `holder`: a choice from it
+ * is handed to `chosen` as its text, and the list shows no item of its own.
+ */
+export function rateList(holder, box, id, chosen) {
+  const list = make('select', {id, tabIndex: -1}, holder);
+  list.setAttribute('aria-label', `List of rates, ${box.name}`);
+  make('option', {value: '', textContent: '', hidden: true}, list);
+  for (const item of box.items) make('option', {value: item, textContent: item}, list);
+  list.addEventListener('change', () => {
+    if (list.value === '') return;
+    const text = list.value;
+    list.selectedIndex = 0;
+    chosen(text);
+  });
+  return list;
+}
+
 export class FormView {
   /**
    * Builds the form into `form`, an empty element, from `description` (what
@@ -157,15 +175,9 @@ export class FormView {
     place(holder, box.rect);
     const input = make('input', {id: box.id, type: 'text', autocomplete: 'off', spellcheck: false},
                        holder);
-    const list = make('select', {id: `${box.id}List`, tabIndex: -1}, holder);
-    list.setAttribute('aria-label', `List of rates, ${box.name}`);
-    make('option', {value: '', textContent: '', hidden: true}, list);
-    for (const item of box.items) make('option', {value: item, textContent: item}, list);
-    list.addEventListener('change', () => {
-      if (list.value === '') return;
-      input.value = list.value;
-      list.selectedIndex = 0;
-      this.chooseRate(box, input.value);
+    rateList(holder, box, `${box.id}List`, (text) => {
+      input.value = text;
+      this.chooseRate(box, text);
       input.focus();
     });
     input.addEventListener('input', () => this.setBox(box, input.value));

@@ -5,6 +5,7 @@
  * handler of the form's own control, and shows what the module says.
  */
 import {el, make, setText} from './dom.js';
+import {rateList} from './form-view.js';
 
 const BOX_RATE = 0;  // a box's kind: a rate box
 
@@ -40,16 +41,7 @@ export class TouchControls {
     const holder = make('span', {className: 'rate'}, label);
     const input = make('input', {id: `twin_${box.id}`, type: 'text', inputMode: 'decimal',
                                  autocomplete: 'off', spellcheck: false, enterKeyHint: 'done'}, holder);
-    const list = make('select', {tabIndex: -1}, holder);
-    list.setAttribute('aria-label', `List of rates, ${box.name}`);
-    make('option', {value: '', textContent: '', hidden: true}, list);
-    for (const item of box.items) make('option', {value: item, textContent: item}, list);
-    list.addEventListener('change', () => {
-      if (list.value === '') return;
-      const text = list.value;
-      list.selectedIndex = 0;
-      this.view.chooseRate(box, text);
-    });
+    rateList(holder, box, `twin_${box.id}List`, (text) => this.view.chooseRate(box, text));
     input.addEventListener('input', () => this.view.setBox(box, input.value));
     input.addEventListener('blur', () => this.view.finishRate(box));
     input.addEventListener('keydown', (event) => {
