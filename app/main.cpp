@@ -23,10 +23,20 @@ void HoldMessages(QtMsgType type, const QMessageLogContext& /*context*/, const Q
   }
   const bool named = !qEnvironmentVariableIsEmpty("DISPLAY") ||
                      !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+  // The toolkit's own reason (which display, refused or absent) ends the
+  // clause, so the line still says why.
+  QString reason;
+  for (const QString& held : named ? held_messages : QStringList()) {
+    if (held.contains(QStringLiteral("display"), Qt::CaseInsensitive)) {
+      reason = QStringLiteral(" (%1)").arg(held.simplified().left(120));
+      break;
+    }
+  }
   std::fprintf(stderr,
-               "switchsim: the window needs a display, and %s; switchsim-trace runs without one\n",
+               "switchsim: the window needs a display, and %s%s; switchsim-trace runs without one\n",
                named ? "the one named by DISPLAY or WAYLAND_DISPLAY could not be opened"
-                     : "neither DISPLAY nor WAYLAND_DISPLAY is set");
+                     : "neither DISPLAY nor WAYLAND_DISPLAY is set",
+               qPrintable(reason));
   std::_Exit(1);
 }
 
