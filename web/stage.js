@@ -3,7 +3,7 @@
  * link's) and the space the page has, the module says the scale; this
  * applies it: the form's transform, the canvases' density, the margins'
  * text, and the compact layout of a phone, whose run bar and parameters
- * give the form's controls touch-sized twins.
+ * give the form's controls touch-sized twins (a tablet gets the run bar).
  */
 import {el} from './dom.js';
 import {setShownScale} from './drawing.js';
@@ -46,7 +46,10 @@ export class Stage {
     const body = document.body;
     const width = document.documentElement.clientWidth;
     const height = window.innerHeight;
-    body.classList.toggle('compact', this.embedded || width <= COMPACT_WIDTH || height <= COMPACT_HEIGHT);
+    const compact = this.embedded || width <= COMPACT_WIDTH || height <= COMPACT_HEIGHT;
+    body.classList.toggle('compact', compact);
+    // A finger cannot hit the form's run buttons shown small on a tablet either.
+    body.classList.toggle('run-bar', compact || matchMedia('(pointer: coarse)').matches);
     const style = getComputedStyle(body);
     const padding = parseFloat(style.paddingLeft) + parseFloat(style.paddingRight);
     const bars = el('runBar').offsetHeight + el('toolbar').offsetHeight + el('linkNotice').offsetHeight;

@@ -87,7 +87,7 @@ class Screens(unittest.TestCase):
                 browser_test.open_page('?technique=Packet&seed=3&speed=4')
                 compact = 'compact' in browser.execute_script('return document.body.className')
                 self.assertEqual(compact, width <= 700 or height <= 500, 'only a phone gets the compact page')
-                run_to_end('run0' if compact else 'cmdStart0')
+                run_to_end('run0' if mobile else 'cmdStart0')  # a finger taps the run bar
                 self.assertIn(f'Packet: {expected} ms', browser.find_element('id', 'statusNotice').text)
                 self.assertLessEqual(browser.execute_script(
                     'return document.documentElement.scrollWidth'), width, 'it scrolls sideways')
@@ -96,10 +96,13 @@ class Screens(unittest.TestCase):
                     self.assertLessEqual(part['right'], width, part)
                     if width > height:  # on its side, nothing needs scrolling at all
                         self.assertLessEqual(part['bottom'], height, part)
+                self.assertEqual(browser.find_element('id', 'runBar').is_displayed(), mobile,
+                                 'a run bar is for a finger')
                 if name == 'desktop':
                     self.assertEqual(browser.execute_script('return switchsim.page.stage.scale'), 1)
-                if compact:
-                    browser.find_element('id', 'menuButton').click()
+                if mobile:
+                    if compact:
+                        browser.find_element('id', 'menuButton').click()
                     for control in browser.execute_script(TOUCH_JS):
                         self.assertGreaterEqual(min(control['width'], control['height']), TOUCH_PX,
                                                 control)
