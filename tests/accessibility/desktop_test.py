@@ -82,7 +82,7 @@ class KeyboardAlone(unittest.TestCase):
         # A loaded machine's fresh display may still turn the first client
         # away; a window that could not open it is started again.
         for attempt in range(STARTS):
-            errors = tempfile.TemporaryFile("w+")
+            cls.errors = errors = tempfile.TemporaryFile("w+")
             cls.process = subprocess.Popen(
                 [PROGRAM, "--speed", "4", "--seed", "3"], stderr=errors,
                 env={**os.environ, "QT_ACCESSIBILITY": "1",
@@ -98,11 +98,15 @@ class KeyboardAlone(unittest.TestCase):
                 sys.stderr.write(said)
                 time.sleep(1)
         wait_for(lambda: "Start" in names(cls.app, "push button"), "the Start button")
+        # Keys go where the keyboard is: nothing is pressed before the window has it.
+        wait_for(lambda: any(node.getState().contains(pyatspi.STATE_FOCUSED)
+                             for node in nodes(cls.app)), "the keyboard's focus in the window")
 
     @classmethod
     def tearDownClass(cls):
         cls.process.terminate()
         cls.process.wait(timeout=30)
+        cls.errors.close()
 
     def status(self):
         return [node.name for node in nodes(self.app)

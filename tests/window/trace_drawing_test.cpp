@@ -122,6 +122,9 @@ TEST_F(TraceDrawingTest, TheAcknowledgementRunsBackFromTheRightEdge) {
 TEST_F(TraceDrawingTest, ContentSurvivesHidingAndShowing) {
   form().cmdStart_Click(0);
   ASSERT_TRUE(TickUntil([&] { return form().simulation().State().ClockMs == 5000; }));
+  // Paused, so that no tick falls due while the window shows and hides.
+  form().cmdStart_Click(1);
+  ASSERT_FALSE(form().Timer1->isActive());
   // The traces alone: showing the window may give a box the focus, which
   // changes how that box looks but not what the traces hold.
   std::array<QImage, kLinkCount> before;
