@@ -62,8 +62,8 @@ def pump(seconds):
         time.sleep(0.05)
 
 
-def wait_for(condition, what, process=None, seconds=WAIT_S):
-    deadline = time.monotonic() + seconds
+def wait_for(condition, what, process=None):
+    deadline = time.monotonic() + WAIT_S
     while time.monotonic() < deadline:
         value = condition()
         if value:
@@ -72,7 +72,7 @@ def wait_for(condition, what, process=None, seconds=WAIT_S):
             raise AssertionError(f"the window exited with {process.returncode} while waiting "
                                  f"for {what}")
         time.sleep(0.1)
-    raise AssertionError(f"waited {seconds} s for {what}")
+    raise AssertionError(f"waited {WAIT_S} s for {what}")
 
 
 def focused(app):
