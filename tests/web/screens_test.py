@@ -108,6 +108,10 @@ class Screens(unittest.TestCase):
                                                 control)
                     runbar = browser.find_element('id', 'runBar').rect
                     self.assertLessEqual(runbar['y'] + runbar['height'], height, 'Start is out of reach')
+                if compact and width > height:  # the open menu takes height: the form makes room
+                    wait_for(lambda: all(part['bottom'] <= height
+                                         for part in browser.execute_script(PARTS_JS)),
+                             'the form did not make room for the open menu')
 
     def test_a_rate_twin_takes_a_decimal_through_the_forms_own_rule(self):
         emulate(390, 844, 3, True)
