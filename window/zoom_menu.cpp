@@ -45,24 +45,33 @@ void ZoomMenu::CreateZoomMenu(QMenu& menu) {
   QMenu* zoom_menu = menu.addMenu(QStringLiteral("&Zoom"));
   auto* group = new QActionGroup(this);
   for (std::size_t i = 0; i < zooms.size(); ++i) {
-    const bool fit = i == kZoomPercents.size();
-    zoom_of_[i] = fit ? Zoom{Zoom::Kind::Fit} : Zoom{Zoom::Kind::Percent, kZoomPercents[i]};
-    zooms[i] = zoom_menu->addAction(fit ? QStringLiteral("&Fit to Window")
-                                        : QStringLiteral("&%1 %").arg(kZoomPercents[i]));
+    const std::size_t percents = kZoomPercents.size();
+    if (i < percents) {
+      zoom_of_[i] = Zoom{Zoom::Kind::Percent, kZoomPercents[i]};
+      zooms[i] = zoom_menu->addAction(QStringLiteral("&%1 %").arg(kZoomPercents[i]));
+      zooms[i]->setStatusTip(
+          QStringLiteral("Shows the form at %1 per cent of its size").arg(kZoomPercents[i]));
+    } else if (i == percents) {
+      zoom_of_[i] = Zoom{Zoom::Kind::Fit};
+      zoom_menu->addSeparator();
+      zooms[i] = zoom_menu->addAction(QStringLiteral("&Fit to Window"));
+      zooms[i]->setStatusTip(QStringLiteral("Shows the form as large as the window lets it be"));
+    } else {
+      zoom_of_[i] = Zoom{Zoom::Kind::Auto};
+      zooms[i] = zoom_menu->addAction(QStringLiteral("&Auto"));
+      zooms[i]->setStatusTip(
+          QStringLiteral("Shows the form at its own size, or smaller in a smaller window"));
+    }
     zooms[i]->setCheckable(true);
     // Ctrl with the item's place in the menu: keys that typing a rate never uses.
     const auto digit = static_cast<Qt::Key>(Qt::Key_1 + static_cast<int>(i));
     zooms[i]->setShortcut(QKeySequence(Qt::CTRL | digit));
-    zooms[i]->setStatusTip(fit ? QStringLiteral("Shows the form as large as the window lets it be")
-                               : QStringLiteral("Shows the form at %1 per cent of its size")
-                                     .arg(kZoomPercents[i]));
     group->addAction(zooms[i]);
     connect(zooms[i], &QAction::triggered, this, [this, i] {
       settings_.setValue(kZoomKey, ToQString(ZoomName(zoom_of_[i])));
       ShowZoom(zoom_of_[i]);
     });
   }
-  zoom_menu->insertSeparator(zooms.back());
 }
 
 void ZoomMenu::ShowZoom(const Zoom& zoom) {

@@ -14,7 +14,7 @@
 namespace switchsim {
 
 /// The View menu's choices of how the form is shown: a Zoom submenu (the
-/// shares offered and Fit to Window, one of them ticked), Full Screen, and
+/// shares offered, Fit to Window and Auto, one of them ticked), Full Screen, and
 /// Projector. A zoom or projector chosen in the menu is remembered in
 /// `settings`; one given at start wins over what is remembered, for the
 /// session only. `view` and `window` are borrowed and must outlive it.
@@ -25,8 +25,8 @@ class ZoomMenu : public QObject {
   ZoomMenu(QMenu& menu, QSettings& settings, const StartOptions& options, FormView& view,
            QWidget& window);
 
-  /// The zoom items: 100 %, 125 %, 150 %, 200 %, Fit to Window.
-  std::array<QAction*, kZoomPercents.size() + 1> zooms{};
+  /// The zoom items: 100 %, 125 %, 150 %, 200 %, Fit to Window, Auto.
+  std::array<QAction*, kZoomPercents.size() + 2> zooms{};
   QAction* full_screen = nullptr;  ///< F11; leaving it restores the window
   QAction* projector = nullptr;    ///< heavier lines and larger, bold margin text
 
@@ -40,7 +40,7 @@ class ZoomMenu : public QObject {
   QSettings& settings_;
   FormView& view_;
   QWidget& window_;
-  std::array<Zoom, kZoomPercents.size() + 1> zoom_of_{};  // by item
+  std::array<Zoom, kZoomPercents.size() + 2> zoom_of_{};  // by item
 };
 
 }  // namespace switchsim

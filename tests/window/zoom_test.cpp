@@ -225,6 +225,9 @@ TEST_F(ZoomWindowTest, ZoomAndProjectorAreRememberedAndAGivenZoomWins) {
   EXPECT_TRUE(window->zoom_menu->zooms[1]->isChecked());
   EXPECT_EQ(window->form().presentation(), (Presentation{1.25, true}));
   EXPECT_EQ(settings_.value("view/zoom").toString(), "200");
+
+  window = Open({"--zoom", "auto"});
+  EXPECT_TRUE(window->zoom_menu->zooms.back()->isChecked());
 }
 
 TEST_F(ZoomWindowTest, TheFormFitsTheWindowOrScrollsAndIsSavedAsShown) {
