@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "appearance.h"
+#include "form_widgets.h"
 #include "line_pixels.h"
 
 namespace switchsim {
@@ -53,13 +54,7 @@ void FocusRing::Follow(QWidget* focused) {
 
 void FocusRing::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
-  const QColor colour = appearance::ToQColor(appearance::kFocusColour);
-  const QRect all = rect();
-  const int w = ring_px_;
-  painter.fillRect(QRect(0, 0, all.width(), w), colour);
-  painter.fillRect(QRect(0, all.height() - w, all.width(), w), colour);
-  painter.fillRect(QRect(0, 0, w, all.height()), colour);
-  painter.fillRect(QRect(all.width() - w, 0, w, all.height()), colour);
+  PaintFrame(painter, rect(), ring_px_, appearance::ToQColor(appearance::kFocusColour));
 }
 
 }  // namespace switchsim

@@ -77,4 +77,12 @@ QPalette WindowPalette() {
 }
 
 
+void PaintFrame(QPainter& painter, const QRect& rect, int width_px, const QColor& colour) {
+  const int w = width_px;
+  painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), w), colour);
+  painter.fillRect(QRect(rect.left(), rect.bottom() + 1 - w, rect.width(), w), colour);
+  painter.fillRect(QRect(rect.left(), rect.top(), w, rect.height()), colour);
+  painter.fillRect(QRect(rect.right() + 1 - w, rect.top(), w, rect.height()), colour);
+}
+
 }  // namespace switchsim

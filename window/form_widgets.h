@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QPainter>
 #include <QPalette>
 #include <QRect>
 #include <QStringList>
@@ -37,5 +38,9 @@ void NamePart(QWidget& widget, std::string_view part);
 
 /// The form's fixed light look, whatever the desktop's theme.
 QPalette WindowPalette();
+
+/// Fills a frame `width_px` thick just inside `rect`, in whole pixels, so
+/// that it is as sharp as the form's own lines at any scale.
+void PaintFrame(QPainter& painter, const QRect& rect, int width_px, const QColor& colour);
 
 }  // namespace switchsim

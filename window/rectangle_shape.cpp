@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "appearance.h"
+#include "form_widgets.h"
 #include "line_pixels.h"
 
 namespace switchsim {
@@ -25,13 +26,7 @@ void RectangleShape::SetScale(double scale) {
 
 void RectangleShape::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
-  const QColor colour = appearance::ToQColor(colour_);
-  const QRect all = rect();
-  const int w = width_px_;
-  painter.fillRect(QRect(0, 0, all.width(), w), colour);
-  painter.fillRect(QRect(0, all.height() - w, all.width(), w), colour);
-  painter.fillRect(QRect(0, 0, w, all.height()), colour);
-  painter.fillRect(QRect(all.width() - w, 0, w, all.height()), colour);
+  PaintFrame(painter, rect(), width_px_, appearance::ToQColor(colour_));
 }
 
 }  // namespace switchsim
