@@ -11,6 +11,12 @@ void ChooseWhere(FormLogic& form, const RunChoice& choice, Given given) {
     if (given("rates")) form.Choose(RateBox(k), choice.rates[k]);
   }
   if (given("technique")) form.Choose(kMethodBox, choice.technique);
+  if (given("packet") || given("header")) {
+    Packeting packeting = form.simulation().packeting();
+    if (given("packet")) packeting.packet_blocks = choice.packeting.packet_blocks;
+    if (given("header")) packeting.header_blocks = choice.packeting.header_blocks;
+    form.ChoosePacketing(packeting);
+  }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@ LinkModel ChosenModel(const FormLogic& form) {
     model.delays[k] = LeadingNumber(form.DelayText(k));
   }
   model.size = LeadingNumber(form.MessageSizeText());
+  model.packeting = form.simulation().packeting();
   return model;
 }
 

@@ -20,6 +20,7 @@ RunParameters ParametersOfBoxes(const FormLogic& form, std::uint64_t seed) {
     parameters.delays[k] = form.DelayText(k);
   }
   parameters.seed = seed;
+  parameters.packeting = form.simulation().packeting();
   return parameters;
 }
 
@@ -82,7 +83,7 @@ void Classroom::Say(std::string notice, bool about_a_rate) {
 double Classroom::FormulaMs() const {
   if (!current_) return 0.0;
   const RunParameters& p = *current_;
-  return ContinuousCompletionMs(p.technique, ModelOfTexts(p.size, p.rates, p.delays));
+  return ContinuousCompletionMs(p.technique, ModelOf(p));
 }
 
 bool Classroom::DataPending() const {

@@ -44,8 +44,10 @@ LinkModel ModelOfTexts(std::string_view size, const std::array<std::string, 3>& 
 
 double ContinuousCompletionMs(std::string_view technique, const LinkModel& model) {
   const std::int16_t blocks = BlocksForSize(model.size);
-  if (technique == kMethodMessage) return StoreAndForwardMs(model, {blocks});
-  if (technique == kMethodPacket) return StoreAndForwardMs(model, PacketBlocks(blocks));
+  if (technique == kMethodMessage) {
+    return StoreAndForwardMs(model, {MessageUnitBlocks(blocks, model.packeting)});
+  }
+  if (technique == kMethodPacket) return StoreAndForwardMs(model, PacketBlocks(blocks, model.packeting));
   if (technique == kMethodCircuit) {
     double control = 0.0;
     double propagation = 0.0;

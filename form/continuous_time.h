@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "model_units.h"
+
 namespace switchsim {
 
 /// The parameters of a run as numbers: rates in blocks per 100 ms, delays as
@@ -12,6 +14,7 @@ struct LinkModel {
   std::array<double, 3> rates{};
   std::array<double, 3> delays{};
   double size = 0.0;
+  Packeting packeting;  // how the message and its packets are cut and addressed
 };
 
 /// When the data of `technique` reaches Receive in the same model as the tick,

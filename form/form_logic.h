@@ -55,6 +55,11 @@ class FormLogic final : public SimulationView {
   /// what a later refusal brings back.
   void Choose(BoxId box, std::string_view text);
 
+  /// How the next Start cuts and addresses the message; a packeting out of
+  /// its ranges is refused (false) and the last one stays. A run already
+  /// started keeps the packets it was set up with.
+  bool ChoosePacketing(const Packeting& packeting) { return simulation_.SetPacketing(packeting); }
+
   /// A run button's caption.
   std::string_view Caption(int button) const { return captions_.at(button); }
   /// Whether a run exists: Start was pressed and Reset not since.

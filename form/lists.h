@@ -17,6 +17,11 @@ inline constexpr std::array<std::string_view, 3> kMethodItems = {kMethodMessage,
 inline constexpr std::array<std::string_view, 6> kSizeItems = {"100", "200", "300",
                                                                 "400", "500", "1000"};
 
+/// The message sizes the driver takes beyond the list: multiples of the step.
+inline constexpr int kSmallestSize = 20;
+inline constexpr int kLargestSize = 1000;
+inline constexpr int kSizeStep = 20;
+
 inline constexpr std::string_view kDefaultDelay = "50";
 inline constexpr std::string_view kDefaultRate = "1.0";
 inline constexpr std::string_view kDefaultMiddleRate = "0.5";  // link 1's rate at load

@@ -22,15 +22,21 @@ std::optional<std::string> SetZoom(const std::string& value, RunRequest& request
   return std::nullopt;
 }
 
-constexpr std::array<OptionRow, 16> kOptions = {{
+constexpr std::array<OptionRow, 19> kOptions = {{
     {"technique", "NAME", "Message, Circuit or Packet (default Message)", kDriver | kWindow | kPage,
      [](const std::string& v, RunRequest& r) { return ChooseTechnique(v, r); }},
     {"size", "N", "message size: 100, 200, 300, 400, 500 or 1000 (default 300)",
-     kDriver | kWindow | kPage, [](const std::string& v, RunRequest& r) { return ChooseSize(v, r); }},
+     kWindow | kPage, [](const std::string& v, RunRequest& r) { return ChooseSize(v, r); }},
+    {"size", "N", "message size: a multiple of 20 from 20 to 1000 (default 300)",
+     kDriver, [](const std::string& v, RunRequest& r) { return ChooseAnySize(v, r); }},
     {"rates", "A,B,C", "the links' bit rates, each above 0 (default 1.0,0.5,1.0)",
      kDriver | kWindow | kPage, [](const std::string& v, RunRequest& r) { return ChooseRates(v, r); }},
     {"delays", "A,B,C", "the links' delays: 20, 50, 100 or 200 (default 50,50,50)",
      kDriver | kWindow | kPage, [](const std::string& v, RunRequest& r) { return ChooseDelays(v, r); }},
+    {"packet", "P", "packet size in blocks of 20: 1 to 50 (default 2)", kDriver | kWindow | kPage,
+     [](const std::string& v, RunRequest& r) { return ChoosePacket(v, r); }},
+    {"header", "H", "header blocks added to every packet and message: 0 to 10 (default 0)",
+     kDriver | kWindow | kPage, [](const std::string& v, RunRequest& r) { return ChooseHeader(v, r); }},
     {"seed", "N", "seed of the run's random numbers (default: a fresh one)",
      kDriver | kWindow | kPage, [](const std::string& v, RunRequest& r) { return ChooseSeed(v, r); }},
     {"speed", "S", "0.25, 0.5, 1, 2 or 4 times the normal pace (default 1)",

@@ -21,14 +21,16 @@ struct RunResult {
 };
 
 /// The headings of the results table's columns.
-inline constexpr std::array<std::string_view, 9> kResultHeadings = {
-    "Technique",  "Size",          "Rates", "Delays",           "Simulated ms",
+inline constexpr std::size_t kResultColumns = 11;
+inline constexpr std::array<std::string_view, kResultColumns> kResultHeadings = {
+    "Technique",  "Size",          "Rates", "Delays", "Packet", "Header", "Simulated ms",
     "Formula ms", "Difference ms", "Seed",  "Changed during run"};
 
 /// What the results table shows of a run, column by column: technique, size,
-/// rates ("1 / 0.5 / 1"), delays, simulated ms, formula ms, difference ms,
-/// seed, and "yes" or "no" for a change during the run.
-std::array<std::string, 9> ResultCells(const RunResult& result);
+/// rates ("1 / 0.5 / 1"), delays, packet and header size in blocks,
+/// simulated ms, formula ms, difference ms, seed, and "yes" or "no" for a
+/// change during the run.
+std::array<std::string, kResultColumns> ResultCells(const RunResult& result);
 
 /// The results as a text table with a heading, newest first, one run a line.
 std::string ResultsText(const std::vector<RunResult>& results);

@@ -25,6 +25,17 @@ bool IsItem(const std::array<std::string_view, N>& items, const std::string& tex
   return std::find(items.begin(), items.end(), text) != items.end();
 }
 
+// A whole number written plainly ("12"), from `least` to `most`.
+std::optional<int> WholeNumber(const std::string& text, int least, int most) {
+  int number = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, number);
+  if (text.empty() || ec != std::errc() || ptr != end || number < least || number > most) {
+    return std::nullopt;
+  }
+  return number;
+}
+
 std::optional<std::array<std::string, 3>> SplitThree(const std::string& text) {
   std::array<std::string, 3> parts;
   std::size_t start = 0;
@@ -56,6 +67,29 @@ std::optional<std::string> ChooseSize(const std::string& value, RunChoice& choic
     return Quoted(value) + " is not a message size; use one of " + JoinItems(lists::kSizeItems);
   }
   choice.size = value;
+  return std::nullopt;
+}
+
+std::optional<std::string> ChooseAnySize(const std::string& value, RunChoice& choice) {
+  const auto size = WholeNumber(value, lists::kSmallestSize, lists::kLargestSize);
+  if (!size || *size % lists::kSizeStep != 0) {
+    return Quoted(value) + " is not a message size; use a multiple of 20 from 20 to 1000";
+  }
+  choice.size = value;
+  return std::nullopt;
+}
+
+std::optional<std::string> ChoosePacket(const std::string& value, RunChoice& choice) {
+  const auto blocks = WholeNumber(value, kFewestPacketBlocks, kMostPacketBlocks);
+  if (!blocks) return Quoted(value) + " is not a packet size; use a whole number of blocks from 1 to 50";
+  choice.packeting.packet_blocks = *blocks;
+  return std::nullopt;
+}
+
+std::optional<std::string> ChooseHeader(const std::string& value, RunChoice& choice) {
+  const auto blocks = WholeNumber(value, 0, kMostHeaderBlocks);
+  if (!blocks) return Quoted(value) + " is not a header size; use a whole number of blocks from 0 to 10";
+  choice.packeting.header_blocks = *blocks;
   return std::nullopt;
 }
 

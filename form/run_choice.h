@@ -6,6 +6,7 @@
 #include <string>
 
 #include "lists.h"
+#include "model_units.h"
 
 namespace switchsim {
 
@@ -24,6 +25,7 @@ struct RunChoice {
                                        std::string(lists::kDefaultDelay),
                                        std::string(lists::kDefaultDelay)};
   std::optional<std::uint64_t> seed;  // empty: a fresh one
+  Packeting packeting;                // packet and header size, in blocks
 };
 
 /// Each of these takes an option's value: it sets its part of `choice` and
@@ -32,6 +34,13 @@ struct RunChoice {
 /// "\"250\" is not a message size; use one of 100, 200, 300, 400, 500, 1000".
 std::optional<std::string> ChooseTechnique(const std::string& value, RunChoice& choice);
 std::optional<std::string> ChooseSize(const std::string& value, RunChoice& choice);
+/// Any message size the model takes: a multiple of 20 from 20 to 1000
+/// (the driver's, whose runs need no box to show the size).
+std::optional<std::string> ChooseAnySize(const std::string& value, RunChoice& choice);
+/// The packet size in blocks, a whole number from 1 to 50.
+std::optional<std::string> ChoosePacket(const std::string& value, RunChoice& choice);
+/// The header size in blocks, a whole number from 0 to 10.
+std::optional<std::string> ChooseHeader(const std::string& value, RunChoice& choice);
 /// Three rates as "A,B,C", each a text whose leading number is a usable rate.
 std::optional<std::string> ChooseRates(const std::string& value, RunChoice& choice);
 /// Three delays as "A,B,C", each one of the delay box's items.

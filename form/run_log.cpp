@@ -49,10 +49,22 @@ std::string PadLeft(const std::string& text, std::size_t width) {
 
 }  // namespace
 
+LinkModel ModelOf(const RunParameters& p) {
+  LinkModel model = ModelOfTexts(p.size, p.rates, p.delays);
+  model.packeting = p.packeting;
+  return model;
+}
+
 std::string ParameterLine(const RunParameters& p) {
-  return "size " + p.size + ", rates " + p.rates[0] + " / " + p.rates[1] + " / " + p.rates[2] +
-         ", delays " + p.delays[0] + " / " + p.delays[1] + " / " + p.delays[2] + ", seed " +
-         std::to_string(p.seed);
+  std::string line = "size " + p.size + ", rates " + p.rates[0] + " / " + p.rates[1] + " / " +
+                     p.rates[2] + ", delays " + p.delays[0] + " / " + p.delays[1] + " / " +
+                     p.delays[2];
+  // The form's own packeting goes unsaid, as it did before it could be chosen.
+  if (p.packeting != Packeting{}) {
+    line += ", packets of " + std::to_string(p.packeting.packet_blocks) + " blocks, header " +
+            std::to_string(p.packeting.header_blocks);
+  }
+  return line + ", seed " + std::to_string(p.seed);
 }
 
 void RunLog::Start(const RunParameters& parameters) {
@@ -61,7 +73,12 @@ void RunLog::Start(const RunParameters& parameters) {
     json.Open('{').Key("event").Text("start").Key("technique").Text(boxes_.MethodText());
     json.Key("size").Text(parameters.size).Key("rates");
     Texts(json, parameters.rates).Key("delays");
-    Texts(json, parameters.delays).Key("seed").Unsigned(parameters.seed).Close('}').EndLine();
+    Texts(json, parameters.delays).Key("seed").Unsigned(parameters.seed);
+    if (parameters.packeting != Packeting{}) {
+      json.Key("packet").Integer(parameters.packeting.packet_blocks);
+      json.Key("header").Integer(parameters.packeting.header_blocks);
+    }
+    json.Close('}').EndLine();
     return;
   }
   out_ += boxes_.MethodText() + ", " + ParameterLine(parameters) + "\n";

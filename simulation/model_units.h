@@ -11,11 +11,15 @@ namespace switchsim {
 // continuous time and the guide that explains them: a rate R (blocks per
 // 100 ms) sends one block in 100 / R ms of clock, a delay d lets the first
 // bit cross a link in 5 x d ms, a block is 20 units of message size, and
-// the packet technique cuts a message into packets of two blocks.
+// the packet technique cuts a message into packets of p blocks (two unless
+// chosen otherwise), each with h blocks of header (none unless chosen).
 
 inline constexpr double kMsPerBlockAtRateOne = 100.0;  // ms to send one block at rate 1
 inline constexpr double kMsPerDelayUnit = 5.0;         // ms for the first bit to cross, per unit of delay
-inline constexpr int kPacketBlocks = 2;                // blocks of a full packet
+inline constexpr int kPacketBlocks = 2;                // blocks of a full packet, unless chosen
+inline constexpr int kFewestPacketBlocks = 1;          // the packet size's range, in blocks
+inline constexpr int kMostPacketBlocks = 50;
+inline constexpr int kMostHeaderBlocks = 10;           // the header size's range is 0 to this, in blocks
 inline constexpr int kMostPackets = kLastPacketRecord;  // packets use records 1 to 99 of the unit table
 
 /// ms of clock to put `blocks` blocks onto a link of rate `rate`: 100 / R x b.
@@ -39,9 +43,30 @@ constexpr double TailFraction(double t_ms, double delay, double rate, double blo
   return (t_ms - SendMs(rate, blocks)) / (delay / kDelayUnitsPerSecond) / 1000.0;
 }
 
+/// How a message is cut and addressed: the payload of a full packet and the
+/// header added to every packet and to a whole message, in blocks. The
+/// defaults are the form's own; the ranges are kFewestPacketBlocks to
+/// kMostPacketBlocks and 0 to kMostHeaderBlocks.
+struct Packeting {
+  int packet_blocks = kPacketBlocks;
+  int header_blocks = 0;
+
+  friend bool operator==(const Packeting&, const Packeting&) = default;
+};
+
+/// Whether both sizes are within their ranges.
+constexpr bool IsUsablePacketing(const Packeting& p) {
+  return p.packet_blocks >= kFewestPacketBlocks && p.packet_blocks <= kMostPacketBlocks &&
+         p.header_blocks >= 0 && p.header_blocks <= kMostHeaderBlocks;
+}
+
 /// The blocks of each packet a message of `message_blocks` blocks is cut
-/// into, in the order they leave: full packets, then what remains; at most
-/// kMostPackets of them, and none for a message of no blocks.
-std::vector<std::int16_t> PacketBlocks(int message_blocks);
+/// into, in the order they leave, headers included: with n blocks remaining,
+/// a packet carries n if n <= p, otherwise p, plus h; at most kMostPackets
+/// of them, and none for a message of no blocks.
+std::vector<std::int16_t> PacketBlocks(int message_blocks, const Packeting& packeting = {});
+
+/// The blocks of the message technique's one unit: the message and one header.
+std::int16_t MessageUnitBlocks(int message_blocks, const Packeting& packeting = {});
 
 }  // namespace switchsim

@@ -89,7 +89,7 @@ void Simulation::SetUpTransfer() {
     message.Kind = kKindMessage;
     SetStatus(1, kWaiting);
     message.StartMs = state_.ClockMs;
-    message.Blocks = MessageBlocks();
+    message.Blocks = MessageUnitBlocks(MessageBlocks(), packeting_);
     message.Link = 0;
     message.Forward = kTrue;
     Observer().OnUnitSetUp(1);
@@ -120,7 +120,7 @@ void Simulation::SetUpTransfer() {
       Observer().OnUnitSetUp(seed.record);
     }
   } else if (technique == kMethodPacket) {
-    const std::vector<std::int16_t> packets = PacketBlocks(MessageBlocks());
+    const std::vector<std::int16_t> packets = PacketBlocks(MessageBlocks(), packeting_);
     for (int i = 1; i <= static_cast<int>(packets.size()); ++i) {
       TransferUnit& packet = table[i];
       packet.Kind = kKindPacket;
@@ -268,6 +268,12 @@ void Simulation::HandleArrival(int f, int k) {
     unit.Blocks = 1;
     unit.Colour = kAckRed;
   }
+}
+
+bool Simulation::SetPacketing(const Packeting& packeting) {
+  if (!IsUsablePacketing(packeting)) return false;
+  packeting_ = packeting;
+  return true;
 }
 
 double Simulation::TickRate(int link) const {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "constants.h"
+#include "model_units.h"
 #include "observer.h"
 #include "random_source.h"
 #include "record_set.h"
@@ -64,6 +65,11 @@ class Simulation {
   /// a usable rate, otherwise the saved rate.
   double TickRate(int link) const;
 
+  /// How the next set-up cuts and addresses the message; a packeting out
+  /// of its ranges is refused (returns false) and the last one stays.
+  bool SetPacketing(const Packeting& packeting);
+  const Packeting& packeting() const { return packeting_; }
+
   /// Starts or stops reporting steps to `observer` (not owned; may be null).
   void SetObserver(SimulationObserver* observer) { observer_ = observer; }
 
@@ -95,6 +101,7 @@ class Simulation {
   RandomSource& random_;
   SimulationObserver* observer_ = nullptr;
   SimulationState state_;
+  Packeting packeting_;
   RecordSet live_;  // the records whose Status is not idle
   std::array<LinkReading, kLinkCount> links_;
 };

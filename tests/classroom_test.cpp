@@ -212,15 +212,15 @@ TEST(Classroom, KeepsTheResultsNewestFirstWithTheirFormulas) {
 }
 
 TEST(ClassroomTexts, WriteResultsAsATableCsvAndACommand) {
-  RunParameters p{"Circuit", "300", {"1", "0.5", "1"}, {"50", "50", "20"}, 42};
+  RunParameters p{"Circuit", "300", {"1", "0.5", "1"}, {"50", "50", "20"}, 42, {}};
   const RunResult result{p, 6375, 6050, true};
   EXPECT_EQ(TraceCommand(p),
             "switchsim-trace --technique Circuit --size 300 --rates 1,0.5,1 --delays 50,50,20 "
             "--seed 42");
   EXPECT_EQ(ResultsCsv({result}),
-            "technique,size,rate 1,rate 2,rate 3,delay 1,delay 2,delay 3,simulated ms,formula ms,"
-            "difference ms,seed,changed during run\r\n"
-            "Circuit,300,1,0.5,1,50,50,20,6375,6050.0,325.0,42,yes\r\n");
+            "technique,size,rate 1,rate 2,rate 3,delay 1,delay 2,delay 3,packet,header,"
+            "simulated ms,formula ms,difference ms,seed,changed during run\r\n"
+            "Circuit,300,1,0.5,1,50,50,20,2,0,6375,6050.0,325.0,42,yes\r\n");
   const std::string table = ResultsText({result});
   EXPECT_NE(table.find("Circuit"), std::string::npos);
   EXPECT_NE(table.find("325.0"), std::string::npos);
@@ -234,14 +234,16 @@ TEST(ClassroomTexts, WriteResultsAsATableCsvAndACommand) {
 
 // What the table shows of a run is what its CSV row says, sign and all.
 TEST(Results, TheTableAndTheCsvAgreeCellByCell) {
-  RunParameters p{"Packet", "300", {"1.0", "0.5", "1.0"}, {"50", "50", "50"}, 9};
+  RunParameters p{"Packet", "300", {"1.0", "0.5", "1.0"}, {"50", "50", "50"}, 9, {4, 1}};
   for (const RunResult& result : {RunResult{p, 6000, 6050.25, false}, RunResult{p, 6100, 6050, true}}) {
-    const std::array<std::string, 9> cells = ResultCells(result);
+    const std::array<std::string, kResultColumns> cells = ResultCells(result);
     const std::string csv = ResultsCsv({result});
     const std::string row = csv.substr(csv.find("\r\n") + 2);
-    EXPECT_EQ(row, "Packet,300,1.0,0.5,1.0,50,50,50," + cells[4] + "," + cells[5] + "," + cells[6] +
-                       "," + cells[7] + "," + cells[8] + "\r\n");
-    EXPECT_NEAR(std::stod(cells[6]), result.simulated_ms - result.formula_ms, 0.051) << cells[6];
+    std::string cells_row = "Packet,300,1.0,0.5,1.0,50,50,50";
+    for (std::size_t c = 4; c < cells.size(); ++c) cells_row += "," + cells[c];
+    EXPECT_EQ(row, cells_row + "\r\n");
+    EXPECT_EQ(cells[4] + " " + cells[5], "4 1");
+    EXPECT_NEAR(std::stod(cells[8]), result.simulated_ms - result.formula_ms, 0.051) << cells[8];
   }
 }
 
@@ -426,7 +428,7 @@ TEST(ReadingGuide, FormulasGiveTheContinuousModelsValue) {
       for (const double r1 : rates) {
         for (const double r2 : rates) {
           for (const double d : delays) {
-            const LinkModel model{{r0, r1, r2}, {d, 50, 20}, size};
+            const LinkModel model{{r0, r1, r2}, {d, 50, 20}, size, {}};
             for (const std::string_view technique : {"Message", "Circuit", "Packet"}) {
               EXPECT_NEAR(FormulaOf(technique, model).ms, ContinuousCompletionMs(technique, model),
                           1e-6)
@@ -437,15 +439,15 @@ TEST(ReadingGuide, FormulasGiveTheContinuousModelsValue) {
       }
     }
   }
-  const std::string html = ReadingGuideHtml(LinkModel{{1, 0.5, 1}, {50, 50, 50}, 300});
+  const std::string html = ReadingGuideHtml(LinkModel{{1, 0.5, 1}, {50, 50, 50}, 300, {}});
   for (const char* part : {"30 ms", "= 6750 ms", "= 6050 ms", "= 4050 ms",
                            "(15\u00b7100/1 + 5\u00b750)", "B = 15 blocks"}) {
     EXPECT_NE(html.find(part), std::string::npos) << part;
   }
   // Packets of two blocks only, or a last one of one block.
-  EXPECT_NE(FormulaOf("Packet", LinkModel{{1, 0.5, 1}, {50, 50, 50}, 1000}).symbols.find("n packets of b"),
+  EXPECT_NE(FormulaOf("Packet", LinkModel{{1, 0.5, 1}, {50, 50, 50}, 1000, {}}).symbols.find("n packets of b"),
             std::string::npos);
-  EXPECT_NE(FormulaOf("Packet", LinkModel{{1, 0.5, 1}, {50, 50, 50}, 300}).symbols.find("the last of one"),
+  EXPECT_NE(FormulaOf("Packet", LinkModel{{1, 0.5, 1}, {50, 50, 50}, 300, {}}).symbols.find("the last of one"),
             std::string::npos);
 }
 

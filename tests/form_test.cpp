@@ -105,7 +105,7 @@ TEST(TextEscape, QuotesWhatWouldBreakALineOrJson) {
 }
 
 TEST(ContinuousTime, StoreAndForwardAndCircuitByHand) {
-  LinkModel model{{2.0, 10.0, 0.5}, {20, 200, 100}, 1000};
+  LinkModel model{{2.0, 10.0, 0.5}, {20, 200, 100}, 1000, {}};
   // Message: 50 blocks, 2500 + 500 + 10000 ms on the links, 100 + 1000 + 500 across.
   EXPECT_DOUBLE_EQ(ContinuousCompletionMs("Message", model), 14600.0);
   // Circuit: 2 x (50 + 10 + 200 + 1600) + 200 x 50 + 1600.

@@ -43,7 +43,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadOption{"FourRates", {"--rates", "1,2,3,4"}, "--rates: \"1,2,3,4\" is not three rates; give them as A,B,C, for example 1.0,0.5,1.0"},
         BadOption{"UnknownTechnique", {"--technique", "Frame"}, "--technique: \"Frame\" is not a technique; use one of Message, Circuit, Packet"},
         BadOption{"TechniqueInLowerCase", {"--technique", "message"}, "--technique: \"message\" is not a technique; use one of Message, Circuit, Packet"},
-        BadOption{"SizeNotInTheList", {"--size", "250"}, "--size: \"250\" is not a message size; use one of 100, 200, 300, 400, 500, 1000"},
+        BadOption{"SizeNotAMultipleOf20", {"--size", "250"}, "--size: \"250\" is not a message size; use a multiple of 20 from 20 to 1000"},
+        BadOption{"PacketOutOfRange", {"--packet", "51"}, "--packet: \"51\" is not a packet size; use a whole number of blocks from 1 to 50"},
+        BadOption{"HeaderNotWhole", {"--header", "1.5"}, "--header: \"1.5\" is not a header size; use a whole number of blocks from 0 to 10"},
         BadOption{"DelayNotInTheList", {"--delays", "50,50,60"}, "--delays: \"60\" is not a delay; use one of 20, 50, 100, 200"},
         BadOption{"OneDelay", {"--delays", "50"}, "--delays: \"50\" is not three delays; give them as A,B,C, for example 50,50,50"},
         BadOption{"NegativeSeed", {"--seed", "-1"}, "--seed: \"-1\" is not a seed; use a whole number from 0 to 18446744073709551615"},
@@ -54,8 +56,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadOption{"JsonGivenTwice", {"--json", "--json"}, "--json: given more than once"},
         BadOption{"JsonWithAValue", {"--json=yes"}, "--json: takes no value, but was given \"yes\""},
         BadOption{"EmptyPngName", {"--png", ""}, "--png: \"\" is not a file name"},
-        BadOption{"UnknownOption", {"--fast"}, "\"--fast\" is not an option; see --help for --technique, --size, --rates, --delays, --seed, --json, --compare, --png, --additions, --version"},
-        BadOption{"WordThatIsNoOption", {"Message"}, "\"Message\" is not an option; see --help for --technique, --size, --rates, --delays, --seed, --json, --compare, --png, --additions, --version"}),
+        BadOption{"UnknownOption", {"--fast"}, "\"--fast\" is not an option; see --help for --technique, --size, --rates, --delays, --packet, --header, --seed, --json, --compare, --png, --additions, --version"},
+        BadOption{"WordThatIsNoOption", {"Message"}, "\"Message\" is not an option; see --help for --technique, --size, --rates, --delays, --packet, --header, --seed, --json, --compare, --png, --additions, --version"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Options, DefaultsAndValuesAsGiven) {

@@ -22,7 +22,8 @@ std::vector<std::string> TechniquesOf(const Options& options) {
 }
 
 RunParameters ParametersOf(const Options& options, std::string technique, std::uint64_t seed) {
-  return RunParameters{std::move(technique), options.size, options.rates, options.delays, seed};
+  return RunParameters{std::move(technique), options.size, options.rates, options.delays, seed,
+                       options.packeting};
 }
 
 std::vector<RunOutcome> RunTraces(const Options& options, std::uint64_t seed, std::string& out) {
@@ -33,7 +34,7 @@ std::vector<RunOutcome> RunTraces(const Options& options, std::uint64_t seed, st
   ChooseBoxes(form, options);
 
   const std::vector<std::string> techniques = TechniquesOf(options);
-  const LinkModel model = ModelOfTexts(options.size, options.rates, options.delays);
+  const LinkModel model = ModelOf(ParametersOf(options, options.technique, seed));
   std::vector<RunOutcome> outcomes;
   for (const std::string& technique : techniques) {
     form.Choose(kMethodBox, technique);

@@ -62,10 +62,10 @@ void ResultsWindow::ShowResults(const std::vector<RunResult>& results) {
     const RunResult& r = results[n - 1];
     results_.push_front(r);
     table->insertRow(0);
-    const std::array<std::string, 9> cells = ResultCells(r);
+    const std::array<std::string, kResultColumns> cells = ResultCells(r);
     for (int column = 0; column < static_cast<int>(cells.size()); ++column) {
       auto* item = new QTableWidgetItem(ToQString(cells[static_cast<std::size_t>(column)]));
-      if (column >= 4 && column <= 7) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      if (column >= 4 && column <= 9) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
       table->setItem(0, column, item);
     }
   }

@@ -326,7 +326,7 @@ TEST_F(MainWindowTest, FilesAreWrittenWholeOrNotAtAll) {
   ASSERT_TRUE(window().ExportResults(dir_.filePath("results.csv")));
   QFile csv(dir_.filePath("results.csv"));
   ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(csv.readAll().contains("\r\nCircuit,300,1,0.5,1,50,50,50,6375,6050.0,325.0,5,no\r\n"));
+  EXPECT_TRUE(csv.readAll().contains("\r\nCircuit,300,1,0.5,1,50,50,50,2,0,6375,6050.0,325.0,5,no\r\n"));
 
   const QString nowhere = dir_.filePath("missing/form.png");
   EXPECT_FALSE(window().SavePicture(nowhere));
@@ -363,8 +363,8 @@ TEST_F(MainWindowTest, ResultsListTheRunsNewestFirstAndCopyTheirCommand) {
   QTableWidget& table = *window().results().table;
   ASSERT_EQ(table.rowCount(), 2);
   EXPECT_EQ(table.item(0, 0)->text(), "Circuit");
-  EXPECT_EQ(table.item(1, 4)->text(), "6900");
-  EXPECT_EQ(table.item(1, 7)->text(), "5");
+  EXPECT_EQ(table.item(1, 6)->text(), "6900");
+  EXPECT_EQ(table.item(1, 9)->text(), "5");
   EXPECT_TRUE(window().export_results->isEnabled());
   table.setCurrentCell(1, 0);
   window().results().copy_command->click();
@@ -435,7 +435,7 @@ TEST(StartOptions, PresetTheWindowAndRefuseWhatTheDriverRefuses) {
   for (const char* unknown : {"--json", "-x", "Packet", "--"}) {
     EXPECT_EQ(error({unknown}), "\"" + std::string(unknown) +
                                     "\" is not an option; see --help for --technique, --size, "
-                                    "--rates, --delays, --seed, --speed, --start, --zoom, --projector, --version");
+                                    "--rates, --delays, --packet, --header, --seed, --speed, --start, --zoom, --projector, --version");
   }
   EXPECT_EQ(error({"--technique", "--start"}),
             "--technique: \"--start\" is not a technique; use one of Message, Circuit, Packet");
