@@ -64,7 +64,7 @@ constexpr std::array<OptionRow, 23> kOptions = {{
      "draw the View menu's additions into the --png picture", kDriver,
      nullptr, &RunRequest::additions},
     {"sweep", "PARAM=FROM:TO:STEP",
-     "completion time of all three techniques against size, packet, header, rate1-3 or delay1-3",
+     "completion times of the three techniques against one parameter (below)",
      kDriver, SetSweep},
     {"seeds", "N", "runs of each point of --sweep, from the seed on: 1 to 100 (default 1)", kDriver,
      [](const std::string& v, RunRequest& r) { return ChooseSeedCount(v, r.seeds); }},

@@ -158,6 +158,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadSweep{"TooManyPoints", {"--sweep", "rate1=0.01:10:0.001"}, "--sweep: \"0.01:10:0.001\" gives more than 1000 points, the most a sweep takes"},
         BadSweep{"OnePointTooMany", {"--sweep", "rate1=1:1001:1"}, "--sweep: \"1:1001:1\" gives more than 1000 points, the most a sweep takes"},
         BadSweep{"SeedsZero", {"--sweep", "size=20:40:20", "--seeds", "0"}, "--seeds: \"0\" is not a number of seeds; use a whole number from 1 to 100"},
+        BadSweep{"SeedsPastTheLargest", {"--sweep", "size=20:40:20", "--seed", "18446744073709551614", "--seeds", "3"}, "--seeds: 3 seeds from 18446744073709551614 go past the largest seed, 18446744073709551615"},
         BadSweep{"SeedsWithoutSweep", {"--seeds", "3"}, "--seeds: goes with --sweep, which was not asked for"},
         BadSweep{"CsvWithoutSweep", {"--csv"}, "--csv: goes with --sweep, which was not asked for"},
         BadSweep{"SvgWithoutSweep", {"--svg", "a.svg"}, "--svg: goes with --sweep, which was not asked for"},

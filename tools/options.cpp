@@ -1,5 +1,7 @@
 #include "options.h"
 
+#include <cstdint>
+#include <limits>
 #include <optional>
 
 namespace switchsim::trace {
@@ -19,6 +21,10 @@ std::optional<std::string> SweepConflict(const Options& options) {
     if (options.Given(name)) {
       return "--" + std::string(name) + ": does not go with --sweep, which runs all three techniques";
     }
+  }
+  if (options.seed && *options.seed > std::numeric_limits<std::uint64_t>::max() - (options.seeds - 1)) {
+    return "--seeds: " + std::to_string(options.seeds) + " seeds from " + std::to_string(*options.seed) +
+           " go past the largest seed, 18446744073709551615";
   }
   const std::string swept = SweepParameterName(*options.sweep);
   if ((swept == "size" || swept == "packet" || swept == "header") && options.Given(swept)) {
@@ -53,7 +59,9 @@ std::string HelpText() {
          "\n"
          "With --sweep PARAM=FROM:TO:STEP it runs all three techniques at each value of one\n"
          "parameter instead, each with --seeds seeds from --seed (default 1) on, and prints\n"
-         "the simulated and the formula's completion times; for example\n"
+         "the simulated and the formula's completion times. PARAM is size, packet, header,\n"
+         "rate1, rate2, rate3, delay1, delay2 or delay3 (link 1 is Transmit to Router A);\n"
+         "a delay's sweep takes the delay list's values from FROM to TO. For example\n"
          "  switchsim-trace --sweep size=20:1000:20 --seeds 5 --csv\n"
          "Exit status: 0 on success, 1 if a picture cannot be written, 2 for a bad option.\n";
 }
