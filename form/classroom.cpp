@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "choose_boxes.h"
 #include "continuous_time.h"
 #include "lists.h"
 #include "numbers.h"
@@ -10,19 +11,6 @@
 
 namespace switchsim {
 namespace {
-
-RunParameters ParametersOfBoxes(const FormLogic& form, std::uint64_t seed) {
-  RunParameters parameters;
-  parameters.technique = form.MethodText();
-  parameters.size = form.MessageSizeText();
-  for (int k = 0; k < kLinkCount; ++k) {
-    parameters.rates[k] = form.RateText(k);
-    parameters.delays[k] = form.DelayText(k);
-  }
-  parameters.seed = seed;
-  parameters.packeting = form.simulation().packeting();
-  return parameters;
-}
 
 // Whether a record holds data of `technique` that has not reached Receive.
 // Circuit data passed on (kind 10) stays on its link for good and is done.
@@ -98,7 +86,7 @@ void Classroom::OnRunStart() {
   const std::uint64_t seed = seeds_.Next();
   random_.Reseed(seed);
   // After the reset the rate boxes show the rates the run will use.
-  current_ = ParametersOfBoxes(form_, seed);
+  current_ = BoxParameters(form_, seed);
   recorder_.Start(*current_);
   delivered_ = false;
   changed_ = false;

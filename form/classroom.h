@@ -44,6 +44,9 @@ class Classroom final : public RunListener {
 
   static std::uint64_t FreshSeed() { return RunSeeds::FreshSeed(); }
 
+  /// The next Start takes `seed`, as a run started again from a sweep's point.
+  void SeedNextRun(std::uint64_t seed) { seeds_.SetNext(seed); }
+
   /// Whether Step may tick: a run exists, its timer is stopped and its clock
   /// has not passed the end.
   bool CanStep() const;

@@ -170,6 +170,17 @@ void MainWindow::CreateViewMenu(const StartOptions& options) {
   menu->addSeparator();
   show_results = AddAction(menu, QStringLiteral("&Results\u2026"), QKeySequence(Qt::CTRL | Qt::Key_R),
                            QStringLiteral("Shows the table of the runs that delivered their data"));
+  show_explore = AddAction(menu, QStringLiteral("E&xplore\u2026"), QKeySequence(Qt::CTRL | Qt::Key_E),
+                           QStringLiteral("Draws the completion time of the three techniques against one parameter"));
+  connect(show_explore, &QAction::triggered, this, [this] {
+    if (explore_window_ == nullptr) {
+      explore_window_ = new ExploreWindow([this] { return ChosenParameters(form_->logic(), 0); }, this);
+      connect(explore_window_, &ExploreWindow::RunRequested, this, &MainWindow::StartRunOf);
+    }
+    explore_window_->show();
+    explore_window_->raise();
+    explore_window_->activateWindow();
+  });
   const std::array<std::pair<QAction*, QString>, 4> toggles = {{{time_scale, kTimeScaleKey},
                                                                 {marker_labels, kMarkerLabelsKey},
                                                                 {marker_edges, kMarkerEdgesKey},
@@ -185,6 +196,23 @@ void MainWindow::CreateViewMenu(const StartOptions& options) {
     results_window_->raise();
     results_window_->activateWindow();
   });
+}
+
+void MainWindow::StartRunOf(const RunParameters& parameters) {
+  FormLogic& logic = form_->logic();
+  if (logic.RunExists()) form_->cmdStart_Click(0);  // Reset
+  RunChoice choice;
+  choice.technique = parameters.technique;
+  choice.size = parameters.size;
+  choice.rates = parameters.rates;
+  choice.delays = parameters.delays;
+  choice.packeting = parameters.packeting;
+  ChooseBoxes(logic, choice);
+  classroom_->SeedNextRun(parameters.seed);
+  form_->cmdStart_Click(0);
+  Refresh(false);
+  raise();
+  activateWindow();
 }
 
 void MainWindow::changeEvent(QEvent* event) {

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "classroom.h"
+#include "explore_window.h"
 #include "form1.h"
 #include "form_view.h"
 #include "guide_dialog.h"
@@ -47,6 +48,11 @@ class MainWindow : public QMainWindow {
   Form1& form() { return *form_; }
   Classroom& classroom() { return *classroom_; }
   ResultsWindow& results() { return *results_window_; }
+  /// The Explore window, made when first shown; null before.
+  ExploreWindow* explore() { return explore_window_; }
+  /// Starts `parameters` in the form with its seed, as Start would: resets a
+  /// run first, chooses the boxes, then presses Start.
+  void StartRunOf(const RunParameters& parameters);
 
   /// Sets the speed of the timer (one of kSpeeds) and ticks its menu item.
   void SetSpeed(double speed);
@@ -80,6 +86,7 @@ class MainWindow : public QMainWindow {
   QAction* bare_form = nullptr;  ///< the form alone: every addition off
   ZoomMenu* zoom_menu = nullptr;  ///< the zoom, full screen and the projector
   QAction* show_results = nullptr;
+  QAction* show_explore = nullptr;
   QAction* guide = nullptr;
   QAction* about = nullptr;
 
@@ -113,6 +120,7 @@ class MainWindow : public QMainWindow {
   FormView* view_ = nullptr;
   std::unique_ptr<Classroom> classroom_;
   ResultsWindow* results_window_ = nullptr;
+  ExploreWindow* explore_window_ = nullptr;
   QActionGroup* speed_group_ = nullptr;
   std::array<MarkerState, 3> markers_named_{};  // the markers as their names last told
   int notices_named_ = -1;
