@@ -191,8 +191,8 @@ void ExploreWindow::ShowFinished() {
   layout_.emplace(*sweep_);
   curve->SetDrawing(layout_->drawing());
   FillTable();
-  std::string said = SweepContext(*sweep_) + ". Click a point, or press Enter on a row, to run it in the form.";
-  status->setText(ToQString(said));
+  status->setText(QStringLiteral("%1 runs. Click a point, or press Enter on a row, to run it in the form.")
+                      .arg(sweep_->runs().size()));
   for (QPushButton* button : {export_svg, export_png, export_csv}) button->setEnabled(true);
 }
 

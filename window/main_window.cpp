@@ -170,7 +170,7 @@ void MainWindow::CreateViewMenu(const StartOptions& options) {
   menu->addSeparator();
   show_results = AddAction(menu, QStringLiteral("&Results\u2026"), QKeySequence(Qt::CTRL | Qt::Key_R),
                            QStringLiteral("Shows the table of the runs that delivered their data"));
-  show_explore = AddAction(menu, QStringLiteral("E&xplore\u2026"), QKeySequence(Qt::CTRL | Qt::Key_E),
+  show_explore = AddAction(menu, QStringLiteral("E&xplore\u2026"), QKeySequence(Qt::Key_F4),
                            QStringLiteral("Draws the completion time of the three techniques against one parameter"));
   connect(show_explore, &QAction::triggered, this, [this] {
     if (explore_window_ == nullptr) {
