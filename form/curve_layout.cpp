@@ -71,7 +71,7 @@ CurveLayout::CurveLayout(const Sweep& sweep) {
 void CurveLayout::SetScales(const Sweep& sweep) {
   const std::vector<double>& xs = sweep.spec().values;
   plot_ = Plot{kPlotLeftPx, kPlotTopPx, kPlotRightPx, kPlotBottomPx, kBandTopPx, kBandTopPx + kBandHeightPx,
-               xs.front(), xs.back(), 0.0};
+               xs.empty() ? 0.0 : xs.front(), xs.empty() ? 0.0 : xs.back(), 0.0};
   if (plot_.x_high <= plot_.x_low) {
     plot_.x_low -= 1;
     plot_.x_high += 1;

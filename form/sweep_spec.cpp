@@ -1,7 +1,6 @@
 #include "sweep_spec.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 #include "lists.h"
@@ -40,12 +39,24 @@ std::vector<std::string> Split(const std::string& text, char separator) {
   return parts;
 }
 
-// A plain finite decimal number, nothing before or after it.
+// A plain decimal number, such as "20", "-1" or "0.25", nothing before or
+// after it; read as the boxes read numbers, whatever the locale.
 std::optional<double> PlainNumber(const std::string& text) {
-  double number = 0.0;
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, number, std::chars_format::fixed);
-  if (text.empty() || ec != std::errc() || ptr != end || !std::isfinite(number)) return std::nullopt;
+  std::size_t digits = 0;
+  std::size_t points = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') {
+      ++digits;
+    } else if (c == '.') {
+      ++points;
+    } else if (c != '-' || i > 0) {
+      return std::nullopt;
+    }
+  }
+  if (digits == 0 || points > 1) return std::nullopt;
+  const double number = LeadingNumber(text);
+  if (!std::isfinite(number)) return std::nullopt;
   return number;
 }
 

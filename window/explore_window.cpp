@@ -58,6 +58,13 @@ QLineEdit* RangeBox(const QString& name, QWidget* parent) {
 ExploreWindow::ExploreWindow(std::function<RunParameters()> base, QWidget* parent)
     : QWidget(parent, Qt::Window), base_(std::move(base)) {
   setWindowTitle(QStringLiteral("Explore: completion time against one parameter"));
+  CreateControls();
+  LayOut();
+  Connect();
+  ChooseDefaultRange();
+}
+
+void ExploreWindow::CreateControls() {
   parameter = new QComboBox(this);
   for (const ParameterItem& item : kParameters) parameter->addItem(QString::fromUtf8(item.label));
   parameter->setAccessibleName(QStringLiteral("Parameter"));
@@ -85,6 +92,9 @@ ExploreWindow::ExploreWindow(std::function<RunParameters()> base, QWidget* paren
   export_png = new QPushButton(QStringLiteral("Export &PNG\u2026"), this);
   export_csv = new QPushButton(QStringLiteral("Export &CSV\u2026"), this);
 
+}
+
+void ExploreWindow::LayOut() {
   auto* controls = new QHBoxLayout;
   controls->addWidget(new QLabel(QStringLiteral("Parameter:"), this));
   controls->addWidget(parameter);
@@ -111,6 +121,9 @@ ExploreWindow::ExploreWindow(std::function<RunParameters()> base, QWidget* paren
   layout->addWidget(table, 1);
   layout->addLayout(exports);
 
+}
+
+void ExploreWindow::Connect() {
   chunks_.setInterval(0);
   connect(&chunks_, &QTimer::timeout, this, &ExploreWindow::RunChunk);
   connect(parameter, &QComboBox::currentIndexChanged, this, &ExploreWindow::ChooseDefaultRange);
@@ -139,7 +152,6 @@ ExploreWindow::ExploreWindow(std::function<RunParameters()> base, QWidget* paren
   });
   auto* close_window = new QShortcut(QKeySequence::Close, this);
   connect(close_window, &QShortcut::activated, this, &QWidget::close);
-  ChooseDefaultRange();
 }
 
 void ExploreWindow::ChooseDefaultRange() {

@@ -61,6 +61,9 @@ class ExploreWindow : public QWidget {
   void RunRequested(const RunParameters& parameters);
 
  private:
+  void CreateControls();
+  void LayOut();
+  void Connect();
   void RunChunk();
   void ShowFinished();
   void FillTable();
