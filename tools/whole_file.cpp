@@ -4,15 +4,23 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <random>
+#include <string>
 #include <system_error>
 
 #include "run_choice.h"
 
 namespace switchsim::trace {
+namespace {
+
+inline constexpr unsigned kPartNames = 1000000;  // how many names a file being written may take
+
+}  // namespace
 
 std::optional<std::string> WriteWhole(const std::string& path, const std::string& bytes) {
   const auto failure = [&](int error) { return "cannot write " + Quoted(path) + ": " + std::strerror(error); };
-  const std::string part = path + ".part";
+  // A name of its own beside the target, so that two writers never share one.
+  const std::string part = path + ".part" + std::to_string(std::random_device{}() % kPartNames);
   // "x": never through a file of that name that is already there.
   std::FILE* file = std::fopen(part.c_str(), "wbx");
   if (file == nullptr) return failure(errno);
