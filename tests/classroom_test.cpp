@@ -449,6 +449,26 @@ TEST(ReadingGuide, FormulasGiveTheContinuousModelsValue) {
             std::string::npos);
   EXPECT_NE(FormulaOf("Packet", LinkModel{{1, 0.5, 1}, {50, 50, 50}, 300, {}}).symbols.find("the last of one"),
             std::string::npos);
+  // Any packet and header size: a smaller last packet of any size, and a header on every unit.
+  for (const double size : {20.0, 60.0, 300.0, 980.0}) {
+    for (const int p : {1, 2, 3, 7, 50}) {
+      for (const int h : {0, 1, 10}) {
+        for (const std::array<double, 3>& r : {std::array<double, 3>{2, 0.5, 1}, {0.5, 1, 10}, {1, 1, 0.5}}) {
+          const LinkModel model{r, {50, 20, 200}, size, Packeting{p, h}};
+          for (const std::string_view technique : {"Message", "Circuit", "Packet"}) {
+            EXPECT_NEAR(FormulaOf(technique, model).ms, ContinuousCompletionMs(technique, model), 1e-6)
+                << technique << " size " << size << " p " << p << " h " << h << " rates " << r[0]
+                << " " << r[1] << " " << r[2];
+          }
+        }
+      }
+    }
+  }
+  const std::string guide = ReadingGuideHtml(LinkModel{{1, 0.5, 1}, {50, 50, 50}, 300, {4, 1}});
+  for (const char* part : {"packets of 4 blocks, each with a header of one block", "(B + h)",
+                           "the last of 4 blocks (each one block of it header)"}) {
+    EXPECT_NE(guide.find(part), std::string::npos) << part;
+  }
 }
 
 }  // namespace
