@@ -88,6 +88,37 @@ TEST(Classroom, EveryRunIsTheDriversRunOfItsCommand) {
   EXPECT_EQ(lesson.classroom.CurrentRun()->seed, 103U);
 }
 
+TEST(Classroom, TakesAPacketOrHeaderSizeForTheNextStartOrSaysWhyNot) {
+  Lesson lesson(5);
+  lesson.form.Choose(kMethodBox, "Packet");
+  lesson.Start();
+  struct Choice {
+    bool header;
+    const char* text;
+    bool taken;
+    const char* notice;
+  };
+  for (const Choice& c : {Choice{false, "5", true, "Packets of 5 blocks, header 0 blocks: from the next Start"},
+                          Choice{true, "1", true, "Packets of 5 blocks, header 1 block: from the next Start"},
+                          Choice{true, "11", false, "Header size: \"11\" is not a header size; use a whole number of blocks from 0 to 10"},
+                          Choice{false, "abc", false, "Packet size: \"abc\" is not a packet size; use a whole number of blocks from 1 to 50"},
+                          Choice{false, "0", false, "Packet size: \"0\" is not a packet size; use a whole number of blocks from 1 to 50"}}) {
+    EXPECT_EQ(lesson.classroom.ChoosePacketing(c.header, c.text), c.taken) << c.text;
+    EXPECT_EQ(lesson.classroom.Notice(), c.notice);
+  }
+  // The run under way keeps its packets of two blocks; the next one takes the sizes.
+  EXPECT_EQ(lesson.form.simulation().State().UnitTable[1].Blocks, 2);
+  lesson.Start();  // Reset
+  lesson.Start();
+  lesson.RunToEnd();
+  const RunParameters& parameters = *lesson.classroom.CurrentRun();
+  EXPECT_EQ(parameters.packeting, (Packeting{5, 1}));
+  EXPECT_EQ(lesson.classroom.RunLogText(), DriverLog(parameters)) << TraceCommand(parameters);
+  ASSERT_EQ(lesson.classroom.Results().size(), 1U);
+  const auto cells = ResultCells(lesson.classroom.Results().front());
+  EXPECT_EQ(cells[4] + " " + cells[5], "5 1");
+}
+
 // Drives the timer from a simulated wall clock that wakes `wake_ms` apart.
 std::string PacedLog(double speed, double wake_ms, double speed_later = 0.0) {
   Lesson lesson(11);
