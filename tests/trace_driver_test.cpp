@@ -56,8 +56,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadOption{"JsonGivenTwice", {"--json", "--json"}, "--json: given more than once"},
         BadOption{"JsonWithAValue", {"--json=yes"}, "--json: takes no value, but was given \"yes\""},
         BadOption{"EmptyPngName", {"--png", ""}, "--png: \"\" is not a file name"},
-        BadOption{"UnknownOption", {"--fast"}, "\"--fast\" is not an option; see --help for --technique, --size, --rates, --delays, --packet, --header, --seed, --json, --compare, --png, --additions, --version"},
-        BadOption{"WordThatIsNoOption", {"Message"}, "\"Message\" is not an option; see --help for --technique, --size, --rates, --delays, --packet, --header, --seed, --json, --compare, --png, --additions, --version"}),
+        BadOption{"UnknownOption", {"--fast"}, "\"--fast\" is not an option; see --help for --technique, --size, --rates, --delays, --packet, --header, --seed, --json, --compare, --png, --additions, --sweep, --seeds, --csv, --svg, --version"},
+        BadOption{"WordThatIsNoOption", {"Message"}, "\"Message\" is not an option; see --help for --technique, --size, --rates, --delays, --packet, --header, --seed, --json, --compare, --png, --additions, --sweep, --seeds, --csv, --svg, --version"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Options, DefaultsAndValuesAsGiven) {
