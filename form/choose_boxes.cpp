@@ -1,7 +1,5 @@
 #include "choose_boxes.h"
 
-#include "numbers.h"
-
 namespace switchsim {
 namespace {
 
@@ -29,27 +27,6 @@ void ChooseBoxes(FormLogic& form, const RunChoice& choice) {
 
 void ChooseGivenBoxes(FormLogic& form, const RunRequest& request) {
   ChooseWhere(form, request, [&request](std::string_view name) { return request.Given(name); });
-}
-
-RunParameters BoxParameters(const FormLogic& form, std::uint64_t seed) {
-  RunParameters parameters;
-  parameters.technique = form.MethodText();
-  parameters.size = form.MessageSizeText();
-  for (int k = 0; k < kLinkCount; ++k) {
-    parameters.rates[k] = form.RateText(k);
-    parameters.delays[k] = form.DelayText(k);
-  }
-  parameters.seed = seed;
-  parameters.packeting = form.simulation().packeting();
-  return parameters;
-}
-
-RunParameters ChosenParameters(const FormLogic& form, std::uint64_t seed) {
-  RunParameters parameters = BoxParameters(form, seed);
-  for (int k = 0; k < kLinkCount; ++k) {
-    if (form.RateColour(k) == kRed) parameters.rates[k] = ShortestText(form.simulation().State().SavedRates[k]);
-  }
-  return parameters;
 }
 
 }  // namespace switchsim

@@ -19,6 +19,12 @@
 
 namespace switchsim {
 
+/// What a Start would run now: the boxes' texts, the packet and header size, and `seed`.
+RunParameters ParametersOfBoxes(const FormLogic& form, std::uint64_t seed);
+/// The parameters the user chose, with `seed`: the boxes, but where the
+/// circuit rule wrote a rate (red) the rate the user chose before it.
+RunParameters ChosenParameters(const FormLogic& form, std::uint64_t seed);
+
 /// The classroom around the form: it gives every Start a recorded seed
 /// (RunSeeds), keeps the JSON Lines log of the current run (RunRecorder),
 /// the results of the runs that delivered their data, and the texts of the
@@ -44,14 +50,21 @@ class Classroom final : public RunListener {
 
   static std::uint64_t FreshSeed() { return RunSeeds::FreshSeed(); }
 
-  /// The next Start takes `seed`, as a run started again from a sweep's point.
-  void SeedNextRun(std::uint64_t seed) { seeds_.SetNext(seed); }
-
   /// Whether Step may tick: a run exists, its timer is stopped and its clock
   /// has not passed the end.
   bool CanStep() const;
   /// One tick, exactly what one period of the timer does; nothing unless CanStep().
   void Step();
+  /// The user chose the packet size (`header` false) or the header size as
+  /// typed, in blocks: a whole number in its range is taken for the next
+  /// Start and said; another text is refused with a notice naming it, and
+  /// both sizes stay as they were. Returns whether it was taken.
+  bool ChoosePacketing(bool header, const std::string& text);
+  /// Starts the run of `parameters` with its seed, as a user would: Reset if
+  /// a run exists, the boxes and sizes chosen, then Start. A size the size
+  /// box does not list is not run: the form stays as it was, and the
+  /// returned line says so and gives the driver's command that runs it.
+  std::optional<std::string> StartRun(const RunParameters& parameters);
   /// Says the clock and the run's phase as a notice, for a listener who
   /// asks: "t = 3.250 s, Paused", or "Ended at 15.025 s".
   void SayClock();

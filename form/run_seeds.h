@@ -22,7 +22,7 @@ class RunSeeds {
 
   /// The seed of the next run.
   std::uint64_t Next();
-  /// The next run takes `seed` (once); later runs fresh ones again.
+  /// The next run takes `seed`; later ones fresh seeds again.
   void SetNext(std::uint64_t seed) { next_ = seed; }
 
  private:

@@ -39,22 +39,23 @@ std::vector<std::string> Split(const std::string& text, char separator) {
   return parts;
 }
 
-// A plain decimal number, such as "20", "-1" or "0.25", nothing before or
-// after it; read as the boxes read numbers, whatever the locale.
+// A plain decimal number, a minus sign and digits with at most one point
+// and nothing else ("12", "0.5", "-1"), read as the boxes read a number.
+// Read by hand, since the page's standard library has no from_chars for doubles.
 std::optional<double> PlainNumber(const std::string& text) {
-  std::size_t digits = 0;
-  std::size_t points = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
+  bool digit = false;
+  int points = 0;
+  for (std::size_t i = text.rfind('-', 0) == 0 ? 1 : 0; i < text.size(); ++i) {
     const char c = text[i];
     if (c >= '0' && c <= '9') {
-      ++digits;
+      digit = true;
     } else if (c == '.') {
       ++points;
-    } else if (c != '-' || i > 0) {
+    } else {
       return std::nullopt;
     }
   }
-  if (digits == 0 || points > 1) return std::nullopt;
+  if (!digit || points > 1 || text.size() > 30) return std::nullopt;
   const double number = LeadingNumber(text);
   if (!std::isfinite(number)) return std::nullopt;
   return number;

@@ -6,6 +6,7 @@
  */
 import {el, now} from './dom.js';
 import {density} from './drawing.js';
+import {Explore} from './explore.js';
 import {FormView} from './form-view.js';
 import {Pacing} from './pacing.js';
 import {Results} from './results.js';
@@ -30,6 +31,7 @@ export class Page {
     this.results = new Results(api, this.description.resultHeadings);
     this.density = density();
     this.toolBar = new ToolBar(this);
+    this.explore = new Explore(this);
     this.toolBar.readSettings();
   }
 

@@ -50,6 +50,8 @@ std::string WebForm::State() const {
   json.Key("canStep").Bool(classroom_->CanStep());
   json.Key("results").Integer(static_cast<long long>(classroom_->Results().size()));
   json.Key("hasLog").Bool(classroom_->HasRunLog());
+  json.Key("packet").Integer(logic_.simulation().packeting().packet_blocks);
+  json.Key("header").Integer(logic_.simulation().packeting().header_blocks);
   json.Close('}');
   return out;
 }
@@ -121,6 +123,13 @@ void WebForm::Click(int button, double now_ms) {
   ++changes_;
 }
 
+std::string WebForm::StartRun(const RunParameters& parameters, double now_ms) {
+  now_ms_ = now_ms;
+  const auto refusal = classroom_->StartRun(parameters);
+  ++changes_;
+  return refusal.value_or("");
+}
+
 void WebForm::Step(double now_ms) {
   now_ms_ = now_ms;
   classroom_->Step();
@@ -138,6 +147,11 @@ void WebForm::SetSpeedIndex(int index, double now_ms) {
   if (index < 0 || index >= static_cast<int>(kSpeeds.size())) return;
   pacer_.SetSpeed(kSpeeds.at(static_cast<std::size_t>(index)).factor, now_ms);
   ++changes_;
+}
+
+void WebForm::UserSetPacketing(bool header, const std::string& text) {
+  classroom_->ChoosePacketing(header, text);
+  ++changes_;  // the boxes show the sizes as they are, taken or not
 }
 
 std::string WebForm::ApplyQuery(const std::string& query, double now_ms) {

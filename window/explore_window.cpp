@@ -13,7 +13,6 @@
 
 #include "drawing_painter.h"
 #include "file_saving.h"
-#include "lists.h"
 #include "numbers.h"
 #include "qt_text.h"
 #include "results_format.h"
@@ -55,8 +54,8 @@ QLineEdit* RangeBox(const QString& name, QWidget* parent) {
 
 }  // namespace
 
-ExploreWindow::ExploreWindow(std::function<RunParameters()> base, QWidget* parent)
-    : QWidget(parent, Qt::Window), base_(std::move(base)) {
+ExploreWindow::ExploreWindow(std::function<RunParameters()> base, RunStarter start, QWidget* parent)
+    : QWidget(parent, Qt::Window), base_(std::move(base)), start_(std::move(start)) {
   setWindowTitle(QStringLiteral("Explore: completion time against one parameter"));
   CreateControls();
   LayOut();
@@ -230,15 +229,11 @@ void ExploreWindow::FillTable() {
 void ExploreWindow::StartRun(std::size_t run) {
   if (!finished_ || run >= sweep_->runs().size()) return;
   const RunParameters parameters = sweep_->ParametersOf(sweep_->runs()[run]);
-  const bool listed = std::find(lists::kSizeItems.begin(), lists::kSizeItems.end(), parameters.size) !=
-                      lists::kSizeItems.end();
-  if (!listed) {
-    status->setText(QStringLiteral("Size %1 is not in the form's size list; run it with: %2")
-                        .arg(ToQString(parameters.size), ToQString(TraceCommand(parameters))));
+  if (const auto refusal = start_(parameters)) {
+    status->setText(ToQString(*refusal));
     return;
   }
   status->setText(ToQString("Running in the form: " + parameters.technique + ", " + ParameterLine(parameters)));
-  emit RunRequested(parameters);
 }
 
 void ExploreWindow::Export(const QString& title, const QString& name, const QString& filter,

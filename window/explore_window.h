@@ -27,16 +27,20 @@ class ExploreWindow : public QWidget {
   Q_OBJECT
 
  public:
-  /// `base` gives the parameters the form shows, which the sweep keeps but one.
-  explicit ExploreWindow(std::function<RunParameters()> base, QWidget* parent = nullptr);
+  /// Starts a run in the form, or returns one line saying why it cannot.
+  using RunStarter = std::function<std::optional<std::string>(const RunParameters&)>;
+
+  /// `base` gives the parameters the form shows, which the sweep keeps but
+  /// one; `start` runs a chosen point in the form.
+  ExploreWindow(std::function<RunParameters()> base, RunStarter start, QWidget* parent = nullptr);
 
   /// Reads the parameter, range and seeds and starts a sweep; a bad range is
   /// said in the status line and the last curves stay.
   void Draw();
   /// Makes all the remaining runs at once (for tests and exports).
   void Finish();
-  /// Starts the run of `run` (an index into the sweep's runs), or says why
-  /// the form cannot and gives the driver's command instead.
+  /// Starts the run of `run` (an index into the sweep's runs) in the form,
+  /// or says why the form cannot.
   void StartRun(std::size_t run);
 
   /// The finished sweep and its picture, if any.
@@ -56,10 +60,6 @@ class ExploreWindow : public QWidget {
   QPushButton* export_png = nullptr;
   QPushButton* export_csv = nullptr;
 
- signals:
-  /// The user asked to start this run in the form; its size is in the form's list.
-  void RunRequested(const RunParameters& parameters);
-
  private:
   void CreateControls();
   void LayOut();
@@ -71,6 +71,7 @@ class ExploreWindow : public QWidget {
   void Export(const QString& title, const QString& name, const QString& filter, const QByteArray& bytes);
 
   std::function<RunParameters()> base_;
+  RunStarter start_;
   std::optional<Sweep> sweep_;
   std::optional<CurveLayout> layout_;
   bool finished_ = false;

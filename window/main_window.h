@@ -14,6 +14,7 @@
 #include "form1.h"
 #include "form_view.h"
 #include "guide_dialog.h"
+#include "packet_bar.h"
 #include "results_window.h"
 #include "speed.h"
 #include "start_options.h"
@@ -50,9 +51,9 @@ class MainWindow : public QMainWindow {
   ResultsWindow& results() { return *results_window_; }
   /// The Explore window, made when first shown; null before.
   ExploreWindow* explore() { return explore_window_; }
-  /// Starts `parameters` in the form with its seed, as Start would: resets a
-  /// run first, chooses the boxes, then presses Start.
-  void StartRunOf(const RunParameters& parameters);
+  /// Starts `parameters` in the form with its seed (Classroom::StartRun) and
+  /// brings the window forward; or returns why the form cannot run it.
+  std::optional<std::string> StartRunOf(const RunParameters& parameters);
 
   /// Sets the speed of the timer (one of kSpeeds) and ticks its menu item.
   void SetSpeed(double speed);
@@ -85,6 +86,7 @@ class MainWindow : public QMainWindow {
   QAction* marker_edges = nullptr;
   QAction* bare_form = nullptr;  ///< the form alone: every addition off
   ZoomMenu* zoom_menu = nullptr;  ///< the zoom, full screen and the projector
+  PacketBar* packet_bar = nullptr;  ///< the packet and header size, above the form
   QAction* show_results = nullptr;
   QAction* show_explore = nullptr;
   QAction* guide = nullptr;
