@@ -69,6 +69,17 @@ TEST_F(ExploreTest, AClickedPointRunsInTheFormAsTheSweepRanIt) {
   EXPECT_EQ(std::optional<std::int32_t>(result.simulated_ms), sweep->runs()[packet_at_1].simulated_ms);
 }
 
+TEST_F(ExploreTest, KeepsTheRatesChosenWhereTheCircuitRuleWroteOthers) {
+  Form1& form = window_->form();
+  form.cmbMethod->setCurrentText(QStringLiteral("Circuit"));
+  window_->start->trigger();
+  while (form.logic().TimerEnabled()) form.Timer1_Timer();
+  ASSERT_EQ(form.logic().RateText(0), "0.5") << "the circuit rule lowered link 1 to the slowest rate";
+  Draw("100", "100", "20", 1);
+  ASSERT_NE(explore_->sweep(), nullptr);
+  EXPECT_EQ(explore_->sweep()->base().rates, (std::array<std::string, 3>{"1", "0.5", "1"}));
+}
+
 TEST_F(ExploreTest, ASizeOffTheFormsListGivesTheDriversCommandAndABadRangeKeepsTheCurves) {
   explore_->resize(900, 800);
   Draw("20", "60", "20", 1);
