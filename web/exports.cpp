@@ -129,7 +129,7 @@ const char* ss_sweep_choices() {
 /// Begins a sweep of `spec` around the boxes as they are now, with `seeds`
 /// seeds; "" or the line that says what is refused.
 const char* ss_sweep_begin(const char* spec, const char* seeds) {
-  return Returned(Explore().Begin(spec, seeds, switchsim::ParametersOfBoxes(Form()->logic(), 1)));
+  return Returned(Explore().Begin(spec, seeds, switchsim::ChosenParameters(Form()->logic(), 1)));
 }
 /// Makes at most `max_runs` more runs; the number made in all.
 int ss_sweep_step(int max_runs) {

@@ -18,6 +18,7 @@
 #include "results_format.h"
 #include "run_choice.h"
 #include "svg_writer.h"
+#include "sweep_choices.h"
 #include "sweep_tables.h"
 
 namespace switchsim {
@@ -26,24 +27,6 @@ namespace {
 // Runs made between two events: a few ms, so that the window stays responsive.
 inline constexpr std::size_t kRunsPerChunk = 60;
 inline constexpr double kPngScale = 2.0;  // a PNG at twice the drawing's px, sharp on a slide
-
-struct ParameterItem {
-  const char* label;
-  const char* name;
-  const char* range;  // FROM, TO, STEP offered when the parameter is chosen
-};
-
-inline constexpr std::array<ParameterItem, 9> kParameters = {{
-    {"Message size", "size", "20:1000:20"},
-    {"Packet size", "packet", "1:50:1"},
-    {"Header size", "header", "0:10:1"},
-    {"Rate of link 1 (Transmit to Router A)", "rate1", "0.5:10:0.5"},
-    {"Rate of link 2 (Router A to Router B)", "rate2", "0.5:10:0.5"},
-    {"Rate of link 3 (Router B to Receive)", "rate3", "0.5:10:0.5"},
-    {"Delay of link 1", "delay1", "20:200:"},
-    {"Delay of link 2", "delay2", "20:200:"},
-    {"Delay of link 3", "delay3", "20:200:"},
-}};
 
 QLineEdit* RangeBox(const QString& name, QWidget* parent) {
   auto* box = new QLineEdit(parent);
@@ -65,7 +48,7 @@ ExploreWindow::ExploreWindow(std::function<RunParameters()> base, RunStarter sta
 
 void ExploreWindow::CreateControls() {
   parameter = new QComboBox(this);
-  for (const ParameterItem& item : kParameters) parameter->addItem(QString::fromUtf8(item.label));
+  for (const SweepChoice& choice : SweepChoices()) parameter->addItem(ToQString(choice.label));
   parameter->setAccessibleName(QStringLiteral("Parameter"));
   from = RangeBox(QStringLiteral("From"), this);
   to = RangeBox(QStringLiteral("To"), this);
@@ -154,17 +137,15 @@ void ExploreWindow::Connect() {
 }
 
 void ExploreWindow::ChooseDefaultRange() {
-  const QStringList parts =
-      QString::fromUtf8(kParameters.at(static_cast<std::size_t>(std::max(parameter->currentIndex(), 0))).range)
-          .split(QLatin1Char(':'));
-  from->setText(parts.value(0));
-  to->setText(parts.value(1));
-  step->setText(parts.value(2));
+  const SweepChoice& choice = SweepChoices()[static_cast<std::size_t>(std::max(parameter->currentIndex(), 0))];
+  from->setText(ToQString(choice.from));
+  to->setText(ToQString(choice.to));
+  step->setText(ToQString(choice.step));
 }
 
 void ExploreWindow::Draw() {
-  const ParameterItem& item = kParameters.at(static_cast<std::size_t>(std::max(parameter->currentIndex(), 0)));
-  std::string text = std::string(item.name) + "=" + from->text().trimmed().toStdString() + ":" +
+  const SweepChoice& choice = SweepChoices()[static_cast<std::size_t>(std::max(parameter->currentIndex(), 0))];
+  std::string text = std::string(choice.name) + "=" + from->text().trimmed().toStdString() + ":" +
                      to->text().trimmed().toStdString();
   if (!step->text().trimmed().isEmpty()) text += ":" + step->text().trimmed().toStdString();
   auto read = ReadSweepSpec(text);
