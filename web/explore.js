@@ -74,7 +74,7 @@ export class Explore {
     this.started = now();
     this.longestSlice = 0;
     this.total = this.api.sweepTotal();
-    this.shownAt = -Infinity;
+    this.shownAt = this.started;  // the first runs come too quickly to be worth drawing
     this.slice(this.sweep);
   }
 
