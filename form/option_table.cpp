@@ -22,7 +22,7 @@ std::optional<std::string> SetZoom(const std::string& value, RunRequest& request
   return std::nullopt;
 }
 
-constexpr std::array<OptionRow, 19> kOptions = {{
+constexpr std::array<OptionRow, 21> kOptions = {{
     {"technique", "NAME", "Message, Circuit or Packet (default Message)", kDriver | kWindow | kPage,
      [](const std::string& v, RunRequest& r) { return ChooseTechnique(v, r); }},
     {"size", "N", "message size: 100, 200, 300, 400, 500 or 1000 (default 300)",
@@ -46,6 +46,9 @@ constexpr std::array<OptionRow, 19> kOptions = {{
     {"compare", "",
      "run all three techniques and compare them with the formulas", kDriver,
      nullptr, &RunRequest::compare},
+    {"timing", "", "print when each unit's first and last bit left and arrived on each link",
+     kDriver, nullptr, &RunRequest::timing},
+    {"csv", "", "print the table asked for as CSV", kDriver, nullptr, &RunRequest::csv},
     {"png", "FILE", "also write a picture of the window after the run(s) to FILE", kDriver, SetPng},
     {"additions", "",
      "draw the View menu's additions into the --png picture", kDriver,

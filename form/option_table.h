@@ -27,6 +27,8 @@ struct RunRequest : RunChoice {
   bool start = false;
   bool json = false;
   bool compare = false;
+  bool timing = false;  // print the run's timing table instead of its steps
+  bool csv = false;     // print the table asked for as CSV
   std::optional<std::string> png;  // file to write a picture of the window to
   bool additions = false;          // the picture shows the margins' additions
   std::optional<Zoom> zoom;  // how large the form is shown; a front end's own choice if not given

@@ -9,6 +9,15 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
   if (options.additions && !options.png) {
     return UsageError{"--additions: draws into the picture of --png, which was not asked for"};
   }
+  if (options.csv && !options.timing) {
+    return UsageError{"--csv: prints a table as CSV, but none was asked for; add --timing"};
+  }
+  if (options.timing && options.json) {
+    return UsageError{"--timing: prints a table, not JSON Lines; leave out --json"};
+  }
+  if (options.timing && options.compare) {
+    return UsageError{"--timing: prints the table of one run; leave out --compare"};
+  }
   return std::move(options);
 }
 
