@@ -10,6 +10,7 @@
 #include "page_address.h"
 #include "zoom.h"
 #include "reading_guide.h"
+#include "timing_format.h"
 #include "web_form.h"
 
 namespace {
@@ -99,6 +100,10 @@ const char* ss_results_csv() { return Returned(switchsim::ResultsCsv(Form()->cla
 const char* ss_results_text() {
   return Returned(switchsim::ResultsText(Form()->classroom().Results()));
 }
+const char* ss_timing() { return Returned(Form()->TimingJson()); }
+const char* ss_timing_csv() { return Returned(switchsim::TimingCsv(Form()->classroom().TimingRows())); }
+/// Counts the changes of the timing table, so that the page shows it anew only then.
+double ss_timing_revision() { return static_cast<double>(Form()->classroom().TimingRevision()); }
 const char* ss_run_log() { return Returned(Form()->classroom().RunLogText()); }
 const char* ss_guide() {
   return Returned(switchsim::ReadingGuideHtml(switchsim::ChosenModel(Form()->logic())));
