@@ -26,6 +26,8 @@ struct Crossing {
   std::optional<std::int32_t> first_arrived;  // the first tick the first bit was at the far end
   std::optional<std::int32_t> last_arrived;   // the first tick the last bit was past the far end
   std::optional<std::int32_t> delivered;      // the data at Receive placed its marker
+
+  friend bool operator==(const Crossing&, const Crossing&) = default;
 };
 
 /// The timing of a run's units, crossing by crossing, in the order they

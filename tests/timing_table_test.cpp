@@ -2,8 +2,7 @@
 // rows against the steps of the run's own log, and the text and CSV tables.
 #include <gtest/gtest.h>
 
-#include <map>
-#include <regex>
+#include <algorithm>
 #include <sstream>
 #include <tuple>
 
@@ -90,17 +89,21 @@ INSTANTIATE_TEST_SUITE_P(
                        {"5", "acknowledgement", kBA, "back", "7650", "7875", "7900", "8125", "-"},
                        {"5", "acknowledgement", kAT, "back", "8150", "8375", "8400", "8625", "-"}}}));
 
-// The log's link steps of one kind, as (record, link, clock) in order.
+// The whole number after "key": in a JSON line of the log, or `otherwise`.
+int Field(const std::string& line, const std::string& key, int otherwise) {
+  const std::size_t at = line.find("\"" + key + "\":");
+  return at == std::string::npos ? otherwise : std::stoi(line.substr(at + key.size() + 3));
+}
+
+// The log's link steps of one kind, as (record, link, clock) in order; a
+// completion's link is the last.
 using Step = std::tuple<int, int, int>;
 std::vector<Step> LogSteps(const std::string& log, const std::string& event) {
-  const std::regex pattern("\\{\"event\":\"" + event +
-                           "\",\"clock\":(\\d+),\"record\":(\\d+)(?:,\"link\":(\\d+))?");
   std::vector<Step> steps;
   std::istringstream lines(log);
   for (std::string line; std::getline(lines, line);) {
-    std::smatch m;
-    if (!std::regex_search(line, m, pattern)) continue;
-    steps.emplace_back(std::stoi(m[2]), m[3].matched ? std::stoi(m[3]) : 2, std::stoi(m[1]));
+    if (line.rfind("{\"event\":\"" + event + "\",", 0) != 0) continue;
+    steps.emplace_back(Field(line, "record", -1), Field(line, "link", 2), Field(line, "clock", -1));
   }
   std::sort(steps.begin(), steps.end());
   return steps;

@@ -57,8 +57,9 @@ void TimingDock::ShowRows(const std::vector<Crossing>& rows) {
   // told of the whole table at every refresh.
   table->setRowCount(static_cast<int>(rows.size()));
   for (std::size_t r = 0; r < rows.size(); ++r) {
-    const auto cells = TimingCells(rows[r]);
     const bool fresh = r >= shown_.size();
+    if (!fresh && rows[r] == shown_[r]) continue;
+    const auto cells = TimingCells(rows[r]);
     const auto before = fresh ? decltype(cells){} : TimingCells(shown_[r]);
     for (std::size_t c = 0; c < cells.size(); ++c) {
       if (!fresh && cells[c] == before[c]) continue;
