@@ -70,6 +70,24 @@ void Classroom::Step() {
   if (CanStep()) form_.Timer1_Timer();
 }
 
+bool Classroom::ChoosePacketing(bool header, const std::string& text) {
+  RunChoice choice;
+  choice.packeting = form_.simulation().packeting();
+  const std::string_view what = header ? "Header size" : "Packet size";
+  const auto refusal = header ? ChooseHeader(text, choice) : ChoosePacket(text, choice);
+  if (refusal) {
+    Say(std::string(what) + ": " + *refusal);
+    return false;
+  }
+  if (choice.packeting == form_.simulation().packeting()) return true;
+  form_.ChoosePacketing(choice.packeting);
+  const int p = choice.packeting.packet_blocks;
+  const int h = choice.packeting.header_blocks;
+  Say("Packets of " + std::to_string(p) + (p == 1 ? " block" : " blocks") + ", header " +
+      std::to_string(h) + (h == 1 ? " block" : " blocks") + ": from the next Start");
+  return true;
+}
+
 void Classroom::SayClock() {
   // The end names its own time.
   Say(Phase() == RunPhase::Ended ? PhaseText() : ClockText() + ", " + PhaseText());

@@ -49,6 +49,11 @@ class Classroom final : public RunListener {
   bool CanStep() const;
   /// One tick, exactly what one period of the timer does; nothing unless CanStep().
   void Step();
+  /// The user chose the packet size (`header` false) or the header size as
+  /// typed, in blocks: a whole number in its range is taken for the next
+  /// Start and said; another text is refused with a notice naming it, and
+  /// both sizes stay as they were. Returns whether it was taken.
+  bool ChoosePacketing(bool header, const std::string& text);
   /// Says the clock and the run's phase as a notice, for a listener who
   /// asks: "t = 3.250 s, Paused", or "Ended at 15.025 s".
   void SayClock();

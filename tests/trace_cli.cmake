@@ -135,3 +135,25 @@ endforeach()
 if(NOT code EQUAL 0 OR NOT ends EQUAL 3)
   message(FATAL_ERROR "--compare --json: exit ${code}, ${ends} end events")
 endif()
+
+# --sweep: a bad sweep is refused like any option; the curves' picture is
+# well-formed SVG with a point for every run, written whole or not at all.
+expect_usage_error(--sweep size=30:100:20)
+expect_usage_error(--sweep bogus=1:2:1 --svg ${unwritten})
+expect_usage_error(--svg ${unwritten})
+expect_success("^size,technique,seed,simulated_ms,formula_ms\n20,Message,1,[0-9]+,"
+               --sweep size=20:100:20 --csv)
+set(curves ${CMAKE_CURRENT_BINARY_DIR}/trace_cli_curves.svg)
+file(REMOVE ${curves})
+expect_success("Circuit overtakes Message" --sweep size=20:1000:100 --seeds 2 --rates 1,1,1 --svg ${curves})
+execute_process(COMMAND /usr/bin/python3 -c
+  "import sys, xml.etree.ElementTree as E; svg = '{http://www.w3.org/2000/svg}'; root = E.parse(sys.argv[1]).getroot(); circles = root.iter(svg + 'circle'); assert root.tag == svg + 'svg', root.tag; n = sum(1 for c in circles if float(c.get('r')) == 3); assert n == 10 * 3 * 2 + 5, n; assert root.find(svg + 'title').text.startswith('Completion time against message size')"
+  ${curves} RESULT_VARIABLE code ERROR_VARIABLE err)
+if(NOT code EQUAL 0)
+  message(FATAL_ERROR "--svg: not the curves' SVG: ${err}")
+endif()
+execute_process(COMMAND ${TRACE} --sweep size=20:100:20 --svg /nonexistent-folder/c.svg
+                RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT code EQUAL 1 OR NOT out STREQUAL "" OR NOT err MATCHES "^switchsim-trace: --svg: cannot write \"/nonexistent-folder/c.svg\": ")
+  message(FATAL_ERROR "--svg unwritable: exit ${code}, stdout '${out}', stderr '${err}'")
+endif()

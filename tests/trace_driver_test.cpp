@@ -55,12 +55,13 @@ INSTANTIATE_TEST_SUITE_P(
         BadOption{"SizeGivenTwice", {"--size", "300", "--size", "300"}, "--size: given more than once"},
         BadOption{"JsonGivenTwice", {"--json", "--json"}, "--json: given more than once"},
         BadOption{"JsonWithAValue", {"--json=yes"}, "--json: takes no value, but was given \"yes\""},
-        BadOption{"CsvWithoutATable", {"--csv"}, "--csv: prints a table as CSV, but none was asked for; add --timing"},
+        BadOption{"CsvWithoutATable", {"--csv"}, "--csv: prints a table as CSV, but none was asked for; add --timing or --sweep"},
         BadOption{"TimingAsJson", {"--timing", "--json"}, "--timing: prints a table, not JSON Lines; leave out --json"},
+        BadOption{"TimingOfASweep", {"--sweep", "size=20:100:20", "--timing"}, "--timing: does not go with --sweep, which runs all three techniques"},
         BadOption{"TimingOfThreeRuns", {"--compare", "--csv", "--timing"}, "--timing: prints the table of one run; leave out --compare"},
         BadOption{"EmptyPngName", {"--png", ""}, "--png: \"\" is not a file name"},
-        BadOption{"UnknownOption", {"--fast"}, "\"--fast\" is not an option; see --help for --technique, --size, --rates, --delays, --packet, --header, --seed, --json, --compare, --timing, --csv, --png, --additions, --version"},
-        BadOption{"WordThatIsNoOption", {"Message"}, "\"Message\" is not an option; see --help for --technique, --size, --rates, --delays, --packet, --header, --seed, --json, --compare, --timing, --csv, --png, --additions, --version"}),
+        BadOption{"UnknownOption", {"--fast"}, "\"--fast\" is not an option; see --help for --technique, --size, --rates, --delays, --packet, --header, --seed, --json, --compare, --timing, --png, --additions, --sweep, --seeds, --csv, --svg, --version"},
+        BadOption{"WordThatIsNoOption", {"Message"}, "\"Message\" is not an option; see --help for --technique, --size, --rates, --delays, --packet, --header, --seed, --json, --compare, --timing, --png, --additions, --sweep, --seeds, --csv, --svg, --version"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Options, DefaultsAndValuesAsGiven) {

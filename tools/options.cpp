@@ -1,6 +1,37 @@
 #include "options.h"
 
+#include <optional>
+
 namespace switchsim::trace {
+namespace {
+
+// The options that only a sweep reads (--csv: or the timing table), and those a sweep sets itself.
+std::optional<std::string> SweepConflict(const Options& options) {
+  if (!options.sweep) {
+    for (const char* name : {"seeds", "svg"}) {
+      if (options.Given(name)) {
+        return "--" + std::string(name) + ": goes with --sweep, which was not asked for";
+      }
+    }
+    // --csv also prints the timing table of one run.
+    if (options.csv && !options.timing) {
+      return "--csv: prints a table as CSV, but none was asked for; add --timing or --sweep";
+    }
+    return std::nullopt;
+  }
+  for (const char* name : {"technique", "json", "compare", "png", "timing"}) {
+    if (options.Given(name)) {
+      return "--" + std::string(name) + ": does not go with --sweep, which runs all three techniques";
+    }
+  }
+  const std::string swept = SweepParameterName(*options.sweep);
+  if ((swept == "size" || swept == "packet" || swept == "header") && options.Given(swept)) {
+    return "--" + swept + ": --sweep " + swept + "=... sets it itself";
+  }
+  return std::nullopt;
+}
+
+}  // namespace
 
 std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& args) {
   auto read = ReadCommandLine(args, FrontEnd::Driver);
@@ -9,9 +40,7 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
   if (options.additions && !options.png) {
     return UsageError{"--additions: draws into the picture of --png, which was not asked for"};
   }
-  if (options.csv && !options.timing) {
-    return UsageError{"--csv: prints a table as CSV, but none was asked for; add --timing"};
-  }
+  if (auto error = SweepConflict(options)) return UsageError{*std::move(error)};
   if (options.timing && options.json) {
     return UsageError{"--timing: prints a table, not JSON Lines; leave out --json"};
   }
@@ -31,7 +60,12 @@ std::string HelpText() {
          "\n"
          "A rate R sends one block in 100 / R ms of clock; a delay d lets the first bit cross\n"
          "the link in 5 x d ms; a block is 20 units of message size.\n"
-         "Exit status: 0 on success, 1 if the picture cannot be written, 2 for a bad option.\n";
+         "\n"
+         "With --sweep PARAM=FROM:TO:STEP it runs all three techniques at each value of one\n"
+         "parameter instead, each with --seeds seeds from --seed (default 1) on, and prints\n"
+         "the simulated and the formula's completion times; for example\n"
+         "  switchsim-trace --sweep size=20:1000:20 --seeds 5 --csv\n"
+         "Exit status: 0 on success, 1 if a picture cannot be written, 2 for a bad option.\n";
 }
 
 }  // namespace switchsim::trace

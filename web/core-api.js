@@ -21,6 +21,7 @@ export function bind(core) {
     noticesSince: f('ss_notices_since', 'string', ['number']),
     setBox: f('ss_set_box', null, ['number', 'number', 'string', 'number']),
     finishRate: f('ss_finish_rate', null, ['number', 'number']),
+    setPacketing: f('ss_set_packeting', null, ['number', 'string']),
     sayClock: f('ss_say_clock', null, []),
     click: f('ss_click', null, ['number', 'number']),
     step: f('ss_step', null, ['number']),

@@ -80,6 +80,8 @@ void ss_set_box(int kind, int link, const char* text, double now_ms) {
   if (!ValidBox(kind, link)) return;
   Form()->UserSetBox({static_cast<switchsim::BoxKind>(kind), link}, text, now_ms);
 }
+/// The user typed the packet size (`header` 0) or the header size, in blocks.
+void ss_set_packeting(int header, const char* text) { Form()->UserSetPacketing(header != 0, text); }
 void ss_finish_rate(int link, double now_ms) { Form()->UserFinishedRate(link, now_ms); }
 void ss_click(int button, double now_ms) { Form()->Click(button, now_ms); }
 void ss_step(double now_ms) { Form()->Step(now_ms); }

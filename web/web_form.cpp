@@ -51,6 +51,8 @@ std::string WebForm::State() const {
   json.Key("canStep").Bool(classroom_->CanStep());
   json.Key("results").Integer(static_cast<long long>(classroom_->Results().size()));
   json.Key("hasLog").Bool(classroom_->HasRunLog());
+  json.Key("packet").Integer(logic_.simulation().packeting().packet_blocks);
+  json.Key("header").Integer(logic_.simulation().packeting().header_blocks);
   json.Close('}');
   return out;
 }
@@ -152,6 +154,11 @@ void WebForm::SetSpeedIndex(int index, double now_ms) {
   if (index < 0 || index >= static_cast<int>(kSpeeds.size())) return;
   pacer_.SetSpeed(kSpeeds.at(static_cast<std::size_t>(index)).factor, now_ms);
   ++changes_;
+}
+
+void WebForm::UserSetPacketing(bool header, const std::string& text) {
+  classroom_->ChoosePacketing(header, text);
+  ++changes_;  // the boxes show the sizes as they are, taken or not
 }
 
 std::string WebForm::ApplyQuery(const std::string& query, double now_ms) {

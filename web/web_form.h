@@ -54,6 +54,9 @@ class WebForm final : public FormSurface {
   void UserSetBox(BoxId box, const std::string& text, double now_ms);
   /// The user finished typing in a rate box.
   void UserFinishedRate(int link, double now_ms);
+  /// The user typed the packet size (`header` false) or the header size;
+  /// the classroom takes it or says why not.
+  void UserSetPacketing(bool header, const std::string& text);
   /// Run button 0 (Start/Reset) or 1 (Pause/Cont) was pressed.
   void Click(int button, double now_ms);
   /// One tick while the run is paused.

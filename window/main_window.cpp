@@ -24,6 +24,7 @@ const QString kTimeScaleKey = QStringLiteral("view/timeScale");
 const QString kMarkerLabelsKey = QStringLiteral("view/markerLabels");
 const QString kMarkerEdgesKey = QStringLiteral("view/markerEdges");
 const QString kBareFormKey = QStringLiteral("view/bareForm");
+const QString kPacketBarKey = QStringLiteral("view/packetBar");
 
 QAction* AddAction(QMenu* menu, const QString& text, const QKeySequence& shortcut,
                    const QString& tip) {
@@ -52,6 +53,9 @@ MainWindow::MainWindow(QSettings& settings, const StartOptions& options, QWidget
   setCentralWidget(view_);
   classroom_ = std::make_unique<Classroom>(form_->logic(), form_->random(), options.seed);
   ChooseGivenBoxes(form_->logic(), options);
+  packet_bar = new PacketBar(*classroom_, form_->logic().simulation(), this);
+  addToolBar(Qt::TopToolBarArea, packet_bar);
+  connect(packet_bar, &PacketBar::Chosen, this, [this] { Refresh(false); });
 
   results_window_ = new ResultsWindow(this);
   connect(results_window_, &ResultsWindow::ExportRequested, this, [this] {
@@ -167,6 +171,12 @@ void MainWindow::CreateViewMenu(const StartOptions& options) {
   bare_form = AddToggle(menu, QStringLiteral("&Bare Form"), settings_, kBareFormKey, false,
                         QStringLiteral("Shows the form alone, without any of the above"));
   bare_form->setShortcut(QKeySequence(Qt::Key_F8));
+  QAction* packet_sizes = packet_bar->toggleViewAction();
+  packet_sizes->setText(QStringLiteral("&Packet and Header Bar"));
+  packet_sizes->setStatusTip(QStringLiteral("Shows the bar of the packet and header size above the form"));
+  packet_bar->setVisible(settings_.value(kPacketBarKey, true).toBool());
+  connect(packet_sizes, &QAction::toggled, this, [this](bool on) { settings_.setValue(kPacketBarKey, on); });
+  menu->addAction(packet_sizes);
   menu->addSeparator();
   zoom_menu = new ZoomMenu(*menu, settings_, options, *view_, *this);
   menu->addSeparator();

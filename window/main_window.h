@@ -13,6 +13,7 @@
 #include "form1.h"
 #include "form_view.h"
 #include "guide_dialog.h"
+#include "packet_bar.h"
 #include "results_window.h"
 #include "speed.h"
 #include "start_options.h"
@@ -84,6 +85,7 @@ class MainWindow : public QMainWindow {
   QAction* marker_edges = nullptr;
   QAction* bare_form = nullptr;  ///< the form alone: every addition off
   ZoomMenu* zoom_menu = nullptr;  ///< the zoom, full screen and the projector
+  PacketBar* packet_bar = nullptr;  ///< the packet and header size, above the form
   QAction* show_results = nullptr;
   QAction* show_timing = nullptr;  ///< shows or hides the timing table beside the form
   QAction* guide = nullptr;

@@ -119,16 +119,16 @@ def open_page(query=''):
                              f'its form shows {form!r}')
 
 
-def driver_log(technique, size, rates, delays, seed=None):
+def driver_log(technique, size, rates, delays, seed=None, more=()):
     """The JSON Lines log the native driver writes for the same parameters."""
     command = [TRACE, '--technique', technique, '--size', size, '--rates', ','.join(rates),
-               '--delays', ','.join(delays), '--json'] + (['--seed', seed] if seed else [])
+               '--delays', ','.join(delays), '--json', *more] + (['--seed', seed] if seed else [])
     return subprocess.run(command, check=True, capture_output=True, text=True).stdout
 
 
-def driver_ms(technique, size, rates, delays, seed=None):
+def driver_ms(technique, size, rates, delays, seed=None, more=()):
     """The completion time the native driver gives for the same parameters."""
-    events = map(json.loads, driver_log(technique, size, rates, delays, seed).splitlines())
+    events = map(json.loads, driver_log(technique, size, rates, delays, seed, more).splitlines())
     return next(e['completed_ms'] for e in events if e['event'] == 'end')
 
 
@@ -221,8 +221,8 @@ class StartUp(PageCase):
         self.node('showResults').click()
         row = [cell.get_attribute('textContent') for cell in browser.find_elements(
             By.CSS_SELECTOR, '#resultsTable tbody tr:first-child td')]
-        self.assertEqual(row[:5] + row[7:8],
-                         ['Circuit', '500', '10 / 0.5 / 10', '20 / 20 / 20', str(expected), '7'])
+        self.assertEqual(row[:7] + row[9:10],
+                         ['Circuit', '500', '10 / 0.5 / 10', '20 / 20 / 20', '2', '0', str(expected), '7'])
 
 
 class Buttons(PageCase):
@@ -345,6 +345,28 @@ class RateBoxes(PageCase):
         self.assertIn('"1,5" is read as 1; write 1.5 with a decimal point', self.text('statusNotice'))
         self.node('cmbBitRate1').send_keys(Keys.F9)
         self.wait_for(lambda: self.text('statusNotice') == 't = 0.000 s, Ready', 'F9 said no clock')
+
+
+class PacketSizes(PageCase):
+    def type_size(self, element_id, typed):
+        box = self.node(element_id)
+        box.click()
+        box.send_keys(Keys.CONTROL, 'a')
+        box.send_keys(typed, Keys.TAB)
+
+    def test_sizes_from_a_link_or_typed_are_taken_or_refused_and_used(self):
+        open_page('?speed=4&technique=Packet&packet=4&seed=3')
+        self.assertEqual(self.node('packetSize').get_attribute('value'), '4')
+        self.type_size('headerSize', 'x')
+        self.assertIn('Header size: "x" is not a header size', self.text('statusNotice'))
+        self.assertEqual(self.node('headerSize').get_attribute('value'), '0')
+        self.type_size('headerSize', '1')
+        self.assertEqual(self.text('statusNotice'), 'Packets of 4 blocks, header 1 block: from the next Start')
+        self.run_to_end()
+        expected = driver_ms('Packet', '300', ['1.0', '0.5', '1.0'], ['50'] * 3, '3',
+                             ('--packet', '4', '--header', '1'))
+        self.assert_markers({'lnePacket': (expected, browser.execute_script(MARKERS_JS)['lnePacket']['colour'])})
+        self.assertIn(f'Packet: {expected} ms,', self.text('statusNotice'))
 
 
 class Downloads(PageCase):

@@ -49,6 +49,9 @@ function makeSets() {
       way: pick(2),
       // a refused rate typed into one link's box before the start, or none
       refused: pick(3) === 0 ? {link: pick(3), text: refusedRates[pick(refusedRates.length)]} : null,
+      // packet and header size in blocks, from their whole ranges
+      packet: String(1 + pick(50)),
+      header: String(pick(11)),
     });
   }
   return sets;
@@ -57,6 +60,7 @@ function makeSets() {
 function nativeLog(set, rates) {
   return execFileSync(tracePath, ['--technique', set.technique, '--size', set.size,
                                   `--rates=${rates.join(',')}`, '--delays', set.delays.join(','),
+                                  '--packet', set.packet, '--header', set.header,
                                   '--seed', set.seed, '--json'], {encoding: 'utf8'});
 }
 
@@ -70,6 +74,8 @@ function startedRates(set, log) {
   assert.deepStrictEqual([start.technique, start.size, start.delays, String(start.seed)],
                          [set.technique, set.size, set.delays, set.seed]);
   assert.deepStrictEqual(start.rates, set.rates.map((rate) => String(parseFloat(rate))));
+  const sizes = set.packet === '2' && set.header === '0' ? [undefined, undefined] : [set.packet, set.header];
+  assert.deepStrictEqual([start.packet, start.header].map((n) => n === undefined ? n : String(n)), sizes);
   return start.rates;
 }
 
@@ -83,13 +89,14 @@ function webLog(core, set) {
     frame: core.cwrap('ss_frame', 'number', ['number']),
     runLog: core.cwrap('ss_run_log', 'string', []),
     state: core.cwrap('ss_state', 'string', []),
+    setPacketing: core.cwrap('ss_set_packeting', null, ['number', 'string']),
   };
   let now = 0;
   api.create();
   if (set.way === 0) {
     const query = `?technique=${set.technique}&size=${set.size}` +
         `&rates=${set.rates.map(encodeURIComponent).join(',')}&delays=${set.delays.join(',')}` +
-        `&seed=${set.seed}`;
+        `&packet=${set.packet}&header=${set.header}&seed=${set.seed}`;
     const notice = api.applyQuery(query, now);
     assert.strictEqual(notice, '', `${query}: ${notice}`);
   } else {
@@ -101,6 +108,8 @@ function webLog(core, set) {
       api.finishRate(k, now);
     }
     api.setBox(METHOD, 0, set.technique, now);
+    api.setPacketing(0, set.packet);
+    api.setPacketing(1, set.header);
   }
   if (set.refused) {
     const {link, text} = set.refused;

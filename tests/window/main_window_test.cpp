@@ -458,6 +458,23 @@ TEST_F(MainWindowTest, GuideFillsInTheBoxesAndAboutNamesVersionLicenceAndQt) {
   EXPECT_TRUE(about.contains(QString::fromLatin1(qVersion())));
 }
 
+TEST_F(MainWindowTest, ThePacketBarSetsTheNextRunsPacketsAndSaysSo) {
+  ASSERT_TRUE(window().packet_bar->isVisibleTo(&window()));
+  window().packet_bar->packet->setValue(4);
+  window().packet_bar->header->setValue(1);
+  EXPECT_EQ(window().status->notice->text(), "Packets of 4 blocks, header 1 block: from the next Start");
+  Run("Packet");
+  const RunParameters& run = *window().classroom().CurrentRun();
+  EXPECT_EQ(run.packeting, (Packeting{4, 1}));
+  EXPECT_EQ(form().logic().simulation().State().UnitTable[4].Blocks, 4);  // 15 blocks: 4, 4, 4, 3
+  // The bar is an addition around the form, and can be put away.
+  window().show();
+  QAction* bar = window().packet_bar->toggleViewAction();
+  ASSERT_TRUE(bar->isChecked());
+  bar->trigger();
+  EXPECT_FALSE(window().packet_bar->isVisibleTo(&window()));
+}
+
 TEST(StartOptions, PresetTheWindowAndRefuseWhatTheDriverRefuses) {
   const auto parse = [](const QStringList& args) { return ParseStartOptions(args); };
   const auto error = [&](const QStringList& args) {
@@ -481,7 +498,7 @@ TEST(StartOptions, PresetTheWindowAndRefuseWhatTheDriverRefuses) {
 
   const auto options = std::get<StartOptions>(parse(
       {"--technique=Circuit", "--size", "1000", "--rates", "2.5,1,10", "--delays", "20,50,200",
-       "--seed", "9", "--speed", "0.25", "--start"}));
+       "--seed", "9", "--speed", "0.25", "--packet", "7", "--header", "2", "--start"}));
   EXPECT_TRUE(options.start);
   QTemporaryDir dir;
   QSettings settings(dir.filePath("s.ini"), QSettings::IniFormat);
@@ -491,8 +508,11 @@ TEST(StartOptions, PresetTheWindowAndRefuseWhatTheDriverRefuses) {
   EXPECT_EQ(window.form().cmbBitRate[0]->currentText(), "2.5");
   EXPECT_EQ(window.form().cmbDelay[2]->currentText(), "200");
   EXPECT_EQ(window.status->speed->text(), "Speed \u00bc\u00d7");
+  EXPECT_EQ(window.packet_bar->packet->value(), 7);
+  EXPECT_EQ(window.packet_bar->header->value(), 2);
   window.start->trigger();
   EXPECT_EQ(window.classroom().CurrentRun()->seed, 9U);
+  EXPECT_EQ(window.classroom().CurrentRun()->packeting, (Packeting{7, 2}));
 
   const SplitArguments split =
       SplitToolkitArguments({"switchsim", "-platform", "offscreen", "--start", "-reverse"});
