@@ -19,6 +19,9 @@
 
 namespace switchsim {
 
+/// What a Start would run now: the boxes' texts, the packet and header size, and `seed`.
+RunParameters ParametersOfBoxes(const FormLogic& form, std::uint64_t seed);
+
 /// The classroom around the form: it gives every Start a recorded seed
 /// (RunSeeds), keeps the JSON Lines log and the timing table of the current
 /// run (RunRecorder), the results of the runs that delivered their data, and
@@ -54,6 +57,11 @@ class Classroom final : public RunListener {
   /// Start and said; another text is refused with a notice naming it, and
   /// both sizes stay as they were. Returns whether it was taken.
   bool ChoosePacketing(bool header, const std::string& text);
+  /// Starts the run of `parameters` with its seed, as a user would: Reset if
+  /// a run exists, the boxes and sizes chosen, then Start. A size the size
+  /// box does not list is not run: the form stays as it was, and the
+  /// returned line says so and gives the driver's command that runs it.
+  std::optional<std::string> StartRun(const RunParameters& parameters);
   /// Says the clock and the run's phase as a notice, for a listener who
   /// asks: "t = 3.250 s, Paused", or "Ended at 15.025 s".
   void SayClock();

@@ -1,7 +1,6 @@
 #include "sweep_spec.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 #include "lists.h"
@@ -40,12 +39,25 @@ std::vector<std::string> Split(const std::string& text, char separator) {
   return parts;
 }
 
-// A plain finite decimal number, nothing before or after it.
+// A plain decimal number, a minus sign and digits with at most one point
+// and nothing else ("12", "0.5", "-1"), read as the boxes read a number.
+// Read by hand, since the page's standard library has no from_chars for doubles.
 std::optional<double> PlainNumber(const std::string& text) {
-  double number = 0.0;
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, number, std::chars_format::fixed);
-  if (text.empty() || ec != std::errc() || ptr != end || !std::isfinite(number)) return std::nullopt;
+  bool digit = false;
+  int points = 0;
+  for (std::size_t i = text.rfind('-', 0) == 0 ? 1 : 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') {
+      digit = true;
+    } else if (c == '.') {
+      ++points;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (!digit || points > 1 || text.size() > 30) return std::nullopt;
+  const double number = LeadingNumber(text);
+  if (!std::isfinite(number)) return std::nullopt;
   return number;
 }
 

@@ -43,6 +43,16 @@ export function bind(core) {
     timingRevision: f('ss_timing_revision', 'number', []),
     runLog: f('ss_run_log', 'string', []),
     guide: f('ss_guide', 'string', []),
+    sweepChoices: f('ss_sweep_choices', 'string', []),
+    sweepBegin: f('ss_sweep_begin', 'string', ['string', 'string']),
+    sweepStep: f('ss_sweep_step', 'number', ['number']),
+    sweepTotal: f('ss_sweep_total', 'number', []),
+    sweepDrawing: f('ss_sweep_drawing', 'string', []),
+    sweepSvg: f('ss_sweep_svg', 'string', []),
+    sweepCsv: f('ss_sweep_csv', 'string', []),
+    sweepTable: f('ss_sweep_table', 'string', []),
+    sweepRunAt: f('ss_sweep_run_at', 'number', ['number', 'number']),
+    sweepOpen: f('ss_sweep_open', 'string', ['number', 'number']),
     heap: () => core.HEAPF64,
   };
 }

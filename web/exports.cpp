@@ -6,11 +6,14 @@
 #include <string>
 
 #include "classroom.h"
+#include "json_writer.h"
 #include "form_description.h"
 #include "page_address.h"
 #include "zoom.h"
 #include "reading_guide.h"
+#include "sweep_choices.h"
 #include "timing_format.h"
+#include "web_explore.h"
 #include "web_form.h"
 
 namespace {
@@ -18,6 +21,11 @@ namespace {
 std::unique_ptr<switchsim::WebForm>& Form() {
   static std::unique_ptr<switchsim::WebForm> form;
   return form;
+}
+
+switchsim::WebExplore& Explore() {
+  static switchsim::WebExplore explore;
+  return explore;
 }
 
 const char* Returned(std::string text) {
@@ -109,6 +117,40 @@ double ss_timing_revision() { return static_cast<double>(Form()->classroom().Tim
 const char* ss_run_log() { return Returned(Form()->classroom().RunLogText()); }
 const char* ss_guide() {
   return Returned(switchsim::ReadingGuideHtml(switchsim::ChosenModel(Form()->logic())));
+}
+
+/// The parameters a curve can run along: [{"name", "label", "from", "to", "step"}].
+const char* ss_sweep_choices() {
+  std::string out;
+  switchsim::JsonWriter json(out);
+  json.Open('[');
+  for (const switchsim::SweepChoice& c : switchsim::SweepChoices()) {
+    json.Open('{').Key("name").Text(c.name).Key("label").Text(c.label).Key("from").Text(c.from);
+    json.Key("to").Text(c.to).Key("step").Text(c.step).Close('}');
+  }
+  json.Close(']');
+  return Returned(out);
+}
+/// Begins a sweep of `spec` around the boxes as they are now, with `seeds`
+/// seeds; "" or the line that says what is refused.
+const char* ss_sweep_begin(const char* spec, const char* seeds) {
+  return Returned(Explore().Begin(spec, seeds, switchsim::ParametersOfBoxes(Form()->logic(), 1)));
+}
+/// Makes at most `max_runs` more runs; the number made in all.
+int ss_sweep_step(int max_runs) {
+  return static_cast<int>(Explore().Step(static_cast<std::size_t>(max_runs < 0 ? 0 : max_runs)));
+}
+int ss_sweep_total() { return static_cast<int>(Explore().RunCount()); }
+const char* ss_sweep_drawing() { return Returned(Explore().DrawingJson()); }
+const char* ss_sweep_svg() { return Returned(Explore().Svg()); }
+const char* ss_sweep_csv() { return Returned(Explore().Csv()); }
+const char* ss_sweep_table() { return Returned(Explore().TableJson()); }
+int ss_sweep_run_at(double x, double y) { return Explore().RunAt(x, y); }
+/// Starts run `index` of the sweep in the form; "" or why the form cannot.
+const char* ss_sweep_open(int index, double now_ms) {
+  const auto parameters = Explore().ParametersOf(index);
+  if (!parameters) return Returned("");
+  return Returned(Form()->StartRun(*parameters, now_ms));
 }
 
 }  // extern "C"

@@ -6,6 +6,7 @@
  */
 import {el, now} from './dom.js';
 import {density} from './drawing.js';
+import {Explore} from './explore.js';
 import {FormView} from './form-view.js';
 import {Pacing} from './pacing.js';
 import {Results} from './results.js';
@@ -32,6 +33,7 @@ export class Page {
     this.timing = new Timing(api, this.description.timingHeadings);
     this.density = density();
     this.toolBar = new ToolBar(this);
+    this.explore = new Explore(this);
     this.toolBar.readSettings();
   }
 

@@ -137,6 +137,13 @@ void WebForm::Click(int button, double now_ms) {
   ++changes_;
 }
 
+std::string WebForm::StartRun(const RunParameters& parameters, double now_ms) {
+  now_ms_ = now_ms;
+  const auto refusal = classroom_->StartRun(parameters);
+  ++changes_;
+  return refusal.value_or("");
+}
+
 void WebForm::Step(double now_ms) {
   now_ms_ = now_ms;
   classroom_->Step();

@@ -59,6 +59,9 @@ class WebForm final : public FormSurface {
   void UserSetPacketing(bool header, const std::string& text);
   /// Run button 0 (Start/Reset) or 1 (Pause/Cont) was pressed.
   void Click(int button, double now_ms);
+  /// Starts the run of `parameters` with its seed in the form, or returns
+  /// why the form cannot show it (see Classroom::StartRun); "" when started.
+  std::string StartRun(const RunParameters& parameters, double now_ms);
   /// One tick while the run is paused.
   void Step(double now_ms);
   /// Runs the ticks due by `now_ms`, at most a few dozen, so that the page

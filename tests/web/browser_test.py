@@ -369,6 +369,57 @@ class PacketSizes(PageCase):
         self.assertIn(f'Packet: {expected} ms,', self.text('statusNotice'))
 
 
+# Clicks the curve's canvas where run `run` of the sweep is drawn.
+CLICK_RUN_JS = """const [run] = arguments;
+const canvas = document.getElementById('curve');
+const drawing = switchsim.page.explore.drawing;
+const [, x, y] = drawing.points.find((p) => p[0] === run);
+const r = canvas.getBoundingClientRect();
+const scale = drawing.width / canvas.clientWidth;
+canvas.dispatchEvent(new MouseEvent('click', {bubbles: true, clientX: r.left + x / scale,
+                                              clientY: r.top + y / scale}));"""
+
+
+class Exploring(PageCase):
+    def draw(self, parameter, start, end, step, seeds):
+        Select(self.node('sweepParameter')).select_by_value(parameter)
+        for box, value in (('sweepFrom', start), ('sweepTo', end), ('sweepStep', step),
+                           ('sweepSeeds', seeds)):
+            self.node(box).clear()
+            self.node(box).send_keys(value)
+        self.node('sweepRun').click()
+
+    def test_a_curve_is_drawn_listed_and_its_points_run_in_the_form(self):
+        open_page('?speed=4&packet=3')
+        self.node('showExplore').click()
+        self.draw('size', '100', '1000', 'x', '2')
+        self.assertIn('"x"', self.text('sweepNotice'))
+        self.draw('size', '100', '1000', '100', '2')
+        self.wait_for(lambda: self.text('sweepProgress') == '60 runs', 'the sweep never ended')
+        self.assertFalse(self.node('sweepNotice').is_displayed())
+        # The table says what the driver says, row by row: x, technique, formula, each seed.
+        native = subprocess.run([TRACE, '--sweep', 'size=100:1000:100', '--seeds', '2', '--packet', '3',
+                                 '--csv'], check=True, capture_output=True, text=True).stdout
+        rows = [line.split(',') for line in native.splitlines()[1:]]
+        expected = [[x, t, f] + [r[3] or '> 15 s' for r in rows if r[:2] == [x, t]]
+                    for x, t, _, _, f in rows[::2]]
+        self.node('curveNumbers').click()
+        shown = browser.execute_script(
+            "return [...document.querySelectorAll('#curveTable tbody tr')]"
+            ".map((tr) => [...tr.cells].map((c) => c.textContent))")
+        self.assertEqual(shown, expected)
+        # A point the form can show starts its run there; one it cannot names the driver's command.
+        browser.execute_script(CLICK_RUN_JS, 8 * 3 * 2 + 2)  # size 900, circuit, seed 1
+        self.assertIn('The size box has no 900; the driver runs it: switchsim-trace', self.text('sweepNotice'))
+        self.assertEqual(self.text('cmdStart0'), 'Start')
+        browser.execute_script(CLICK_RUN_JS, 0)  # size 100, message, seed 1
+        self.assertFalse(self.node('sweepNotice').is_displayed())
+        self.assertEqual(self.text('cmdStart0'), 'Reset')
+        # A message's seeds all land on one point: either is that point's run.
+        self.assertRegex(self.text('statusNotice'), 'Started Message: size 100, rates 1 / 0.5 / 1, delays '
+                         '50 / 50 / 50, packets of 3 blocks, header 0, seed [12]$')
+
+
 class Downloads(PageCase):
     def test_picture_and_run_log_download_whole(self):
         folder = self.enterContext(tempfile.TemporaryDirectory(prefix='switchsim-downloads-'))

@@ -124,8 +124,47 @@ function webLog(core, set) {
   return api.runLog();
 }
 
-require(modulePath)().then((core) => {
+// Sweeps around a link's boxes: the page's CSV against the driver's.
+const SWEEPS = [
+  {query: 'size=1000&header=1', spec: 'packet=1:50:1', seeds: '2'},
+  {query: 'rates=2,0.5,5&delays=20,200,50', spec: 'size=20:1000:20', seeds: '3'},
+  {query: 'size=500&packet=3', spec: 'rate2=0.5:10:0.5', seeds: '2'},
+  {query: 'technique=Circuit', spec: 'delay3=20:200', seeds: '4'},
+  {query: 'size=200&packet=1', spec: 'header=0:10:1', seeds: '1'},
+];
+
+function sweepFailures(core) {
+  const api = {
+    create: core.cwrap('ss_create', null, []),
+    applyQuery: core.cwrap('ss_apply_query', 'string', ['string', 'number']),
+    begin: core.cwrap('ss_sweep_begin', 'string', ['string', 'string']),
+    step: core.cwrap('ss_sweep_step', 'number', ['number']),
+    total: core.cwrap('ss_sweep_total', 'number', []),
+    csv: core.cwrap('ss_sweep_csv', 'string', []),
+  };
   let failures = 0;
+  for (const sweep of SWEEPS) {
+    api.create();
+    assert.strictEqual(api.applyQuery(sweep.query, 0), '');
+    assert.strictEqual(api.begin(sweep.spec, sweep.seeds), '');
+    while (api.step(7) < api.total()) { /* slices of runs, as the page makes them */ }
+    const options = sweep.query.split('&').flatMap((pair) => {
+      const [name, value] = pair.split('=');
+      return name === 'technique' ? [] : [`--${name}`, value];
+    });
+    const native = execFileSync(tracePath, ['--sweep', sweep.spec, '--seeds', sweep.seeds, '--csv',
+                                            ...options], {encoding: 'utf8'});
+    if (api.csv() !== native) {
+      failures += 1;
+      console.error(`sweep ${sweep.spec} around ${sweep.query}: the page's CSV differs from the driver's`);
+    }
+  }
+  console.log(`${SWEEPS.length - failures} of ${SWEEPS.length} sweeps give the driver's CSV`);
+  return failures;
+}
+
+require(modulePath)().then((core) => {
+  let failures = sweepFailures(core);
   const sets = makeSets();
   for (const set of sets) {
     const actual = webLog(core, set);
