@@ -26,9 +26,9 @@ RunParameters ParametersOfBoxes(const FormLogic& form, std::uint64_t seed);
 RunParameters ChosenParameters(const FormLogic& form, std::uint64_t seed);
 
 /// The classroom around the form: it gives every Start a recorded seed
-/// (RunSeeds), keeps the JSON Lines log of the current run (RunRecorder),
-/// the results of the runs that delivered their data, and the texts of the
-/// status bar (StatusTexts); and it adds a step of one tick to the run
+/// (RunSeeds), keeps the JSON Lines log and the timing table of the current
+/// run (RunRecorder), the results of the runs that delivered their data, and
+/// the texts of the status bar (StatusTexts); and it adds a step of one tick to the run
 /// buttons. It knows no toolkit: every front end shows what it says. It
 /// hears the form's steps and tells each of its parts in turn.
 ///
@@ -83,6 +83,11 @@ class Classroom final : public RunListener {
   /// driver's --json: from the start event to the end event once the clock
   /// has passed the end, or to the last tick so far.
   const std::string& RunLogText() const { return recorder_.Text(); }
+  /// The timing of the current (or last) run's units, crossing by crossing,
+  /// as far as the run has come; empty before the first Start.
+  const std::vector<Crossing>& TimingRows() const { return recorder_.TimingRows(); }
+  /// Counts every change of TimingRows(), so that a front end shows them anew only then.
+  std::uint64_t TimingRevision() const { return recorder_.TimingRevision(); }
   /// Whether there is a run log: Start was pressed.
   bool HasRunLog() const { return recorder_.HasText(); }
   /// The parameters and seed of the current (or last) run; empty before the first Start.

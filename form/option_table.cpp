@@ -35,7 +35,7 @@ std::optional<std::string> SetZoom(const std::string& value, RunRequest& request
   return std::nullopt;
 }
 
-constexpr std::array<OptionRow, 23> kOptions = {{
+constexpr std::array<OptionRow, 24> kOptions = {{
     {"technique", "NAME", "Message, Circuit or Packet (default Message)", kDriver | kWindow | kPage,
      [](const std::string& v, RunRequest& r) { return ChooseTechnique(v, r); }},
     {"size", "N", "message size: 100, 200, 300, 400, 500 or 1000 (default 300)",
@@ -59,6 +59,8 @@ constexpr std::array<OptionRow, 23> kOptions = {{
     {"compare", "",
      "run all three techniques and compare them with the formulas", kDriver,
      nullptr, &RunRequest::compare},
+    {"timing", "", "print when each unit's first and last bit left and arrived on each link",
+     kDriver, nullptr, &RunRequest::timing},
     {"png", "FILE", "also write a picture of the window after the run(s) to FILE", kDriver, SetPng},
     {"additions", "",
      "draw the View menu's additions into the --png picture", kDriver,

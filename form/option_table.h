@@ -28,6 +28,7 @@ struct RunRequest : RunChoice {
   bool start = false;
   bool json = false;
   bool compare = false;
+  bool timing = false;  // print the run's timing table instead of its steps
   std::optional<std::string> png;  // file to write a picture of the window to
   bool additions = false;          // the picture shows the margins' additions
   std::optional<SweepSpec> sweep;  // completion time against one parameter, instead of one run

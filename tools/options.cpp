@@ -7,17 +7,21 @@
 namespace switchsim::trace {
 namespace {
 
-// The options that only a sweep reads, and those a sweep sets itself.
+// The options that only a sweep reads (--csv: or the timing table), and those a sweep sets itself.
 std::optional<std::string> SweepConflict(const Options& options) {
   if (!options.sweep) {
-    for (const char* name : {"seeds", "csv", "svg"}) {
+    for (const char* name : {"seeds", "svg"}) {
       if (options.Given(name)) {
         return "--" + std::string(name) + ": goes with --sweep, which was not asked for";
       }
     }
+    // --csv also prints the timing table of one run.
+    if (options.csv && !options.timing) {
+      return "--csv: prints a table as CSV, but none was asked for; add --timing or --sweep";
+    }
     return std::nullopt;
   }
-  for (const char* name : {"technique", "json", "compare", "png"}) {
+  for (const char* name : {"technique", "json", "compare", "png", "timing"}) {
     if (options.Given(name)) {
       return "--" + std::string(name) + ": does not go with --sweep, which runs all three techniques";
     }
@@ -43,6 +47,12 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
     return UsageError{"--additions: draws into the picture of --png, which was not asked for"};
   }
   if (auto error = SweepConflict(options)) return UsageError{*std::move(error)};
+  if (options.timing && options.json) {
+    return UsageError{"--timing: prints a table, not JSON Lines; leave out --json"};
+  }
+  if (options.timing && options.compare) {
+    return UsageError{"--timing: prints the table of one run; leave out --compare"};
+  }
   return std::move(options);
 }
 

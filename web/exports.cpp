@@ -12,6 +12,7 @@
 #include "zoom.h"
 #include "reading_guide.h"
 #include "sweep_choices.h"
+#include "timing_format.h"
 #include "web_explore.h"
 #include "web_form.h"
 
@@ -109,6 +110,10 @@ const char* ss_results_csv() { return Returned(switchsim::ResultsCsv(Form()->cla
 const char* ss_results_text() {
   return Returned(switchsim::ResultsText(Form()->classroom().Results()));
 }
+const char* ss_timing() { return Returned(Form()->TimingJson()); }
+const char* ss_timing_csv() { return Returned(switchsim::TimingCsv(Form()->classroom().TimingRows())); }
+/// Counts the changes of the timing table, so that the page shows it anew only then.
+double ss_timing_revision() { return static_cast<double>(Form()->classroom().TimingRevision()); }
 const char* ss_run_log() { return Returned(Form()->classroom().RunLogText()); }
 const char* ss_guide() {
   return Returned(switchsim::ReadingGuideHtml(switchsim::ChosenModel(Form()->logic())));

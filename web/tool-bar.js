@@ -1,7 +1,7 @@
 /**
  * The tool bar above the form and what it opens: Step and Speed, the view's
  * choices (remembered in the browser), the zoom and the projector's view,
- * Save picture, Export run log, the results section, Share and Embed, the
+ * Save picture, Export run log, the results and timing sections, Share and Embed, the
  * guide; the page's keys, and the link that skips the tool bar. On a phone
  * it folds behind Menu.
  */
@@ -77,6 +77,7 @@ export class ToolBar {
       downloadText('switchsim-run.jsonl', api.runLog(), 'application/jsonl');
     });
     el('showResults').addEventListener('click', () => page.results.toggle());
+    el('showTiming').addEventListener('click', () => page.timing.toggle());
     el('showGuide').addEventListener('click', () => this.showGuide());
     el('skipLink').addEventListener('click', (event) => {
       event.preventDefault();  // the address keeps no fragment

@@ -13,6 +13,7 @@
 #include "margins.h"
 #include "page_address.h"
 #include "speed.h"
+#include "timing_format.h"
 
 namespace switchsim {
 namespace {
@@ -98,6 +99,19 @@ std::string WebForm::ResultsJson() const {
     json.Open('{').Key("cells").Open('[');
     for (const std::string& cell : ResultCells(result)) json.Text(cell);
     json.Close(']').Key("command").Text(TraceCommand(result.parameters)).Close('}');
+  }
+  json.Close(']');
+  return out;
+}
+
+std::string WebForm::TimingJson() const {
+  std::string out;
+  JsonWriter json(out);
+  json.Open('[');
+  for (const Crossing& row : classroom_->TimingRows()) {
+    json.Open('[');
+    for (const std::string& cell : TimingCells(row)) json.Text(cell);
+    json.Close(']');
   }
   json.Close(']');
   return out;

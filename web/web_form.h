@@ -46,6 +46,9 @@ class WebForm final : public FormSurface {
   std::string State() const;
   /// The results, newest first, each with its cells and its command. A JSON array.
   std::string ResultsJson() const;
+  /// The current run's timing table, a row a crossing of a link, each row
+  /// its cells as the table shows them. A JSON array of arrays of texts.
+  std::string TimingJson() const;
 
   /// The user set a box's text (by choosing an item or typing).
   void UserSetBox(BoxId box, const std::string& text, double now_ms);

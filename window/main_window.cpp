@@ -13,6 +13,7 @@
 #include "file_saving.h"
 #include "qt_text.h"
 #include "reading_guide.h"
+#include "timing_format.h"
 #include "version.h"
 
 namespace switchsim {
@@ -62,6 +63,7 @@ MainWindow::MainWindow(QSettings& settings, const StartOptions& options, QWidget
                    QStringLiteral("CSV (*.csv)"), &MainWindow::ExportResults);
   });
 
+  CreateTimingDock();
   CreateFileMenu();
   CreateRunMenu();
   CreateViewMenu(options);
@@ -201,6 +203,15 @@ void MainWindow::CreateViewMenu(const StartOptions& options) {
       ApplyView();
     });
   }
+  show_timing = timing_dock_->toggleViewAction();
+  show_timing->setText(QStringLiteral("T&iming"));
+  show_timing->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+  show_timing->setStatusTip(QStringLiteral(
+      "Shows beside the form when each unit's first and last bit left and arrived on each link"));
+  menu->addAction(show_timing);
+  connect(show_timing, &QAction::triggered, this, [this](bool shown) {
+    if (shown) timing_dock_->table->setFocus();
+  });
   connect(show_results, &QAction::triggered, this, [this] {
     results_window_->show();
     results_window_->raise();
@@ -238,6 +249,24 @@ void MainWindow::CreateHelpMenu() {
 void MainWindow::CreateStatusBar() {
   status = new StatusBar(this);
   setStatusBar(status);
+}
+
+void MainWindow::CreateTimingDock() {
+  timing_dock_ = new TimingDock(this);
+  addDockWidget(Qt::RightDockWidgetArea, timing_dock_);
+  timing_dock_->hide();
+  connect(timing_dock_, &TimingDock::ExportRequested, this, [this] {
+    SaveWithDialog(QStringLiteral("Export Timing"), QStringLiteral("switchsim-timing.csv"),
+                   QStringLiteral("CSV (*.csv)"), &MainWindow::ExportTiming);
+  });
+  connect(timing_dock_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+    if (visible) ShowTiming();
+  });
+}
+
+void MainWindow::ShowTiming() {
+  timing_shown_ = classroom_->TimingRevision();
+  timing_dock_->ShowRows(classroom_->TimingRows());
 }
 
 void MainWindow::ApplyView() {
@@ -283,6 +312,7 @@ void MainWindow::Refresh(bool after_ticks) {
   }
   status->Refresh(*classroom_, ToQString(SpeedName(form_->Speed())), after_ticks);
   NameMarkers();
+  if (timing_dock_->isVisible() && classroom_->TimingRevision() != timing_shown_) ShowTiming();
   if (classroom_->Results().size() != results_shown_) {
     results_shown_ = classroom_->Results().size();
     results_window_->ShowResults(classroom_->Results());
@@ -328,15 +358,19 @@ bool MainWindow::SavePicture(const QString& path) {
 }
 
 bool MainWindow::ExportRunLog(const QString& path) {
-  if (const auto error = SaveWhole(path, QByteArray::fromStdString(classroom_->RunLogText()))) {
-    ShowFailure(*error);
-    return false;
-  }
-  return true;
+  return SaveText(path, classroom_->RunLogText());
 }
 
 bool MainWindow::ExportResults(const QString& path) {
-  if (const auto error = SaveWhole(path, QByteArray::fromStdString(ResultsCsv(classroom_->Results())))) {
+  return SaveText(path, ResultsCsv(classroom_->Results()));
+}
+
+bool MainWindow::ExportTiming(const QString& path) {
+  return SaveText(path, TimingCsv(classroom_->TimingRows()));
+}
+
+bool MainWindow::SaveText(const QString& path, const std::string& text) {
+  if (const auto error = SaveWhole(path, QByteArray::fromStdString(text))) {
     ShowFailure(*error);
     return false;
   }

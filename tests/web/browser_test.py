@@ -444,6 +444,45 @@ class Downloads(PageCase):
         self.assertEqual(log, driver_log('Packet', '300', ('1', '0.5', '1'), ('50', '50', '50'), '5'))
 
 
+class Timing(PageCase):
+    ROWS_JS = """return [...document.querySelectorAll('#timingTable tbody tr')]
+        .map((row) => [...row.cells].map((cell) => cell.textContent));"""
+
+    def test_timing_is_the_drivers_table_downloads_as_csv_and_fits_a_phone(self):
+        folder = self.enterContext(tempfile.TemporaryDirectory(prefix='switchsim-timing-'))
+        browser.execute_cdp_cmd('Browser.setDownloadBehavior',
+                                {'behavior': 'allow', 'downloadPath': folder})
+        open_page('?technique=Circuit&seed=1&speed=4')
+        self.node('showTiming').click()  # open before the run: it fills in as the run goes
+        self.assertEqual(self.node('showTiming').get_attribute('aria-expanded'), 'true')
+        self.assertEqual(browser.execute_script(self.ROWS_JS), [])
+        self.assertFalse(self.node('exportTiming').is_enabled())
+        self.run_to_end()
+        csv = subprocess.run([TRACE, '--technique', 'Circuit', '--seed', '1', '--timing', '--csv'],
+                             check=True, capture_output=True).stdout.decode()
+        lines = csv.split('\r\n')[1:-1]
+        self.assertEqual(browser.execute_script(self.ROWS_JS),
+                         [[cell or '-' for cell in line.split(',')] for line in lines])
+
+        self.node('exportTiming').click()
+        path = os.path.join(folder, 'switchsim-timing.csv')
+        self.wait_for(lambda: os.path.isfile(path) and os.path.getsize(path) == len(csv.encode()),
+                      'the timing table never arrived whole')
+        with open(path, encoding='utf-8', newline='') as file:
+            self.assertEqual(file.read(), csv)
+
+        wider = 'return document.documentElement.scrollWidth - document.documentElement.clientWidth'
+        browser.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
+            'width': 390, 'height': 844, 'deviceScaleFactor': 1, 'mobile': True})
+        try:
+            self.wait_for(lambda: 'compact' in browser.execute_script('return document.body.className'),
+                          'a phone never got the compact page')
+            self.assertTrue(self.node('timing').is_displayed())
+            self.assertLessEqual(browser.execute_script(wider), 0, 'the page scrolls sideways')
+        finally:
+            browser.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+
+
 class Density(PageCase):
     def test_traces_keep_their_strokes_when_the_density_changes(self):
         open_page('?technique=Circuit&speed=4&start=1')

@@ -26,6 +26,7 @@
 #include "layout.h"
 #include "main_window.h"
 #include "options.h"
+#include "timing_format.h"
 #include "trace_run.h"
 #include "version.h"
 
@@ -400,6 +401,44 @@ TEST_F(MainWindowTest, ResultsAreADialogOfTheKeyboard) {
   QApplication::setActiveWindow(&results);
   QTest::keyClick(results.table, Qt::Key_W, Qt::ControlModifier);
   EXPECT_FALSE(results.isVisible());
+}
+
+// The timing table beside the form, from the keyboard: it follows the run
+// and exports what it shows.
+TEST_F(MainWindowTest, TimingBesideTheFormFollowsTheRun) {
+  window().show();
+  QApplication::setActiveWindow(&window());
+  window().start->trigger();
+  for (int tick = 0; tick < 20; ++tick) form().Timer1_Timer();
+  window().Refresh(true);
+  TimingDock& timing = window().timing();
+  EXPECT_FALSE(timing.isVisible());
+  window().show_timing->trigger();
+  ASSERT_TRUE(timing.isVisible());
+  EXPECT_EQ(QApplication::focusWidget(), timing.table);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(timing.table)->role(), QAccessible::Table);
+  ASSERT_EQ(timing.table->rowCount(), 1);
+  EXPECT_EQ(timing.table->item(0, 4)->text(), "25");
+  EXPECT_EQ(timing.table->item(0, 5)->text(), "-");
+
+  RunToEnd();
+  ASSERT_EQ(timing.table->rowCount(), 3);
+  EXPECT_EQ(timing.table->item(0, 5)->text(), "1550");
+  EXPECT_EQ(timing.table->item(2, 2)->text(), QString::fromUtf8("Router B \u2192 Receive"));
+  EXPECT_EQ(timing.table->item(2, 8)->text(), "6900");
+  const QString path = dir_.filePath("timing.csv");
+  ASSERT_TRUE(window().ExportTiming(path));
+  QFile csv(path);
+  ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+  EXPECT_EQ(csv.readAll().toStdString(), TimingCsv(window().classroom().TimingRows()));
+  EXPECT_FALSE(window().ExportTiming(dir_.path()));  // a folder
+
+  window().start->trigger();  // Reset, and a new run starts the table again
+  window().start->trigger();
+  window().Refresh(false);
+  EXPECT_EQ(timing.table->rowCount(), 0);
+  QTest::keyClick(timing.table, Qt::Key_Escape);
+  EXPECT_FALSE(timing.isVisible());
 }
 
 TEST_F(MainWindowTest, GuideFillsInTheBoxesAndAboutNamesVersionLicenceAndQt) {
