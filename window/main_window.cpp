@@ -304,6 +304,7 @@ void MainWindow::Refresh(bool after_ticks) {
     start->setText(ToQString(logic.Caption(0)));
     pause->setText(ToQString(logic.Caption(1)));
     export_run_log->setEnabled(classroom_->CurrentRun().has_value());
+    packet_bar->ShowSizes();  // a run started from Explore may bring other sizes
   }
   const RunPhase now = classroom_->Phase();
   if (!after_ticks || now != phase_shown_) {

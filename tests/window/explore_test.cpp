@@ -95,5 +95,15 @@ TEST_F(ExploreTest, ASizeOffTheFormsListGivesTheDriversCommandAndABadRangeKeepsT
   EXPECT_EQ(explore_->curve->drawing().title, title);
 }
 
+TEST_F(ExploreTest, APointOfAnotherPacketSizeBringsItsSizeToThePacketBar) {
+  explore_->parameter->setCurrentIndex(1);  // the packet size
+  explore_->resize(900, 800);
+  Draw("4", "5", "1", 1);
+  ClickPoint(1 * 3 + 2);  // x 5, Packet
+  ASSERT_TRUE(window_->classroom().CurrentRun());
+  EXPECT_EQ(window_->classroom().CurrentRun()->packeting.packet_blocks, 5);
+  EXPECT_EQ(window_->packet_bar->packet->value(), 5);
+}
+
 }  // namespace
 }  // namespace switchsim::testing
