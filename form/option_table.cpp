@@ -16,13 +16,19 @@ std::optional<std::string> SetPng(const std::string& value, RunRequest& request)
   return std::nullopt;
 }
 
+std::optional<std::string> SetSvg(const std::string& value, RunRequest& request) {
+  if (value.empty()) return Quoted(value) + " is not a file name";
+  request.svg = value;
+  return std::nullopt;
+}
+
 std::optional<std::string> SetZoom(const std::string& value, RunRequest& request) {
   request.zoom = ReadZoom(value);
   if (!request.zoom) return ZoomRefusal(value);
   return std::nullopt;
 }
 
-constexpr std::array<OptionRow, 19> kOptions = {{
+constexpr std::array<OptionRow, 20> kOptions = {{
     {"technique", "NAME", "Message, Circuit or Packet (default Message)", kDriver | kWindow | kPage,
      [](const std::string& v, RunRequest& r) { return ChooseTechnique(v, r); }},
     {"size", "N", "message size: 100, 200, 300, 400, 500 or 1000 (default 300)",
@@ -47,8 +53,10 @@ constexpr std::array<OptionRow, 19> kOptions = {{
      "run all three techniques and compare them with the formulas", kDriver,
      nullptr, &RunRequest::compare},
     {"png", "FILE", "also write a picture of the window after the run(s) to FILE", kDriver, SetPng},
+    {"svg", "FILE", "also write a vector picture of the window after the run(s) to FILE", kDriver,
+     SetSvg},
     {"additions", "",
-     "draw the View menu's additions into the --png picture", kDriver,
+     "draw the View menu's additions into the --png and --svg pictures", kDriver,
      nullptr, &RunRequest::additions},
     {"start", "", "start the run at once", kWindow | kPage, nullptr, &RunRequest::start},
     {"zoom", "Z", "show the form at 100, 125, 150 or 200 per cent, or fit, or auto (fits a smaller space only)",

@@ -28,7 +28,8 @@ struct RunRequest : RunChoice {
   bool json = false;
   bool compare = false;
   std::optional<std::string> png;  // file to write a picture of the window to
-  bool additions = false;          // the picture shows the margins' additions
+  std::optional<std::string> svg;  // file to write a vector picture of the window to
+  bool additions = false;          // the pictures show the margins' additions
   std::optional<Zoom> zoom;  // how large the form is shown; a front end's own choice if not given
   bool projector = false;    // drawn for a projector
   bool embed = false;        // a page in another page's frame: the form and a run bar only

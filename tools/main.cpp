@@ -6,6 +6,7 @@
 
 #include "options.h"
 #include "random_source.h"
+#include "svg_picture.h"
 #include "trace_run.h"
 #include "version.h"
 #include "window_picture.h"
@@ -38,6 +39,12 @@ int main(int argc, char** argv) {
   if (options.png) {
     if (const auto error = WriteWindowPicture(options, seed, *options.png)) {
       std::cerr << "switchsim-trace: --png: " << *error << "\n";
+      return 1;
+    }
+  }
+  if (options.svg) {
+    if (const auto error = WriteSvgPicture(options, seed, *options.svg)) {
+      std::cerr << "switchsim-trace: --svg: " << *error << "\n";
       return 1;
     }
   }

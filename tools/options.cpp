@@ -6,8 +6,13 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
   auto read = ReadCommandLine(args, FrontEnd::Driver);
   if (auto* error = std::get_if<std::string>(&read)) return UsageError{std::move(*error)};
   Options& options = std::get<Options>(read);
-  if (options.additions && !options.png) {
-    return UsageError{"--additions: draws into the picture of --png, which was not asked for"};
+  if (options.additions && !options.png && !options.svg) {
+    return UsageError{
+        "--additions: draws into the pictures of --png and --svg, neither of which was asked for"};
+  }
+  if (options.png && options.svg && *options.png == *options.svg) {
+    return UsageError{"--svg: " + Quoted(*options.svg) +
+                      " is the file of --png too; give each picture a file of its own"};
   }
   return std::move(options);
 }
