@@ -56,8 +56,11 @@ INSTANTIATE_TEST_SUITE_P(
         BadOption{"JsonGivenTwice", {"--json", "--json"}, "--json: given more than once"},
         BadOption{"JsonWithAValue", {"--json=yes"}, "--json: takes no value, but was given \"yes\""},
         BadOption{"EmptyPngName", {"--png", ""}, "--png: \"\" is not a file name"},
-        BadOption{"UnknownOption", {"--fast"}, "\"--fast\" is not an option; see --help for --technique, --size, --rates, --delays, --packet, --header, --seed, --json, --compare, --png, --additions, --version"},
-        BadOption{"WordThatIsNoOption", {"Message"}, "\"Message\" is not an option; see --help for --technique, --size, --rates, --delays, --packet, --header, --seed, --json, --compare, --png, --additions, --version"}),
+        BadOption{"EmptySvgName", {"--svg", ""}, "--svg: \"\" is not a file name"},
+        BadOption{"AdditionsWithoutAPicture", {"--additions"}, "--additions: draws into the pictures of --png and --svg, neither of which was asked for"},
+        BadOption{"BothPicturesToOneFile", {"--png", "a", "--svg", "a"}, "--svg: \"a\" is the file of --png too; give each picture a file of its own"},
+        BadOption{"UnknownOption", {"--fast"}, "\"--fast\" is not an option; see --help for --technique, --size, --rates, --delays, --packet, --header, --seed, --json, --compare, --png, --svg, --additions, --version"},
+        BadOption{"WordThatIsNoOption", {"Message"}, "\"Message\" is not an option; see --help for --technique, --size, --rates, --delays, --packet, --header, --seed, --json, --compare, --png, --svg, --additions, --version"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Options, DefaultsAndValuesAsGiven) {
