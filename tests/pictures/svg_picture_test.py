@@ -16,6 +16,8 @@ pixels stay within BUDGETS: at most 0.4 % of the picture, no run of more than
 12 across or 20 down, and at most 40 in any 16 x 16 tile. Glyph edges make
 short runs (text is 18 px at most); a shape missing, moved by more than a
 pixel or recoloured leaves a run as long as the shape: 41 px for a marker.
+The traces hold no text, so there a pixel must match in its own row (a
+pixel across is allowed for the ends of strokes): strokes a row off fail.
 The measured values are printed.
 
 Run: svg_picture_test.py SWITCHSIM_TRACE WORK_FOLDER
@@ -32,6 +34,9 @@ from pathlib import Path
 LEVEL = 48
 TILE = 16
 BUDGETS = {'share': 0.004, 'across': 12, 'down': 20, 'tile': 40}
+# The traces' drawing areas (left, top, width, height in px): no text is drawn
+# there, so a stroke must lie in its very row.
+TRACE_AREAS = [(69, 92, 239, 444), (317, 92, 239, 444), (565, 92, 239, 444)]
 SVG = '{http://www.w3.org/2000/svg}'
 FORM_SIZE = (916, 657)
 
@@ -114,6 +119,7 @@ DAMAGES = {
     'marker_missing': drop_marker,
     'marker_two_rows_down': move_marker(2),
     'marker_recoloured': recolour_marker,
+    'strokes_a_row_down': move_strokes(1),
     'strokes_two_rows_down': move_strokes(2),
     'strokes_three_columns_right': move_strokes_across(3),
 }
@@ -162,8 +168,14 @@ def read_png(path):
     return width, height, rows
 
 
+def in_trace(x, y):
+    return any(left <= x < left + width and top <= y < top + height
+               for left, top, width, height in TRACE_AREAS)
+
+
 def unmatched(a, b):
-    """The pixels of `a` that find no colour of `b` within LEVEL and a pixel."""
+    """The pixels of `a` that find no colour of `b` within LEVEL and a pixel
+    (in the traces, a pixel across only)."""
     width, height, rows_a = a
     _, _, rows_b = b
     found = set()
@@ -174,8 +186,9 @@ def unmatched(a, b):
             pixel = rows_a[y][3 * x:3 * x + 3]
             if pixel == rows_b[y][3 * x:3 * x + 3]:
                 continue
+            down = 0 if in_trace(x, y) else 1
             if not any(all(abs(pixel[i] - other[i]) <= LEVEL for i in range(3))
-                       for yy in range(max(0, y - 1), min(height, y + 2))
+                       for yy in range(max(0, y - down), min(height, y + down + 1))
                        for xx in range(max(0, x - 1), min(width, x + 2))
                        for other in (rows_b[yy][3 * xx:3 * xx + 3],)):
                 found.add((x, y))
