@@ -39,6 +39,7 @@ export function bind(core) {
     resultsText: f('ss_results_text', 'string', []),
     runLog: f('ss_run_log', 'string', []),
     guide: f('ss_guide', 'string', []),
+    svgPicture: f('ss_svg_picture', 'string', ['number', 'number', 'number']),
     heap: () => core.HEAPF64,
   };
 }
