@@ -97,14 +97,11 @@ void Button(Drawing& drawing, const PixelRect& r, std::string_view caption) {
 }
 
 void LinkControls(Drawing& drawing, const FormLogic& form, const KeepingSurface& kept) {
-  for (std::size_t i = 0; i < layout::kLabel1.size(); ++i) {
-    const auto rate_link = std::find(layout::kRateLabelIndex.begin(), layout::kRateLabelIndex.end(),
-                                     static_cast<int>(i)) -
-                           layout::kRateLabelIndex.begin();
-    const Rgb colour = rate_link < kLinkCount ? form.RateLabelColour(static_cast<int>(rate_link))
-                                              : appearance::kTextColour;
-    Caption(drawing, ToPixels(layout::kLabel1[i]), lists::kLabel1Captions[i], layout::kSmallFontPx,
-            true, TextAlign::End, colour);
+  for (int k = 0; k < kLinkCount; ++k) {
+    Caption(drawing, ToPixels(layout::kLabel1[layout::kRateLabelIndex[k]]), lists::kRateLabelCaption,
+            layout::kSmallFontPx, true, TextAlign::End, form.RateLabelColour(k));
+    Caption(drawing, ToPixels(layout::kLabel1[layout::kDelayLabelIndex[k]]),
+            lists::kDelayLabelCaption, layout::kSmallFontPx, true, TextAlign::End);
   }
   for (int k = 0; k < kLinkCount; ++k) {
     const int left = Px(layout::kLinkBoxLeft[k]);
@@ -117,18 +114,13 @@ void LinkControls(Drawing& drawing, const FormLogic& form, const KeepingSurface&
   }
 }
 
-// The pixels a line of the layout covers, as the window places it.
-PixelRect LineRect(double x1, double y1, double x2, double y2, int width_px) {
-  return LinePixels(x1, y1, x2, y2, width_px);
-}
-
 void Nodes(Drawing& drawing) {
   for (const layout::TwipsLine& line : layout::kLine1) {
-    drawing.items.push_back(Filled(LineRect(line.x1, line.y1, line.x2, line.y2,
+    drawing.items.push_back(Filled(LinePixels(line.x1, line.y1, line.x2, line.y2,
                                             layout::kNodeLineWidthPx), appearance::kNodeLineColour));
   }
   const layout::TwipsLine& base = layout::kLine2;
-  drawing.items.push_back(Filled(LineRect(base.x1, base.y1, base.x2, base.y2,
+  drawing.items.push_back(Filled(LinePixels(base.x1, base.y1, base.x2, base.y2,
                                           layout::kNodeLineWidthPx), appearance::kNodeLineColour));
   for (const layout::TwipsRect& shape : layout::kShape1) {
     drawing.items.push_back(Framed(ToPixels(shape), appearance::kNodeLineColour));
@@ -170,7 +162,7 @@ void Markers(Drawing& drawing, const FormLogic& form, const KeepingSurface& kept
     const MarkerState& state = form.Markers()[m];
     if (!state.visible) continue;
     const layout::TwipsLine& line = kLines[m];
-    const PixelRect r = LineRect(line.x1, state.y_twips, line.x2, state.y_twips,
+    const PixelRect r = LinePixels(line.x1, state.y_twips, line.x2, state.y_twips,
                                  layout::kMarkerWidthPx);
     if (edges) {
       const int e = kMarkerEdgePx;
