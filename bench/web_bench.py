@@ -68,6 +68,30 @@ def main():
         timings = driver.execute_script("return window.switchsim.tickTimings()")
         print(f"tick_200_p99_ms {percentile(timings, 0.99):.3f}")
 
+        # A curve of 50 sizes x 3 techniques x 5 seeds, made between frames:
+        # its wall time, and the longest task the page ran meanwhile.
+        sweeps, longest = [], []
+        for n in range(repeats):
+            driver.get(base + "?sweep=" + str(n))
+            wait.until(lambda d: d.execute_script("return window.switchsim && window.switchsim.firstFrameMs"))
+            # Explore opens first, as a user opens it before drawing.
+            driver.execute_script(
+                "switchsim.page.explore.toggle();"
+                "for (const [id, v] of [['sweepFrom', '20'], ['sweepTo', '1000'], ['sweepStep', '20'],"
+                " ['sweepSeeds', '5']]) document.getElementById(id).value = v;")
+            driver.execute_async_script("requestAnimationFrame(() => setTimeout(arguments[0], 50))")
+            driver.execute_script(
+                "window.longTasks = [];"
+                "new PerformanceObserver((list) => window.longTasks.push("
+                "...list.getEntries().map((e) => e.duration))).observe({type: 'longtask'});"
+                "switchsim.page.explore.begin();")
+            wait.until(lambda d: d.execute_script("return switchsim.page.explore.lastMs !== undefined"))
+            sweeps.append(driver.execute_script("return switchsim.page.explore.lastMs"))
+            longest.append(driver.execute_script(
+                "return Math.max(switchsim.page.explore.longestSlice, ...window.longTasks)"))
+        print(f"sweep_ms {median(sweeps):.1f}")
+        print(f"sweep_longest_task_ms {max(longest):.1f}")
+
         # A phone: its screen, and a processor four times slower.
         driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
             "width": 390, "height": 844, "deviceScaleFactor": 3, "mobile": True})

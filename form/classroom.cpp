@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "choose_boxes.h"
 #include "continuous_time.h"
 #include "lists.h"
 #include "numbers.h"
@@ -9,7 +10,6 @@
 #include "text_escape.h"
 
 namespace switchsim {
-namespace {
 
 RunParameters ParametersOfBoxes(const FormLogic& form, std::uint64_t seed) {
   RunParameters parameters;
@@ -23,6 +23,16 @@ RunParameters ParametersOfBoxes(const FormLogic& form, std::uint64_t seed) {
   parameters.packeting = form.simulation().packeting();
   return parameters;
 }
+
+RunParameters ChosenParameters(const FormLogic& form, std::uint64_t seed) {
+  RunParameters parameters = ParametersOfBoxes(form, seed);
+  for (int k = 0; k < kLinkCount; ++k) {
+    if (form.RateColour(k) == kRed) parameters.rates[k] = ShortestText(form.simulation().State().SavedRates[k]);
+  }
+  return parameters;
+}
+
+namespace {
 
 // Whether a record holds data of `technique` that has not reached Receive.
 // Circuit data passed on (kind 10) stays on its link for good and is done.
@@ -68,6 +78,40 @@ bool Classroom::CanStep() const {
 
 void Classroom::Step() {
   if (CanStep()) form_.Timer1_Timer();
+}
+
+bool Classroom::ChoosePacketing(bool header, const std::string& text) {
+  RunChoice choice;
+  choice.packeting = form_.simulation().packeting();
+  const std::string_view what = header ? "Header size" : "Packet size";
+  const auto refusal = header ? ChooseHeader(text, choice) : ChoosePacket(text, choice);
+  if (refusal) {
+    Say(std::string(what) + ": " + *refusal);
+    return false;
+  }
+  if (choice.packeting == form_.simulation().packeting()) return true;
+  form_.ChoosePacketing(choice.packeting);
+  const int p = choice.packeting.packet_blocks;
+  const int h = choice.packeting.header_blocks;
+  Say("Packets of " + std::to_string(p) + (p == 1 ? " block" : " blocks") + ", header " +
+      std::to_string(h) + (h == 1 ? " block" : " blocks") + ": from the next Start");
+  return true;
+}
+
+std::optional<std::string> Classroom::StartRun(const RunParameters& p) {
+  RunChoice choice;
+  if (ChooseSize(p.size, choice)) {
+    return "The size box has no " + Abridged(p.size) + "; the driver runs it: " + TraceCommand(p);
+  }
+  choice.technique = p.technique;
+  choice.rates = p.rates;
+  choice.delays = p.delays;
+  choice.packeting = p.packeting;
+  if (form_.RunExists()) form_.cmdStart_Click(0);  // Reset
+  ChooseBoxes(form_, choice);
+  seeds_.SetNext(p.seed);
+  form_.cmdStart_Click(0);
+  return std::nullopt;
 }
 
 void Classroom::SayClock() {

@@ -19,10 +19,16 @@
 
 namespace switchsim {
 
+/// What a Start would run now: the boxes' texts, the packet and header size, and `seed`.
+RunParameters ParametersOfBoxes(const FormLogic& form, std::uint64_t seed);
+/// The parameters the user chose, with `seed`: the boxes, but where the
+/// circuit rule wrote a rate (red) the rate the user chose before it.
+RunParameters ChosenParameters(const FormLogic& form, std::uint64_t seed);
+
 /// The classroom around the form: it gives every Start a recorded seed
-/// (RunSeeds), keeps the JSON Lines log of the current run (RunRecorder),
-/// the results of the runs that delivered their data, and the texts of the
-/// status bar (StatusTexts); and it adds a step of one tick to the run
+/// (RunSeeds), keeps the JSON Lines log and the timing table of the current
+/// run (RunRecorder), the results of the runs that delivered their data, and
+/// the texts of the status bar (StatusTexts); and it adds a step of one tick to the run
 /// buttons. It knows no toolkit: every front end shows what it says. It
 /// hears the form's steps and tells each of its parts in turn.
 ///
@@ -49,6 +55,16 @@ class Classroom final : public RunListener {
   bool CanStep() const;
   /// One tick, exactly what one period of the timer does; nothing unless CanStep().
   void Step();
+  /// The user chose the packet size (`header` false) or the header size as
+  /// typed, in blocks: a whole number in its range is taken for the next
+  /// Start and said; another text is refused with a notice naming it, and
+  /// both sizes stay as they were. Returns whether it was taken.
+  bool ChoosePacketing(bool header, const std::string& text);
+  /// Starts the run of `parameters` with its seed, as a user would: Reset if
+  /// a run exists, the boxes and sizes chosen, then Start. A size the size
+  /// box does not list is not run: the form stays as it was, and the
+  /// returned line says so and gives the driver's command that runs it.
+  std::optional<std::string> StartRun(const RunParameters& parameters);
   /// Says the clock and the run's phase as a notice, for a listener who
   /// asks: "t = 3.250 s, Paused", or "Ended at 15.025 s".
   void SayClock();
@@ -67,6 +83,11 @@ class Classroom final : public RunListener {
   /// driver's --json: from the start event to the end event once the clock
   /// has passed the end, or to the last tick so far.
   const std::string& RunLogText() const { return recorder_.Text(); }
+  /// The timing of the current (or last) run's units, crossing by crossing,
+  /// as far as the run has come; empty before the first Start.
+  const std::vector<Crossing>& TimingRows() const { return recorder_.TimingRows(); }
+  /// Counts every change of TimingRows(), so that a front end shows them anew only then.
+  std::uint64_t TimingRevision() const { return recorder_.TimingRevision(); }
   /// Whether there is a run log: Start was pressed.
   bool HasRunLog() const { return recorder_.HasText(); }
   /// The parameters and seed of the current (or last) run; empty before the first Start.

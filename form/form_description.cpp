@@ -11,6 +11,7 @@
 #include "margins.h"
 #include "presentation.h"
 #include "speed.h"
+#include "timing_format.h"
 #include "version.h"
 #include "zoom.h"
 
@@ -241,6 +242,8 @@ std::string DescribeForm() {
   WriteViews(json);
   json.Key("resultHeadings").Open('[');
   for (const std::string_view heading : kResultHeadings) json.Text(heading);
+  json.Close(']').Key("timingHeadings").Open('[');
+  for (const std::string_view heading : kTimingHeadings) json.Text(heading);
   json.Close(']');
   json.Key("speeds").Open('[');
   for (const SpeedStep& speed : kSpeeds) json.Text(speed.name);

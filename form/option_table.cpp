@@ -22,13 +22,20 @@ std::optional<std::string> SetSvg(const std::string& value, RunRequest& request)
   return std::nullopt;
 }
 
+std::optional<std::string> SetSweep(const std::string& value, RunRequest& request) {
+  auto read = ReadSweepSpec(value);
+  if (auto* error = std::get_if<std::string>(&read)) return *std::move(error);
+  request.sweep = std::get<SweepSpec>(std::move(read));
+  return std::nullopt;
+}
+
 std::optional<std::string> SetZoom(const std::string& value, RunRequest& request) {
   request.zoom = ReadZoom(value);
   if (!request.zoom) return ZoomRefusal(value);
   return std::nullopt;
 }
 
-constexpr std::array<OptionRow, 20> kOptions = {{
+constexpr std::array<OptionRow, 24> kOptions = {{
     {"technique", "NAME", "Message, Circuit or Packet (default Message)", kDriver | kWindow | kPage,
      [](const std::string& v, RunRequest& r) { return ChooseTechnique(v, r); }},
     {"size", "N", "message size: 100, 200, 300, 400, 500 or 1000 (default 300)",
@@ -52,12 +59,21 @@ constexpr std::array<OptionRow, 20> kOptions = {{
     {"compare", "",
      "run all three techniques and compare them with the formulas", kDriver,
      nullptr, &RunRequest::compare},
+    {"timing", "", "print when each unit's first and last bit left and arrived on each link",
+     kDriver, nullptr, &RunRequest::timing},
     {"png", "FILE", "also write a picture of the window after the run(s) to FILE", kDriver, SetPng},
-    {"svg", "FILE", "also write a vector picture of the window after the run(s) to FILE", kDriver,
-     SetSvg},
     {"additions", "",
      "draw the View menu's additions into the --png and --svg pictures", kDriver,
      nullptr, &RunRequest::additions},
+    {"sweep", "PARAM=FROM:TO:STEP",
+     "completion times of the three techniques against one parameter (below)",
+     kDriver, SetSweep},
+    {"seeds", "N", "runs of each point of --sweep, from the seed on: 1 to 100 (default 1)", kDriver,
+     [](const std::string& v, RunRequest& r) { return ChooseSeedCount(v, r.seeds); }},
+    {"csv", "", "print the table asked for as CSV", kDriver, nullptr, &RunRequest::csv},
+    {"svg", "FILE",
+     "also write a vector picture of the window after the run(s) to FILE (the curve with --sweep)",
+     kDriver, SetSvg},
     {"start", "", "start the run at once", kWindow | kPage, nullptr, &RunRequest::start},
     {"zoom", "Z", "show the form at 100, 125, 150 or 200 per cent, or fit, or auto (fits a smaller space only)",
      kWindow | kPage, SetZoom},

@@ -94,6 +94,11 @@ std::string ShareQuery(const FormLogic& form, double speed, const Zoom& zoom, bo
   std::string query = "technique=" + Encoded(form.MethodText()) +
                       "&size=" + Encoded(form.MessageSizeText()) + "&rates=" + Encoded(rates) +
                       "&delays=" + Encoded(delays) + "&speed=" + ShortestText(speed);
+  const Packeting& packeting = form.simulation().packeting();
+  if (packeting != Packeting{}) {
+    query += "&packet=" + std::to_string(packeting.packet_blocks) +
+             "&header=" + std::to_string(packeting.header_blocks);
+  }
   if (zoom.kind != Zoom::Kind::Auto) query += "&zoom=" + ZoomName(zoom);
   if (projector) query += "&projector=1";
   return query;

@@ -37,9 +37,19 @@ std::string Joined(int from, int to, Term term) {
   return text;
 }
 
-Formula MessageFormula(const LinkModel& m, int blocks) {
+// "one block", "3 blocks".
+std::string BlocksText(int blocks) {
+  return blocks == 1 ? std::string("one block") : std::to_string(blocks) + " blocks";
+}
+
+Formula MessageFormula(const LinkModel& m, int message_blocks) {
+  const int header = m.packeting.header_blocks;
+  const int blocks = MessageUnitBlocks(message_blocks, m.packeting);
   Formula f{std::string(kMethodMessage),
-            "T = \u03a3<sub>k</sub> (B\u00b7100/R<sub>k</sub> + 5\u00b7d<sub>k</sub>)", "", 0.0};
+            header == 0 ? "T = \u03a3<sub>k</sub> (B\u00b7100/R<sub>k</sub> + 5\u00b7d<sub>k</sub>)"
+                        : "T = \u03a3<sub>k</sub> ((B + h)\u00b7100/R<sub>k</sub> + 5\u00b7d<sub>k</sub>), "
+                          "with a header of h = " + BlocksText(header),
+            "", 0.0};
   f.filled_in = Joined(0, kLinkCount - 1, [&](int k) {
     return "(" + Send(blocks, m.rates[k]) + " + " + Propagate(m.delays[k]) + ")";
   });
@@ -68,9 +78,14 @@ Formula CircuitFormula(const LinkModel& m, int blocks) {
 // Packets leave one after another and are stored and forwarded;
 // the slowest link they cross sets the pace of those that follow the first.
 Formula PacketFormula(const LinkModel& m, int blocks) {
-  const std::vector<std::int16_t> split = PacketBlocks(blocks);
+  const std::vector<std::int16_t> split = PacketBlocks(blocks, m.packeting);
   const int packets = static_cast<int>(split.size());
-  const bool single_last = packets > 0 && split.back() < kPacketBlocks;
+  const bool single_last = packets > 0 && split.back() < split.front();
+  // b counts a packet's header too.
+  const std::string header_note =
+      m.packeting.header_blocks == 0
+          ? ""
+          : " (each " + BlocksText(m.packeting.header_blocks) + " of it header)";
   Formula f{std::string(kMethodPacket), "", "", 0.0};
   if (packets < 1) {
     f.symbols = "T = 0 (no packets)";
@@ -81,7 +96,7 @@ Formula PacketFormula(const LinkModel& m, int blocks) {
     const int size = split.back();
     const double slowest = *std::min_element(m.rates.begin(), m.rates.end());
     f.symbols = "T = \u03a3<sub>k</sub> (b\u00b7100/R<sub>k</sub> + 5\u00b7d<sub>k</sub>) + "
-                "(n \u2212 1)\u00b7b\u00b7100/R<sub>min</sub>, with n packets of b blocks";
+                "(n \u2212 1)\u00b7b\u00b7100/R<sub>min</sub>, with n packets of b blocks" + header_note;
     f.filled_in = Joined(0, kLinkCount - 1, [&](int k) {
                     return "(" + Send(size, m.rates[k]) + " + " + Propagate(m.delays[k]) + ")";
                   }) +
@@ -90,15 +105,18 @@ Formula PacketFormula(const LinkModel& m, int blocks) {
     f.ms += (packets - 1) * SendMs(slowest, size);
     return f;
   }
-  // The last packet has one block: the n - 1 packets of two blocks cross
-  // links 1 to j, the slowest of those sets their pace, and the last packet
-  // crosses links j to 3; the j that takes longest decides.
-  f.symbols =
-      "T = \u03a3<sub>k</sub> 5\u00b7d<sub>k</sub> + max<sub>j</sub> (\u03a3<sub>k\u2264j</sub> "
-      "2\u00b7100/R<sub>k</sub> + (n \u2212 2)\u00b72\u00b7100/min<sub>k\u2264j</sub> R<sub>k</sub> + "
-      "\u03a3<sub>k\u2265j</sub> 100/R<sub>k</sub>), with n packets, the last of one block";
+  // The last packet is smaller: the n - 1 full packets cross links 1 to j,
+  // the slowest of those sets their pace, and the last packet crosses links
+  // j to 3; the j that takes longest decides.
   const int full = split.front();
   const int last = split.back();
+  const std::string b = std::to_string(full);
+  const std::string last_send = last == 1 ? "100" : std::to_string(last) + "\u00b7100";
+  f.symbols =
+      "T = \u03a3<sub>k</sub> 5\u00b7d<sub>k</sub> + max<sub>j</sub> (\u03a3<sub>k\u2264j</sub> " + b +
+      "\u00b7100/R<sub>k</sub> + (n \u2212 2)\u00b7" + b +
+      "\u00b7100/min<sub>k\u2264j</sub> R<sub>k</sub> + \u03a3<sub>k\u2265j</sub> " + last_send +
+      "/R<sub>k</sub>), with n packets, the last of " + BlocksText(last) + header_note;
   double longest = -std::numeric_limits<double>::infinity();
   int best = 0;
   for (int j = 0; j < kLinkCount; ++j) {
@@ -132,6 +150,21 @@ Formula FormulaOf(std::string_view technique, const LinkModel& model) {
   return Formula{std::string(technique), "", "", std::numeric_limits<double>::quiet_NaN()};
 }
 
+namespace {
+
+// "two blocks", or "4 blocks, each with a header of one block".
+std::string PacketSizeText(const Packeting& packeting) {
+  std::string text = packeting.packet_blocks == 2 ? std::string("two blocks")
+                                                  : BlocksText(packeting.packet_blocks);
+  if (packeting.header_blocks > 0) {
+    text += ", each with a header of " + BlocksText(packeting.header_blocks) +
+            " (a message carries one too)";
+  }
+  return text;
+}
+
+}  // namespace
+
 std::string ReadingGuideHtml(const LinkModel& model) {
   std::string html =
       "<h3>Axes and scales</h3>"
@@ -162,9 +195,9 @@ std::string ReadingGuideHtml(const LinkModel& model) {
       "<li>Message: the whole message is stored and forwarded at each router.</li>"
       "<li>Circuit: a request sets up the path, its acknowledgement comes back, then the data "
       "streams through all three links at the slowest link's rate, followed by a release.</li>"
-      "<li>Packet: the message is cut into packets of two blocks, each stored and forwarded on "
-      "its own, so that the links work at the same time.</li></ul>"
-      "<h3>The same model without the tick</h3>"
+      "<li>Packet: the message is cut into packets of " + PacketSizeText(model.packeting) +
+      ", each stored and forwarded on its own, so that the links work at the same time.</li>"
+      "</ul><h3>The same model without the tick</h3>"
       "<p>With the boxes as they are now (R<sub>k</sub> the rates, d<sub>k</sub> the delays, B = " +
       std::to_string(BlocksForSize(model.size)) +
       " blocks), each technique's data would reach Receive after T ms. The simulation, which "

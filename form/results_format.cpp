@@ -5,19 +5,10 @@
 #include <cstdio>
 
 #include "numbers.h"
+#include "text_escape.h"
 
 namespace switchsim {
 namespace {
-
-std::string Csv(const std::string& field) {
-  if (field.find_first_of(",\"\r\n") == std::string::npos) return field;
-  std::string quoted = "\"";
-  for (const char c : field) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + "\"";
-}
 
 std::string ShellWord(const std::string& word) {
   const bool plain = !word.empty() && word.find_first_not_of(
@@ -92,9 +83,9 @@ std::string ResultsCsv(const std::vector<RunResult>& results) {
       "formula ms,difference ms,seed,changed during run\r\n";
   for (const RunResult& r : results) {
     const RunParameters& p = r.parameters;
-    std::string line = Csv(p.technique) + "," + Csv(p.size);
-    for (const std::string& rate : p.rates) line += "," + Csv(rate);
-    for (const std::string& delay : p.delays) line += "," + Csv(delay);
+    std::string line = CsvField(p.technique) + "," + CsvField(p.size);
+    for (const std::string& rate : p.rates) line += "," + CsvField(rate);
+    for (const std::string& delay : p.delays) line += "," + CsvField(delay);
     line += "," + std::to_string(p.packeting.packet_blocks) + "," +
             std::to_string(p.packeting.header_blocks);
     line += "," + std::to_string(r.simulated_ms) + "," + MsText(r.formula_ms) + "," +

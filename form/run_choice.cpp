@@ -126,6 +126,13 @@ std::optional<std::string> ChooseSeed(const std::string& value, RunChoice& choic
   return std::nullopt;
 }
 
+std::optional<std::string> ChooseSeedCount(const std::string& value, int& count) {
+  const auto number = WholeNumber(value, 1, kMostSweepSeeds);
+  if (!number) return Quoted(value) + " is not a number of seeds; use a whole number from 1 to 100";
+  count = *number;
+  return std::nullopt;
+}
+
 std::optional<std::string> ChooseSpeed(const std::string& value, double& speed) {
   for (const SpeedStep& step : kSpeeds) {
     if (value == step.option) {

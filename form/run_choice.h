@@ -10,6 +10,9 @@
 
 namespace switchsim {
 
+/// The most seeds each point of a sweep is run with.
+inline constexpr int kMostSweepSeeds = 100;
+
 /// What a run is started with, as box texts a user would choose or type,
 /// and the seed of its random numbers. Read from the driver's and the
 /// window's command lines (and from a page's address), always through the
@@ -47,6 +50,8 @@ std::optional<std::string> ChooseRates(const std::string& value, RunChoice& choi
 std::optional<std::string> ChooseDelays(const std::string& value, RunChoice& choice);
 /// A whole number from 0 to 2^64 - 1.
 std::optional<std::string> ChooseSeed(const std::string& value, RunChoice& choice);
+/// How many seeds each point of a sweep is run with: a whole number from 1 to 100.
+std::optional<std::string> ChooseSeedCount(const std::string& value, int& count);
 /// One of the speeds of the run menu: 0.25, 0.5, 1, 2 or 4.
 std::optional<std::string> ChooseSpeed(const std::string& value, double& speed);
 

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <string_view>
 
-#include "lists.h"
 #include "numbers.h"
 #include "json_writer.h"
+#include "unit_names.h"
 
 namespace switchsim {
 namespace {
@@ -17,24 +17,6 @@ JsonWriter& Texts(JsonWriter& json, const std::array<std::string, N>& texts) {
   json.Open('[');
   for (const std::string& text : texts) json.Text(text);
   return json.Close(']');
-}
-
-std::string_view KindName(std::int16_t kind, std::string_view technique) {
-  switch (kind) {
-    case kKindMessage: return "message";
-    case kKindPacket: return technique == kMethodCircuit ? "release" : "packet";
-    case kKindCircuitData:
-    case kKindPassedOnData: return "circuit data";
-    case kKindSetUpRequest: return "set-up request";
-    case kKindAcknowledgement: return "acknowledgement";
-    default: return "unknown";
-  }
-}
-
-std::string LinkName(int link, bool forward) {
-  const std::string_view from = lists::kNodeNames[forward ? link : link + 1];
-  const std::string_view to = lists::kNodeNames[forward ? link + 1 : link];
-  return std::string(from) + " \u2192 " + std::string(to);
 }
 
 std::string PadRight(std::string_view text, std::size_t width) {
@@ -107,7 +89,7 @@ void RunLog::OnUnitSetUp(int record) {
     return;
   }
   Row(simulation_.State().ClockMs, "set up", record,
-      std::string(KindName(unit.Kind, boxes_.MethodText())), unit.Forward != kFalse, unit.Link,
+      std::string(UnitName(unit.Kind, boxes_.MethodText())), unit.Forward != kFalse, unit.Link,
       std::to_string(unit.Blocks) + (unit.Blocks == 1 ? " block, " : " blocks, ") +
           HexColour(unit.Colour));
 }
@@ -146,7 +128,7 @@ void RunLog::OnArrive(std::int32_t clock_ms, int record, int link, std::int16_t 
         .Close('}').EndLine();
     return;
   }
-  Row(clock_ms, "arrive", record, std::string(KindName(kind, boxes_.MethodText())),
+  Row(clock_ms, "arrive", record, std::string(UnitName(kind, boxes_.MethodText())),
       Unit(record).Forward != kFalse, link, "whole unit arrived");
 }
 
@@ -214,13 +196,13 @@ void RunLog::LinkEvent(std::string_view name, std::int32_t clock_ms, int record,
     return;
   }
   const TransferUnit& unit = Unit(record);
-  Row(clock_ms, name, record, std::string(KindName(unit.Kind, boxes_.MethodText())),
+  Row(clock_ms, name, record, std::string(UnitName(unit.Kind, boxes_.MethodText())),
       unit.Forward != kFalse, link, what);
 }
 
 void RunLog::Row(std::int32_t clock_ms, std::string_view event, int record, std::string_view unit,
                  bool forward, int link, std::string_view what) {
-  Row(clock_ms, event, record, PadRight(unit, 17) + LinkName(link, forward) + ": " + std::string(what));
+  Row(clock_ms, event, record, PadRight(unit, 17) + CrossingName(link, forward) + ": " + std::string(what));
 }
 
 void RunLog::Row(std::int32_t clock_ms, std::string_view event, int record, std::string_view rest) {

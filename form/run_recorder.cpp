@@ -3,7 +3,14 @@
 namespace switchsim {
 
 RunRecorder::~RunRecorder() {
-  if (recording_) form_.RemoveListener(log_.get());
+  if (!recording_) return;
+  form_.RemoveListener(log_.get());
+  form_.RemoveListener(timing_.get());
+}
+
+const std::vector<Crossing>& RunRecorder::TimingRows() const {
+  static const std::vector<Crossing> none;
+  return timing_ ? timing_->Rows() : none;
 }
 
 const std::string& RunRecorder::Text() const {
@@ -16,7 +23,13 @@ const std::string& RunRecorder::Text() const {
 }
 
 void RunRecorder::Start(const RunParameters& parameters) {
-  if (recording_) form_.RemoveListener(log_.get());
+  if (recording_) {
+    form_.RemoveListener(log_.get());
+    form_.RemoveListener(timing_.get());
+  }
+  if (timing_) timing_revisions_ += timing_->Revision();
+  ++timing_revisions_;  // the rows start again
+  timing_ = std::make_unique<TimingTable>(form_.simulation(), form_);
   text_.clear();
   whole_.clear();
   whole_of_ = kNotWritten;
@@ -24,6 +37,7 @@ void RunRecorder::Start(const RunParameters& parameters) {
                                   RunLog::Strokes::Later);
   log_->Start(parameters);
   form_.AddListener(log_.get());
+  form_.AddListener(timing_.get());
   recording_ = true;
 }
 
@@ -31,6 +45,7 @@ void RunRecorder::End(double continuous_ms) {
   if (!recording_) return;
   log_->End(continuous_ms);
   form_.RemoveListener(log_.get());
+  form_.RemoveListener(timing_.get());
   recording_ = false;
 }
 

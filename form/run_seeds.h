@@ -22,6 +22,8 @@ class RunSeeds {
 
   /// The seed of the next run.
   std::uint64_t Next();
+  /// The next run takes `seed`; later ones fresh seeds again.
+  void SetNext(std::uint64_t seed) { next_ = seed; }
 
  private:
   std::optional<std::uint64_t> next_;

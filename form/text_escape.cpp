@@ -37,6 +37,16 @@ std::size_t Utf8Length(std::string_view text, std::size_t at) {
 
 }  // namespace
 
+std::string CsvField(std::string_view field) {
+  if (field.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(field);
+  std::string quoted = "\"";
+  for (const char c : field) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
 std::string Abridged(std::string_view text, std::size_t most) {
   std::size_t characters = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {

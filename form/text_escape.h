@@ -29,6 +29,10 @@ std::string Abridged(std::string_view text, std::size_t most = kMostQuoted);
 /// and '"' as their character references.
 std::string HtmlEscaped(std::string_view text);
 
+/// `field` as one field of a CSV line (RFC 4180): as it is, or in double
+/// quotes with each quote doubled when it holds a comma, a quote or a line break.
+std::string CsvField(std::string_view field);
+
 /// `text` in double quotes, with quotes and backslashes behind a backslash
 /// and the rest escaped in `style`.
 std::string EscapedText(std::string_view text, EscapeStyle style);

@@ -88,6 +88,37 @@ TEST(Classroom, EveryRunIsTheDriversRunOfItsCommand) {
   EXPECT_EQ(lesson.classroom.CurrentRun()->seed, 103U);
 }
 
+TEST(Classroom, TakesAPacketOrHeaderSizeForTheNextStartOrSaysWhyNot) {
+  Lesson lesson(5);
+  lesson.form.Choose(kMethodBox, "Packet");
+  lesson.Start();
+  struct Choice {
+    bool header;
+    const char* text;
+    bool taken;
+    const char* notice;
+  };
+  for (const Choice& c : {Choice{false, "5", true, "Packets of 5 blocks, header 0 blocks: from the next Start"},
+                          Choice{true, "1", true, "Packets of 5 blocks, header 1 block: from the next Start"},
+                          Choice{true, "11", false, "Header size: \"11\" is not a header size; use a whole number of blocks from 0 to 10"},
+                          Choice{false, "abc", false, "Packet size: \"abc\" is not a packet size; use a whole number of blocks from 1 to 50"},
+                          Choice{false, "0", false, "Packet size: \"0\" is not a packet size; use a whole number of blocks from 1 to 50"}}) {
+    EXPECT_EQ(lesson.classroom.ChoosePacketing(c.header, c.text), c.taken) << c.text;
+    EXPECT_EQ(lesson.classroom.Notice(), c.notice);
+  }
+  // The run under way keeps its packets of two blocks; the next one takes the sizes.
+  EXPECT_EQ(lesson.form.simulation().State().UnitTable[1].Blocks, 2);
+  lesson.Start();  // Reset
+  lesson.Start();
+  lesson.RunToEnd();
+  const RunParameters& parameters = *lesson.classroom.CurrentRun();
+  EXPECT_EQ(parameters.packeting, (Packeting{5, 1}));
+  EXPECT_EQ(lesson.classroom.RunLogText(), DriverLog(parameters)) << TraceCommand(parameters);
+  ASSERT_EQ(lesson.classroom.Results().size(), 1U);
+  const auto cells = ResultCells(lesson.classroom.Results().front());
+  EXPECT_EQ(cells[4] + " " + cells[5], "5 1");
+}
+
 // Drives the timer from a simulated wall clock that wakes `wake_ms` apart.
 std::string PacedLog(double speed, double wake_ms, double speed_later = 0.0) {
   Lesson lesson(11);
@@ -449,6 +480,26 @@ TEST(ReadingGuide, FormulasGiveTheContinuousModelsValue) {
             std::string::npos);
   EXPECT_NE(FormulaOf("Packet", LinkModel{{1, 0.5, 1}, {50, 50, 50}, 300, {}}).symbols.find("the last of one"),
             std::string::npos);
+  // Any packet and header size: a smaller last packet of any size, and a header on every unit.
+  for (const double size : {20.0, 60.0, 300.0, 980.0}) {
+    for (const int p : {1, 2, 3, 7, 50}) {
+      for (const int h : {0, 1, 10}) {
+        for (const std::array<double, 3>& r : {std::array<double, 3>{2, 0.5, 1}, {0.5, 1, 10}, {1, 1, 0.5}}) {
+          const LinkModel model{r, {50, 20, 200}, size, Packeting{p, h}};
+          for (const std::string_view technique : {"Message", "Circuit", "Packet"}) {
+            EXPECT_NEAR(FormulaOf(technique, model).ms, ContinuousCompletionMs(technique, model), 1e-6)
+                << technique << " size " << size << " p " << p << " h " << h << " rates " << r[0]
+                << " " << r[1] << " " << r[2];
+          }
+        }
+      }
+    }
+  }
+  const std::string guide = ReadingGuideHtml(LinkModel{{1, 0.5, 1}, {50, 50, 50}, 300, {4, 1}});
+  for (const char* part : {"packets of 4 blocks, each with a header of one block", "(B + h)",
+                           "the last of 4 blocks (each one block of it header)"}) {
+    EXPECT_NE(guide.find(part), std::string::npos) << part;
+  }
 }
 
 }  // namespace

@@ -22,6 +22,8 @@ std::string GoodValue(const OptionRow& row) {
   if (row.name == "png") return "picture.png";
   if (row.name == "svg") return "picture.svg";
   if (row.name == "zoom") return "fit";
+  if (row.name == "sweep") return "rate2=0.5:10:0.5";
+  if (row.name == "svg") return "curves.svg";
   return "7";
 }
 

@@ -79,6 +79,7 @@ struct SetUpCase {
   std::vector<int> records;
   std::vector<int> blocks;
   bool released;
+  Packeting packeting = {};
 };
 
 void PrintTo(const SetUpCase& c, std::ostream* os) { *os << c.technique << ' ' << c.size; }
@@ -91,6 +92,7 @@ TEST_P(SetUp, FillsTheRecordsOfTheTechnique) {
   Rig rig(random);
   rig.ChooseMethod(c.technique);
   rig.ChooseSize(c.size);
+  ASSERT_TRUE(rig.form.ChoosePacketing(c.packeting));
   rig.Start();
   EXPECT_EQ(ActiveRecords(rig), c.records);
   std::vector<int> blocks;
@@ -114,9 +116,26 @@ INSTANTIATE_TEST_SUITE_P(
         SetUpCase{"Packet1000", "Packet", "1000", [] { std::vector<int> r(25); for (int i = 0; i < 25; ++i) r[i] = i + 1; return r; }(),
                   std::vector<int>(25, 2), true},
         SetUpCase{"Circuit300", "Circuit", "300", {0, 1, 5}, {1, 15, 1}, false},
+        // Packets of p blocks, the last with what remains, each with h blocks of header.
+        SetUpCase{"Packet300Of4WithHeader1", "Packet", "300", {1, 2, 3, 4}, {5, 5, 5, 4}, true, {4, 1}},
+        SetUpCase{"Packet300Of50", "Packet", "300", {1}, {15}, true, {50, 0}},
+        SetUpCase{"Packet100Of1WithHeader10", "Packet", "100", {1, 2, 3, 4, 5}, {11, 11, 11, 11, 11}, true, {1, 10}},
+        SetUpCase{"Packet1000Of7", "Packet", "1000", {1, 2, 3, 4, 5, 6, 7, 8}, {7, 7, 7, 7, 7, 7, 7, 1}, true, {7, 0}},
+        SetUpCase{"MessageWithHeader3", "Message", "300", {1}, {18}, true, {2, 3}},
+        SetUpCase{"CircuitDataCarriesNoHeader", "Circuit", "300", {0, 1, 5}, {1, 15, 1}, false, {5, 4}},
         SetUpCase{"LowerCaseTechnique", "message", "300", {}, {}, false},
         SetUpCase{"NoTechnique", "", "300", {}, {}, false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SetUp, APacketingOutOfItsRangesIsRefusedAndTheLastOneStays) {
+  ScriptedRandom random({0.5});
+  Rig rig(random);
+  ASSERT_TRUE(rig.form.ChoosePacketing({3, 2}));
+  for (const Packeting bad : {Packeting{0, 0}, Packeting{51, 0}, Packeting{2, -1}, Packeting{2, 11}}) {
+    EXPECT_FALSE(rig.form.ChoosePacketing(bad)) << bad.packet_blocks << " " << bad.header_blocks;
+  }
+  EXPECT_EQ(rig.simulation.packeting(), (Packeting{3, 2}));
+}
 
 TEST(SetUp, CircuitRequestIsOnItsLinkAtOnceWithoutTakingIt) {
   ScriptedRandom random({0.5});

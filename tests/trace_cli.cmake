@@ -35,6 +35,8 @@ expect_success("Message: the data reached Receive after 6900 ms" --seed 1)
 expect_success("Circuit +6375" --compare --seed 1)
 expect_success("\"event\":\"end\",\"technique\":\"Packet\"" --technique Packet --json)
 expect_success("\"seed\":[0-9]+" --json)
+expect_success("^record,unit,link,direction,first bit left ms" --timing --csv --seed 1)
+expect_success("first bit arrived ms.*Message: the data reached Receive after 6900 ms" --timing --seed 1)
 
 # Every option with wrong values: missing, empty, not in the list, not a
 # number, out of range, repeated, unknown. None of them may write a picture.
@@ -86,6 +88,11 @@ expect_usage_error(extra extra)
 expect_usage_error("--x\ny")
 expect_usage_error(--png ${unwritten} --bogus)
 expect_usage_error(--additions)
+expect_usage_error(--csv)
+expect_usage_error(--csv --json)
+expect_usage_error(--timing --json)
+expect_usage_error(--timing --compare --csv)
+expect_usage_error(--timing=yes)
 expect_usage_error(--additions --compare)
 expect_usage_error(--png ${unwritten} --additions=yes)
 foreach(file ${unwritten} ${unwritten_svg})
@@ -145,4 +152,26 @@ foreach(line IN LISTS lines)
 endforeach()
 if(NOT code EQUAL 0 OR NOT ends EQUAL 3)
   message(FATAL_ERROR "--compare --json: exit ${code}, ${ends} end events")
+endif()
+
+# --sweep: a bad sweep is refused like any option; the curves' picture is
+# well-formed SVG with a point for every run, written whole or not at all.
+expect_usage_error(--sweep size=30:100:20)
+expect_usage_error(--sweep bogus=1:2:1 --svg ${unwritten})
+expect_usage_error(--sweep size=20:100:20 --additions --svg ${unwritten})
+expect_success("^size,technique,seed,simulated_ms,formula_ms\n20,Message,1,[0-9]+,"
+               --sweep size=20:100:20 --csv)
+set(curves ${CMAKE_CURRENT_BINARY_DIR}/trace_cli_curves.svg)
+file(REMOVE ${curves})
+expect_success("Circuit overtakes Message" --sweep size=20:1000:100 --seeds 2 --rates 1,1,1 --svg ${curves})
+execute_process(COMMAND /usr/bin/python3 -c
+  "import sys, xml.etree.ElementTree as E; svg = '{http://www.w3.org/2000/svg}'; root = E.parse(sys.argv[1]).getroot(); circles = root.iter(svg + 'circle'); assert root.tag == svg + 'svg', root.tag; n = sum(1 for c in circles if float(c.get('r')) == 3); assert n == 10 * 3 * 2 + 5, n; assert root.find(svg + 'title').text.startswith('Completion time against message size')"
+  ${curves} RESULT_VARIABLE code ERROR_VARIABLE err)
+if(NOT code EQUAL 0)
+  message(FATAL_ERROR "--svg: not the curves' SVG: ${err}")
+endif()
+execute_process(COMMAND ${TRACE} --sweep size=20:100:20 --svg /nonexistent-folder/c.svg
+                RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT code EQUAL 1 OR NOT out STREQUAL "" OR NOT err MATCHES "^switchsim-trace: --svg: cannot write \"/nonexistent-folder/c.svg\": ")
+  message(FATAL_ERROR "--svg unwritable: exit ${code}, stdout '${out}', stderr '${err}'")
 endif()

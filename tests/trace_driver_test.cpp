@@ -55,12 +55,16 @@ INSTANTIATE_TEST_SUITE_P(
         BadOption{"SizeGivenTwice", {"--size", "300", "--size", "300"}, "--size: given more than once"},
         BadOption{"JsonGivenTwice", {"--json", "--json"}, "--json: given more than once"},
         BadOption{"JsonWithAValue", {"--json=yes"}, "--json: takes no value, but was given \"yes\""},
+        BadOption{"CsvWithoutATable", {"--csv"}, "--csv: prints a table as CSV, but none was asked for; add --timing or --sweep"},
+        BadOption{"TimingAsJson", {"--timing", "--json"}, "--timing: prints a table, not JSON Lines; leave out --json"},
+        BadOption{"TimingOfASweep", {"--sweep", "size=20:100:20", "--timing"}, "--timing: does not go with --sweep, which runs all three techniques"},
+        BadOption{"TimingOfThreeRuns", {"--compare", "--csv", "--timing"}, "--timing: prints the table of one run; leave out --compare"},
         BadOption{"EmptyPngName", {"--png", ""}, "--png: \"\" is not a file name"},
         BadOption{"EmptySvgName", {"--svg", ""}, "--svg: \"\" is not a file name"},
         BadOption{"AdditionsWithoutAPicture", {"--additions"}, "--additions: draws into the pictures of --png and --svg, neither of which was asked for"},
         BadOption{"BothPicturesToOneFile", {"--png", "a", "--svg", "a"}, "--svg: \"a\" is the file of --png too; give each picture a file of its own"},
-        BadOption{"UnknownOption", {"--fast"}, "\"--fast\" is not an option; see --help for --technique, --size, --rates, --delays, --packet, --header, --seed, --json, --compare, --png, --svg, --additions, --version"},
-        BadOption{"WordThatIsNoOption", {"Message"}, "\"Message\" is not an option; see --help for --technique, --size, --rates, --delays, --packet, --header, --seed, --json, --compare, --png, --svg, --additions, --version"}),
+        BadOption{"UnknownOption", {"--fast"}, "\"--fast\" is not an option; see --help for --technique, --size, --rates, --delays, --packet, --header, --seed, --json, --compare, --timing, --png, --additions, --sweep, --seeds, --csv, --svg, --version"},
+        BadOption{"WordThatIsNoOption", {"Message"}, "\"Message\" is not an option; see --help for --technique, --size, --rates, --delays, --packet, --header, --seed, --json, --compare, --timing, --png, --additions, --sweep, --seeds, --csv, --svg, --version"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Options, DefaultsAndValuesAsGiven) {
@@ -128,6 +132,28 @@ TEST(JsonLog, ASeedReproducesARunExactly) {
   RunTraces(options, 43, other);
   EXPECT_EQ(first, second);
   EXPECT_NE(first, other);
+}
+
+TEST(Timing, TheTableOfTheRunInsteadOfItsSteps) {
+  Options options;
+  options.timing = true;
+  std::string text;
+  RunTraces(options, 1, text);
+  const auto lines = Lines(text);
+  ASSERT_EQ(lines.size(), 6U) << text;
+  EXPECT_EQ(lines[0], "Message, size 300, rates 1.0 / 0.5 / 1.0, delays 50 / 50 / 50, seed 1");
+  EXPECT_EQ(lines[1].rfind("record  unit     link", 0), 0U) << lines[1];
+  EXPECT_EQ(lines[5], "Message: the data reached Receive after 6900 ms");
+
+  options.csv = true;
+  std::string csv;
+  RunTraces(options, 1, csv);
+  EXPECT_EQ(csv,
+            "record,unit,link,direction,first bit left ms,last bit left ms,first bit arrived ms,"
+            "last bit arrived ms,delivered ms\r\n"
+            "1,message,Transmit \u2192 Router A,forward,25,1550,275,1800,\r\n"
+            "1,message,Router A \u2192 Router B,forward,1825,4850,2075,5100,\r\n"
+            "1,message,Router B \u2192 Receive,forward,5125,6650,5375,6900,6900\r\n");
 }
 
 TEST(Compare, ThreeRunsAgainstTheirContinuousTimeValues) {

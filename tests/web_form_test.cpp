@@ -124,6 +124,17 @@ TEST(WebForm, TheFirstStrokeLiesOnItsRow) {
   EXPECT_NEAR(steps[3], 0.1 * 239.0, 1e-4);  // its head, a tenth of the way across
 }
 
+TEST(WebForm, TheTimingTableFollowsTheRun) {
+  WebForm form(1);
+  EXPECT_EQ(form.TimingJson(), "[]");
+  form.Click(0, 0.0);
+  const auto before = form.classroom().TimingRevision();
+  form.RunDueTicks(25.0);
+  EXPECT_NE(form.classroom().TimingRevision(), before);
+  EXPECT_EQ(form.TimingJson(),
+            "[[\"1\",\"message\",\"Transmit \u2192 Router A\",\"forward\",\"25\",\"-\",\"-\",\"-\",\"-\"]]");
+}
+
 TEST(WebForm, PickOnlyBoxesHoldOnlyTheirItemsAndResetClears) {
   WebForm form;
   const auto changes = form.Changes();

@@ -4,12 +4,35 @@
 #include <variant>
 #include <vector>
 
+#include "curve_layout.h"
 #include "options.h"
 #include "random_source.h"
 #include "svg_picture.h"
+#include "svg_writer.h"
+#include "sweep_command.h"
 #include "trace_run.h"
 #include "version.h"
+#include "whole_file.h"
 #include "window_picture.h"
+
+namespace {
+
+// --sweep: the runs, the table or CSV, and the curve's picture with --svg.
+int RunSweep(const switchsim::trace::Options& options) {
+  using namespace switchsim;
+  Sweep sweep = trace::SweepOf(options);
+  sweep.RunNext(sweep.RunCount());
+  if (options.svg) {
+    if (const auto error = trace::WriteWhole(*options.svg, SvgText(CurveLayout(sweep).drawing()))) {
+      std::cerr << "switchsim-trace: --svg: " << *error << "\n";
+      return 1;
+    }
+  }
+  std::cout << trace::SweepOutput(options, sweep);
+  return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   using namespace switchsim::trace;
@@ -28,6 +51,8 @@ int main(int argc, char** argv) {
     std::cout << "switchsim-trace " << switchsim::kVersion << "\n";
     return 0;
   }
+
+  if (options.sweep) return RunSweep(options);
 
   // Only a run without --seed draws on the system's entropy.
   const std::uint64_t seed = options.seed ? *options.seed : switchsim::Mt64Random::SystemSeed();

@@ -1,6 +1,43 @@
 #include "options.h"
 
+#include <cstdint>
+#include <limits>
+#include <optional>
+
 namespace switchsim::trace {
+namespace {
+
+// The options that only a sweep reads (--csv: or the timing table), and those a sweep sets itself.
+std::optional<std::string> SweepConflict(const Options& options) {
+  if (!options.sweep) {
+    for (const char* name : {"seeds"}) {
+      if (options.Given(name)) {
+        return "--" + std::string(name) + ": goes with --sweep, which was not asked for";
+      }
+    }
+    // --csv also prints the timing table of one run.
+    if (options.csv && !options.timing) {
+      return "--csv: prints a table as CSV, but none was asked for; add --timing or --sweep";
+    }
+    return std::nullopt;
+  }
+  for (const char* name : {"technique", "json", "compare", "png", "additions", "timing"}) {
+    if (options.Given(name)) {
+      return "--" + std::string(name) + ": does not go with --sweep, which runs all three techniques";
+    }
+  }
+  if (options.seed && *options.seed > std::numeric_limits<std::uint64_t>::max() - (options.seeds - 1)) {
+    return "--seeds: " + std::to_string(options.seeds) + " seeds from " + std::to_string(*options.seed) +
+           " go past the largest seed, 18446744073709551615";
+  }
+  const std::string swept = SweepParameterName(*options.sweep);
+  if ((swept == "size" || swept == "packet" || swept == "header") && options.Given(swept)) {
+    return "--" + swept + ": --sweep " + swept + "=... sets it itself";
+  }
+  return std::nullopt;
+}
+
+}  // namespace
 
 std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& args) {
   auto read = ReadCommandLine(args, FrontEnd::Driver);
@@ -13,6 +50,13 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
   if (options.png && options.svg && *options.png == *options.svg) {
     return UsageError{"--svg: " + Quoted(*options.svg) +
                       " is the file of --png too; give each picture a file of its own"};
+  }
+  if (auto error = SweepConflict(options)) return UsageError{*std::move(error)};
+  if (options.timing && options.json) {
+    return UsageError{"--timing: prints a table, not JSON Lines; leave out --json"};
+  }
+  if (options.timing && options.compare) {
+    return UsageError{"--timing: prints the table of one run; leave out --compare"};
   }
   return std::move(options);
 }
@@ -27,7 +71,14 @@ std::string HelpText() {
          "\n"
          "A rate R sends one block in 100 / R ms of clock; a delay d lets the first bit cross\n"
          "the link in 5 x d ms; a block is 20 units of message size.\n"
-         "Exit status: 0 on success, 1 if the picture cannot be written, 2 for a bad option.\n";
+         "\n"
+         "With --sweep PARAM=FROM:TO:STEP it runs all three techniques at each value of one\n"
+         "parameter instead, each with --seeds seeds from --seed (default 1) on, and prints\n"
+         "the simulated and the formula's completion times. PARAM is size, packet, header,\n"
+         "rate1, rate2, rate3, delay1, delay2 or delay3 (link 1 is Transmit to Router A);\n"
+         "a delay's sweep takes the delay list's values from FROM to TO. For example\n"
+         "  switchsim-trace --sweep size=20:1000:20 --seeds 5 --csv\n"
+         "Exit status: 0 on success, 1 if a picture cannot be written, 2 for a bad option.\n";
 }
 
 }  // namespace switchsim::trace

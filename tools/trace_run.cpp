@@ -12,6 +12,8 @@
 #include "lists.h"
 #include "random_source.h"
 #include "run_log.h"
+#include "timing_format.h"
+#include "timing_table.h"
 #include "trace_view.h"
 
 namespace switchsim::trace {
@@ -39,12 +41,15 @@ std::vector<RunOutcome> RunTraces(const Options& options, std::uint64_t seed, st
   for (const std::string& technique : techniques) {
     form.Choose(kMethodBox, technique);
     random.Reseed(seed);
-    // With --compare the table alone is shown, unless the steps are asked for as JSON.
+    // With --compare or --timing a table alone is shown, unless the steps are asked for as JSON.
     std::string ignored;
+    const bool steps = options.json || !(options.compare || options.timing);
     RunLog log(form.simulation(), form, options.json ? RunLog::Format::Json : RunLog::Format::Table,
-               options.compare && !options.json ? ignored : out);
+               steps ? out : ignored);
     log.Start(ParametersOf(options, technique, seed));
+    TimingTable timing(form.simulation(), form);
     form.SetListener(&log);
+    form.AddListener(&timing);
 
     // Start, as the button does, then tick until the timer stops itself.
     form.cmdStart_Click(0);
@@ -52,12 +57,23 @@ std::vector<RunOutcome> RunTraces(const Options& options, std::uint64_t seed, st
 
     const RunOutcome outcome{technique, log.completed_ms(), ContinuousCompletionMs(technique, model)};
     log.End(outcome.continuous_ms);
-    if (!options.json && !options.compare) out += ClosingLine(outcome) + "\n";
+    if (options.timing) {
+      out += TimingOutput(options, ParametersOf(options, technique, seed), timing.Rows(), outcome);
+    } else if (!options.json && !options.compare) {
+      out += ClosingLine(outcome) + "\n";
+    }
     form.SetListener(nullptr);
     form.cmdStart_Click(0);  // Reset
     outcomes.push_back(outcome);
   }
   return outcomes;
+}
+
+std::string TimingOutput(const Options& options, const RunParameters& parameters,
+                         const std::vector<Crossing>& rows, const RunOutcome& outcome) {
+  if (options.csv) return TimingCsv(rows);
+  return parameters.technique + ", " + switchsim::ParameterLine(parameters) + "\n" +
+         TimingText(rows) + ClosingLine(outcome) + "\n";
 }
 
 std::string ParameterLine(const Options& options, std::uint64_t seed) {

@@ -8,6 +8,7 @@
 #include "form_logic.h"
 #include "options.h"
 #include "run_log.h"
+#include "timing_table.h"
 
 namespace switchsim::trace {
 
@@ -29,8 +30,14 @@ RunParameters ParametersOf(const Options& options, std::string technique, std::u
 
 /// Runs the techniques the options ask for (one, or all three with
 /// --compare) on a headless view, seeding each run with `seed`, and appends
-/// the event log (JSON Lines or a table) to `out`.
+/// the event log (JSON Lines or a table), or with --timing the timing table,
+/// to `out`.
 std::vector<RunOutcome> RunTraces(const Options& options, std::uint64_t seed, std::string& out);
+
+/// What --timing prints of a run: its parameters, the timing table and the
+/// closing line, or with --csv the table alone as CSV.
+std::string TimingOutput(const Options& options, const RunParameters& parameters,
+                         const std::vector<Crossing>& rows, const RunOutcome& outcome);
 
 /// The --compare table of the three outcomes.
 std::string CompareTable(const std::vector<RunOutcome>& outcomes);

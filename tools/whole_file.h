@@ -2,14 +2,13 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace switchsim::trace {
 
 /// Writes `bytes` to `path` whole or not at all: into a new file beside it,
 /// which replaces `path` only once everything is written. Returns what went
 /// wrong, such as "cannot write \"/x/y.svg\": No such file or directory",
-/// or nothing; nothing is left on disk after a failure.
-std::optional<std::string> WriteWhole(const std::string& path, std::string_view bytes);
+/// or nothing.
+std::optional<std::string> WriteWhole(const std::string& path, const std::string& bytes);
 
 }  // namespace switchsim::trace

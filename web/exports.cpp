@@ -6,10 +6,14 @@
 #include <string>
 
 #include "classroom.h"
+#include "json_writer.h"
 #include "form_description.h"
 #include "page_address.h"
 #include "zoom.h"
 #include "reading_guide.h"
+#include "sweep_choices.h"
+#include "timing_format.h"
+#include "web_explore.h"
 #include "web_form.h"
 
 namespace {
@@ -17,6 +21,11 @@ namespace {
 std::unique_ptr<switchsim::WebForm>& Form() {
   static std::unique_ptr<switchsim::WebForm> form;
   return form;
+}
+
+switchsim::WebExplore& Explore() {
+  static switchsim::WebExplore explore;
+  return explore;
 }
 
 const char* Returned(std::string text) {
@@ -85,6 +94,8 @@ void ss_set_box(int kind, int link, const char* text, double now_ms) {
   if (!ValidBox(kind, link)) return;
   Form()->UserSetBox({static_cast<switchsim::BoxKind>(kind), link}, text, now_ms);
 }
+/// The user typed the packet size (`header` 0) or the header size, in blocks.
+void ss_set_packeting(int header, const char* text) { Form()->UserSetPacketing(header != 0, text); }
 void ss_finish_rate(int link, double now_ms) { Form()->UserFinishedRate(link, now_ms); }
 void ss_click(int button, double now_ms) { Form()->Click(button, now_ms); }
 void ss_step(double now_ms) { Form()->Step(now_ms); }
@@ -105,9 +116,47 @@ const char* ss_results_csv() { return Returned(switchsim::ResultsCsv(Form()->cla
 const char* ss_results_text() {
   return Returned(switchsim::ResultsText(Form()->classroom().Results()));
 }
+const char* ss_timing() { return Returned(Form()->TimingJson()); }
+const char* ss_timing_csv() { return Returned(switchsim::TimingCsv(Form()->classroom().TimingRows())); }
+/// Counts the changes of the timing table, so that the page shows it anew only then.
+double ss_timing_revision() { return static_cast<double>(Form()->classroom().TimingRevision()); }
 const char* ss_run_log() { return Returned(Form()->classroom().RunLogText()); }
 const char* ss_guide() {
   return Returned(switchsim::ReadingGuideHtml(switchsim::ChosenModel(Form()->logic())));
+}
+
+/// The parameters a curve can run along: [{"name", "label", "from", "to", "step"}].
+const char* ss_sweep_choices() {
+  std::string out;
+  switchsim::JsonWriter json(out);
+  json.Open('[');
+  for (const switchsim::SweepChoice& c : switchsim::SweepChoices()) {
+    json.Open('{').Key("name").Text(c.name).Key("label").Text(c.label).Key("from").Text(c.from);
+    json.Key("to").Text(c.to).Key("step").Text(c.step).Close('}');
+  }
+  json.Close(']');
+  return Returned(out);
+}
+/// Begins a sweep of `spec` around the boxes as they are now, with `seeds`
+/// seeds; "" or the line that says what is refused.
+const char* ss_sweep_begin(const char* spec, const char* seeds) {
+  return Returned(Explore().Begin(spec, seeds, switchsim::ChosenParameters(Form()->logic(), 1)));
+}
+/// Makes at most `max_runs` more runs; the number made in all.
+int ss_sweep_step(int max_runs) {
+  return static_cast<int>(Explore().Step(static_cast<std::size_t>(max_runs < 0 ? 0 : max_runs)));
+}
+int ss_sweep_total() { return static_cast<int>(Explore().RunCount()); }
+const char* ss_sweep_drawing() { return Returned(Explore().DrawingJson()); }
+const char* ss_sweep_svg() { return Returned(Explore().Svg()); }
+const char* ss_sweep_csv() { return Returned(Explore().Csv()); }
+const char* ss_sweep_table() { return Returned(Explore().TableJson()); }
+int ss_sweep_run_at(double x, double y) { return Explore().RunAt(x, y); }
+/// Starts run `index` of the sweep in the form; "" or why the form cannot.
+const char* ss_sweep_open(int index, double now_ms) {
+  const auto parameters = Explore().ParametersOf(index);
+  if (!parameters) return Returned("");
+  return Returned(Form()->StartRun(*parameters, now_ms));
 }
 
 }  // extern "C"

@@ -6,10 +6,12 @@
  */
 import {el, now} from './dom.js';
 import {density} from './drawing.js';
+import {Explore} from './explore.js';
 import {FormView} from './form-view.js';
 import {Pacing} from './pacing.js';
 import {Results} from './results.js';
 import {Stage} from './stage.js';
+import {Timing} from './timing.js';
 import {StatusBar} from './status-bar.js';
 import {ToolBar} from './tool-bar.js';
 import {TouchControls} from './touch-controls.js';
@@ -28,8 +30,10 @@ export class Page {
     this.touch = new TouchControls(this.view, this.description);
     this.status = new StatusBar(api, this.description.speeds);
     this.results = new Results(api, this.description.resultHeadings);
+    this.timing = new Timing(api, this.description.timingHeadings);
     this.density = density();
     this.toolBar = new ToolBar(this);
+    this.explore = new Explore(this);
     this.toolBar.readSettings();
   }
 
@@ -56,6 +60,7 @@ export class Page {
    * nothing else changed, only the clock.
    */
   sync(ticked = false) {
+    this.timing.refresh();
     const changes = this.api.changes();
     if (changes === this.shown.changes) {
       // Most ticks change only the clock.

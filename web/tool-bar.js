@@ -1,7 +1,7 @@
 /**
  * The tool bar above the form and what it opens: Step and Speed, the view's
  * choices (remembered in the browser), the zoom and the projector's view,
- * Save picture, Export run log, the results section, Share and Embed, the
+ * Save picture, Export run log, the results and timing sections, Share and Embed, the
  * guide; the page's keys, and the link that skips the tool bar. On a phone
  * it folds behind Menu.
  */
@@ -38,6 +38,12 @@ export class ToolBar {
       saveSetting('speed', speed.value);
     });
     el('step').addEventListener('click', () => page.act(() => api.step(now())));
+    ['packetSize', 'headerSize'].forEach((id, header) => {
+      el(id).addEventListener('change', () => {
+        page.act(() => api.setPacketing(header, el(id).value));
+        this.showPacketing(page.state, true);
+      });
+    });
     for (const id of VIEW_CHOICES) {
       el(id).addEventListener('change', () => {
         saveSetting(id, el(id).checked ? '1' : '0');
@@ -72,6 +78,7 @@ export class ToolBar {
       downloadText('switchsim-run.jsonl', api.runLog(), 'application/jsonl');
     });
     el('showResults').addEventListener('click', () => page.results.toggle());
+    el('showTiming').addEventListener('click', () => page.timing.toggle());
     el('showGuide').addEventListener('click', () => this.showGuide());
     el('skipLink').addEventListener('click', (event) => {
       event.preventDefault();  // the address keeps no fragment
@@ -147,6 +154,7 @@ export class ToolBar {
 
   /** Shows the speed of `state` (api.state()) and enables what it allows. */
   show(state) {
+    this.showPacketing(state, false);
     const controls = `${state.speed} ${state.canStep} ${state.hasLog} ${state.results}`;
     if (controls === this.shownControls) return;
     this.shownControls = controls;
@@ -155,6 +163,16 @@ export class ToolBar {
     el('exportLog').disabled = !state.hasLog;
     for (const id of ['exportCsv', 'copyText', 'copyCommand']) {
       el(id).disabled = state.results === 0;
+    }
+  }
+
+  /**
+   * Shows the packet and header size the next Start uses, taken or refused;
+   * a box being typed in keeps its text unless `edited` ends the edit.
+   */
+  showPacketing(state, edited) {
+    for (const [id, value] of [['packetSize', state.packet], ['headerSize', state.header]]) {
+      if (edited || document.activeElement !== el(id)) el(id).value = String(value);
     }
   }
 

@@ -15,6 +15,7 @@
 #include "page_address.h"
 #include "speed.h"
 #include "svg_writer.h"
+#include "timing_format.h"
 
 namespace switchsim {
 namespace {
@@ -59,6 +60,8 @@ std::string WebForm::State() const {
   json.Key("canStep").Bool(classroom_->CanStep());
   json.Key("results").Integer(static_cast<long long>(classroom_->Results().size()));
   json.Key("hasLog").Bool(classroom_->HasRunLog());
+  json.Key("packet").Integer(logic_.simulation().packeting().packet_blocks);
+  json.Key("header").Integer(logic_.simulation().packeting().header_blocks);
   json.Close('}');
   return out;
 }
@@ -110,6 +113,19 @@ std::string WebForm::ResultsJson() const {
   return out;
 }
 
+std::string WebForm::TimingJson() const {
+  std::string out;
+  JsonWriter json(out);
+  json.Open('[');
+  for (const Crossing& row : classroom_->TimingRows()) {
+    json.Open('[');
+    for (const std::string& cell : TimingCells(row)) json.Text(cell);
+    json.Close(']');
+  }
+  json.Close(']');
+  return out;
+}
+
 void WebForm::UserSetBox(BoxId box, const std::string& text, double now_ms) {
   now_ms_ = now_ms;
   if (!BoxHolds(box, text)) return;
@@ -130,6 +146,13 @@ void WebForm::Click(int button, double now_ms) {
   ++changes_;
 }
 
+std::string WebForm::StartRun(const RunParameters& parameters, double now_ms) {
+  now_ms_ = now_ms;
+  const auto refusal = classroom_->StartRun(parameters);
+  ++changes_;
+  return refusal.value_or("");
+}
+
 void WebForm::Step(double now_ms) {
   now_ms_ = now_ms;
   classroom_->Step();
@@ -147,6 +170,11 @@ void WebForm::SetSpeedIndex(int index, double now_ms) {
   if (index < 0 || index >= static_cast<int>(kSpeeds.size())) return;
   pacer_.SetSpeed(kSpeeds.at(static_cast<std::size_t>(index)).factor, now_ms);
   ++changes_;
+}
+
+void WebForm::UserSetPacketing(bool header, const std::string& text) {
+  classroom_->ChoosePacketing(header, text);
+  ++changes_;  // the boxes show the sizes as they are, taken or not
 }
 
 std::string WebForm::ApplyQuery(const std::string& query, double now_ms) {

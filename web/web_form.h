@@ -48,13 +48,22 @@ class WebForm final : public FormSurface {
   std::string State() const;
   /// The results, newest first, each with its cells and its command. A JSON array.
   std::string ResultsJson() const;
+  /// The current run's timing table, a row a crossing of a link, each row
+  /// its cells as the table shows them. A JSON array of arrays of texts.
+  std::string TimingJson() const;
 
   /// The user set a box's text (by choosing an item or typing).
   void UserSetBox(BoxId box, const std::string& text, double now_ms);
   /// The user finished typing in a rate box.
   void UserFinishedRate(int link, double now_ms);
+  /// The user typed the packet size (`header` false) or the header size;
+  /// the classroom takes it or says why not.
+  void UserSetPacketing(bool header, const std::string& text);
   /// Run button 0 (Start/Reset) or 1 (Pause/Cont) was pressed.
   void Click(int button, double now_ms);
+  /// Starts the run of `parameters` with its seed in the form, or returns
+  /// why the form cannot show it (see Classroom::StartRun); "" when started.
+  std::string StartRun(const RunParameters& parameters, double now_ms);
   /// One tick while the run is paused.
   void Step(double now_ms);
   /// Runs the ticks due by `now_ms`, at most a few dozen, so that the page

@@ -14,6 +14,7 @@
 #include "qt_text.h"
 #include "reading_guide.h"
 #include "svg_writer.h"
+#include "timing_format.h"
 #include "version.h"
 
 namespace switchsim {
@@ -24,6 +25,7 @@ const QString kTimeScaleKey = QStringLiteral("view/timeScale");
 const QString kMarkerLabelsKey = QStringLiteral("view/markerLabels");
 const QString kMarkerEdgesKey = QStringLiteral("view/markerEdges");
 const QString kBareFormKey = QStringLiteral("view/bareForm");
+const QString kPacketBarKey = QStringLiteral("view/packetBar");
 
 QAction* AddAction(QMenu* menu, const QString& text, const QKeySequence& shortcut,
                    const QString& tip) {
@@ -52,6 +54,9 @@ MainWindow::MainWindow(QSettings& settings, const StartOptions& options, QWidget
   setCentralWidget(view_);
   classroom_ = std::make_unique<Classroom>(form_->logic(), form_->random(), options.seed);
   ChooseGivenBoxes(form_->logic(), options);
+  packet_bar = new PacketBar(*classroom_, form_->logic().simulation(), this);
+  addToolBar(Qt::TopToolBarArea, packet_bar);
+  connect(packet_bar, &PacketBar::Chosen, this, [this] { Refresh(false); });
 
   results_window_ = new ResultsWindow(this);
   connect(results_window_, &ResultsWindow::ExportRequested, this, [this] {
@@ -59,6 +64,7 @@ MainWindow::MainWindow(QSettings& settings, const StartOptions& options, QWidget
                    QStringLiteral("CSV (*.csv)"), &MainWindow::ExportResults);
   });
 
+  CreateTimingDock();
   CreateFileMenu();
   CreateRunMenu();
   CreateViewMenu(options);
@@ -167,11 +173,28 @@ void MainWindow::CreateViewMenu(const StartOptions& options) {
   bare_form = AddToggle(menu, QStringLiteral("&Bare Form"), settings_, kBareFormKey, false,
                         QStringLiteral("Shows the form alone, without any of the above"));
   bare_form->setShortcut(QKeySequence(Qt::Key_F8));
+  QAction* packet_sizes = packet_bar->toggleViewAction();
+  packet_sizes->setText(QStringLiteral("&Packet and Header Bar"));
+  packet_sizes->setStatusTip(QStringLiteral("Shows the bar of the packet and header size above the form"));
+  packet_bar->setVisible(settings_.value(kPacketBarKey, true).toBool());
+  connect(packet_sizes, &QAction::toggled, this, [this](bool on) { settings_.setValue(kPacketBarKey, on); });
+  menu->addAction(packet_sizes);
   menu->addSeparator();
   zoom_menu = new ZoomMenu(*menu, settings_, options, *view_, *this);
   menu->addSeparator();
   show_results = AddAction(menu, QStringLiteral("&Results\u2026"), QKeySequence(Qt::CTRL | Qt::Key_R),
                            QStringLiteral("Shows the table of the runs that delivered their data"));
+  show_explore = AddAction(menu, QStringLiteral("E&xplore\u2026"), QKeySequence(Qt::Key_F4),
+                           QStringLiteral("Draws the completion time of the three techniques against one parameter"));
+  connect(show_explore, &QAction::triggered, this, [this] {
+    if (explore_window_ == nullptr) {
+      explore_window_ = new ExploreWindow([this] { return ChosenParameters(form_->logic(), 0); },
+                                          [this](const RunParameters& p) { return StartRunOf(p); }, this);
+    }
+    explore_window_->show();
+    explore_window_->raise();
+    explore_window_->activateWindow();
+  });
   const std::array<std::pair<QAction*, QString>, 4> toggles = {{{time_scale, kTimeScaleKey},
                                                                 {marker_labels, kMarkerLabelsKey},
                                                                 {marker_edges, kMarkerEdgesKey},
@@ -182,11 +205,30 @@ void MainWindow::CreateViewMenu(const StartOptions& options) {
       ApplyView();
     });
   }
+  show_timing = timing_dock_->toggleViewAction();
+  show_timing->setText(QStringLiteral("T&iming"));
+  show_timing->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+  show_timing->setStatusTip(QStringLiteral(
+      "Shows beside the form when each unit's first and last bit left and arrived on each link"));
+  menu->addAction(show_timing);
+  connect(show_timing, &QAction::triggered, this, [this](bool shown) {
+    if (shown) timing_dock_->table->setFocus();
+  });
   connect(show_results, &QAction::triggered, this, [this] {
     results_window_->show();
     results_window_->raise();
     results_window_->activateWindow();
   });
+}
+
+std::optional<std::string> MainWindow::StartRunOf(const RunParameters& parameters) {
+  auto refusal = classroom_->StartRun(parameters);
+  Refresh(false);
+  if (!refusal) {
+    raise();
+    activateWindow();
+  }
+  return refusal;
 }
 
 void MainWindow::changeEvent(QEvent* event) {
@@ -209,6 +251,24 @@ void MainWindow::CreateHelpMenu() {
 void MainWindow::CreateStatusBar() {
   status = new StatusBar(this);
   setStatusBar(status);
+}
+
+void MainWindow::CreateTimingDock() {
+  timing_dock_ = new TimingDock(this);
+  addDockWidget(Qt::RightDockWidgetArea, timing_dock_);
+  timing_dock_->hide();
+  connect(timing_dock_, &TimingDock::ExportRequested, this, [this] {
+    SaveWithDialog(QStringLiteral("Export Timing"), QStringLiteral("switchsim-timing.csv"),
+                   QStringLiteral("CSV (*.csv)"), &MainWindow::ExportTiming);
+  });
+  connect(timing_dock_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+    if (visible) ShowTiming();
+  });
+}
+
+void MainWindow::ShowTiming() {
+  timing_shown_ = classroom_->TimingRevision();
+  timing_dock_->ShowRows(classroom_->TimingRows());
 }
 
 void MainWindow::ApplyView() {
@@ -254,6 +314,7 @@ void MainWindow::Refresh(bool after_ticks) {
   }
   status->Refresh(*classroom_, ToQString(SpeedName(form_->Speed())), after_ticks);
   NameMarkers();
+  if (timing_dock_->isVisible() && classroom_->TimingRevision() != timing_shown_) ShowTiming();
   if (classroom_->Results().size() != results_shown_) {
     results_shown_ = classroom_->Results().size();
     results_window_->ShowResults(classroom_->Results());
@@ -305,15 +366,19 @@ bool MainWindow::SavePicture(const QString& path) {
 }
 
 bool MainWindow::ExportRunLog(const QString& path) {
-  if (const auto error = SaveWhole(path, QByteArray::fromStdString(classroom_->RunLogText()))) {
-    ShowFailure(*error);
-    return false;
-  }
-  return true;
+  return SaveText(path, classroom_->RunLogText());
 }
 
 bool MainWindow::ExportResults(const QString& path) {
-  if (const auto error = SaveWhole(path, QByteArray::fromStdString(ResultsCsv(classroom_->Results())))) {
+  return SaveText(path, ResultsCsv(classroom_->Results()));
+}
+
+bool MainWindow::ExportTiming(const QString& path) {
+  return SaveText(path, TimingCsv(classroom_->TimingRows()));
+}
+
+bool MainWindow::SaveText(const QString& path, const std::string& text) {
+  if (const auto error = SaveWhole(path, QByteArray::fromStdString(text))) {
     ShowFailure(*error);
     return false;
   }

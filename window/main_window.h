@@ -10,13 +10,16 @@
 #include <memory>
 
 #include "classroom.h"
+#include "explore_window.h"
 #include "form1.h"
 #include "form_view.h"
 #include "guide_dialog.h"
+#include "packet_bar.h"
 #include "results_window.h"
 #include "speed.h"
 #include "start_options.h"
 #include "status_bar.h"
+#include "timing_dock.h"
 #include "zoom_menu.h"
 
 namespace switchsim {
@@ -27,8 +30,9 @@ namespace switchsim {
 /// what a teacher needs around the form: the run buttons' actions with
 /// keyboard shortcuts, a step of one tick, the speed, the additions in the
 /// form's margins, the zoom and the projector's view (remembered in
-/// `settings`), full screen, the results of the runs,
-/// saving the picture, the run log and the results, and a guide to reading
+/// `settings`), full screen, the results of the runs, the current run's
+/// timing table beside the form, saving the picture, the run log, the
+/// results and the timing, and a guide to reading
 /// the picture. What any of it means lives in the form's classroom; this
 /// class shows it and forwards the user's choices.
 class MainWindow : public QMainWindow {
@@ -47,16 +51,24 @@ class MainWindow : public QMainWindow {
   Form1& form() { return *form_; }
   Classroom& classroom() { return *classroom_; }
   ResultsWindow& results() { return *results_window_; }
+  /// The Explore window, made when first shown; null before.
+  ExploreWindow* explore() { return explore_window_; }
+  /// Starts `parameters` in the form with its seed (Classroom::StartRun) and
+  /// brings the window forward; or returns why the form cannot run it.
+  std::optional<std::string> StartRunOf(const RunParameters& parameters);
+  TimingDock& timing() { return *timing_dock_; }
 
   /// Sets the speed of the timer (one of kSpeeds) and ticks its menu item.
   void SetSpeed(double speed);
   /// Writes the form, as it shows now, as a PNG, or as an SVG of the form's
-  /// drawing (Form1::Picture) when the path ends in ".svg"; the run log of the current
-  /// run as JSON Lines; the results as CSV. Each writes the whole file or
+  /// drawing (Form1::Picture) when the path ends in ".svg"; the run log of the
+  /// current run as JSON Lines; the results, and the current run's timing
+  /// table, as CSV. Each writes the whole file or
   /// nothing, and a failure is shown in a message box; true on success.
   bool SavePicture(const QString& path);
   bool ExportRunLog(const QString& path);
   bool ExportResults(const QString& path);
+  bool ExportTiming(const QString& path);
   /// Brings the status bar and the menus up to date; `after_ticks` lets the
   /// clock wait for its next refresh while a run goes on.
   void Refresh(bool after_ticks);
@@ -80,7 +92,10 @@ class MainWindow : public QMainWindow {
   QAction* marker_edges = nullptr;
   QAction* bare_form = nullptr;  ///< the form alone: every addition off
   ZoomMenu* zoom_menu = nullptr;  ///< the zoom, full screen and the projector
+  PacketBar* packet_bar = nullptr;  ///< the packet and header size, above the form
   QAction* show_results = nullptr;
+  QAction* show_explore = nullptr;
+  QAction* show_timing = nullptr;  ///< shows or hides the timing table beside the form
   QAction* guide = nullptr;
   QAction* about = nullptr;
 
@@ -100,6 +115,9 @@ class MainWindow : public QMainWindow {
   void CreateViewMenu(const StartOptions& options);
   void CreateHelpMenu();
   void CreateStatusBar();
+  void CreateTimingDock();
+  void ShowTiming();
+  bool SaveText(const QString& path, const std::string& text);
   void ApplyView();
   void ShowFailure(const QString& what);
   void SaveWithDialog(const QString& title, const QString& name, const QString& filter,
@@ -114,11 +132,14 @@ class MainWindow : public QMainWindow {
   FormView* view_ = nullptr;
   std::unique_ptr<Classroom> classroom_;
   ResultsWindow* results_window_ = nullptr;
+  ExploreWindow* explore_window_ = nullptr;
   QActionGroup* speed_group_ = nullptr;
   std::array<MarkerState, 3> markers_named_{};  // the markers as their names last told
   int notices_named_ = -1;
   RunPhase phase_shown_ = RunPhase::Ready;
   std::size_t results_shown_ = 0;
+  TimingDock* timing_dock_ = nullptr;
+  std::uint64_t timing_shown_ = 0;  // the timing rows' revision the dock shows
 };
 
 }  // namespace switchsim

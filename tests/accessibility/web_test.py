@@ -152,7 +152,7 @@ class KeyboardAlone(unittest.TestCase):
         driver.execute_script("navigator.clipboard.writeText = async (text) => { window.copied = text; };")
         chosen = """return [...document.querySelectorAll('#resultsTable tbody tr')].map(
             (row) => [row.getAttribute('aria-selected'), row === document.activeElement,
-                      row.cells[7].textContent]);"""
+                      row.cells[9].textContent]);"""
         for _ in range(40):  # through the page to the table
             if driver.execute_script("return !!document.activeElement.closest('#resultsTable')"):
                 break

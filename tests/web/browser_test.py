@@ -119,16 +119,16 @@ def open_page(query=''):
                              f'its form shows {form!r}')
 
 
-def driver_log(technique, size, rates, delays, seed=None):
+def driver_log(technique, size, rates, delays, seed=None, more=()):
     """The JSON Lines log the native driver writes for the same parameters."""
     command = [TRACE, '--technique', technique, '--size', size, '--rates', ','.join(rates),
-               '--delays', ','.join(delays), '--json'] + (['--seed', seed] if seed else [])
+               '--delays', ','.join(delays), '--json', *more] + (['--seed', seed] if seed else [])
     return subprocess.run(command, check=True, capture_output=True, text=True).stdout
 
 
-def driver_ms(technique, size, rates, delays, seed=None):
+def driver_ms(technique, size, rates, delays, seed=None, more=()):
     """The completion time the native driver gives for the same parameters."""
-    events = map(json.loads, driver_log(technique, size, rates, delays, seed).splitlines())
+    events = map(json.loads, driver_log(technique, size, rates, delays, seed, more).splitlines())
     return next(e['completed_ms'] for e in events if e['event'] == 'end')
 
 
@@ -221,8 +221,8 @@ class StartUp(PageCase):
         self.node('showResults').click()
         row = [cell.get_attribute('textContent') for cell in browser.find_elements(
             By.CSS_SELECTOR, '#resultsTable tbody tr:first-child td')]
-        self.assertEqual(row[:5] + row[7:8],
-                         ['Circuit', '500', '10 / 0.5 / 10', '20 / 20 / 20', str(expected), '7'])
+        self.assertEqual(row[:7] + row[9:10],
+                         ['Circuit', '500', '10 / 0.5 / 10', '20 / 20 / 20', '2', '0', str(expected), '7'])
 
 
 class Buttons(PageCase):
@@ -347,6 +347,79 @@ class RateBoxes(PageCase):
         self.wait_for(lambda: self.text('statusNotice') == 't = 0.000 s, Ready', 'F9 said no clock')
 
 
+class PacketSizes(PageCase):
+    def type_size(self, element_id, typed):
+        box = self.node(element_id)
+        box.click()
+        box.send_keys(Keys.CONTROL, 'a')
+        box.send_keys(typed, Keys.TAB)
+
+    def test_sizes_from_a_link_or_typed_are_taken_or_refused_and_used(self):
+        open_page('?speed=4&technique=Packet&packet=4&seed=3')
+        self.assertEqual(self.node('packetSize').get_attribute('value'), '4')
+        self.type_size('headerSize', 'x')
+        self.assertIn('Header size: "x" is not a header size', self.text('statusNotice'))
+        self.assertEqual(self.node('headerSize').get_attribute('value'), '0')
+        self.type_size('headerSize', '1')
+        self.assertEqual(self.text('statusNotice'), 'Packets of 4 blocks, header 1 block: from the next Start')
+        self.run_to_end()
+        expected = driver_ms('Packet', '300', ['1.0', '0.5', '1.0'], ['50'] * 3, '3',
+                             ('--packet', '4', '--header', '1'))
+        self.assert_markers({'lnePacket': (expected, browser.execute_script(MARKERS_JS)['lnePacket']['colour'])})
+        self.assertIn(f'Packet: {expected} ms,', self.text('statusNotice'))
+
+
+# Clicks the curve's canvas where run `run` of the sweep is drawn.
+CLICK_RUN_JS = """const [run] = arguments;
+const canvas = document.getElementById('curve');
+const drawing = switchsim.page.explore.drawing;
+const [, x, y] = drawing.points.find((p) => p[0] === run);
+const r = canvas.getBoundingClientRect();
+const scale = drawing.width / canvas.clientWidth;
+canvas.dispatchEvent(new MouseEvent('click', {bubbles: true, clientX: r.left + x / scale,
+                                              clientY: r.top + y / scale}));"""
+
+
+class Exploring(PageCase):
+    def draw(self, parameter, start, end, step, seeds):
+        Select(self.node('sweepParameter')).select_by_value(parameter)
+        for box, value in (('sweepFrom', start), ('sweepTo', end), ('sweepStep', step),
+                           ('sweepSeeds', seeds)):
+            self.node(box).clear()
+            self.node(box).send_keys(value)
+        self.node('sweepRun').click()
+
+    def test_a_curve_is_drawn_listed_and_its_points_run_in_the_form(self):
+        open_page('?speed=4&packet=3')
+        self.node('showExplore').click()
+        self.draw('size', '100', '1000', 'x', '2')
+        self.assertIn('"x"', self.text('sweepNotice'))
+        self.draw('size', '100', '1000', '100', '2')
+        self.wait_for(lambda: self.text('sweepProgress') == '60 runs', 'the sweep never ended')
+        self.assertFalse(self.node('sweepNotice').is_displayed())
+        # The table says what the driver says, row by row: x, technique, formula, each seed.
+        native = subprocess.run([TRACE, '--sweep', 'size=100:1000:100', '--seeds', '2', '--packet', '3',
+                                 '--csv'], check=True, capture_output=True, text=True).stdout
+        rows = [line.split(',') for line in native.splitlines()[1:]]
+        expected = [[x, t, f] + [r[3] or '> 15 s' for r in rows if r[:2] == [x, t]]
+                    for x, t, _, _, f in rows[::2]]
+        self.node('curveNumbers').click()
+        shown = browser.execute_script(
+            "return [...document.querySelectorAll('#curveTable tbody tr')]"
+            ".map((tr) => [...tr.cells].map((c) => c.textContent))")
+        self.assertEqual(shown, expected)
+        # A point the form can show starts its run there; one it cannot names the driver's command.
+        browser.execute_script(CLICK_RUN_JS, 8 * 3 * 2 + 2)  # size 900, circuit, seed 1
+        self.assertIn('The size box has no 900; the driver runs it: switchsim-trace', self.text('sweepNotice'))
+        self.assertEqual(self.text('cmdStart0'), 'Start')
+        browser.execute_script(CLICK_RUN_JS, 0)  # size 100, message, seed 1
+        self.assertFalse(self.node('sweepNotice').is_displayed())
+        self.assertEqual(self.text('cmdStart0'), 'Reset')
+        # A message's seeds all land on one point: either is that point's run.
+        self.assertRegex(self.text('statusNotice'), 'Started Message: size 100, rates 1 / 0.5 / 1, delays '
+                         '50 / 50 / 50, packets of 3 blocks, header 0, seed [12]$')
+
+
 class Downloads(PageCase):
     def test_picture_and_run_log_download_whole(self):
         folder = self.enterContext(tempfile.TemporaryDirectory(prefix='switchsim-downloads-'))
@@ -375,6 +448,45 @@ class Downloads(PageCase):
                         '--svg', os.path.join(folder, 'driver.svg')], check=True, capture_output=True)
         with open(os.path.join(folder, 'driver.svg'), 'rb') as file:
             self.assertEqual(svg, file.read())
+
+
+class Timing(PageCase):
+    ROWS_JS = """return [...document.querySelectorAll('#timingTable tbody tr')]
+        .map((row) => [...row.cells].map((cell) => cell.textContent));"""
+
+    def test_timing_is_the_drivers_table_downloads_as_csv_and_fits_a_phone(self):
+        folder = self.enterContext(tempfile.TemporaryDirectory(prefix='switchsim-timing-'))
+        browser.execute_cdp_cmd('Browser.setDownloadBehavior',
+                                {'behavior': 'allow', 'downloadPath': folder})
+        open_page('?technique=Circuit&seed=1&speed=4')
+        self.node('showTiming').click()  # open before the run: it fills in as the run goes
+        self.assertEqual(self.node('showTiming').get_attribute('aria-expanded'), 'true')
+        self.assertEqual(browser.execute_script(self.ROWS_JS), [])
+        self.assertFalse(self.node('exportTiming').is_enabled())
+        self.run_to_end()
+        csv = subprocess.run([TRACE, '--technique', 'Circuit', '--seed', '1', '--timing', '--csv'],
+                             check=True, capture_output=True).stdout.decode()
+        lines = csv.split('\r\n')[1:-1]
+        self.assertEqual(browser.execute_script(self.ROWS_JS),
+                         [[cell or '-' for cell in line.split(',')] for line in lines])
+
+        self.node('exportTiming').click()
+        path = os.path.join(folder, 'switchsim-timing.csv')
+        self.wait_for(lambda: os.path.isfile(path) and os.path.getsize(path) == len(csv.encode()),
+                      'the timing table never arrived whole')
+        with open(path, encoding='utf-8', newline='') as file:
+            self.assertEqual(file.read(), csv)
+
+        wider = 'return document.documentElement.scrollWidth - document.documentElement.clientWidth'
+        browser.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
+            'width': 390, 'height': 844, 'deviceScaleFactor': 1, 'mobile': True})
+        try:
+            self.wait_for(lambda: 'compact' in browser.execute_script('return document.body.className'),
+                          'a phone never got the compact page')
+            self.assertTrue(self.node('timing').is_displayed())
+            self.assertLessEqual(browser.execute_script(wider), 0, 'the page scrolls sideways')
+        finally:
+            browser.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
 
 
 class Density(PageCase):

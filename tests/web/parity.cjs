@@ -49,6 +49,9 @@ function makeSets() {
       way: pick(2),
       // a refused rate typed into one link's box before the start, or none
       refused: pick(3) === 0 ? {link: pick(3), text: refusedRates[pick(refusedRates.length)]} : null,
+      // packet and header size in blocks, from their whole ranges
+      packet: String(1 + pick(50)),
+      header: String(pick(11)),
     });
   }
   return sets;
@@ -57,6 +60,7 @@ function makeSets() {
 function nativeLog(set, rates) {
   return execFileSync(tracePath, ['--technique', set.technique, '--size', set.size,
                                   `--rates=${rates.join(',')}`, '--delays', set.delays.join(','),
+                                  '--packet', set.packet, '--header', set.header,
                                   '--seed', set.seed, '--json'], {encoding: 'utf8'});
 }
 
@@ -70,6 +74,8 @@ function startedRates(set, log) {
   assert.deepStrictEqual([start.technique, start.size, start.delays, String(start.seed)],
                          [set.technique, set.size, set.delays, set.seed]);
   assert.deepStrictEqual(start.rates, set.rates.map((rate) => String(parseFloat(rate))));
+  const sizes = set.packet === '2' && set.header === '0' ? [undefined, undefined] : [set.packet, set.header];
+  assert.deepStrictEqual([start.packet, start.header].map((n) => n === undefined ? n : String(n)), sizes);
   return start.rates;
 }
 
@@ -83,13 +89,14 @@ function webLog(core, set) {
     frame: core.cwrap('ss_frame', 'number', ['number']),
     runLog: core.cwrap('ss_run_log', 'string', []),
     state: core.cwrap('ss_state', 'string', []),
+    setPacketing: core.cwrap('ss_set_packeting', null, ['number', 'string']),
   };
   let now = 0;
   api.create();
   if (set.way === 0) {
     const query = `?technique=${set.technique}&size=${set.size}` +
         `&rates=${set.rates.map(encodeURIComponent).join(',')}&delays=${set.delays.join(',')}` +
-        `&seed=${set.seed}`;
+        `&packet=${set.packet}&header=${set.header}&seed=${set.seed}`;
     const notice = api.applyQuery(query, now);
     assert.strictEqual(notice, '', `${query}: ${notice}`);
   } else {
@@ -101,6 +108,8 @@ function webLog(core, set) {
       api.finishRate(k, now);
     }
     api.setBox(METHOD, 0, set.technique, now);
+    api.setPacketing(0, set.packet);
+    api.setPacketing(1, set.header);
   }
   if (set.refused) {
     const {link, text} = set.refused;
@@ -115,8 +124,47 @@ function webLog(core, set) {
   return api.runLog();
 }
 
-require(modulePath)().then((core) => {
+// Sweeps around a link's boxes: the page's CSV against the driver's.
+const SWEEPS = [
+  {query: 'size=1000&header=1', spec: 'packet=1:50:1', seeds: '2'},
+  {query: 'rates=2,0.5,5&delays=20,200,50', spec: 'size=20:1000:20', seeds: '3'},
+  {query: 'size=500&packet=3', spec: 'rate2=0.5:10:0.5', seeds: '2'},
+  {query: 'technique=Circuit', spec: 'delay3=20:200', seeds: '4'},
+  {query: 'size=200&packet=1', spec: 'header=0:10:1', seeds: '1'},
+];
+
+function sweepFailures(core) {
+  const api = {
+    create: core.cwrap('ss_create', null, []),
+    applyQuery: core.cwrap('ss_apply_query', 'string', ['string', 'number']),
+    begin: core.cwrap('ss_sweep_begin', 'string', ['string', 'string']),
+    step: core.cwrap('ss_sweep_step', 'number', ['number']),
+    total: core.cwrap('ss_sweep_total', 'number', []),
+    csv: core.cwrap('ss_sweep_csv', 'string', []),
+  };
   let failures = 0;
+  for (const sweep of SWEEPS) {
+    api.create();
+    assert.strictEqual(api.applyQuery(sweep.query, 0), '');
+    assert.strictEqual(api.begin(sweep.spec, sweep.seeds), '');
+    while (api.step(7) < api.total()) { /* slices of runs, as the page makes them */ }
+    const options = sweep.query.split('&').flatMap((pair) => {
+      const [name, value] = pair.split('=');
+      return name === 'technique' ? [] : [`--${name}`, value];
+    });
+    const native = execFileSync(tracePath, ['--sweep', sweep.spec, '--seeds', sweep.seeds, '--csv',
+                                            ...options], {encoding: 'utf8'});
+    if (api.csv() !== native) {
+      failures += 1;
+      console.error(`sweep ${sweep.spec} around ${sweep.query}: the page's CSV differs from the driver's`);
+    }
+  }
+  console.log(`${SWEEPS.length - failures} of ${SWEEPS.length} sweeps give the driver's CSV`);
+  return failures;
+}
+
+require(modulePath)().then((core) => {
+  let failures = sweepFailures(core);
   const sets = makeSets();
   for (const set of sets) {
     const actual = webLog(core, set);

@@ -113,6 +113,26 @@ class Screens(unittest.TestCase):
                                          for part in browser.execute_script(PARTS_JS)),
                              'the form did not make room for the open menu')
 
+    def test_explore_draws_its_curve_within_a_phones_screen_for_a_finger(self):
+        emulate(390, 844, 3, True)
+        browser_test.open_page('?seed=3')
+        browser.find_element('id', 'menuButton').click()
+        browser.find_element('id', 'showExplore').click()
+        for box, value in (('sweepTo', '200'), ('sweepSeeds', '1')):
+            browser.find_element('id', box).clear()
+            browser.find_element('id', box).send_keys(value)
+        browser.find_element('id', 'sweepRun').click()
+        wait_for(lambda: browser.find_element('id', 'sweepProgress').text == '30 runs', 'no curve')
+        self.assertLessEqual(browser.execute_script('return document.documentElement.scrollWidth'), 390)
+        curve = browser.find_element('id', 'curve').rect
+        self.assertLessEqual(curve['x'] + curve['width'], 390)
+        self.assertGreater(curve['width'], 300)
+        for control in browser.execute_script(
+                "return [...document.querySelectorAll('#explore button, #explore select, #explore input')]"
+                ".filter((e) => e.checkVisibility()).map((e) => {const r = e.getBoundingClientRect();"
+                " return {id: e.id, width: r.width, height: r.height}; })"):
+            self.assertGreaterEqual(min(control['width'], control['height']), TOUCH_PX, control)
+
     def test_a_rate_twin_takes_a_decimal_through_the_forms_own_rule(self):
         emulate(390, 844, 3, True)
         browser_test.open_page('?seed=3')

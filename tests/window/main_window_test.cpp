@@ -27,6 +27,7 @@
 #include "main_window.h"
 #include "options.h"
 #include "svg_writer.h"
+#include "timing_format.h"
 #include "trace_run.h"
 #include "version.h"
 
@@ -418,6 +419,44 @@ TEST_F(MainWindowTest, ResultsAreADialogOfTheKeyboard) {
   EXPECT_FALSE(results.isVisible());
 }
 
+// The timing table beside the form, from the keyboard: it follows the run
+// and exports what it shows.
+TEST_F(MainWindowTest, TimingBesideTheFormFollowsTheRun) {
+  window().show();
+  QApplication::setActiveWindow(&window());
+  window().start->trigger();
+  for (int tick = 0; tick < 20; ++tick) form().Timer1_Timer();
+  window().Refresh(true);
+  TimingDock& timing = window().timing();
+  EXPECT_FALSE(timing.isVisible());
+  window().show_timing->trigger();
+  ASSERT_TRUE(timing.isVisible());
+  EXPECT_EQ(QApplication::focusWidget(), timing.table);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(timing.table)->role(), QAccessible::Table);
+  ASSERT_EQ(timing.table->rowCount(), 1);
+  EXPECT_EQ(timing.table->item(0, 4)->text(), "25");
+  EXPECT_EQ(timing.table->item(0, 5)->text(), "-");
+
+  RunToEnd();
+  ASSERT_EQ(timing.table->rowCount(), 3);
+  EXPECT_EQ(timing.table->item(0, 5)->text(), "1550");
+  EXPECT_EQ(timing.table->item(2, 2)->text(), QString::fromUtf8("Router B \u2192 Receive"));
+  EXPECT_EQ(timing.table->item(2, 8)->text(), "6900");
+  const QString path = dir_.filePath("timing.csv");
+  ASSERT_TRUE(window().ExportTiming(path));
+  QFile csv(path);
+  ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+  EXPECT_EQ(csv.readAll().toStdString(), TimingCsv(window().classroom().TimingRows()));
+  EXPECT_FALSE(window().ExportTiming(dir_.path()));  // a folder
+
+  window().start->trigger();  // Reset, and a new run starts the table again
+  window().start->trigger();
+  window().Refresh(false);
+  EXPECT_EQ(timing.table->rowCount(), 0);
+  QTest::keyClick(timing.table, Qt::Key_Escape);
+  EXPECT_FALSE(timing.isVisible());
+}
+
 TEST_F(MainWindowTest, GuideFillsInTheBoxesAndAboutNamesVersionLicenceAndQt) {
   window().guide->trigger();
   ASSERT_NE(window().guide_dialog->text, nullptr);
@@ -433,6 +472,23 @@ TEST_F(MainWindowTest, GuideFillsInTheBoxesAndAboutNamesVersionLicenceAndQt) {
   EXPECT_TRUE(about.contains(QString::fromUtf8(kVersion.data(), static_cast<qsizetype>(kVersion.size()))));
   EXPECT_TRUE(about.contains("General Public License"));
   EXPECT_TRUE(about.contains(QString::fromLatin1(qVersion())));
+}
+
+TEST_F(MainWindowTest, ThePacketBarSetsTheNextRunsPacketsAndSaysSo) {
+  ASSERT_TRUE(window().packet_bar->isVisibleTo(&window()));
+  window().packet_bar->packet->setValue(4);
+  window().packet_bar->header->setValue(1);
+  EXPECT_EQ(window().status->notice->text(), "Packets of 4 blocks, header 1 block: from the next Start");
+  Run("Packet");
+  const RunParameters& run = *window().classroom().CurrentRun();
+  EXPECT_EQ(run.packeting, (Packeting{4, 1}));
+  EXPECT_EQ(form().logic().simulation().State().UnitTable[4].Blocks, 4);  // 15 blocks: 4, 4, 4, 3
+  // The bar is an addition around the form, and can be put away.
+  window().show();
+  QAction* bar = window().packet_bar->toggleViewAction();
+  ASSERT_TRUE(bar->isChecked());
+  bar->trigger();
+  EXPECT_FALSE(window().packet_bar->isVisibleTo(&window()));
 }
 
 TEST(StartOptions, PresetTheWindowAndRefuseWhatTheDriverRefuses) {
@@ -458,7 +514,7 @@ TEST(StartOptions, PresetTheWindowAndRefuseWhatTheDriverRefuses) {
 
   const auto options = std::get<StartOptions>(parse(
       {"--technique=Circuit", "--size", "1000", "--rates", "2.5,1,10", "--delays", "20,50,200",
-       "--seed", "9", "--speed", "0.25", "--start"}));
+       "--seed", "9", "--speed", "0.25", "--packet", "7", "--header", "2", "--start"}));
   EXPECT_TRUE(options.start);
   QTemporaryDir dir;
   QSettings settings(dir.filePath("s.ini"), QSettings::IniFormat);
@@ -468,8 +524,11 @@ TEST(StartOptions, PresetTheWindowAndRefuseWhatTheDriverRefuses) {
   EXPECT_EQ(window.form().cmbBitRate[0]->currentText(), "2.5");
   EXPECT_EQ(window.form().cmbDelay[2]->currentText(), "200");
   EXPECT_EQ(window.status->speed->text(), "Speed \u00bc\u00d7");
+  EXPECT_EQ(window.packet_bar->packet->value(), 7);
+  EXPECT_EQ(window.packet_bar->header->value(), 2);
   window.start->trigger();
   EXPECT_EQ(window.classroom().CurrentRun()->seed, 9U);
+  EXPECT_EQ(window.classroom().CurrentRun()->packeting, (Packeting{7, 2}));
 
   const SplitArguments split =
       SplitToolkitArguments({"switchsim", "-platform", "offscreen", "--start", "-reverse"});

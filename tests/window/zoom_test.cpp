@@ -255,7 +255,8 @@ TEST_F(ZoomWindowTest, TheFormFitsTheWindowOrScrollsAndIsSavedAsShown) {
   const QSize form = window->form().size();
   EXPECT_TRUE(form.height() == space.height() || form.width() == space.width());
   EXPECT_TRUE(space.width() >= form.width() && space.height() >= form.height());
-  EXPECT_EQ(window->form().geometry().center(), view.viewport()->rect().center());
+  // Centred, to the pixel that an odd difference of widths leaves.
+  EXPECT_LE((window->form().geometry().center() - view.viewport()->rect().center()).manhattanLength(), 1);
 
   window->showMaximized();
   window->zoom_menu->full_screen->trigger();

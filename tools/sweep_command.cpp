@@ -1,0 +1,24 @@
+#include "sweep_command.h"
+
+#include "sweep_tables.h"
+#include "trace_run.h"
+
+namespace switchsim::trace {
+
+namespace {
+
+// Unlike a single run, a sweep without --seed is the same every time.
+inline constexpr std::uint64_t kFirstSweepSeed = 1;
+
+}  // namespace
+
+Sweep SweepOf(const Options& options) {
+  const std::uint64_t first = options.seed.value_or(kFirstSweepSeed);
+  return Sweep(*options.sweep, ParametersOf(options, options.technique, first), first, options.seeds);
+}
+
+std::string SweepOutput(const Options& options, const Sweep& sweep) {
+  return options.csv ? SweepCsv(sweep) : SweepTableText(sweep);
+}
+
+}  // namespace switchsim::trace

@@ -1,0 +1,233 @@
+#include "explore_window.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QShortcut>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "drawing_painter.h"
+#include "file_saving.h"
+#include "numbers.h"
+#include "qt_text.h"
+#include "results_format.h"
+#include "run_choice.h"
+#include "svg_writer.h"
+#include "sweep_choices.h"
+#include "sweep_tables.h"
+
+namespace switchsim {
+namespace {
+
+// Runs made between two events: a few ms, so that the window stays responsive.
+inline constexpr std::size_t kRunsPerChunk = 60;
+inline constexpr double kPngScale = 2.0;  // a PNG at twice the drawing's px, sharp on a slide
+
+QLineEdit* RangeBox(const QString& name, QWidget* parent) {
+  auto* box = new QLineEdit(parent);
+  box->setAccessibleName(name);
+  box->setMaximumWidth(90);
+  return box;
+}
+
+}  // namespace
+
+ExploreWindow::ExploreWindow(std::function<RunParameters()> base, RunStarter start, QWidget* parent)
+    : QWidget(parent, Qt::Window), base_(std::move(base)), start_(std::move(start)) {
+  setWindowTitle(QStringLiteral("Explore: completion time against one parameter"));
+  CreateControls();
+  LayOut();
+  Connect();
+  ChooseDefaultRange();
+}
+
+void ExploreWindow::CreateControls() {
+  parameter = new QComboBox(this);
+  for (const SweepChoice& choice : SweepChoices()) parameter->addItem(ToQString(choice.label));
+  parameter->setAccessibleName(QStringLiteral("Parameter"));
+  from = RangeBox(QStringLiteral("From"), this);
+  to = RangeBox(QStringLiteral("To"), this);
+  step = RangeBox(QStringLiteral("Step"), this);
+  seeds = new QSpinBox(this);
+  seeds->setRange(1, kMostSweepSeeds);
+  seeds->setValue(3);
+  seeds->setAccessibleName(QStringLiteral("Seeds"));
+  draw = new QPushButton(QStringLiteral("&Draw"), this);
+  draw->setDefault(true);
+  status = new QLabel(this);
+  status->setWordWrap(true);
+  status->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  status->setTextFormat(Qt::PlainText);
+  curve = new CurveView(this);
+  table = new QTableWidget(0, 5, this);
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table->setSelectionMode(QAbstractItemView::SingleSelection);
+  table->verticalHeader()->hide();
+  table->setAccessibleName(QStringLiteral("The curves' numbers"));
+  export_svg = new QPushButton(QStringLiteral("Export &SVG\u2026"), this);
+  export_png = new QPushButton(QStringLiteral("Export &PNG\u2026"), this);
+  export_csv = new QPushButton(QStringLiteral("Export &CSV\u2026"), this);
+
+}
+
+void ExploreWindow::LayOut() {
+  auto* controls = new QHBoxLayout;
+  controls->addWidget(new QLabel(QStringLiteral("Parameter:"), this));
+  controls->addWidget(parameter);
+  for (const auto& [label, box] : {std::pair{"From:", from}, std::pair{"To:", to}, std::pair{"Step:", step}}) {
+    auto* caption = new QLabel(QString::fromUtf8(label), this);
+    caption->setBuddy(box);
+    controls->addWidget(caption);
+    controls->addWidget(box);
+  }
+  controls->addWidget(new QLabel(QStringLiteral("Seeds:"), this));
+  controls->addWidget(seeds);
+  controls->addWidget(draw);
+  controls->addStretch();
+  auto* exports = new QHBoxLayout;
+  exports->addStretch();
+  for (QPushButton* button : {export_svg, export_png, export_csv}) {
+    button->setEnabled(false);
+    exports->addWidget(button);
+  }
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(controls);
+  layout->addWidget(status);
+  layout->addWidget(curve, 3);
+  layout->addWidget(table, 1);
+  layout->addLayout(exports);
+
+}
+
+void ExploreWindow::Connect() {
+  chunks_.setInterval(0);
+  connect(&chunks_, &QTimer::timeout, this, &ExploreWindow::RunChunk);
+  connect(parameter, &QComboBox::currentIndexChanged, this, &ExploreWindow::ChooseDefaultRange);
+  connect(draw, &QPushButton::clicked, this, &ExploreWindow::Draw);
+  for (QLineEdit* box : {from, to, step}) connect(box, &QLineEdit::returnPressed, this, &ExploreWindow::Draw);
+  connect(curve, &CurveView::Clicked, this, [this](double x, double y) {
+    if (!layout_) return;
+    if (const auto run = layout_->RunAt(x, y)) StartRun(*run);
+  });
+  connect(table, &QTableWidget::cellActivated, this,
+          [this](int row, int /*column*/) { StartRun(static_cast<std::size_t>(row)); });
+  connect(export_svg, &QPushButton::clicked, this, [this] {
+    Export(QStringLiteral("Export SVG"), QStringLiteral("switchsim-curves.svg"), QStringLiteral("SVG (*.svg)"),
+           QByteArray::fromStdString(SvgText(curve->drawing())));
+  });
+  connect(export_png, &QPushButton::clicked, this, [this] {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    ImageOf(curve->drawing(), kPngScale).save(&buffer, "PNG");
+    Export(QStringLiteral("Export PNG"), QStringLiteral("switchsim-curves.png"), QStringLiteral("PNG (*.png)"), png);
+  });
+  connect(export_csv, &QPushButton::clicked, this, [this] {
+    Export(QStringLiteral("Export CSV"), QStringLiteral("switchsim-curves.csv"), QStringLiteral("CSV (*.csv)"),
+           QByteArray::fromStdString(SweepCsv(*sweep_)));
+  });
+  auto* close_window = new QShortcut(QKeySequence::Close, this);
+  connect(close_window, &QShortcut::activated, this, &QWidget::close);
+}
+
+void ExploreWindow::ChooseDefaultRange() {
+  const SweepChoice& choice = SweepChoices()[static_cast<std::size_t>(std::max(parameter->currentIndex(), 0))];
+  from->setText(ToQString(choice.from));
+  to->setText(ToQString(choice.to));
+  step->setText(ToQString(choice.step));
+}
+
+void ExploreWindow::Draw() {
+  const SweepChoice& choice = SweepChoices()[static_cast<std::size_t>(std::max(parameter->currentIndex(), 0))];
+  std::string text = std::string(choice.name) + "=" + from->text().trimmed().toStdString() + ":" +
+                     to->text().trimmed().toStdString();
+  if (!step->text().trimmed().isEmpty()) text += ":" + step->text().trimmed().toStdString();
+  auto read = ReadSweepSpec(text);
+  if (const auto* error = std::get_if<std::string>(&read)) {
+    status->setText(QStringLiteral("Not drawn: ") + ToQString(*error) + QStringLiteral("."));
+    return;
+  }
+  sweep_.emplace(std::get<SweepSpec>(std::move(read)), base_(), 1, seeds->value());
+  finished_ = false;
+  for (QPushButton* button : {export_svg, export_png, export_csv}) button->setEnabled(false);
+  chunks_.start();
+  RunChunk();
+}
+
+void ExploreWindow::RunChunk() {
+  if (!sweep_) return;
+  sweep_->RunNext(kRunsPerChunk);
+  if (!sweep_->Done()) {
+    status->setText(QStringLiteral("Running: %1 of %2 runs").arg(sweep_->runs().size()).arg(sweep_->RunCount()));
+    return;
+  }
+  chunks_.stop();
+  ShowFinished();
+}
+
+void ExploreWindow::Finish() {
+  if (!sweep_ || finished_) return;
+  sweep_->RunNext(sweep_->RunCount());
+  chunks_.stop();
+  ShowFinished();
+}
+
+void ExploreWindow::ShowFinished() {
+  finished_ = true;
+  layout_.emplace(*sweep_);
+  curve->SetDrawing(layout_->drawing());
+  FillTable();
+  status->setText(QStringLiteral("%1 runs. Click a point, or press Enter on a row, to run it in the form.")
+                      .arg(sweep_->runs().size()));
+  for (QPushButton* button : {export_svg, export_png, export_csv}) button->setEnabled(true);
+}
+
+void ExploreWindow::FillTable() {
+  const Sweep& sweep = *sweep_;
+  table->setHorizontalHeaderLabels({ToQString(SweepAxisTitle(sweep.spec())), QStringLiteral("Technique"),
+                                    QStringLiteral("Seed"), QStringLiteral("Simulated ms"),
+                                    QStringLiteral("Formula ms")});
+  table->setRowCount(static_cast<int>(sweep.runs().size()));
+  for (std::size_t r = 0; r < sweep.runs().size(); ++r) {
+    const SweepRun& run = sweep.runs()[r];
+    const std::array<std::string, 5> cells = {
+        ShortestText(sweep.spec().values[run.x_index]), std::string(SweepTechniqueName(run.technique)),
+        std::to_string(run.seed), run.simulated_ms ? std::to_string(*run.simulated_ms) : "> 15 s",
+        MsText(sweep.FormulaMs(run.technique, run.x_index))};
+    for (int c = 0; c < 5; ++c) {
+      table->setItem(static_cast<int>(r), c, new QTableWidgetItem(ToQString(cells[static_cast<std::size_t>(c)])));
+    }
+  }
+  table->resizeColumnsToContents();
+}
+
+void ExploreWindow::StartRun(std::size_t run) {
+  if (!finished_ || run >= sweep_->runs().size()) return;
+  const RunParameters parameters = sweep_->ParametersOf(sweep_->runs()[run]);
+  if (const auto refusal = start_(parameters)) {
+    status->setText(ToQString(*refusal));
+    return;
+  }
+  status->setText(ToQString("Running in the form: " + parameters.technique + ", " + ParameterLine(parameters)));
+}
+
+void ExploreWindow::Export(const QString& title, const QString& name, const QString& filter,
+                           const QByteArray& bytes) {
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (folder.isEmpty()) folder = QDir::homePath();
+  const QString path = QFileDialog::getSaveFileName(this, title, QDir(folder).filePath(name), filter);
+  if (path.isEmpty()) return;
+  if (const auto error = SaveWhole(path, bytes)) {
+    status->setText(QStringLiteral("Nothing was saved: %1.").arg(*error));
+  } else {
+    status->setText(QStringLiteral("Saved %1.").arg(path));
+  }
+}
+
+}  // namespace switchsim

@@ -1,0 +1,53 @@
+#include "packet_bar.h"
+
+#include <QLabel>
+#include <QSignalBlocker>
+
+#include "model_units.h"
+
+namespace switchsim {
+
+PacketBar::PacketBar(Classroom& classroom, const Simulation& simulation, QWidget* parent)
+    : QToolBar(QStringLiteral("Packet and Header"), parent), classroom_(classroom),
+      simulation_(simulation) {
+  setObjectName(QStringLiteral("packetBar"));
+  packet = AddSize(QStringLiteral("&Packet"), kFewestPacketBlocks, kMostPacketBlocks,
+                   QStringLiteral("Blocks of the message each packet carries, from the next Start"),
+                   false);
+  addSeparator();
+  header = AddSize(QStringLiteral("&Header"), 0, kMostHeaderBlocks,
+                   QStringLiteral("Header blocks added to every packet and to a message, from the "
+                                  "next Start"),
+                   true);
+  ShowSizes();
+}
+
+QSpinBox* PacketBar::AddSize(const QString& label, int least, int most, const QString& tip,
+                             bool is_header) {
+  auto* caption = new QLabel(label, this);
+  auto* box = new QSpinBox(this);
+  box->setRange(least, most);
+  box->setSuffix(QStringLiteral(" blocks"));
+  box->setToolTip(tip);
+  box->setStatusTip(tip);
+  box->setAccessibleName(is_header ? QStringLiteral("Header size") : QStringLiteral("Packet size"));
+  box->setAccessibleDescription(tip);
+  caption->setBuddy(box);
+  addWidget(caption);
+  addWidget(box);
+  connect(box, &QSpinBox::valueChanged, this, [this, is_header](int blocks) {
+    classroom_.ChoosePacketing(is_header, std::to_string(blocks));
+    emit Chosen();
+  });
+  return box;
+}
+
+void PacketBar::ShowSizes() {
+  const Packeting& sizes = simulation_.packeting();
+  const QSignalBlocker packet_blocker(packet);
+  const QSignalBlocker header_blocker(header);
+  packet->setValue(sizes.packet_blocks);
+  header->setValue(sizes.header_blocks);
+}
+
+}  // namespace switchsim

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDockWidget>
+#include <QPushButton>
+#include <QTableWidget>
+#include <vector>
+
+#include "timing_table.h"
+
+namespace switchsim {
+
+/// The timing table of the current run beside the form, in a dock of the
+/// main window (it may float): one row a crossing of a link, with buttons
+/// to copy it as text and to export it as CSV (which the main window
+/// carries out). Tab leaves the table for the buttons; the arrows move
+/// through its cells; Escape hides the dock.
+class TimingDock : public QDockWidget {
+  Q_OBJECT
+
+ public:
+  explicit TimingDock(QWidget* parent = nullptr);
+
+  /// Shows `rows`: rows added since the last call are appended and cells
+  /// that changed are written again, so that the keys stay where they are.
+  void ShowRows(const std::vector<Crossing>& rows);
+
+  QTableWidget* table = nullptr;
+  QPushButton* copy_text = nullptr;
+  QPushButton* export_csv = nullptr;
+
+ signals:
+  /// The user asked to export the table as CSV.
+  void ExportRequested();
+
+ private:
+  std::vector<Crossing> shown_;
+};
+
+}  // namespace switchsim
