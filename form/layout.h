@@ -137,6 +137,11 @@ inline constexpr std::array<Focusable, 13> kTabOrder = {
 inline constexpr std::string_view kFontFamily = "DejaVu Sans";  // the plain sans-serif
 inline constexpr int kLargeFontPx = 18;  // px: 13.5 pt at 96 dots per inch
 inline constexpr int kSmallFontPx = 16;  // px: 12 pt at 96 dots per inch
+/// The face's ascent, in ems: a caption's baseline lies this far below its
+/// top (rounded to a whole px, as the toolkits do).
+inline constexpr double kFontAscentEm = 0.928;
+/// A line's baseline lies this far below its middle, in ems.
+inline constexpr double kFontMiddleToBaselineEm = 0.35;
 
 // The additions in the margins, as every front end draws them.
 inline constexpr int kMarginFontPx = 10;        // px: the time scale's and the marker labels' text

@@ -30,11 +30,11 @@ struct RunRequest : RunChoice {
   bool compare = false;
   bool timing = false;  // print the run's timing table instead of its steps
   std::optional<std::string> png;  // file to write a picture of the window to
-  bool additions = false;          // the picture shows the margins' additions
+  bool additions = false;          // the pictures show the margins' additions
   std::optional<SweepSpec> sweep;  // completion time against one parameter, instead of one run
   int seeds = 1;                   // runs of each point of a sweep, from the seed on
   bool csv = false;                // the table asked for as CSV
-  std::optional<std::string> svg;  // file to write a vector picture to
+  std::optional<std::string> svg;  // file to write a vector picture to: the window, or the curve
   std::optional<Zoom> zoom;  // how large the form is shown; a front end's own choice if not given
   bool projector = false;    // drawn for a projector
   bool embed = false;        // a page in another page's frame: the form and a run bar only

@@ -20,6 +20,7 @@ std::string GoodValue(const OptionRow& row) {
   if (row.name == "delays") return "20,20,20";
   if (row.name == "speed") return "4";
   if (row.name == "png") return "picture.png";
+  if (row.name == "svg") return "picture.svg";
   if (row.name == "zoom") return "fit";
   if (row.name == "sweep") return "rate2=0.5:10:0.5";
   if (row.name == "svg") return "curves.svg";

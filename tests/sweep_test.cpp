@@ -161,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadSweep{"SeedsPastTheLargest", {"--sweep", "size=20:40:20", "--seed", "18446744073709551614", "--seeds", "3"}, "--seeds: 3 seeds from 18446744073709551614 go past the largest seed, 18446744073709551615"},
         BadSweep{"SeedsWithoutSweep", {"--seeds", "3"}, "--seeds: goes with --sweep, which was not asked for"},
         BadSweep{"CsvWithoutSweep", {"--csv"}, "--csv: prints a table as CSV, but none was asked for; add --timing or --sweep"},
-        BadSweep{"SvgWithoutSweep", {"--svg", "a.svg"}, "--svg: goes with --sweep, which was not asked for"},
+        BadSweep{"SweepWithAdditions", {"--sweep", "size=20:40:20", "--svg", "a.svg", "--additions"}, "--additions: does not go with --sweep, which runs all three techniques"},
         BadSweep{"SweepWithTechnique", {"--technique", "Packet", "--sweep", "size=20:40:20"}, "--technique: does not go with --sweep, which runs all three techniques"},
         BadSweep{"SweepWithJson", {"--sweep", "size=20:40:20", "--json"}, "--json: does not go with --sweep, which runs all three techniques"},
         BadSweep{"SweptSizeGiven", {"--size", "300", "--sweep", "size=20:40:20"}, "--size: --sweep size=... sets it itself"}),

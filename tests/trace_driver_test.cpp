@@ -60,6 +60,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadOption{"TimingOfASweep", {"--sweep", "size=20:100:20", "--timing"}, "--timing: does not go with --sweep, which runs all three techniques"},
         BadOption{"TimingOfThreeRuns", {"--compare", "--csv", "--timing"}, "--timing: prints the table of one run; leave out --compare"},
         BadOption{"EmptyPngName", {"--png", ""}, "--png: \"\" is not a file name"},
+        BadOption{"EmptySvgName", {"--svg", ""}, "--svg: \"\" is not a file name"},
+        BadOption{"AdditionsWithoutAPicture", {"--additions"}, "--additions: draws into the pictures of --png and --svg, neither of which was asked for"},
+        BadOption{"BothPicturesToOneFile", {"--png", "a", "--svg", "a"}, "--svg: \"a\" is the file of --png too; give each picture a file of its own"},
         BadOption{"UnknownOption", {"--fast"}, "\"--fast\" is not an option; see --help for --technique, --size, --rates, --delays, --packet, --header, --seed, --json, --compare, --timing, --png, --additions, --sweep, --seeds, --csv, --svg, --version"},
         BadOption{"WordThatIsNoOption", {"Message"}, "\"Message\" is not an option; see --help for --technique, --size, --rates, --delays, --packet, --header, --seed, --json, --compare, --timing, --png, --additions, --sweep, --seeds, --csv, --svg, --version"}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "page_address.h"
+#include "svg_picture.h"
 
 namespace switchsim {
 namespace {
@@ -95,6 +96,20 @@ TEST(WebForm, TicksFollowTheWallClockAndStopAtTheEnd) {
   // Late frames run no tick past the one that stops the timer.
   for (double now = 2e9; form.RunDueTicks(now) > 0; now += 1e9) form.TakeDrawSteps();
   EXPECT_EQ(form.logic().simulation().State().ClockMs, 15025);
+}
+
+TEST(WebForm, ItsPictureIsTheDriversAfterTheSameRun) {
+  WebForm form(7);
+  form.UserSetBox(kMethodBox, "Circuit", 0.0);
+  form.UserSetBox(RateBox(0), "2", 0.0);
+  form.UserFinishedRate(0, 0.0);
+  form.Click(0, 0.0);
+  for (double now = 1e9; form.RunDueTicks(now) > 0; now += 1e9) form.TakeDrawSteps();
+  trace::Options options;
+  options.technique = "Circuit";
+  options.rates[0] = "2";
+  options.additions = true;
+  EXPECT_EQ(form.SvgPicture(kAllAdditions), trace::SvgPicture(options, 7));
 }
 
 TEST(WebForm, TheFirstStrokeLiesOnItsRow) {

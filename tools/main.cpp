@@ -7,6 +7,7 @@
 #include "curve_layout.h"
 #include "options.h"
 #include "random_source.h"
+#include "svg_picture.h"
 #include "svg_writer.h"
 #include "sweep_command.h"
 #include "trace_run.h"
@@ -63,6 +64,12 @@ int main(int argc, char** argv) {
   if (options.png) {
     if (const auto error = WriteWindowPicture(options, seed, *options.png)) {
       std::cerr << "switchsim-trace: --png: " << *error << "\n";
+      return 1;
+    }
+  }
+  if (options.svg) {
+    if (const auto error = WriteSvgPicture(options, seed, *options.svg)) {
+      std::cerr << "switchsim-trace: --svg: " << *error << "\n";
       return 1;
     }
   }

@@ -10,7 +10,7 @@ namespace {
 // The options that only a sweep reads (--csv: or the timing table), and those a sweep sets itself.
 std::optional<std::string> SweepConflict(const Options& options) {
   if (!options.sweep) {
-    for (const char* name : {"seeds", "svg"}) {
+    for (const char* name : {"seeds"}) {
       if (options.Given(name)) {
         return "--" + std::string(name) + ": goes with --sweep, which was not asked for";
       }
@@ -21,7 +21,7 @@ std::optional<std::string> SweepConflict(const Options& options) {
     }
     return std::nullopt;
   }
-  for (const char* name : {"technique", "json", "compare", "png", "timing"}) {
+  for (const char* name : {"technique", "json", "compare", "png", "additions", "timing"}) {
     if (options.Given(name)) {
       return "--" + std::string(name) + ": does not go with --sweep, which runs all three techniques";
     }
@@ -43,8 +43,13 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
   auto read = ReadCommandLine(args, FrontEnd::Driver);
   if (auto* error = std::get_if<std::string>(&read)) return UsageError{std::move(*error)};
   Options& options = std::get<Options>(read);
-  if (options.additions && !options.png) {
-    return UsageError{"--additions: draws into the picture of --png, which was not asked for"};
+  if (options.additions && !options.png && !options.svg) {
+    return UsageError{
+        "--additions: draws into the pictures of --png and --svg, neither of which was asked for"};
+  }
+  if (options.png && options.svg && *options.png == *options.svg) {
+    return UsageError{"--svg: " + Quoted(*options.svg) +
+                      " is the file of --png too; give each picture a file of its own"};
   }
   if (auto error = SweepConflict(options)) return UsageError{*std::move(error)};
   if (options.timing && options.json) {

@@ -43,6 +43,7 @@ export function bind(core) {
     timingRevision: f('ss_timing_revision', 'number', []),
     runLog: f('ss_run_log', 'string', []),
     guide: f('ss_guide', 'string', []),
+    svgPicture: f('ss_svg_picture', 'string', ['number', 'number', 'number']),
     sweepChoices: f('ss_sweep_choices', 'string', []),
     sweepBegin: f('ss_sweep_begin', 'string', ['string', 'string']),
     sweepStep: f('ss_sweep_step', 'number', ['number']),

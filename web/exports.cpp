@@ -75,6 +75,12 @@ const char* ss_embed_snippet(const char* address) {
 }
 
 const char* ss_describe() { return Returned(switchsim::DescribeForm()); }
+/// The form as it shows now as an SVG document, with the margins' time
+/// scale, marker labels and marker edges where their flags are not 0.
+const char* ss_svg_picture(int time_scale, int marker_labels, int marker_edges) {
+  return Returned(
+      Form()->SvgPicture({time_scale != 0, marker_labels != 0, marker_edges != 0}));
+}
 const char* ss_state() { return Returned(Form()->State()); }
 const char* ss_clock_text() { return Returned(Form()->classroom().ClockText()); }
 int ss_clock_ms() { return Form()->logic().simulation().State().ClockMs; }

@@ -73,6 +73,7 @@ export class ToolBar {
     el('share').addEventListener('click', () => this.share.open(false));
     el('embed').addEventListener('click', () => this.share.open(true));
     el('savePicture').addEventListener('click', () => this.savePicture());
+    el('savePictureSvg').addEventListener('click', () => this.savePictureSvg());
     el('exportLog').addEventListener('click', () => {
       downloadText('switchsim-run.jsonl', api.runLog(), 'application/jsonl');
     });
@@ -184,5 +185,13 @@ export class ToolBar {
 
   savePicture() {
     this.page.picture().toBlob((blob) => downloadBlob('switchsim.png', blob), 'image/png');
+  }
+
+  /** Downloads the form's own drawing as SVG, with the additions the view shows. */
+  savePictureSvg() {
+    const bare = el('bareForm').checked;
+    const shown = (id) => Number(el(id).checked && !bare);
+    const svg = this.page.api.svgPicture(shown('timeScale'), shown('markerLabels'), shown('markerEdges'));
+    downloadText('switchsim.svg', svg, 'image/svg+xml');
   }
 }

@@ -6,6 +6,7 @@
 #include "box_lists.h"
 #include "colours.h"
 #include "due_ticks.h"
+#include "form_drawing.h"
 #include "json_writer.h"
 #include "layout.h"
 #include "line_pixels.h"
@@ -13,6 +14,7 @@
 #include "margins.h"
 #include "page_address.h"
 #include "speed.h"
+#include "svg_writer.h"
 #include "timing_format.h"
 
 namespace switchsim {
@@ -23,10 +25,17 @@ using layout::Px;
 }  // namespace
 
 WebForm::WebForm(std::optional<std::uint64_t> first_seed, Classroom::SeedSource fresh)
-    : fresh_(std::move(fresh)), random_(first_seed.value_or(0)), logic_(*this, random_) {
+    : fresh_(std::move(fresh)),
+      random_(first_seed.value_or(0)),
+      kept_(*this),
+      logic_(kept_, random_) {
   marker_colours_ = {kMessageGreen, kCircuitBlue, appearance::kPacketMarkerColour};
   logic_.Form_Load();
   classroom_ = std::make_unique<Classroom>(logic_, random_, first_seed, fresh_);
+}
+
+std::string WebForm::SvgPicture(const Additions& additions) const {
+  return SvgText(FormDrawing(logic_, kept_, additions));
 }
 
 std::string WebForm::State() const {

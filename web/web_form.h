@@ -12,6 +12,8 @@
 #include "form_logic.h"
 #include "form_surface.h"
 #include "json_writer.h"
+#include "keeping_surface.h"
+#include "margins.h"
 #include "presentation.h"
 #include "zoom.h"
 #include "random_source.h"
@@ -94,6 +96,10 @@ class WebForm final : public FormSurface {
     return changes_ + static_cast<std::uint64_t>(classroom_->NoticeCount());
   }
 
+  /// The form as it shows now as an SVG document, at its own size, with
+  /// `additions` in its margins: the drawing of the window's Save Picture.
+  std::string SvgPicture(const Additions& additions) const;
+
   Classroom& classroom() { return *classroom_; }
   FormLogic& logic() { return logic_; }
 
@@ -128,6 +134,7 @@ class WebForm final : public FormSurface {
 
   Classroom::SeedSource fresh_;
   Mt64Random random_;
+  KeepingSurface kept_;  // this form, keeping the strokes for its picture
   FormLogic logic_;
   std::unique_ptr<Classroom> classroom_;
 };

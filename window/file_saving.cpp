@@ -1,8 +1,10 @@
 #include "file_saving.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QImage>
 #include <QPixmap>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QWidget>
 
@@ -33,6 +35,17 @@ QByteArray PngOf(QWidget& widget) {
   buffer.open(QIODevice::WriteOnly);
   if (!widget.grab().toImage().save(&buffer, "PNG")) return {};
   return png;
+}
+
+bool IsSvgPath(const QString& path) {
+  return QFileInfo(path).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0;
+}
+
+QString WithFilterSuffix(const QString& path, const QString& filter) {
+  if (!QFileInfo(path).suffix().isEmpty()) return path;
+  static const QRegularExpression kPattern(QStringLiteral("\\*\\.(\\w+)"));
+  const QRegularExpressionMatch match = kPattern.match(filter);
+  return match.hasMatch() ? path + '.' + match.captured(1) : path;
 }
 
 }  // namespace switchsim

@@ -17,4 +17,12 @@ std::optional<QString> SaveWhole(const QString& path, const QByteArray& bytes);
 /// The widget, as it shows now, as a PNG; empty if it cannot be made.
 QByteArray PngOf(QWidget& widget);
 
+/// Whether a picture saved to `path` is an SVG: its suffix is "svg" in any case.
+bool IsSvgPath(const QString& path);
+
+/// `path`, or, when it has no suffix, `path` with the suffix of the first
+/// pattern of `filter` ("SVG pictures (*.svg)" gives ".svg"): the file type
+/// the user chose in a save dialog without typing it.
+QString WithFilterSuffix(const QString& path, const QString& filter);
+
 }  // namespace switchsim

@@ -8,6 +8,7 @@
 #include "appearance.h"
 #include "captions.h"
 #include "due_ticks.h"
+#include "form_drawing.h"
 #include "form_widgets.h"
 #include "layout.h"
 #include "line_pixels.h"
@@ -19,7 +20,7 @@ namespace switchsim {
 using layout::Px;
 
 Form1::Form1(std::uint64_t seed, QWidget* parent)
-    : QWidget(parent), random_(seed), logic_(*this, random_) {
+    : QWidget(parent), random_(seed), kept_(*this), logic_(kept_, random_) {
   accessibility::Install();
   setWindowTitle(ToQString(captions::WindowTitle()));
   setAccessibleName(ToQString(captions::WindowTitle()));
@@ -105,6 +106,8 @@ void Form1::CreateAdditions() {
   focus_ring = new FocusRing(this);
   NamePart(*focus_ring, "focusRing");
 }
+
+Drawing Form1::Picture() const { return FormDrawing(logic_, kept_, additions_); }
 
 void Form1::SetAdditions(const Additions& additions) {
   additions_ = additions;

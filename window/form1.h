@@ -11,8 +11,10 @@
 #include <cstdint>
 
 #include "crest_image.h"
+#include "drawing.h"
 #include "form_logic.h"
 #include "form_surface.h"
+#include "keeping_surface.h"
 #include "line_shape.h"
 #include "margins.h"
 #include "focus_ring.h"
@@ -77,6 +79,10 @@ class Form1 : public QWidget, public FormSurface {
   /// tick still advances the clock by 25 ms.
   void SetSpeed(double speed);
   double Speed() const { return pacer_.Speed(); }
+
+  /// The form as it shows now, at its own size, with the additions it
+  /// shows: the same drawing the driver's vector picture is made from.
+  Drawing Picture() const;
 
   /// Shows or hides the additions in the form's margins.
   void SetAdditions(const Additions& additions);
@@ -149,6 +155,7 @@ class Form1 : public QWidget, public FormSurface {
   void ArmTimer();
 
   Mt64Random random_;
+  KeepingSurface kept_;  // this window, keeping the strokes for its picture
   FormLogic logic_;
   QElapsedTimer wall_;
   RunPacer pacer_;

@@ -4,9 +4,9 @@
 #include <QString>
 #include <cstdio>
 
-#include "choose_boxes.h"
 #include "file_saving.h"
 #include "form1.h"
+#include "picture_runs.h"
 
 namespace switchsim {
 namespace {
@@ -17,11 +17,6 @@ void QuietMessages(QtMsgType type, const QMessageLogContext& /*context*/, const 
   if (type == QtCriticalMsg || type == QtFatalMsg) {
     std::fprintf(stderr, "switchsim-trace: %s\n", qPrintable(message));
   }
-}
-
-void RunToEnd(FormLogic& logic) {
-  logic.cmdStart_Click(0);
-  while (logic.TimerEnabled()) logic.Timer1_Timer();
 }
 
 }  // namespace
@@ -39,15 +34,7 @@ std::optional<std::string> WriteFormPicture(const RunChoice& choice,
   QApplication application(argc, argv);
 
   Form1 form(seed);
-  FormLogic& logic = form.logic();
-  ChooseBoxes(logic, choice);
-  for (std::size_t i = 0; i < techniques.size(); ++i) {
-    // Reset between runs; the last run's bands stay in the picture beside the markers.
-    if (i > 0) form.cmdStart_Click(0);
-    form.ReseedRandom(seed);
-    logic.Choose(kMethodBox, techniques[i]);
-    RunToEnd(logic);
-  }
+  RunForPicture(form.logic(), form.random(), choice, techniques, seed);
 
   if (additions) form.SetAdditions(kAllAdditions);
   const QByteArray png = PngOf(form);

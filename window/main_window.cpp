@@ -13,6 +13,7 @@
 #include "file_saving.h"
 #include "qt_text.h"
 #include "reading_guide.h"
+#include "svg_writer.h"
 #include "timing_format.h"
 #include "version.h"
 
@@ -89,7 +90,7 @@ MainWindow::~MainWindow() {
 void MainWindow::CreateFileMenu() {
   QMenu* menu = menuBar()->addMenu(QStringLiteral("&File"));
   save_picture = AddAction(menu, QStringLiteral("&Save Picture\u2026"), QKeySequence::Save,
-                           QStringLiteral("Saves the form as it shows now as a PNG picture"));
+                           QStringLiteral("Saves the form as it shows now as a PNG or SVG picture"));
   export_run_log =
       AddAction(menu, QStringLiteral("Export Run &Log\u2026"), QKeySequence(),
                 QStringLiteral("Saves every step of the current run as JSON Lines, as "
@@ -101,7 +102,8 @@ void MainWindow::CreateFileMenu() {
                    QStringLiteral("Closes switchsim"));
   connect(save_picture, &QAction::triggered, this, [this] {
     SaveWithDialog(QStringLiteral("Save Picture"), QStringLiteral("switchsim.png"),
-                   QStringLiteral("PNG pictures (*.png)"), &MainWindow::SavePicture);
+                   QStringLiteral("PNG pictures (*.png);;SVG pictures (*.svg)"),
+                   &MainWindow::SavePicture);
   });
   connect(export_run_log, &QAction::triggered, this, [this] {
     SaveWithDialog(QStringLiteral("Export Run Log"), QStringLiteral("switchsim-run.jsonl"),
@@ -342,6 +344,12 @@ void MainWindow::NameMarkers() {
 }
 
 bool MainWindow::SavePicture(const QString& path) {
+  if (IsSvgPath(path)) {
+    // Drawn from the form's own layout, at its own size, without the focus ring.
+    const auto error = SaveWhole(path, QByteArray::fromStdString(SvgText(form_->Picture())));
+    if (error) ShowFailure(*error);
+    return !error;
+  }
   // The picture is of the form, not of where the keys go.
   const bool ring = form_->focus_ring->IsOn();
   form_->focus_ring->SetOn(false);
@@ -390,8 +398,10 @@ void MainWindow::SaveWithDialog(const QString& title, const QString& name, const
                                 bool (MainWindow::*save)(const QString&)) {
   QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   if (folder.isEmpty()) folder = QDir::homePath();
-  const QString path = QFileDialog::getSaveFileName(this, title, QDir(folder).filePath(name), filter);
-  if (!path.isEmpty()) (this->*save)(path);
+  QString chosen_filter;
+  const QString path = QFileDialog::getSaveFileName(this, title, QDir(folder).filePath(name), filter,
+                                                    &chosen_filter);
+  if (!path.isEmpty()) (this->*save)(WithFilterSuffix(path, chosen_filter));
 }
 
 void MainWindow::ShowGuide() {

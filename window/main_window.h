@@ -60,9 +60,10 @@ class MainWindow : public QMainWindow {
 
   /// Sets the speed of the timer (one of kSpeeds) and ticks its menu item.
   void SetSpeed(double speed);
-  /// Writes the form, as it shows now, as a PNG; the run log of the current
-  /// run as JSON Lines; the results, and the current run's timing table, as
-  /// CSV. Each writes the whole file or
+  /// Writes the form, as it shows now, as a PNG, or as an SVG of the form's
+  /// drawing (Form1::Picture) when the path ends in ".svg"; the run log of the
+  /// current run as JSON Lines; the results, and the current run's timing
+  /// table, as CSV. Each writes the whole file or
   /// nothing, and a failure is shown in a message box; true on success.
   bool SavePicture(const QString& path);
   bool ExportRunLog(const QString& path);

@@ -442,6 +442,12 @@ class Downloads(PageCase):
         self.assertEqual(struct.unpack('>II', picture[16:24]), (916, 657))
         log = downloaded('switchsim-run.jsonl', 'exportLog').decode()
         self.assertEqual(log, driver_log('Packet', '300', ('1', '0.5', '1'), ('50', '50', '50'), '5'))
+        # The vector picture is the driver's, with the additions the view shows.
+        svg = downloaded('switchsim.svg', 'savePictureSvg')
+        subprocess.run([TRACE, '--technique', 'Packet', '--seed', '5', '--additions',
+                        '--svg', os.path.join(folder, 'driver.svg')], check=True, capture_output=True)
+        with open(os.path.join(folder, 'driver.svg'), 'rb') as file:
+            self.assertEqual(svg, file.read())
 
 
 class Timing(PageCase):

@@ -26,6 +26,7 @@
 #include "layout.h"
 #include "main_window.h"
 #include "options.h"
+#include "svg_writer.h"
 #include "timing_format.h"
 #include "trace_run.h"
 #include "version.h"
@@ -337,6 +338,21 @@ TEST_F(MainWindowTest, FilesAreWrittenWholeOrNotAtAll) {
   EXPECT_TRUE(window().failure_box->text().contains("Nothing was saved: cannot write"));
   EXPECT_FALSE(window().ExportRunLog(dir_.filePath("missing/run.jsonl")));
   EXPECT_FALSE(window().ExportResults(dir_.path()));  // a folder
+}
+
+TEST_F(MainWindowTest, APictureWhosePathEndsInSvgIsTheFormsDrawing) {
+  Run("Circuit");
+  const QString svg = dir_.filePath("form.SVG");
+  ASSERT_TRUE(window().SavePicture(svg));
+  QFile file(svg);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll().toStdString(), SvgText(form().Picture()));
+  const QString nowhere = dir_.filePath("missing/form.svg");
+  EXPECT_FALSE(window().SavePicture(nowhere));
+  EXPECT_FALSE(QFile::exists(nowhere));
+  // A name typed without a suffix takes the type chosen in the dialog.
+  EXPECT_EQ(WithFilterSuffix("a/form", "SVG pictures (*.svg)"), "a/form.svg");
+  EXPECT_EQ(WithFilterSuffix("a/form.png", "SVG pictures (*.svg)"), "a/form.png");
 }
 
 // A disk that takes only part of a file: the system's reason, and no file.
