@@ -13,7 +13,7 @@ namespace {
 inline constexpr int kSeeds = 5;
 
 void WholeSweep(benchmark::State& state) {
-  const SweepSpec spec = std::get<SweepSpec>(ReadSweepSpec("size=20:1000:20"));
+  const SweepRange spec = std::get<SweepRange>(ReadSweepRange("size=20:1000:20"));
   RunParameters base;
   base.size = lists::kDefaultSize;
   base.rates = {"1.0", "0.5", "1.0"};

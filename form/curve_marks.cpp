@@ -64,7 +64,7 @@ PacketOptimum OptimalPacket(const LinkModel& model, int fewest, int most) {
 }
 
 std::optional<PacketOptimum> SweepOptimum(const Sweep& sweep) {
-  const SweepSpec& spec = sweep.spec();
+  const SweepRange& spec = sweep.spec();
   if (spec.parameter != SweepParameter::Packet || spec.values.empty()) return std::nullopt;
   return OptimalPacket(ModelOf(sweep.base()), static_cast<int>(spec.values.front()),
                        static_cast<int>(spec.values.back()));

@@ -23,9 +23,9 @@ std::optional<std::string> SetSvg(const std::string& value, RunRequest& request)
 }
 
 std::optional<std::string> SetSweep(const std::string& value, RunRequest& request) {
-  auto read = ReadSweepSpec(value);
+  auto read = ReadSweepRange(value);
   if (auto* error = std::get_if<std::string>(&read)) return *std::move(error);
-  request.sweep = std::get<SweepSpec>(std::move(read));
+  request.sweep = std::get<SweepRange>(std::move(read));
   return std::nullopt;
 }
 

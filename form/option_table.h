@@ -9,7 +9,7 @@
 
 #include "run_choice.h"
 #include "speed.h"
-#include "sweep_spec.h"
+#include "sweep_range.h"
 #include "zoom.h"
 
 namespace switchsim {
@@ -31,7 +31,7 @@ struct RunRequest : RunChoice {
   bool timing = false;  // print the run's timing table instead of its steps
   std::optional<std::string> png;  // file to write a picture of the window to
   bool additions = false;          // the pictures show the margins' additions
-  std::optional<SweepSpec> sweep;  // completion time against one parameter, instead of one run
+  std::optional<SweepRange> sweep;  // completion time against one parameter, instead of one run
   int seeds = 1;                   // runs of each point of a sweep, from the seed on
   bool csv = false;                // the table asked for as CSV
   std::optional<std::string> svg;  // file to write a vector picture to: the window, or the curve

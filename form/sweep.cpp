@@ -10,7 +10,7 @@ namespace switchsim {
 
 std::string_view SweepTechniqueName(int technique) { return lists::kMethodItems.at(technique); }
 
-Sweep::Sweep(SweepSpec spec, RunParameters base, std::uint64_t first_seed, int seed_count)
+Sweep::Sweep(SweepRange spec, RunParameters base, std::uint64_t first_seed, int seed_count)
     : spec_(std::move(spec)), base_(std::move(base)), first_seed_(first_seed),
       seed_count_(std::max(seed_count, 1)), runner_(std::make_unique<DeliveryRun>()) {
   for (int t = 0; t < kSweepTechniques; ++t) {

@@ -9,7 +9,7 @@
 
 #include "delivery_run.h"
 #include "run_log.h"
-#include "sweep_spec.h"
+#include "sweep_range.h"
 
 namespace switchsim {
 
@@ -18,13 +18,13 @@ inline constexpr int kSweepTechniques = 3;
 
 /// One simulated run of a sweep.
 struct SweepRun {
-  std::size_t x_index = 0;  // into SweepSpec::values
+  std::size_t x_index = 0;  // into SweepRange::values
   int technique = 0;        // 0 Message, 1 Circuit, 2 Packet
   std::uint64_t seed = 0;
   std::optional<std::int32_t> simulated_ms;  // empty: not all delivered within the run
 };
 
-/// Completion time against one parameter: for each x of the spec, each
+/// Completion time against one parameter: for each x of the range, each
 /// technique and each seed, the simulated completion, and for each x and
 /// technique the formula of continuous time. Every other parameter is
 /// `base`'s. The runs are made a few at a time (RunNext), so that a page
@@ -32,14 +32,14 @@ struct SweepRun {
 class Sweep {
  public:
   /// Seeds `first_seed` to `first_seed + seed_count - 1`; `seed_count` is at least 1.
-  Sweep(SweepSpec spec, RunParameters base, std::uint64_t first_seed, int seed_count);
+  Sweep(SweepRange spec, RunParameters base, std::uint64_t first_seed, int seed_count);
 
   /// Makes at most `max_runs` more runs, in the order x, technique, seed.
   void RunNext(std::size_t max_runs);
   bool Done() const { return runs_.size() == RunCount(); }
   std::size_t RunCount() const { return spec_.values.size() * kSweepTechniques * seed_count_; }
 
-  const SweepSpec& spec() const { return spec_; }
+  const SweepRange& spec() const { return spec_; }
   const RunParameters& base() const { return base_; }
   std::uint64_t first_seed() const { return first_seed_; }
   int seed_count() const { return seed_count_; }
@@ -51,7 +51,7 @@ class Sweep {
   RunParameters ParametersOf(const SweepRun& run) const;
 
  private:
-  SweepSpec spec_;
+  SweepRange spec_;
   RunParameters base_;
   std::uint64_t first_seed_;
   int seed_count_;

@@ -26,7 +26,7 @@ std::string Padded(std::string text, std::size_t width, bool right) {
 }  // namespace
 
 std::string SweepContext(const Sweep& sweep) {
-  const SweepSpec& spec = sweep.spec();
+  const SweepRange& spec = sweep.spec();
   const RunParameters& p = sweep.base();
   const auto shown = [&](SweepParameter parameter, int link, const std::string& text) {
     return spec.parameter == parameter && spec.link == link ? std::string("x") : Abridged(text);
@@ -49,7 +49,7 @@ std::string SweepContext(const Sweep& sweep) {
 }
 
 std::string SweepTableText(const Sweep& sweep) {
-  const SweepSpec& spec = sweep.spec();
+  const SweepRange& spec = sweep.spec();
   std::string text = "Completion time against " + SweepAxisTitle(spec) + "\n" + SweepContext(sweep) + "\n";
   const std::string name = SweepParameterName(spec);
   const std::size_t width = std::max<std::size_t>(name.size(), 6);

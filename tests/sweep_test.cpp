@@ -167,15 +167,15 @@ INSTANTIATE_TEST_SUITE_P(
         BadSweep{"SweptSizeGiven", {"--size", "300", "--sweep", "size=20:40:20"}, "--size: --sweep size=... sets it itself"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SweepSpec, TakesTheValuesAsTypedUpToTheMostPoints) {
-  const auto read = ReadSweepSpec("rate3=0.1:100:0.1");
-  ASSERT_TRUE(std::holds_alternative<SweepSpec>(read));
-  const SweepSpec& spec = std::get<SweepSpec>(read);
+TEST(SweepRange, TakesTheValuesAsTypedUpToTheMostPoints) {
+  const auto read = ReadSweepRange("rate3=0.1:100:0.1");
+  ASSERT_TRUE(std::holds_alternative<SweepRange>(read));
+  const SweepRange& spec = std::get<SweepRange>(read);
   ASSERT_EQ(spec.values.size(), 1000u);
   EXPECT_EQ(spec.values[2], 0.3);
   EXPECT_EQ(spec.values.back(), 100.0);
   EXPECT_EQ(SweepParameterName(spec), "rate3");
-  EXPECT_EQ(std::get<SweepSpec>(ReadSweepSpec("delay1=30:200:7")).values, (std::vector<double>{50, 100, 200}));
+  EXPECT_EQ(std::get<SweepRange>(ReadSweepRange("delay1=30:200:7")).values, (std::vector<double>{50, 100, 200}));
 }
 
 // Rates 1,1,1 and delays 20: a block takes 100 ms on a link and a link 100 ms
@@ -223,7 +223,7 @@ TEST(CurveMarks, OptimalPacketIsTheLeastOfEveryWholeSize) {
     }
     base.packeting.header_blocks = static_cast<int>(random() % 11);
     // A coarse sweep: the optimum lies between its points as often as on them.
-    SweepSpec spec = std::get<SweepSpec>(ReadSweepSpec("packet=1:50:7"));
+    SweepRange spec = std::get<SweepRange>(ReadSweepRange("packet=1:50:7"));
     spec.values.push_back(50);
     const Sweep sweep(spec, base, 1, 1);
     const auto optimum = SweepOptimum(sweep);

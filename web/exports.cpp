@@ -137,8 +137,9 @@ const char* ss_sweep_choices() {
   json.Close(']');
   return Returned(out);
 }
-/// Begins a sweep of `spec` around the boxes as they are now, with `seeds`
-/// seeds; "" or the line that says what is refused.
+/// Begins a sweep of the range `spec` ("PARAM=FROM:TO[:STEP]") around the
+/// boxes as they are now, with `seeds` seeds; "" or the line that says what
+/// is refused.
 const char* ss_sweep_begin(const char* spec, const char* seeds) {
   return Returned(Explore().Begin(spec, seeds, switchsim::ChosenParameters(Form()->logic(), 1)));
 }

@@ -8,7 +8,7 @@
 #include "results_format.h"
 #include "run_choice.h"
 #include "svg_writer.h"
-#include "sweep_spec.h"
+#include "sweep_range.h"
 #include "sweep_tables.h"
 
 namespace switchsim {
@@ -90,11 +90,11 @@ struct ItemJson {
 
 std::string WebExplore::Begin(const std::string& spec_text, const std::string& seeds_text,
                               const RunParameters& base) {
-  auto read = ReadSweepSpec(spec_text);
+  auto read = ReadSweepRange(spec_text);
   if (const auto* refusal = std::get_if<std::string>(&read)) return *refusal;
   int seeds = 1;
   if (const auto refusal = ChooseSeedCount(seeds_text, seeds)) return "Seeds: " + *refusal;
-  sweep_ = std::make_unique<Sweep>(std::get<SweepSpec>(std::move(read)), base, 1, seeds);
+  sweep_ = std::make_unique<Sweep>(std::get<SweepRange>(std::move(read)), base, 1, seeds);
   layout_.reset();
   return {};
 }

@@ -148,12 +148,12 @@ void ExploreWindow::Draw() {
   std::string text = std::string(choice.name) + "=" + from->text().trimmed().toStdString() + ":" +
                      to->text().trimmed().toStdString();
   if (!step->text().trimmed().isEmpty()) text += ":" + step->text().trimmed().toStdString();
-  auto read = ReadSweepSpec(text);
+  auto read = ReadSweepRange(text);
   if (const auto* error = std::get_if<std::string>(&read)) {
     status->setText(QStringLiteral("Not drawn: ") + ToQString(*error) + QStringLiteral("."));
     return;
   }
-  sweep_.emplace(std::get<SweepSpec>(std::move(read)), base_(), 1, seeds->value());
+  sweep_.emplace(std::get<SweepRange>(std::move(read)), base_(), 1, seeds->value());
   finished_ = false;
   for (QPushButton* button : {export_svg, export_png, export_csv}) button->setEnabled(false);
   chunks_.start();

@@ -1,4 +1,4 @@
-#include "sweep_spec.h"
+#include "sweep_range.h"
 
 #include <algorithm>
 #include <cmath>
@@ -131,7 +131,7 @@ std::variant<std::vector<double>, std::string> SteppedValues(const std::string& 
 
 }  // namespace
 
-std::variant<SweepSpec, std::string> ReadSweepSpec(const std::string& text) {
+std::variant<SweepRange, std::string> ReadSweepRange(const std::string& text) {
   const std::size_t equals = text.find('=');
   if (equals == std::string::npos) {
     return Quoted(text) + " is not a sweep; give PARAM=FROM:TO:STEP, for example size=20:1000:20";
@@ -144,7 +144,7 @@ std::variant<SweepSpec, std::string> ReadSweepSpec(const std::string& text) {
            " is not a parameter to sweep; use one of size, packet, header, rate1, rate2, rate3, delay1, "
            "delay2, delay3";
   }
-  SweepSpec spec{found->parameter, found->link, {}};
+  SweepRange spec{found->parameter, found->link, {}};
   const std::string range_text = text.substr(equals + 1);
   std::vector<std::string> parts = Split(range_text, ':');
   const bool delay = spec.parameter == SweepParameter::Delay;
@@ -179,14 +179,14 @@ std::variant<SweepSpec, std::string> ReadSweepSpec(const std::string& text) {
   return spec;
 }
 
-std::string SweepParameterName(const SweepSpec& spec) {
+std::string SweepParameterName(const SweepRange& spec) {
   for (const ParameterName& p : kParameterNames) {
     if (p.parameter == spec.parameter && p.link == spec.link) return std::string(p.name);
   }
   return std::string(kParameterNames[0].name);
 }
 
-std::string SweepAxisName(const SweepSpec& spec) {
+std::string SweepAxisName(const SweepRange& spec) {
   const std::string link = std::to_string(spec.link + 1);
   switch (spec.parameter) {
     case SweepParameter::Size: return "message size";
@@ -198,7 +198,7 @@ std::string SweepAxisName(const SweepSpec& spec) {
   return "";
 }
 
-std::string SweepUnit(const SweepSpec& spec) {
+std::string SweepUnit(const SweepRange& spec) {
   switch (spec.parameter) {
     case SweepParameter::Size: return "units";
     case SweepParameter::Packet:
@@ -209,12 +209,12 @@ std::string SweepUnit(const SweepSpec& spec) {
   return "";
 }
 
-std::string SweepAxisTitle(const SweepSpec& spec) {
+std::string SweepAxisTitle(const SweepRange& spec) {
   if (spec.parameter == SweepParameter::Delay) return SweepAxisName(spec) + " (crossing 5 x d ms)";
   return SweepAxisName(spec) + " (" + SweepUnit(spec) + ")";
 }
 
-RunParameters ParametersAt(const SweepSpec& spec, RunParameters base, double x) {
+RunParameters ParametersAt(const SweepRange& spec, RunParameters base, double x) {
   switch (spec.parameter) {
     case SweepParameter::Size: base.size = ShortestText(x); break;
     case SweepParameter::Packet: base.packeting.packet_blocks = static_cast<int>(x); break;
