@@ -99,6 +99,12 @@ bool Classroom::ChoosePacketing(bool header, const std::string& text) {
 }
 
 std::optional<std::string> Classroom::StartRun(const RunParameters& p) {
+  if (auto refusal = SetUpRun(p)) return refusal;
+  form_.cmdStart_Click(0);
+  return std::nullopt;
+}
+
+std::optional<std::string> Classroom::SetUpRun(const RunParameters& p) {
   RunChoice choice;
   if (ChooseSize(p.size, choice)) {
     return "The size box has no " + Abridged(p.size) + "; the driver runs it: " + TraceCommand(p);
@@ -110,8 +116,14 @@ std::optional<std::string> Classroom::StartRun(const RunParameters& p) {
   if (form_.RunExists()) form_.cmdStart_Click(0);  // Reset
   ChooseBoxes(form_, choice);
   seeds_.SetNext(p.seed);
-  form_.cmdStart_Click(0);
   return std::nullopt;
+}
+
+std::string Classroom::MarkerText(Marker marker) const {
+  if (!readouts_hidden_) return status_.MarkerText(marker);
+  std::string name(MarkerName(marker));
+  name[0] = static_cast<char>(name[0] - 'a' + 'A');
+  return name + " marker, its time hidden until you answer";
 }
 
 void Classroom::SayClock() {

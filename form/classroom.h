@@ -65,6 +65,19 @@ class Classroom final : public RunListener {
   /// box does not list is not run: the form stays as it was, and the
   /// returned line says so and gives the driver's command that runs it.
   std::optional<std::string> StartRun(const RunParameters& parameters);
+  /// Sets up the form for `parameters` as StartRun does, without starting:
+  /// the next Start runs them with their seed. The same refusal as StartRun.
+  std::optional<std::string> SetUpRun(const RunParameters& parameters);
+  /// Whether the readouts that give a run's times away are hidden, while an
+  /// exercise waits for its answer: the marker texts say no time, and the
+  /// front ends hide the marker labels, the results, the reading guide's
+  /// numbers and the curves.
+  bool ReadoutsHidden() const { return readouts_hidden_; }
+  void SetReadoutsHidden(bool hidden) { readouts_hidden_ = hidden; }
+  /// Whether all the data of the current run has reached Receive.
+  bool Delivered() const { return delivered_; }
+  /// Says `notice`, as the classroom's own notices are said.
+  void Announce(std::string notice) { Say(std::move(notice)); }
   /// Says the clock and the run's phase as a notice, for a listener who
   /// asks: "t = 3.250 s, Paused", or "Ended at 15.025 s".
   void SayClock();
@@ -75,7 +88,7 @@ class Classroom final : public RunListener {
   const std::string& Notice() const { return status_.Notice(); }
   int NoticeCount() const { return status_.NoticeCount(); }
   std::string NoticesSince(int count) const { return status_.NoticesSince(count); }
-  std::string MarkerText(Marker marker) const { return status_.MarkerText(marker); }
+  std::string MarkerText(Marker marker) const;
 
   /// The runs that delivered their data, newest first.
   const std::vector<RunResult>& Results() const { return results_; }
@@ -121,6 +134,7 @@ class Classroom final : public RunListener {
 
   std::optional<RunParameters> current_;
   bool delivered_ = false;
+  bool readouts_hidden_ = false;
   std::string delivery_notice_;  // what was said when the run's data had all arrived
   bool changed_ = false;
   bool markers_placed_ = false;  // a marker was placed since the last change cleared them

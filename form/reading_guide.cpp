@@ -165,7 +165,7 @@ std::string PacketSizeText(const Packeting& packeting) {
 
 }  // namespace
 
-std::string ReadingGuideHtml(const LinkModel& model) {
+std::string ReadingGuideHtml(const LinkModel& model, bool filled_in) {
   std::string html =
       "<h3>Axes and scales</h3>"
       "<p>Each trace is one link: Transmit to Router A, Router A to Router B, Router B to "
@@ -204,6 +204,11 @@ std::string ReadingGuideHtml(const LinkModel& model) {
       "moves in steps of 25 ms, arrives a little later.</p><table>";
   for (const std::string_view technique : {kMethodMessage, kMethodCircuit, kMethodPacket}) {
     const Formula f = FormulaOf(technique, model);
+    if (!filled_in) {
+      html += "<tr><td><b>" + HtmlEscaped(f.technique) + "</b></td><td>" + f.symbols +
+              "<br>(the numbers show once you have answered)</td></tr>";
+      continue;
+    }
     const double ms = ContinuousCompletionMs(technique, model);
     html += "<tr><td><b>" + HtmlEscaped(f.technique) + "</b></td><td>" + f.symbols + "<br>= " +
             HtmlEscaped(f.filled_in) + "<br>= " + Number(std::round(ms * 10) / 10) + " ms</td></tr>";

@@ -21,7 +21,8 @@ Formula FormulaOf(std::string_view technique, const LinkModel& model);
 /// "How to read the picture" as a small HTML document (headings,
 /// paragraphs, lists and a table; no scripts, styles or links): the axes
 /// and scales, the colours, what each technique does, and the three
-/// formulas filled in with `model`.
-std::string ReadingGuideHtml(const LinkModel& model);
+/// formulas filled in with `model`; with `filled_in` false, while an
+/// exercise waits for its answer, the formulas in symbols only.
+std::string ReadingGuideHtml(const LinkModel& model, bool filled_in = true);
 
 }  // namespace switchsim

@@ -1,0 +1,120 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "classroom.h"
+#include "exercise.h"
+#include "exercise_answer.h"
+#include "exercise_progress.h"
+
+namespace switchsim {
+
+/// Where a set of exercises stands.
+enum class ExerciseStep {
+  Closed,    // no set is open
+  Asking,    // the question is shown, the form set up, the readouts hidden
+  Running,   // the answer is taken and the run (or runs) goes on
+  Answered,  // the outcome is shown
+  Done,      // every exercise of the set has been taken in turn
+};
+
+/// The answer graded, and all that is shown after it, one line each:
+/// "Your answer: 6000 ms", "Continuous time: 6050 ms", "Simulated: 6075 ms",
+/// "Within 5 %: yes", the formula with the exercise's numbers filled in, why
+/// the simulated value differs, and the exercise's own explanation.
+struct ExerciseOutcome {
+  Answer answer;
+  ExpectedAnswer expected;
+  bool within = false;
+  std::vector<std::string> lines;
+};
+
+/// Asks the exercises of a set in turn: each sets up the form (technique,
+/// size, rates, delays, packet and header size, seed) and asks its question
+/// with the readouts that would give the answer away hidden (see
+/// Classroom::ReadoutsHidden); the student commits an answer, the run
+/// starts, and once its data has arrived (or the run has ended) the outcome
+/// is shown and kept in the set's progress. Every step is said as a notice
+/// of the classroom, which the front ends show and read aloud.
+///
+/// `classroom` is borrowed and must outlive the flow. A front end calls
+/// AfterTick after every tick of the form, and keeps ProgressText under
+/// "exercises/" + SheetKey after every change of Revision.
+class ExerciseFlow {
+ public:
+  explicit ExerciseFlow(Classroom& classroom);
+
+  /// Opens `sheet` (it has at least one exercise) with the progress kept
+  /// for it, at its first exercise not yet answered (the first if all are).
+  void Open(ExerciseSheet sheet, std::string_view stored_progress = {});
+  /// Closes the set and shows the readouts again; the form stays as it is.
+  void Close();
+
+  ExerciseStep Step() const { return step_; }
+  const ExerciseSheet& Sheet() const { return sheet_; }
+  /// The exercise asked, from 0; valid unless Closed.
+  int Index() const { return index_; }
+  const Exercise& Current() const;
+  /// "Exercise 3 of 12 · Switching": the exercise's number and the set's title.
+  std::string Heading() const;
+  /// What to type, for the answer box's label: "Your answer, in ms".
+  std::string Prompt() const;
+  /// The answer box's choices for a question of techniques, else none.
+  std::vector<std::string> Choices() const;
+
+  /// Takes a typed answer while Asking: an answer is graded, the run
+  /// starts, and nothing is returned. A text that is no answer changes
+  /// nothing and returns the hint, which is also said.
+  std::optional<std::string> Commit(std::string_view typed);
+  /// After every tick: starts the next technique of a `fastest` question,
+  /// and shows the outcome once the last run's data has arrived or its run has ended.
+  void AfterTick();
+
+  /// The outcome of the exercise asked; set once Answered.
+  const std::optional<ExerciseOutcome>& Outcome() const { return outcome_; }
+  /// The outcome's lines as one text.
+  std::string OutcomeText() const;
+
+  /// Asks the same exercise again (while Answered).
+  void Retry();
+  /// On to the next exercise, or Done after the last.
+  void Next();
+  /// Asks exercise `index` (from 0) of the set.
+  void GoTo(int index);
+  /// Forgets the set's progress and asks its first exercise again.
+  void StartAgain();
+
+  const std::vector<ExerciseRecord>& Records() const { return records_; }
+  /// The progress to keep: see ProgressText.
+  std::string ProgressText() const;
+  /// The key to keep it under: "exercises/" followed by the set's SheetKey.
+  std::string ProgressKey() const;
+  std::string ProgressCsv() const;
+  std::string ProgressSummary() const;
+
+  /// Counts every change a front end shows: a step, an exercise, an outcome.
+  std::uint64_t Revision() const { return revision_; }
+
+ private:
+  void Ask(int index);
+  void StartRun(const std::string& technique);
+  void Finish();
+  void Changed();
+
+  Classroom& classroom_;
+  ExerciseSheet sheet_;
+  std::vector<ExerciseRecord> records_;
+  ExerciseStep step_ = ExerciseStep::Closed;
+  int index_ = 0;
+  std::optional<Answer> answer_;
+  std::vector<std::string> runs_left_;  // the techniques still to run after this one
+  std::size_t results_seen_ = 0;        // the classroom's results when the run started
+  std::optional<ExerciseOutcome> outcome_;
+  std::uint64_t revision_ = 0;
+};
+
+}  // namespace switchsim
