@@ -13,6 +13,9 @@
 #include "reading_guide.h"
 #include "sweep_choices.h"
 #include "timing_format.h"
+#include "exercise_sheet.h"
+#include "sheet_address.h"
+#include "web_exercises.h"
 #include "web_explore.h"
 #include "web_form.h"
 
@@ -21,6 +24,38 @@ namespace {
 std::unique_ptr<switchsim::WebForm>& Form() {
   static std::unique_ptr<switchsim::WebForm> form;
   return form;
+}
+
+std::unique_ptr<switchsim::WebExercises>& HeldExercises() {
+  static std::unique_ptr<switchsim::WebExercises> exercises;
+  return exercises;
+}
+
+/// Forgets the exercises before the classroom they ask over goes.
+void ForgetExercises() {
+  if (Form()) Form()->SetAfterTick(nullptr);
+  HeldExercises() = nullptr;
+}
+
+/// The exercises over the form's classroom, made at the first call.
+switchsim::WebExercises& Exercises() {
+  auto& held = HeldExercises();
+  if (!held) {
+    held = std::make_unique<switchsim::WebExercises>(Form()->classroom());
+    Form()->SetAfterTick([exercises = held.get(), form = Form().get()] {
+      const auto before = exercises->Revision();
+      exercises->AfterTick();
+      if (exercises->Revision() != before) form->NoteChange();
+    });
+  }
+  return *held;
+}
+
+/// Runs `action` on the exercises; the form's state shows what it changed.
+template <typename Action>
+void OnExercises(Action action) {
+  action(Exercises());
+  Form()->NoteChange();
 }
 
 switchsim::WebExplore& Explore() {
@@ -44,10 +79,14 @@ bool ValidBox(int kind, int link) {
 extern "C" {
 
 /// Builds the form as loaded, forgetting any earlier one.
-void ss_create() { Form() = std::make_unique<switchsim::WebForm>(); }
+void ss_create() {
+  ForgetExercises();
+  Form() = std::make_unique<switchsim::WebForm>();
+}
 
 /// Takes a shared link's query; returns "" or the notice naming the bad parameter.
 const char* ss_apply_query(const char* query, double now_ms) {
+  ForgetExercises();  // a link's seed makes a new classroom
   return Returned(Form()->ApplyQuery(query, now_ms));
 }
 
@@ -122,8 +161,42 @@ const char* ss_timing_csv() { return Returned(switchsim::TimingCsv(Form()->class
 double ss_timing_revision() { return static_cast<double>(Form()->classroom().TimingRevision()); }
 const char* ss_run_log() { return Returned(Form()->classroom().RunLogText()); }
 const char* ss_guide() {
-  return Returned(switchsim::ReadingGuideHtml(switchsim::ChosenModel(Form()->logic())));
+  const bool hidden = Form()->classroom().ReadoutsHidden();
+  return Returned(switchsim::ReadingGuideHtml(switchsim::ChosenModel(Form()->logic()), !hidden));
 }
+
+/// Holds the set of exercises in `text` aside; "" or why it is refused.
+const char* ss_exercise_read_sheet(const char* text) {
+  return Returned(Exercises().ReadSheet(text));
+}
+/// "" or why a sheet of `bytes` bytes is not read at all.
+const char* ss_exercise_size_refusal(double bytes) {
+  if (bytes <= static_cast<double>(switchsim::kMostSheetBytes)) return Returned("");
+  return Returned("The file is too large for a set of exercises: at most " +
+                  std::to_string(switchsim::kMostSheetBytes / 1024) + " KiB");
+}
+/// "" or why the page does not load the sheet a link names.
+const char* ss_exercise_address_refusal(const char* name) {
+  return Returned(switchsim::SheetAddressRefusal(name).value_or(""));
+}
+/// Holds the built-in course aside.
+void ss_exercise_read_course() { Exercises().ReadCourse(); }
+/// The key the progress of the set held aside is kept under.
+const char* ss_exercise_held_key() { return Returned(Exercises().HeldKey()); }
+/// Opens the set held aside with the progress the page kept for it.
+void ss_exercise_open_held(const char* stored) {
+  OnExercises([stored](switchsim::WebExercises& e) { e.OpenHeld(stored); });
+}
+void ss_exercise_close() { OnExercises([](switchsim::WebExercises& e) { e.Close(); }); }
+const char* ss_exercise_state() { return Returned(Exercises().State()); }
+double ss_exercise_revision() { return static_cast<double>(Exercises().Revision()); }
+void ss_exercise_commit(const char* typed) {
+  OnExercises([typed](switchsim::WebExercises& e) { e.Commit(typed); });
+}
+void ss_exercise_retry() { OnExercises([](switchsim::WebExercises& e) { e.Retry(); }); }
+void ss_exercise_next() { OnExercises([](switchsim::WebExercises& e) { e.Next(); }); }
+void ss_exercise_start_again() { OnExercises([](switchsim::WebExercises& e) { e.StartAgain(); }); }
+const char* ss_exercise_csv() { return Returned(Exercises().ProgressCsv()); }
 
 /// The parameters a curve can run along: [{"name", "label", "from", "to", "step"}].
 const char* ss_sweep_choices() {

@@ -35,7 +35,9 @@ WebForm::WebForm(std::optional<std::uint64_t> first_seed, Classroom::SeedSource 
 }
 
 std::string WebForm::SvgPicture(const Additions& additions) const {
-  return SvgText(FormDrawing(logic_, kept_, additions));
+  Additions shown = additions;
+  if (classroom_->ReadoutsHidden()) shown.marker_labels = false;
+  return SvgText(FormDrawing(logic_, kept_, shown));
 }
 
 std::string WebForm::State() const {
@@ -60,6 +62,7 @@ std::string WebForm::State() const {
   json.Key("canStep").Bool(classroom_->CanStep());
   json.Key("results").Integer(static_cast<long long>(classroom_->Results().size()));
   json.Key("hasLog").Bool(classroom_->HasRunLog());
+  json.Key("readoutsHidden").Bool(classroom_->ReadoutsHidden());
   json.Key("packet").Integer(logic_.simulation().packeting().packet_blocks);
   json.Key("header").Integer(logic_.simulation().packeting().header_blocks);
   json.Close('}');
@@ -90,9 +93,12 @@ void WebForm::WriteMarkers(JsonWriter& json) const {
   json.Key("line").Integer(margin_text_.line_px).Key("bold").Bool(margin_text_.bold);
   json.Key("fits").Bool(margin_text_.fits).Close('}');
   json.Key("markerLabels").Open('[');
-  for (const MarkerLabel& label :
-       LayOutMarkerLabels(logic_.Markers(), margin_text_.line_px * layout::kTwipsPerPixel,
-                          margin_text_.unit)) {
+  const auto labels = classroom_->ReadoutsHidden()
+                          ? std::vector<MarkerLabel>()
+                          : LayOutMarkerLabels(logic_.Markers(),
+                                               margin_text_.line_px * layout::kTwipsPerPixel,
+                                               margin_text_.unit);
+  for (const MarkerLabel& label : labels) {
     json.Open('{').Key("text").Text(label.text);
     json.Key("markerRow").Integer(row(label.marker_y_twips));
     json.Key("labelRow").Integer(row(label.label_y_twips)).Close('}');
@@ -155,14 +161,26 @@ std::string WebForm::StartRun(const RunParameters& parameters, double now_ms) {
 
 void WebForm::Step(double now_ms) {
   now_ms_ = now_ms;
+  const bool ticks = classroom_->CanStep();
   classroom_->Step();
+  if (ticks && after_tick_) after_tick_();
   ++changes_;
 }
 
 int WebForm::RunDueTicks(double now_ms) {
   now_ms_ = now_ms;
   if (!timer_running_) return 0;
-  return static_cast<int>(switchsim::RunDueTicks(pacer_, logic_, now_ms));
+  if (!after_tick_) return static_cast<int>(switchsim::RunDueTicks(pacer_, logic_, now_ms));
+  // As RunDueTicks, with the hook after each tick; what is due is counted
+  // anew each time, since the hook may start another run.
+  int ran = 0;
+  while (ran < kMostTicksAWake && logic_.TimerEnabled() && pacer_.DueTicks(now_ms) > 0) {
+    pacer_.Ticked();
+    logic_.Timer1_Timer();
+    ++ran;
+    after_tick_();
+  }
+  return ran;
 }
 
 void WebForm::SetSpeedIndex(int index, double now_ms) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -44,7 +45,8 @@ class WebForm final : public FormSurface {
   WebForm& operator=(const WebForm&) = delete;
 
   /// What the controls show now: the boxes' texts and colours, the
-  /// captions, the markers and their labels, the status texts. A JSON object.
+  /// captions, the markers and their labels (none while the readouts are
+  /// hidden, see Classroom::ReadoutsHidden), the status texts. A JSON object.
   std::string State() const;
   /// The results, newest first, each with its cells and its command. A JSON array.
   std::string ResultsJson() const;
@@ -66,6 +68,10 @@ class WebForm final : public FormSurface {
   std::string StartRun(const RunParameters& parameters, double now_ms);
   /// One tick while the run is paused.
   void Step(double now_ms);
+  /// Calls `hook` after every tick from now on, run or stepped.
+  void SetAfterTick(std::function<void()> hook) { after_tick_ = std::move(hook); }
+  /// Something State() says changed outside the form (an exercise hid the readouts).
+  void NoteChange() { ++changes_; }
   /// Runs the ticks due by `now_ms`, at most a few dozen, so that the page
   /// keeps answering while it catches up; returns how many ran.
   int RunDueTicks(double now_ms);
@@ -97,7 +103,8 @@ class WebForm final : public FormSurface {
   }
 
   /// The form as it shows now as an SVG document, at its own size, with
-  /// `additions` in its margins: the drawing of the window's Save Picture.
+  /// `additions` in its margins: the drawing of the window's Save Picture;
+  /// without the marker labels while the readouts are hidden.
   std::string SvgPicture(const Additions& additions) const;
 
   Classroom& classroom() { return *classroom_; }
@@ -131,6 +138,7 @@ class WebForm final : public FormSurface {
   std::optional<Zoom> link_zoom_;
   std::optional<bool> link_projector_;
   bool link_embed_ = false;
+  std::function<void()> after_tick_;
 
   Classroom::SeedSource fresh_;
   Mt64Random random_;
