@@ -30,6 +30,8 @@ std::string_view AskName(ExerciseAsk ask);
 inline constexpr double kDefaultTolerancePercent = 5.0;
 /// The widest tolerance an exercise may give, in per cent.
 inline constexpr double kMostTolerancePercent = 100.0;
+/// The longest question an address or command line may give, in bytes.
+inline constexpr std::size_t kMostQuestionBytes = 500;
 /// The seed of an exercise that names none, so that its answer can be known before class.
 inline constexpr std::uint64_t kDefaultExerciseSeed = 1;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 #include "exercise.h"
 
 namespace switchsim {
@@ -8,5 +10,7 @@ namespace switchsim {
 /// to when the circuit beats the packets, each exercise with an explanation
 /// written for a student.
 const ExerciseSheet& BuiltInCourse();
+/// The same course as a sheet file (JSON), a start for a teacher's own.
+std::string_view BuiltInCourseText();
 
 }  // namespace switchsim

@@ -103,6 +103,7 @@ class ExerciseFlow {
   void Ask(int index);
   void StartRun(const std::string& technique);
   void Finish();
+  std::vector<std::string> OutcomeLines(const ExerciseOutcome& outcome) const;
   void Changed();
 
   Classroom& classroom_;
@@ -112,7 +113,7 @@ class ExerciseFlow {
   int index_ = 0;
   std::optional<Answer> answer_;
   std::vector<std::string> runs_left_;  // the techniques still to run after this one
-  std::size_t results_seen_ = 0;        // the classroom's results when the run started
+  bool run_started_ = false;            // a run of this answer has been started
   std::optional<ExerciseOutcome> outcome_;
   std::uint64_t revision_ = 0;
 };

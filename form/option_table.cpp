@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "numbers.h"
+
 namespace switchsim {
 namespace {
 
@@ -35,7 +37,43 @@ std::optional<std::string> SetZoom(const std::string& value, RunRequest& request
   return std::nullopt;
 }
 
-constexpr std::array<OptionRow, 24> kOptions = {{
+std::optional<std::string> SetExercises(const std::string& value, RunRequest& request) {
+  if (value.empty()) return Quoted(value) + " is not a file name";
+  request.exercises = value;
+  return std::nullopt;
+}
+
+std::optional<std::string> SetCheckExercises(const std::string& value, RunRequest& request) {
+  if (value.empty()) return Quoted(value) + " is not a file name";
+  request.check_exercises = value;
+  return std::nullopt;
+}
+
+std::optional<std::string> SetAsk(const std::string& value, RunRequest& request) {
+  const auto ask = AskNamed(value);
+  if (!ask) return Quoted(value) + " is not a kind of question; use completion, fastest, bottleneck or optimal-packet";
+  request.ask = *ask;
+  return std::nullopt;
+}
+
+std::optional<std::string> SetTolerance(const std::string& value, RunRequest& request) {
+  const double percent = LeadingNumber(value);
+  if (!ReadsWhole(value) || !(percent > 0.0 && percent <= kMostTolerancePercent)) {
+    return Quoted(value) + " is not a tolerance; use a number of per cent above 0 and at most 100";
+  }
+  request.tolerance = percent;
+  return std::nullopt;
+}
+
+std::optional<std::string> SetQuestion(const std::string& value, RunRequest& request) {
+  if (value.empty() || value.size() > kMostQuestionBytes) {
+    return Quoted(value) + " is not a question; give a text of 1 to 500 bytes";
+  }
+  request.question = value;
+  return std::nullopt;
+}
+
+constexpr std::array<OptionRow, 31> kOptions = {{
     {"technique", "NAME", "Message, Circuit or Packet (default Message)", kDriver | kWindow | kPage,
      [](const std::string& v, RunRequest& r) { return ChooseTechnique(v, r); }},
     {"size", "N", "message size: 100, 200, 300, 400, 500 or 1000 (default 300)",
@@ -74,6 +112,21 @@ constexpr std::array<OptionRow, 24> kOptions = {{
     {"svg", "FILE",
      "also write a vector picture of the window after the run(s) to FILE (the curve with --sweep)",
      kDriver, SetSvg},
+    {"check-exercises", "FILE",
+     "check a sheet of exercises and print each one's expected answer", kDriver, SetCheckExercises},
+    {"course", "", "print the built-in exercises as a sheet file, a start for one's own", kDriver,
+     nullptr, &RunRequest::course},
+    {"exercises", "FILE", "open the sheet of exercises FILE (on a page: a file of the same site)",
+     kWindow | kPage, SetExercises},
+    {"predict", "", "ask for a prediction before the run: an exercise of the options given",
+     kWindow | kPage, nullptr, &RunRequest::predict},
+    {"ask", "KIND",
+     "what --predict asks: completion, fastest, bottleneck or optimal-packet (default completion)",
+     kWindow | kPage, SetAsk},
+    {"tolerance", "PERCENT", "how far a --predict answer may be off, in per cent (default 5)",
+     kWindow | kPage, SetTolerance},
+    {"question", "TEXT", "the question --predict asks (default: one for its kind)", kWindow | kPage,
+     SetQuestion},
     {"start", "", "start the run at once", kWindow | kPage, nullptr, &RunRequest::start},
     {"zoom", "Z", "show the form at 100, 125, 150 or 200 per cent, or fit, or auto (fits a smaller space only)",
      kWindow | kPage, SetZoom},

@@ -7,6 +7,7 @@
 #include <variant>
 #include <vector>
 
+#include "exercise.h"
 #include "run_choice.h"
 #include "speed.h"
 #include "sweep_range.h"
@@ -35,6 +36,13 @@ struct RunRequest : RunChoice {
   int seeds = 1;                   // runs of each point of a sweep, from the seed on
   bool csv = false;                // the table asked for as CSV
   std::optional<std::string> svg;  // file to write a vector picture to: the window, or the curve
+  std::optional<std::string> exercises;        // a sheet of exercises to open
+  std::optional<std::string> check_exercises;  // a sheet to check, instead of a run
+  bool course = false;                         // print the built-in sheet, instead of a run
+  bool predict = false;                        // the options make one exercise
+  ExerciseAsk ask = ExerciseAsk::Completion;   // what it asks
+  std::optional<double> tolerance;             // per cent; the exercises' default if not given
+  std::optional<std::string> question;         // its own question; one for its kind if not given
   std::optional<Zoom> zoom;  // how large the form is shown; a front end's own choice if not given
   bool projector = false;    // drawn for a projector
   bool embed = false;        // a page in another page's frame: the form and a run bar only

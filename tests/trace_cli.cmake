@@ -175,3 +175,19 @@ execute_process(COMMAND ${TRACE} --sweep size=20:100:20 --svg /nonexistent-folde
 if(NOT code EQUAL 1 OR NOT out STREQUAL "" OR NOT err MATCHES "^switchsim-trace: --svg: cannot write \"/nonexistent-folder/c.svg\": ")
   message(FATAL_ERROR "--svg unwritable: exit ${code}, stdout '${out}', stderr '${err}'")
 endif()
+
+# --check-exercises: the built-in course, printed by --course, checks with a
+# line per exercise; a bad sheet is refused with its line and column.
+set(course ${CMAKE_CURRENT_BINARY_DIR}/trace_cli_course.json)
+execute_process(COMMAND ${TRACE} --course OUTPUT_FILE ${course} RESULT_VARIABLE code)
+expect_success("^1 completion Message 1050 ms\n.*\n5 completion Circuit 6050 ms\n.*\n14 fastest Circuit\n$"
+               --check-exercises ${course})
+set(sheet ${CMAKE_CURRENT_BINARY_DIR}/trace_cli_sheet.json)
+file(WRITE ${sheet} "{\"title\": \"T\",\n \"exercises\": [],}")
+expect_usage_error(--check-exercises ${sheet})
+execute_process(COMMAND ${TRACE} --check-exercises ${sheet} ERROR_VARIABLE err)
+if(NOT err MATCHES "line 2, column 18: ")
+  message(FATAL_ERROR "--check-exercises: no line and column in '${err}'")
+endif()
+expect_usage_error(--check-exercises /nonexistent-folder/sheet.json)
+expect_usage_error(--check-exercises ${course} --seed 1)

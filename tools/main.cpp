@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "curve_layout.h"
+#include "exercise_check.h"
+#include "exercise_course.h"
 #include "options.h"
 #include "random_source.h"
 #include "svg_picture.h"
@@ -52,6 +54,11 @@ int main(int argc, char** argv) {
     return 0;
   }
 
+  if (options.course) {
+    std::cout << switchsim::BuiltInCourseText();
+    return 0;
+  }
+  if (options.check_exercises) return CheckExercises(*options.check_exercises, std::cout, std::cerr);
   if (options.sweep) return RunSweep(options);
 
   // Only a run without --seed draws on the system's entropy.

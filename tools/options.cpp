@@ -43,6 +43,11 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
   auto read = ReadCommandLine(args, FrontEnd::Driver);
   if (auto* error = std::get_if<std::string>(&read)) return UsageError{std::move(*error)};
   Options& options = std::get<Options>(read);
+  for (const std::string_view alone : {"check-exercises", "course"}) {
+    if (!options.Given(alone) || options.given.size() == 1) continue;
+    const std::string& other = options.given.front() == alone ? options.given[1] : options.given.front();
+    return UsageError{"--" + other + ": --" + std::string(alone) + " runs nothing; leave out --" + other};
+  }
   if (options.additions && !options.png && !options.svg) {
     return UsageError{
         "--additions: draws into the pictures of --png and --svg, neither of which was asked for"};
@@ -78,7 +83,12 @@ std::string HelpText() {
          "rate1, rate2, rate3, delay1, delay2 or delay3 (link 1 is Transmit to Router A);\n"
          "a delay's sweep takes the delay list's values from FROM to TO. For example\n"
          "  switchsim-trace --sweep size=20:1000:20 --seeds 5 --csv\n"
-         "Exit status: 0 on success, 1 if a picture cannot be written, 2 for a bad option.\n";
+         "\n"
+         "With --check-exercises FILE it checks a sheet of exercises (JSON, see the manual)\n"
+         "and prints one line per exercise with its expected answer, such as\n"
+         "  3 completion Circuit 6050 ms\n"
+         "Exit status: 0 on success, 1 if a picture cannot be written, 2 for a bad option\n"
+         "or a bad sheet.\n";
 }
 
 }  // namespace switchsim::trace

@@ -507,7 +507,9 @@ TEST(StartOptions, PresetTheWindowAndRefuseWhatTheDriverRefuses) {
   for (const char* unknown : {"--json", "-x", "Packet", "--"}) {
     EXPECT_EQ(error({unknown}), "\"" + std::string(unknown) +
                                     "\" is not an option; see --help for --technique, --size, "
-                                    "--rates, --delays, --packet, --header, --seed, --speed, --start, --zoom, --projector, --version");
+                                    "--rates, --delays, --packet, --header, --seed, --speed, --exercises, "
+                                    "--predict, --ask, --tolerance, --question, --start, --zoom, "
+                                    "--projector, --version");
   }
   EXPECT_EQ(error({"--technique", "--start"}),
             "--technique: \"--start\" is not a technique; use one of Message, Circuit, Packet");

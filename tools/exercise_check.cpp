@@ -1,0 +1,42 @@
+#include "exercise_check.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <ostream>
+
+#include "exercise_answer.h"
+#include "exercise_sheet.h"
+#include "run_choice.h"
+
+namespace switchsim::trace {
+
+int CheckExercises(const std::string& path, std::ostream& out, std::ostream& err) {
+  const std::string named = "switchsim-trace: --check-exercises: " + Quoted(path) + ": ";
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    err << named << std::strerror(errno) << "\n";
+    return 2;
+  }
+  // One byte past the most a sheet may be is enough to refuse a larger file.
+  std::string bytes(kMostSheetBytes + 1, '\0');
+  errno = 0;
+  file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (file.bad()) {
+    err << named << (errno != 0 ? std::strerror(errno) : "cannot be read") << "\n";
+    return 2;
+  }
+  bytes.resize(static_cast<std::size_t>(file.gcount()));
+  const SheetReading reading = ReadExerciseSheet(bytes);
+  if (!reading.sheet) {
+    err << named << reading.error << "\n";
+    return 2;
+  }
+  const auto& exercises = reading.sheet->exercises;
+  for (std::size_t i = 0; i < exercises.size(); ++i) {
+    out << CheckLine(static_cast<int>(i + 1), exercises[i]) << "\n";
+  }
+  return 0;
+}
+
+}  // namespace switchsim::trace
