@@ -65,6 +65,7 @@ export class Explore {
 
   /** Begins the sweep the boxes ask for, around the form's boxes as they are now. */
   begin() {
+    if (this.hidden) return;
     const step = el('sweepStepLabel').hidden ? '' : `:${el('sweepStep').value}`;
     const spec = `${el('sweepParameter').value}=${el('sweepFrom').value}:${el('sweepTo').value}${step}`;
     const notice = this.api.sweepBegin(spec, el('sweepSeeds').value);
@@ -139,6 +140,18 @@ export class Explore {
     this.page.act(() => { notice = this.api.sweepOpen(run, now()); });
     this.say(notice);
     if (notice === '') el('Form1').scrollIntoView({block: 'nearest'});
+  }
+
+  /**
+   * Leaves the curve and its numbers out, with a note, while an exercise
+   * waits for its answer; a curve is not drawn then.
+   */
+  setHidden(hidden) {
+    this.hidden = hidden;
+    if (hidden) this.sweep += 1;  // a curve being made stops
+    el('curveShown').hidden = hidden;
+    el('exploreHiddenNote').hidden = !hidden;
+    el('sweepRun').disabled = hidden;
   }
 
   say(notice) {

@@ -179,6 +179,11 @@ const char* ss_exercise_size_refusal(double bytes) {
 const char* ss_exercise_address_refusal(const char* name) {
   return Returned(switchsim::SheetAddressRefusal(name).value_or(""));
 }
+/// Holds aside the one exercise the link taken asks for; "" or why not.
+const char* ss_exercise_read_link() {
+  const auto& sheet = Form()->LinkSheet();
+  return Returned(sheet ? Exercises().Hold(*sheet) : std::string("The link asks for no prediction"));
+}
 /// Holds the built-in course aside.
 void ss_exercise_read_course() { Exercises().ReadCourse(); }
 /// The key the progress of the set held aside is kept under.

@@ -6,6 +6,7 @@
  */
 import {el, now} from './dom.js';
 import {density} from './drawing.js';
+import {Exercises} from './exercises.js';
 import {Explore} from './explore.js';
 import {FormView} from './form-view.js';
 import {Pacing} from './pacing.js';
@@ -34,6 +35,7 @@ export class Page {
     this.density = density();
     this.toolBar = new ToolBar(this);
     this.explore = new Explore(this);
+    this.exercises = new Exercises(this);
     this.toolBar.readSettings();
   }
 
@@ -61,6 +63,7 @@ export class Page {
    */
   sync(ticked = false) {
     this.timing.refresh();
+    this.exercises.refresh();
     const changes = this.api.changes();
     if (changes === this.shown.changes) {
       // Most ticks change only the clock.
@@ -78,6 +81,14 @@ export class Page {
     this.touch.show(s);
     this.status.show(s);
     this.toolBar.show(s);
+    if (s.readoutsHidden !== this.shown.hidden) {
+      // While an exercise waits for its answer, what would give a time away is not shown.
+      this.shown.hidden = s.readoutsHidden;
+      this.results.setHidden(s.readoutsHidden);
+      this.timing.setHidden(s.readoutsHidden);
+      this.explore.setHidden(s.readoutsHidden);
+      this.toolBar.refreshGuide();
+    }
     if (s.results !== this.shown.results) {
       this.shown.results = s.results;
       this.results.fill();
@@ -107,12 +118,19 @@ export class Page {
     const shown = el('linkNotice');
     shown.hidden = notice === '';
     shown.textContent = notice === '' ? '' : `${notice}. The page starts with its defaults.`;
-    this.toolBar.takeLinkView(JSON.parse(this.api.linkView()));
+    const view = JSON.parse(this.api.linkView());
+    this.toolBar.takeLinkView(view);
     const speed = this.toolBar.savedSpeed();
     if (notice === '' && !/[?&]speed=/.test(window.location.search) && speed !== null) {
       this.api.setSpeed(speed, now());
     }
     this.drain();
     this.sync();
+    // A link may ask questions: a sheet of this site, or one prediction of its own run.
+    if (view.exercises !== null) {
+      this.exercises.readAddress(view.exercises, this.api.exerciseAddressRefusal(view.exercises));
+    } else if (view.predict) {
+      this.exercises.open(() => this.api.exerciseReadLink());
+    }
   }
 }

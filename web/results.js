@@ -67,6 +67,12 @@ export class Results {
     this.choose(moves[event.key], true);
   }
 
+  /** Leaves the table out, with a note, while an exercise waits for its answer. */
+  setHidden(hidden) {
+    el('resultsTable').hidden = hidden;
+    el('resultsHiddenNote').hidden = !hidden;
+  }
+
   /** Shows the section if hidden, hides it if shown. */
   toggle() {
     const section = el('results');

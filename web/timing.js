@@ -34,7 +34,14 @@ export class Timing {
         setText(tr.cells[c] ?? make('td', {}, tr), cell);
       });
     });
-    el('exportTiming').disabled = rows.length === 0;
+    el('exportTiming').disabled = rows.length === 0 || !el('timingHiddenNote').hidden;
+  }
+
+  /** Leaves the table out, with a note, while an exercise waits for its answer. */
+  setHidden(hidden) {
+    el('timingTable').hidden = hidden;
+    el('timingHiddenNote').hidden = !hidden;
+    el('exportTiming').disabled = hidden || this.body.rows.length === 0;
   }
 
   /** Shows the section if hidden, hides it if shown. */

@@ -155,14 +155,15 @@ export class ToolBar {
   /** Shows the speed of `state` (api.state()) and enables what it allows. */
   show(state) {
     this.showPacketing(state, false);
-    const controls = `${state.speed} ${state.canStep} ${state.hasLog} ${state.results}`;
+    const controls = `${state.speed} ${state.canStep} ${state.hasLog} ${state.results} ${state.readoutsHidden}`;
     if (controls === this.shownControls) return;
     this.shownControls = controls;
     el('speed').value = String(state.speed);
     el('step').disabled = !state.canStep;
-    el('exportLog').disabled = !state.hasLog;
+    // While an exercise waits for its answer, nothing that gives a time away is handed out.
+    el('exportLog').disabled = !state.hasLog || state.readoutsHidden;
     for (const id of ['exportCsv', 'copyText', 'copyCommand']) {
-      el(id).disabled = state.results === 0;
+      el(id).disabled = state.results === 0 || state.readoutsHidden;
     }
   }
 
@@ -174,6 +175,11 @@ export class ToolBar {
     for (const [id, value] of [['packetSize', state.packet], ['headerSize', state.header]]) {
       if (edited || document.activeElement !== el(id)) el(id).value = String(value);
     }
+  }
+
+  /** Shows the guide anew if it is open: its numbers hide and show with the readouts. */
+  refreshGuide() {
+    if (el('guide').open) this.showGuide();
   }
 
   showGuide() {

@@ -6,6 +6,7 @@
 #include "box_lists.h"
 #include "colours.h"
 #include "due_ticks.h"
+#include "exercise_link.h"
 #include "form_drawing.h"
 #include "json_writer.h"
 #include "layout.h"
@@ -209,6 +210,8 @@ std::string WebForm::ApplyQuery(const std::string& query, double now_ms) {
   link_zoom_ = request.zoom;
   link_projector_ = request.Given("projector") ? std::optional<bool>(request.projector) : std::nullopt;
   link_embed_ = request.embed;
+  link_exercises_ = request.exercises;
+  link_sheet_ = SheetOfRequest(request);
   if (request.start) logic_.cmdStart_Click(0);
   ++changes_;
   return {};
@@ -229,7 +232,13 @@ std::string WebForm::LinkView() const {
   } else {
     json.Null();
   }
-  json.Key("embed").Bool(link_embed_).Close('}');
+  json.Key("embed").Bool(link_embed_).Key("exercises");
+  if (link_exercises_) {
+    json.Text(*link_exercises_);
+  } else {
+    json.Null();
+  }
+  json.Key("predict").Bool(link_sheet_.has_value()).Close('}');
   return out;
 }
 

@@ -10,6 +10,7 @@
 
 #include "box_texts.h"
 #include "classroom.h"
+#include "exercise.h"
 #include "form_logic.h"
 #include "form_surface.h"
 #include "json_writer.h"
@@ -83,8 +84,11 @@ class WebForm final : public FormSurface {
   std::string ApplyQuery(const std::string& query, double now_ms);
   /// What the last link taken asks of the view, as a JSON object: "zoom"
   /// (its name, or null when not given), "projector" (true, false, or null
-  /// when not given) and "embed".
+  /// when not given), "embed", "exercises" (the sheet it names, or null) and
+  /// "predict" (whether it asks for a prediction of its run).
   std::string LinkView() const;
+  /// The one exercise the last link taken asks for with "predict", if it does.
+  const std::optional<ExerciseSheet>& LinkSheet() const { return link_sheet_; }
   /// The query of a link to the page as it is now, with the view's `zoom` and `projector`.
   std::string ShareQuery(const Zoom& zoom, bool projector) const;
 
@@ -138,6 +142,8 @@ class WebForm final : public FormSurface {
   std::optional<Zoom> link_zoom_;
   std::optional<bool> link_projector_;
   bool link_embed_ = false;
+  std::optional<std::string> link_exercises_;
+  std::optional<ExerciseSheet> link_sheet_;
   std::function<void()> after_tick_;
 
   Classroom::SeedSource fresh_;

@@ -1,0 +1,247 @@
+/**
+ * The Exercises section: a set of questions asked over the form, one at a
+ * time. The module reads the sheets, asks, grades, runs and keeps the
+ * progress; this shows what it says, passes the student's answers and
+ * choices on, reads sheets from a file, a drop or the address, and keeps
+ * each set's progress in the browser.
+ */
+import {el, make, setText} from './dom.js';
+import {downloadText} from './downloads.js';
+
+/** The browser's storage, or null where it is refused (a private window, a frame). */
+function storage() {
+  try { return window.localStorage; } catch { return null; }
+}
+
+function stored(key) {
+  try { return storage()?.getItem(key) ?? ''; } catch { return ''; }
+}
+
+function keep(key, value) {
+  try { storage()?.setItem(key, value); } catch { /* kept for this visit only */ }
+}
+
+export class Exercises {
+  /** Binds the section to `page` (its api and act()). */
+  constructor(page) {
+    this.page = page;
+    this.api = page.api;
+    this.revision = -1;
+    this.step = 'closed';
+    this.heading = '';
+    el('showExercises').addEventListener('click', () => this.toggle());
+    el('exerciseCourse').addEventListener('click', () => this.open(() => {
+      this.api.exerciseReadCourse();
+      return '';
+    }));
+    const file = el('exerciseFile');
+    file.addEventListener('change', () => {
+      if (file.files.length > 0) this.readFile(file.files[0]);
+      file.value = '';  // the same file again is read again
+    });
+    const section = el('exercises');
+    section.addEventListener('dragover', (event) => {
+      if (![...event.dataTransfer.types].includes('Files')) return;
+      event.preventDefault();
+      event.dataTransfer.dropEffect = 'copy';
+      section.classList.add('dropping');
+    });
+    section.addEventListener('dragleave', (event) => {
+      if (!section.contains(event.relatedTarget)) section.classList.remove('dropping');
+    });
+    section.addEventListener('drop', (event) => {
+      event.preventDefault();
+      section.classList.remove('dropping');
+      const files = event.dataTransfer.files;
+      if (files.length !== 1) {
+        this.say(files.length === 0 ? 'Drop a file: a set of exercises as a .json sheet.'
+          : 'Drop one sheet at a time.');
+        return;
+      }
+      this.readFile(files[0]);
+    });
+    el('exerciseForm').addEventListener('submit', (event) => {
+      event.preventDefault();
+      this.commit(el('exerciseAnswer').value);
+    });
+    const act = (id, action) => el(id).addEventListener('click', () => this.act(action));
+    act('exerciseRetry', () => this.api.exerciseRetry());
+    act('exerciseNext', () => this.api.exerciseNext());
+    act('exerciseStartAgain', () => this.api.exerciseStartAgain());
+    act('exerciseClose', () => this.api.exerciseClose());
+    el('exerciseCsv').addEventListener('click', () => {
+      downloadText('switchsim-progress.csv', this.api.exerciseCsv(), 'text/csv');
+    });
+  }
+
+  toggle(show) {
+    const section = el('exercises');
+    section.hidden = show === undefined ? !section.hidden : !show;
+    el('showExercises').setAttribute('aria-expanded', String(!section.hidden));
+    if (!section.hidden) section.scrollIntoView({block: 'nearest'});
+  }
+
+  /** Runs `action` on the module, then shows what changed: the form and this section. */
+  act(action) {
+    this.page.act(action);
+    this.refresh();
+  }
+
+  /**
+   * Opens the set that `read` holds aside in the module (it returns "" or
+   * why not), with the progress kept for it in the browser; a refused set
+   * leaves the open one as it was, and says why.
+   */
+  open(read) {
+    const error = read();
+    this.say(error);
+    if (error !== '') return false;
+    const progress = stored(this.api.exerciseHeldKey());
+    this.toggle(true);
+    this.act(() => this.api.exerciseOpenHeld(progress));
+    return true;
+  }
+
+  /** Reads a sheet from a file the user chose or dropped. */
+  async readFile(file) {
+    const refusal = this.api.exerciseSizeRefusal(file.size);
+    if (refusal !== '') {
+      this.say(`${file.name}: ${refusal}.`);
+      return;
+    }
+    let text;
+    try {
+      text = await file.text();
+    } catch (error) {
+      this.say(`${file.name} could not be read: ${error.message}.`);
+      return;
+    }
+    this.open(() => {
+      const error = this.api.exerciseReadSheet(text);
+      return error === '' ? '' : `${file.name}: ${error}.`;
+    });
+  }
+
+  /**
+   * Reads the sheet `name` names from this site (the address's exercises=);
+   * `refusal` is the module's reason not to fetch it, if any.
+   */
+  async readAddress(name, refusal) {
+    this.toggle(true);
+    if (refusal) {
+      this.say(refusal);
+      return;
+    }
+    let text;
+    try {
+      const response = await fetch(new URL(name, window.location.href), {credentials: 'same-origin'});
+      // A redirect may lead elsewhere: only this site's own files are read.
+      if (new URL(response.url).origin !== window.location.origin) {
+        this.say(`The sheet "${name}" led to another site, and is not read.`);
+        return;
+      }
+      if (!response.ok) {
+        this.say(`The sheet "${name}" could not be loaded: ${response.status} ${response.statusText}.`);
+        return;
+      }
+      const length = Number(response.headers.get('Content-Length') ?? 0);
+      const early = this.api.exerciseSizeRefusal(length);
+      if (early !== '') {
+        this.say(`${name}: ${early}.`);
+        return;
+      }
+      text = await response.text();
+    } catch (error) {
+      this.say(`The sheet "${name}" could not be loaded: ${error.message}.`);
+      return;
+    }
+    const late = this.api.exerciseSizeRefusal(new Blob([text]).size);
+    this.open(() => {
+      if (late !== '') return `${name}: ${late}.`;
+      const error = this.api.exerciseReadSheet(text);
+      return error === '' ? '' : `${name}: ${error}.`;
+    });
+  }
+
+  /** Passes a typed or chosen answer on; a hint leaves the text and the keys where they are. */
+  commit(typed) {
+    this.act(() => this.api.exerciseCommit(typed));
+  }
+
+  /** Shows the notice `text` above the set, or none for "". */
+  say(text) {
+    const notice = el('exerciseNotice');
+    notice.hidden = text === '';
+    notice.textContent = text;
+  }
+
+  /** Shows the module's state of the set if it changed; keeps the progress. */
+  refresh() {
+    const revision = this.api.exerciseRevision();
+    if (revision === this.revision) return;
+    this.revision = revision;
+    const s = JSON.parse(this.api.exerciseState());
+    if (s.progressKey !== '') keep(s.progressKey, s.progressText);
+    this.show(s);
+  }
+
+  show(s) {
+    const open = s.step !== 'closed';
+    const asking = s.step === 'asking';
+    const answered = s.step === 'answered';
+    el('exerciseBody').hidden = !open;
+    el('exerciseCsv').disabled = !open;
+    setText(el('exerciseTitle'), s.step === 'done' ? s.title : s.heading);
+    setText(el('exerciseQuestion'), s.question);
+    el('exerciseForm').hidden = !(asking || s.step === 'running');
+    setText(el('exercisePrompt'), s.prompt);
+    const input = el('exerciseAnswer');
+    input.hidden = s.choices.length > 0;
+    el('exerciseCheck').hidden = s.choices.length > 0;
+    input.disabled = !asking;
+    el('exerciseCheck').disabled = !asking;
+    this.showChoices(s.choices, asking);
+    setText(el('exerciseHint'), s.hint);
+    el('exerciseHint').hidden = s.hint === '';
+    const outcome = el('exerciseOutcome');
+    outcome.replaceChildren();
+    for (const line of s.outcome) make('li', {textContent: line}, outcome);
+    outcome.hidden = s.outcome.length === 0;
+    outcome.className = s.within === null ? '' : (s.within ? 'within' : 'outside');
+    el('exerciseRunning').hidden = s.step !== 'running';
+    el('exerciseRetry').hidden = !answered;
+    el('exerciseNext').hidden = !answered;
+    el('exerciseStartAgain').hidden = !open;
+    el('exerciseClose').hidden = !open;
+    setText(el('exerciseSummary'), s.summary);
+
+    // A new question takes the keys to its answer; an outcome to Next.
+    const moved = s.step !== this.step || s.heading !== this.heading;
+    this.step = s.step;
+    this.heading = s.heading;
+    if (!moved || el('exercises').hidden) return;
+    if (asking) {
+      input.value = '';
+      (s.choices.length > 0 ? el('exerciseChoices').querySelector('button') : input)?.focus();
+    } else if (answered) {
+      el('exerciseNext').focus();
+    } else if (s.step === 'done') {
+      el('exerciseStartAgain').focus();
+    }
+  }
+
+  /** A button for each choice of a question of techniques. */
+  showChoices(choices, enabled) {
+    const box = el('exerciseChoices');
+    box.hidden = choices.length === 0;
+    const shown = [...box.children].map((button) => button.textContent);
+    if (JSON.stringify(shown) !== JSON.stringify(choices)) {
+      box.replaceChildren();
+      for (const choice of choices) {
+        const button = make('button', {type: 'button', textContent: choice}, box);
+        button.addEventListener('click', () => this.commit(choice));
+      }
+    }
+    for (const button of box.children) button.disabled = !enabled;
+  }
+}
