@@ -9,6 +9,7 @@ import json
 import math
 import os
 import re
+import shutil
 import subprocess
 import struct
 import sys
@@ -504,6 +505,147 @@ class Density(PageCase):
         finally:
             browser.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
 
+
+# A set of three at the form's defaults: Circuit delivers at 6375 ms (6050 ms in continuous
+# time), Message at 6900 ms (6750 ms); the markers of one stay while the next is asked.
+SHEET = {'title': 'Checks', 'exercises': [
+    {'question': 'How long does Circuit take?', 'ask': 'completion', 'technique': 'Circuit',
+     'size': 300, 'rates': '1,0.5,1', 'delays': '50,50,50', 'tolerance': 10},
+    {'question': 'How long does Message take?', 'ask': 'completion', 'technique': 'Message',
+     'size': 300, 'rates': '1,0.5,1', 'delays': '50,50,50', 'explain': 'Each router waits for the whole message.'},
+    {'question': 'Which arrives first?', 'ask': 'fastest', 'size': 300, 'rates': '1,0.5,1',
+     'delays': '50,50,50'},
+]}
+# Whether the page shows the readouts that give a time away: each marker label drawn in
+# the margin, the results table, the guide's numbers.
+READOUTS_JS = """const strip = document.querySelector('.marker-labels canvas');
+const data = strip.getContext('2d').getImageData(0, 0, strip.width, strip.height).data;
+const ground = switchsim.page.description.colours.window;
+const g = [1, 3, 5].map((i) => parseInt(ground.slice(i, i + 2), 16));
+let labels = false;
+for (let i = 0; i < data.length && !labels; i += 4) {
+  labels = data[i] !== g[0] || data[i + 1] !== g[1] || data[i + 2] !== g[2];
+}
+return {labels, results: !document.getElementById('resultsTable').hidden,
+        curves: !document.getElementById('curveShown').hidden,
+        guide: switchsim.page.api.guide().includes(' ms</td>')};"""
+
+
+class ExerciseTest(PageCase):
+    """A set of exercises answered by typing, from a sheet on the site, a file or a link."""
+
+    @classmethod
+    def setUpClass(cls):
+        # The site with sheets beside the page, served on a port of its own.
+        cls.folder = tempfile.mkdtemp(prefix='switchsim-exercises-')
+        cls.site = os.path.join(cls.folder, 'site')
+        shutil.copytree(SITE, cls.site)
+        os.mkdir(os.path.join(cls.site, 'sheets'))
+        with open(os.path.join(cls.site, 'sheets', 'checks.json'), 'w', encoding='utf-8') as file:
+            json.dump(SHEET, file)
+        cls.bad = os.path.join(cls.folder, 'bad.json')
+        with open(cls.bad, 'w', encoding='utf-8') as file:
+            file.write('{"title": "Bad",\n "exercises": [\n  {"question": "?", "ask": "slowest"}]}\n')
+        cls.server, cls.base = page_driver.serve(cls.site)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.server.shutdown()
+        cls.server.server_close()
+        shutil.rmtree(cls.folder)
+
+    def open(self, query, forget=True):
+        browser.get(self.base + 'sheets/checks.json')  # the site's storage, before the page reads it
+        if forget:
+            browser.execute_script('localStorage.clear()')
+        browser.get(self.base + query)
+        self.wait_for(lambda: browser.execute_script(
+            "return document.documentElement.dataset.ready === 'true'"), 'the page never started')
+
+    def readouts(self):
+        return browser.execute_script(READOUTS_JS)
+
+    def focused(self):
+        return browser.execute_script('return document.activeElement.id')
+
+    def answer(self, typed):
+        box = self.node('exerciseAnswer')
+        box.send_keys(Keys.CONTROL, 'a')
+        box.send_keys(typed, Keys.ENTER)
+
+    def outcome(self):
+        self.wait_for(lambda: self.node('exerciseOutcome').is_displayed(), 'no outcome was shown')
+        return (self.node('exerciseOutcome').get_attribute('class'),
+                self.node('exerciseOutcome').get_attribute('textContent'))
+
+    def test_answers_are_graded_with_the_readouts_hidden_until_then(self):
+        self.open('?speed=4&exercises=sheets/checks.json')
+        self.wait_for(lambda: self.text('exerciseTitle').startswith('Exercise 1 of 3'), 'no first question')
+        self.assertEqual(self.text('exerciseQuestion'), 'How long does Circuit take?')
+        self.assertEqual(self.focused(), 'exerciseAnswer')
+        self.assertEqual(self.readouts(), {'labels': False, 'results': False, 'curves': False, 'guide': False})
+        # No answer: the hint, the text kept, the keys where they were, no attempt used.
+        self.answer('abc')
+        self.wait_for(lambda: self.node('exerciseHint').is_displayed(), 'no hint for "abc"')
+        self.assertEqual(self.node('exerciseAnswer').get_attribute('value'), 'abc')
+        self.assertEqual(self.focused(), 'exerciseAnswer')
+        self.assertIn('0 of 3 answered', self.text('exerciseSummary'))
+        self.assertEqual(self.text('cmdStart0'), 'Start')
+        # Written leniently, within this exercise's 10 %: the run goes, the readouts come back.
+        self.answer('6 375 ms')
+        within, lines = self.outcome()
+        self.assertEqual(within, 'within')
+        self.assertIn('6375 ms', lines)
+        self.assertEqual(self.focused(), 'exerciseNext')
+        self.assertEqual(self.readouts(), {'labels': True, 'results': True, 'curves': True, 'guide': True})
+        self.assert_markers({'lneCircuit': (6375, BLUE)})
+        # The next question hides the circuit's label while its marker stays.
+        self.node('exerciseNext').send_keys(Keys.ENTER)
+        self.wait_for(lambda: self.text('exerciseTitle').startswith('Exercise 2 of 3'), 'Next asked nothing')
+        self.assertIn('How long does Message take?', self.text('announcer'))
+        self.assertEqual(self.focused(), 'exerciseAnswer')
+        self.assertEqual(self.readouts()['labels'], False)
+        self.assertNotIn('6375', self.node('lneCircuit').get_attribute('aria-label'))
+        self.answer('9000')
+        within, lines = self.outcome()
+        self.assertEqual(within, 'outside')
+        self.assertIn('Each router waits for the whole message.', lines)
+        self.assertIn('2 of 3 answered, 1 within tolerance', self.text('exerciseSummary'))
+        # A reload keeps the progress and asks the first question not yet answered.
+        self.open('?speed=4&exercises=sheets/checks.json', forget=False)
+        self.wait_for(lambda: self.text('exerciseTitle').startswith('Exercise 3 of 3'), 'the progress was lost')
+        self.assertIn('2 of 3 answered, 1 within tolerance', self.text('exerciseSummary'))
+        self.assertEqual(self.readouts()['results'], False)
+
+    def test_bad_sheets_and_addresses_are_refused_and_nothing_loaded(self):
+        for query, said in (('?exercises=https://example.org/a.json', 'another site'),
+                            ('?exercises=//example.org/a.json', 'another site'),
+                            ('?exercises=sheets/../../a.json', "outside the page's folder"),
+                            ('?exercises=sheets/none.json', '404')):
+            with self.subTest(query=query):
+                self.open(query)
+                self.wait_for(lambda: self.node('exerciseNotice').is_displayed(), 'nothing was said')
+                self.assertIn(said, self.text('exerciseNotice'))
+                self.assertFalse(self.node('exerciseBody').is_displayed())
+        self.node('exerciseFile').send_keys(self.bad)
+        self.wait_for(lambda: 'bad.json' in self.text('exerciseNotice'), 'the bad sheet was not refused')
+        self.assertRegex(self.text('exerciseNotice'), r'line 3, column \d+')
+        self.assertFalse(self.node('exerciseBody').is_displayed())
+        self.assertEqual(self.readouts()['results'], True)
+        # A sheet read after a refusal opens; a bad one then leaves it as it was.
+        self.node('exerciseFile').send_keys(os.path.join(self.site, 'sheets', 'checks.json'))
+        self.wait_for(lambda: self.text('exerciseTitle').startswith('Exercise 1 of 3'), 'the good sheet never opened')
+        self.assertFalse(self.node('exerciseNotice').is_displayed())
+        self.node('exerciseFile').send_keys(self.bad)
+        self.wait_for(lambda: self.node('exerciseNotice').is_displayed(), 'the bad sheet was not refused')
+        self.assertTrue(self.text('exerciseTitle').startswith('Exercise 1 of 3'))
+
+    def test_a_link_asks_one_prediction_of_its_run(self):
+        self.open('?technique=Circuit&ask=completion&predict=1&speed=4')
+        self.wait_for(lambda: self.text('exerciseTitle').startswith('Exercise 1 of 1'), 'no question from the link')
+        self.answer('6050')
+        within, _ = self.outcome()
+        self.assertEqual(within, 'within')
 
 if __name__ == '__main__':
     if len(sys.argv) < 2 or not os.path.isdir(sys.argv[1]):
