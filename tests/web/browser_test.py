@@ -616,6 +616,15 @@ class ExerciseTest(PageCase):
         self.wait_for(lambda: self.text('exerciseTitle').startswith('Exercise 3 of 3'), 'the progress was lost')
         self.assertIn('2 of 3 answered, 1 within tolerance', self.text('exerciseSummary'))
         self.assertEqual(self.readouts()['results'], False)
+        # A question of techniques is answered from its buttons; its three runs go in turn.
+        self.assertEqual(self.focused(), '')  # the first choice has the keys, and no id
+        self.assertEqual(browser.execute_script('return document.activeElement.textContent'), 'Message')
+        browser.switch_to.active_element.send_keys(Keys.TAB, Keys.TAB, Keys.ENTER)  # Packet
+        within, lines = self.outcome()
+        self.assertEqual(within, 'within')
+        self.assertIn('3 of 3 answered, 2 within tolerance', self.text('exerciseSummary'))
+        self.node('exerciseNext').send_keys(Keys.ENTER)
+        self.wait_for(lambda: self.focused() == 'exerciseStartAgain', 'the end of the set took no keys')
 
     def test_bad_sheets_and_addresses_are_refused_and_nothing_loaded(self):
         for query, said in (('?exercises=https://example.org/a.json', 'another site'),
