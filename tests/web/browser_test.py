@@ -530,6 +530,12 @@ return {labels, results: !document.getElementById('resultsTable').hidden,
         curves: !document.getElementById('curveShown').hidden,
         guide: switchsim.page.api.guide().includes(' ms</td>')};"""
 
+# Drops files of the texts given on the Exercises section, as a file manager does.
+DROP_JS = """const files = new DataTransfer();
+arguments[0].forEach((text, n) => files.items.add(new File([text], `dropped${n}.json`)));
+document.getElementById('exercises').dispatchEvent(
+    new DragEvent('drop', {dataTransfer: files, bubbles: true, cancelable: true}));"""
+
 
 class ExerciseTest(PageCase):
     """A set of exercises answered by typing, from a sheet on the site, a file or a link."""
@@ -641,8 +647,10 @@ class ExerciseTest(PageCase):
         self.assertRegex(self.text('exerciseNotice'), r'line 3, column \d+')
         self.assertFalse(self.node('exerciseBody').is_displayed())
         self.assertEqual(self.readouts()['results'], True)
-        # A sheet read after a refusal opens; a bad one then leaves it as it was.
-        self.node('exerciseFile').send_keys(os.path.join(self.site, 'sheets', 'checks.json'))
+        browser.execute_script(DROP_JS, ['{}', '{}'])
+        self.assertEqual(self.text('exerciseNotice'), 'Drop one sheet at a time.')
+        # A sheet dropped on the section after a refusal opens; a bad one then leaves it as it was.
+        browser.execute_script(DROP_JS, [json.dumps(SHEET)])
         self.wait_for(lambda: self.text('exerciseTitle').startswith('Exercise 1 of 3'), 'the good sheet never opened')
         self.assertFalse(self.node('exerciseNotice').is_displayed())
         self.node('exerciseFile').send_keys(self.bad)
