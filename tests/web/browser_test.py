@@ -657,12 +657,21 @@ class ExerciseTest(PageCase):
         self.wait_for(lambda: self.node('exerciseNotice').is_displayed(), 'the bad sheet was not refused')
         self.assertTrue(self.text('exerciseTitle').startswith('Exercise 1 of 3'))
 
-    def test_a_link_asks_one_prediction_of_its_run(self):
-        self.open('?technique=Circuit&ask=completion&predict=1&speed=4')
-        self.wait_for(lambda: self.text('exerciseTitle').startswith('Exercise 1 of 1'), 'no question from the link')
-        self.answer('6050')
-        within, _ = self.outcome()
-        self.assertEqual(within, 'within')
+    def test_a_link_asks_one_prediction_of_its_run_where_the_browser_keeps_nothing(self):
+        self.open('')
+        refuse = browser.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': (
+            "Object.defineProperty(window, 'localStorage', "
+            "{get() { throw new DOMException('refused', 'SecurityError'); }});")})
+        try:
+            browser.get(self.base + '?technique=Circuit&ask=completion&predict=1&speed=4')
+            self.wait_for(lambda: self.text('exerciseTitle').startswith('Exercise 1 of 1'),
+                          'no question from the link')
+            self.answer('6050')
+            within, _ = self.outcome()
+            self.assertEqual(within, 'within')
+            self.assertIn('1 of 1 answered, 1 within tolerance', self.text('exerciseSummary'))
+        finally:
+            browser.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument', refuse)
 
 if __name__ == '__main__':
     if len(sys.argv) < 2 or not os.path.isdir(sys.argv[1]):
