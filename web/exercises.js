@@ -8,17 +8,13 @@
 import {el, make, setText} from './dom.js';
 import {downloadText} from './downloads.js';
 
-/** The browser's storage, or null where it is refused (a private window, a frame). */
-function storage() {
-  try { return window.localStorage; } catch { return null; }
-}
-
+/** What the browser keeps under `key`; "" where it keeps nothing (a private window, a frame). */
 function stored(key) {
-  try { return storage()?.getItem(key) ?? ''; } catch { return ''; }
+  try { return window.localStorage.getItem(key) ?? ''; } catch { return ''; }
 }
 
 function keep(key, value) {
-  try { storage()?.setItem(key, value); } catch { /* kept for this visit only */ }
+  try { window.localStorage.setItem(key, value); } catch { /* kept for this visit only */ }
 }
 
 export class Exercises {
