@@ -102,13 +102,21 @@ TEST_F(ExerciseDockTest, ReadoutsStayHiddenUntilTheAnswerIsTaken) {
   EXPECT_FALSE(window().export_results->isEnabled());
   EXPECT_TRUE(window().timing().table->isHidden());
   EXPECT_EQ(GuideText(), GuideOf(false));
+  window().show_explore->trigger();
+  EXPECT_TRUE(window().explore()->curve->isHidden());
+  EXPECT_FALSE(window().explore()->draw->isEnabled());
+  const QLabel* notice = window().status->notice;
+  EXPECT_TRUE(notice->accessibleName().contains("How long does Circuit take?"));
 
   Type("6 375 ms");
   EXPECT_EQ(flow().Step(), ExerciseStep::Running);
   EXPECT_TRUE(window().form().marker_labels->isVisible());
   EXPECT_EQ(GuideText(), GuideOf(true));
+  EXPECT_FALSE(window().explore()->curve->isHidden());
+  EXPECT_TRUE(notice->accessibleName().contains("6375 ms"));
   RunExercise();
   EXPECT_TRUE(flow().Outcome()->within);
+  EXPECT_TRUE(notice->accessibleName().contains(QString::fromStdString(flow().Outcome()->lines.at(1))));
   EXPECT_FALSE(window().results().table->isHidden());
   EXPECT_EQ(window().results().table->rowCount(), 1);
   EXPECT_EQ(dock().outcome->text(), QString::fromStdString(flow().OutcomeText()));
