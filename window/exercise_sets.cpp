@@ -30,7 +30,7 @@ ExerciseSets::ExerciseSets(ExerciseFlow& flow, QSettings& settings, QMainWindow&
   window_.addDockWidget(Qt::RightDockWidgetArea, dock);
   dock->hide();
   QAction* shown = dock->toggleViewAction();
-  shown->setText(QStringLiteral("E&xercise Panel"));
+  shown->setText(QStringLiteral("Exercise Pa&nel"));
   shown->setStatusTip(QStringLiteral("Shows the exercise asked beside the form"));
   connect(dock, &ExerciseDock::ExportRequested, this, &ExerciseSets::ExportWithDialog);
   connect(dock, &ExerciseDock::Acted, this, &ExerciseSets::Changed);
