@@ -145,6 +145,8 @@ TEST(ExerciseCourse, EveryCheckedAnswerIsGradedRight) {
 }
 
 TEST(ExerciseFlow, HidesTheReadoutsUntilTheAnswerAndKeepsProgress) {
+  EXPECT_EQ(std::get<std::string>(ReadPageQuery("tolerance=10&exercises=a.json")),
+            "The link's tolerance: goes with predict, which was not given");
   const auto request = ReadPageQuery("technique=Circuit&ask=completion&predict=1&seed=3");
   ASSERT_TRUE(std::holds_alternative<PageRequest>(request));
   const auto sheet = SheetOfRequest(std::get<PageRequest>(request));
