@@ -1,40 +1,9 @@
 #include "exercise_flow.h"
 
-#include <cmath>
-
-#include "continuous_time.h"
-#include "curve_marks.h"
-#include "delivery_run.h"
+#include "exercise_outcome.h"
 #include "lists.h"
-#include "numbers.h"
-#include "reading_guide.h"
-#include "results_format.h"
 
 namespace switchsim {
-namespace {
-
-std::string Percent(double percent) { return ShortestText(percent) + " %"; }
-
-std::string SimulatedText(const std::optional<std::int32_t>& ms) {
-  return ms ? std::to_string(*ms) + " ms" : std::string("not all delivered within 15 s");
-}
-
-// Why the tick's value differs from the formula's, with the difference.
-std::string TickLine(double formula_ms, const std::optional<std::int32_t>& simulated_ms) {
-  std::string line =
-      "The simulation moves in ticks of 25 ms: a unit starts, is forwarded and is seen to arrive "
-      "only at a tick, so at each hop it may wait up to 25 ms longer than in continuous time";
-  if (simulated_ms) line += "; here the tick adds " + FormulaText(*simulated_ms - formula_ms) + " ms";
-  return line + ".";
-}
-
-std::string FormulaLine(std::string_view technique, const LinkModel& model) {
-  const Formula f = FormulaOf(technique, model);
-  return f.technique + ": " + f.symbols + " = " + f.filled_in + " = " + FormulaText(f.ms) + " ms";
-}
-
-}  // namespace
-
 ExerciseFlow::ExerciseFlow(Classroom& classroom) : classroom_(classroom) {}
 
 void ExerciseFlow::Open(ExerciseSheet sheet, std::string_view stored_progress) {
@@ -85,7 +54,7 @@ void ExerciseFlow::Ask(int index) {
   runs_left_.clear();
   classroom_.SetReadoutsHidden(true);
   if (auto refusal = classroom_.SetUpRun(exercise.parameters)) classroom_.Announce(*refusal);
-  classroom_.Announce(Heading() + ". " + exercise.question + " " + Prompt() + ".");
+  classroom_.Announce(Heading() + ". " + exercise.question + " " + Prompt());
   Changed();
 }
 
@@ -99,7 +68,7 @@ std::optional<std::string> ExerciseFlow::Commit(std::string_view typed) {
   }
   answer_ = std::move(reading.answer);
   classroom_.SetReadoutsHidden(false);
-  classroom_.Announce("Answer taken: " + AnswerText(Current().ask, *answer_) + ". The run starts.");
+  classroom_.Announce("Answer taken: " + AnswerText(Current().ask, *answer_) + "; the run starts");
   switch (Current().ask) {
     case ExerciseAsk::Completion: runs_left_ = {Current().parameters.technique}; break;
     case ExerciseAsk::Bottleneck: runs_left_ = {std::string(kMethodCircuit)}; break;
@@ -142,76 +111,13 @@ void ExerciseFlow::Finish() {
   const Exercise& exercise = Current();
   ExerciseOutcome outcome{*answer_, ExpectedAnswerOf(exercise), false, {}};
   outcome.within = WithinTolerance(exercise, outcome.expected, outcome.answer);
-  outcome.lines = OutcomeLines(outcome);
+  outcome.lines = OutcomeLines(exercise, outcome.answer, outcome.expected, outcome.within);
   records_.at(index_) = ExerciseRecord{true, outcome.within, AnswerText(exercise.ask, outcome.answer)};
   classroom_.Announce((outcome.within ? "Right. " : "Not quite. ") + outcome.lines.at(1) + ". " +
                       outcome.lines.at(2));
   outcome_ = std::move(outcome);
   step_ = ExerciseStep::Answered;
   Changed();
-}
-
-std::vector<std::string> ExerciseFlow::OutcomeLines(const ExerciseOutcome& o) const {
-  const Exercise& exercise = Current();
-  const ExpectedAnswer& e = o.expected;
-  const LinkModel model = ModelOf(exercise.parameters);
-  const std::string verdict = o.within ? "yes" : "no";
-  const std::string expected = AnswerText(exercise.ask, e.answer);
-  std::vector<std::string> lines = {"Your answer: " + AnswerText(exercise.ask, o.answer)};
-  switch (exercise.ask) {
-    case ExerciseAsk::Completion:
-      lines.push_back("Continuous time: " + expected + "; simulated: " + SimulatedText(e.simulated_ms));
-      lines.push_back("Within " + Percent(exercise.tolerance_percent) + " of " + expected + ": " + verdict);
-      lines.push_back("Formula, " + FormulaLine(exercise.parameters.technique, model));
-      lines.push_back(TickLine(e.continuous_ms, e.simulated_ms));
-      break;
-    case ExerciseAsk::Fastest: {
-      std::string simulated = "Simulated:";
-      std::string continuous = "; continuous time:";
-      DeliveryRun run;
-      for (const std::string_view technique : lists::kMethodItems) {
-        RunParameters p = exercise.parameters;
-        p.technique = std::string(technique);
-        simulated += " " + p.technique + " " + SimulatedText(run.CompletionMs(p)) + ",";
-        continuous += " " + p.technique + " " + FormulaText(ContinuousCompletionMs(technique, model)) + " ms,";
-      }
-      simulated.pop_back();
-      continuous.pop_back();
-      lines.push_back(simulated + continuous);
-      lines.push_back(e.acceptable.empty() ? "No technique delivers within 15 s"
-                                           : "First to deliver: " + expected + ": " +
-                                                 (o.within ? "right" : "not your answer"));
-      if (!e.acceptable.empty()) {
-        lines.push_back("Formula, " + FormulaLine(expected, model));
-        lines.push_back(TickLine(e.continuous_ms, e.simulated_ms));
-      }
-      break;
-    }
-    case ExerciseAsk::Bottleneck:
-      lines.push_back("The slowest link's rate: " + expected + " (rates " + exercise.parameters.rates[0] +
-                      ", " + exercise.parameters.rates[1] + ", " + exercise.parameters.rates[2] + ")");
-      lines.push_back("Within " + Percent(exercise.tolerance_percent) + " of " + expected + ": " + verdict);
-      lines.push_back("The circuit streams its data through all three links at once, so it can go no "
-                      "faster than the slowest of them; the form shows that rate in red in the "
-                      "other links' boxes while the circuit runs.");
-      lines.push_back("Formula, " + FormulaLine(kMethodCircuit, model));
-      break;
-    case ExerciseAsk::OptimalPacket: {
-      LinkModel yours = model;
-      yours.packeting.packet_blocks = static_cast<int>(o.answer.number);
-      LinkModel best = model;
-      best.packeting.packet_blocks = static_cast<int>(e.answer.number);
-      lines.push_back("The least packet formula: " + expected + ", " + FormulaText(e.least_ms) +
-                      " ms; with your size: " + FormulaText(ContinuousCompletionMs(kMethodPacket, yours)) + " ms");
-      lines.push_back("Within " + Percent(exercise.tolerance_percent) + " of the least: " + verdict);
-      lines.push_back("Formula at " + expected + ", " + FormulaLine(kMethodPacket, best));
-      lines.push_back("Smaller packets let the links work at the same time, but each carries its own "
-                      "header and each hop waits for a whole packet; the best size balances the two.");
-      break;
-    }
-  }
-  if (!exercise.explain.empty()) lines.push_back(exercise.explain);
-  return lines;
 }
 
 std::string ExerciseFlow::OutcomeText() const {

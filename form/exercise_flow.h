@@ -103,7 +103,6 @@ class ExerciseFlow {
   void Ask(int index);
   void StartRun(const std::string& technique);
   void Finish();
-  std::vector<std::string> OutcomeLines(const ExerciseOutcome& outcome) const;
   void Changed();
 
   Classroom& classroom_;

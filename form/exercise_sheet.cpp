@@ -180,8 +180,8 @@ SheetReading ReadExerciseSheet(std::string_view bytes) {
                               ": the file goes on past 1 MB, the most a sheet may be"};
   }
   SheetPositions positions(bytes);
-  if (auto problem = positions.Scan()) return {std::nullopt, *problem};
-  const Json json = Json::parse(bytes.begin(), bytes.end(), nullptr, false);
+  Json json;
+  if (auto problem = positions.Scan(json)) return {std::nullopt, *problem};
   return SheetCheck(bytes, positions).Read(json);
 }
 

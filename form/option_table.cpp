@@ -211,11 +211,32 @@ bool Offers(const OptionRow& row, FrontEnd front_end) {
   return (row.front_ends & static_cast<unsigned>(front_end)) != 0;
 }
 
+std::optional<OptionConflict> ExerciseConflict(const RunRequest& request) {
+  const bool exercise = request.predict || request.exercises;
+  if (request.start && exercise) {
+    return OptionConflict{"start", "an exercise starts its run once the answer is in; leave it out"};
+  }
+  if (request.predict && request.exercises) {
+    return OptionConflict{"predict", "the sheet of exercises is asked instead; give one of them"};
+  }
+  for (const std::string_view name : {"ask", "tolerance", "question"}) {
+    if (request.Given(name) && !request.predict) {
+      return OptionConflict{std::string(name), "goes with predict, which was not given"};
+    }
+  }
+  return std::nullopt;
+}
+
 std::variant<RunRequest, std::string> ReadCommandLine(const std::vector<std::string>& args,
                                                       FrontEnd front_end) {
   RunRequest request;
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (auto error = ReadArgument(args, i, front_end, request)) return *std::move(error);
+  }
+  if (const auto conflict = ExerciseConflict(request)) {
+    std::string reason = conflict->reason;
+    if (const std::size_t at = reason.find("predict"); at != std::string::npos) reason.insert(at, "--");
+    return "--" + conflict->name + ": " + reason;
   }
   return request;
 }

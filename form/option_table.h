@@ -65,6 +65,17 @@ struct OptionRow {
   std::string_view short_name = {};  // "-h" for help
 };
 
+/// An option that does not go with another one given: its name (without
+/// dashes) and why, "an exercise starts its run once the answer is in".
+struct OptionConflict {
+  std::string name;
+  std::string reason;
+};
+/// The first conflict among the exercise options of `request`: start with
+/// predict or exercises, ask, tolerance or question without predict, and
+/// predict with exercises.
+std::optional<OptionConflict> ExerciseConflict(const RunRequest& request);
+
 /// Every option, in the order --help lists them.
 std::span<const OptionRow> OptionTable();
 

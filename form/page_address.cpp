@@ -135,6 +135,9 @@ std::variant<PageRequest, std::string> ReadPageQuery(std::string_view query) {
     if (error) return "The link's " + *name + ": " + *error;
     request.given.push_back(*name);
   }
+  if (const auto conflict = ExerciseConflict(request)) {
+    return "The link's " + conflict->name + ": " + conflict->reason;
+  }
   return request;
 }
 

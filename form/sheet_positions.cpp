@@ -64,30 +64,30 @@ inline constexpr std::size_t kDeepestNoted = 3;
 class PositionHandler {
  public:
   PositionHandler(std::string_view bytes, const std::size_t& read,
-                  std::map<std::string, std::size_t>& starts)
-      : bytes_(bytes), read_(read), starts_(starts) {}
+                  std::map<std::string, std::size_t>& starts, nlohmann::json& values)
+      : bytes_(bytes), read_(read), starts_(starts), dom_(values, false) {}
 
   std::optional<std::string> problem;
 
-  bool null() { return Value(); }
-  bool boolean(bool) { return Value(); }
-  bool number_integer(std::int64_t) { return Value(); }
-  bool number_unsigned(std::uint64_t) { return Value(); }
-  bool number_float(double, const std::string&) { return Value(); }
-  bool string(std::string&) { return Value(); }
-  bool binary(std::vector<std::uint8_t>&) { return Value(); }
-  bool start_object(std::size_t) {
-    if (!Value()) return false;
+  bool null() { return Value() && dom_.null(); }
+  bool boolean(bool b) { return Value() && dom_.boolean(b); }
+  bool number_integer(std::int64_t n) { return Value() && dom_.number_integer(n); }
+  bool number_unsigned(std::uint64_t n) { return Value() && dom_.number_unsigned(n); }
+  bool number_float(double n, const std::string& text) { return Value() && dom_.number_float(n, text); }
+  bool string(std::string& text) { return Value() && dom_.string(text); }
+  bool binary(std::vector<std::uint8_t>&) { return false; }  // JSON text has none
+  bool start_object(std::size_t size) {
+    Value();
     frames_.push_back({false, 0, {}, {}});
-    return true;
+    return dom_.start_object(size);
   }
-  bool start_array(std::size_t) {
-    if (!Value()) return false;
+  bool start_array(std::size_t size) {
+    Value();
     frames_.push_back({true, 0, {}, {}});
-    return true;
+    return dom_.start_array(size);
   }
-  bool end_object() { return End(); }
-  bool end_array() { return End(); }
+  bool end_object() { return End() && dom_.end_object(); }
+  bool end_array() { return End() && dom_.end_array(); }
   bool key(std::string& name) {
     Frame& frame = frames_.back();
     const std::size_t start = TokenStart();
@@ -98,7 +98,7 @@ class PositionHandler {
     }
     frame.names.push_back(name);
     frame.key = name;
-    return true;
+    return dom_.key(name);
   }
   bool parse_error(std::size_t position, const std::string& /*last_token*/,
                    const nlohmann::json::exception& error) {
@@ -154,13 +154,15 @@ class PositionHandler {
   std::map<std::string, std::size_t>& starts_;
   std::vector<Frame> frames_;
   std::size_t last_end_ = 0;
+  // The library's own builder of values; what the reader reads goes to it as well.
+  nlohmann::detail::json_sax_dom_parser<nlohmann::json> dom_;
 };
 
 }  // namespace
 
-std::optional<std::string> SheetPositions::Scan() {
+std::optional<std::string> SheetPositions::Scan(nlohmann::json& values) {
   std::size_t read = 0;
-  PositionHandler handler(bytes_, read, starts_);
+  PositionHandler handler(bytes_, read, starts_, values);
   const char* base = bytes_.data();
   nlohmann::json::sax_parse(CountingIterator(base, &read, base),
                             CountingIterator(base + bytes_.size(), &read, base), &handler);

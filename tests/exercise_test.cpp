@@ -128,8 +128,10 @@ TEST(ExerciseCourse, EveryCheckedAnswerIsGradedRight) {
     std::string printed = line.substr(line.find(AskName(exercise.ask)) + AskName(exercise.ask).size() + 1);
     if (exercise.ask == ExerciseAsk::Completion) printed = printed.substr(printed.find(' ') + 1);
     ASSERT_EQ(lesson.flow.Index(), static_cast<int>(i));
+    const std::size_t runs = lesson.classroom.Results().size();
     EXPECT_EQ(lesson.flow.Commit(printed), std::nullopt) << line;
     lesson.RunUntilAnswered();
+    EXPECT_EQ(lesson.classroom.Results().size() - runs, exercise.ask == ExerciseAsk::Fastest ? 3U : 1U) << line;
     ASSERT_EQ(lesson.flow.Step(), ExerciseStep::Answered) << line;
     EXPECT_TRUE(lesson.flow.Outcome()->within) << line << "\n" << lesson.flow.OutcomeText();
     if (exercise.ask == ExerciseAsk::Completion) {
@@ -143,6 +145,8 @@ TEST(ExerciseCourse, EveryCheckedAnswerIsGradedRight) {
 }
 
 TEST(ExerciseFlow, HidesTheReadoutsUntilTheAnswerAndKeepsProgress) {
+  EXPECT_EQ(std::get<std::string>(ReadPageQuery("tolerance=10&exercises=a.json")),
+            "The link's tolerance: goes with predict, which was not given");
   const auto request = ReadPageQuery("technique=Circuit&ask=completion&predict=1&seed=3");
   ASSERT_TRUE(std::holds_alternative<PageRequest>(request));
   const auto sheet = SheetOfRequest(std::get<PageRequest>(request));
@@ -177,11 +181,14 @@ TEST(ExerciseFlow, HidesTheReadoutsUntilTheAnswerAndKeepsProgress) {
   ExerciseFlow later(lesson.classroom);
   later.Open(*sheet, kept);
   EXPECT_EQ(later.ProgressSummary(), "1 of 1 answered, 0 within tolerance");
-  later.Open(*sheet, kept.substr(0, kept.find('\n')));
+  later.Open(*sheet, kept + "\ny\t1 ms");  // another set's, of two exercises
   EXPECT_EQ(later.ProgressSummary(), "0 of 1 answered, 0 within tolerance");
   lesson.flow.StartAgain();
   EXPECT_EQ(lesson.flow.ProgressSummary(), "0 of 1 answered, 0 within tolerance");
   EXPECT_NE(lesson.flow.ProgressCsv().find("1,completion,"), std::string::npos);
+  ExerciseSheet formula = *sheet;
+  formula.exercises[0].question = "=HYPERLINK(1)";  // text in a spreadsheet, never a formula
+  EXPECT_NE(ProgressCsv(formula, {}).find(",'=HYPERLINK(1),"), std::string::npos);
 }
 
 }  // namespace

@@ -30,6 +30,11 @@ std::string GoodValue(const OptionRow& row) {
   return "7";
 }
 
+// Whether the option asks about the exercise of --predict, and is taken only with it.
+bool GoesWithPredict(const OptionRow& row) {
+  return row.name == "ask" || row.name == "tolerance" || row.name == "question";
+}
+
 // Whether a row of this name, maybe another one, is an option of `front_end`.
 bool NameOffered(const OptionRow& row, FrontEnd front_end) {
   for (const OptionRow& other : OptionTable()) {
@@ -45,6 +50,7 @@ TEST(OptionTable, EachFrontEndTakesItsRowsRefusesTheOthersAndListsThem) {
       const std::string option = "--" + std::string(row.name);
       std::vector<std::string> args{option};
       if (!row.value.empty()) args.push_back(GoodValue(row));
+      if (GoesWithPredict(row) && Offers(row, front_end)) args.push_back("--predict");
       const auto read = ReadCommandLine(args, front_end);
       if (!Offers(row, front_end)) {
         if (NameOffered(row, front_end)) continue;
@@ -71,7 +77,8 @@ TEST(OptionTable, EachFrontEndTakesItsRowsRefusesTheOthersAndListsThem) {
 TEST(OptionTable, AnAddressTakesThePageRowsWithYesOrNoForAFlag) {
   for (const OptionRow& row : OptionTable()) {
     const std::string value = row.value.empty() ? "yes" : GoodValue(row);
-    const auto read = ReadPageQuery(std::string(row.name) + "=" + value);
+    const auto read = ReadPageQuery(std::string(row.name) + "=" + value +
+                                    (GoesWithPredict(row) ? "&predict=1" : ""));
     EXPECT_EQ(std::holds_alternative<PageRequest>(read), NameOffered(row, FrontEnd::Page)) << row.name;
   }
   const auto off = std::get<PageRequest>(ReadPageQuery("start=no&speed=0.5"));

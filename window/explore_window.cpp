@@ -73,6 +73,11 @@ void ExploreWindow::CreateControls() {
   export_svg = new QPushButton(QStringLiteral("Export &SVG\u2026"), this);
   export_png = new QPushButton(QStringLiteral("Export &PNG\u2026"), this);
   export_csv = new QPushButton(QStringLiteral("Export &CSV\u2026"), this);
+  hidden_note = new QLabel(
+      QStringLiteral("The curves show once the exercise's answer is taken; they would give it away."), this);
+  hidden_note->setTextFormat(Qt::PlainText);
+  hidden_note->setWordWrap(true);
+  hidden_note->hide();
 
 }
 
@@ -99,6 +104,7 @@ void ExploreWindow::LayOut() {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(controls);
   layout->addWidget(status);
+  layout->addWidget(hidden_note);
   layout->addWidget(curve, 3);
   layout->addWidget(table, 1);
   layout->addLayout(exports);
@@ -143,7 +149,17 @@ void ExploreWindow::ChooseDefaultRange() {
   step->setText(ToQString(choice.step));
 }
 
+void ExploreWindow::SetReadoutsHidden(bool hidden) {
+  hidden_ = hidden;
+  curve->setVisible(!hidden);
+  table->setVisible(!hidden);
+  hidden_note->setVisible(hidden);
+  draw->setEnabled(!hidden);
+  for (QPushButton* button : {export_svg, export_png, export_csv}) button->setEnabled(finished_ && !hidden);
+}
+
 void ExploreWindow::Draw() {
+  if (hidden_) return;
   const SweepChoice& choice = SweepChoices()[static_cast<std::size_t>(std::max(parameter->currentIndex(), 0))];
   std::string text = std::string(choice.name) + "=" + from->text().trimmed().toStdString() + ":" +
                      to->text().trimmed().toStdString();
@@ -185,7 +201,7 @@ void ExploreWindow::ShowFinished() {
   FillTable();
   status->setText(QStringLiteral("%1 runs. Click a point, or press Enter on a row, to run it in the form.")
                       .arg(sweep_->runs().size()));
-  for (QPushButton* button : {export_svg, export_png, export_csv}) button->setEnabled(true);
+  for (QPushButton* button : {export_svg, export_png, export_csv}) button->setEnabled(!hidden_);
 }
 
 void ExploreWindow::FillTable() {

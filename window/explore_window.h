@@ -43,6 +43,10 @@ class ExploreWindow : public QWidget {
   /// or says why the form cannot.
   void StartRun(std::size_t run);
 
+  /// While an exercise waits for its answer the curves and their table are
+  /// hidden and no sweep is drawn, with a line saying so.
+  void SetReadoutsHidden(bool hidden);
+
   /// The finished sweep and its picture, if any.
   const Sweep* sweep() const { return finished_ ? &*sweep_ : nullptr; }
   const CurveLayout* layout() const { return finished_ ? &*layout_ : nullptr; }
@@ -59,6 +63,7 @@ class ExploreWindow : public QWidget {
   QPushButton* export_svg = nullptr;
   QPushButton* export_png = nullptr;
   QPushButton* export_csv = nullptr;
+  QLabel* hidden_note = nullptr;  ///< shown instead of the curves while readouts are hidden
 
  private:
   void CreateControls();
@@ -75,6 +80,7 @@ class ExploreWindow : public QWidget {
   std::optional<Sweep> sweep_;
   std::optional<CurveLayout> layout_;
   bool finished_ = false;
+  bool hidden_ = false;
   QTimer chunks_;
 };
 

@@ -10,6 +10,7 @@
 
 #include "captions.h"
 #include "choose_boxes.h"
+#include "exercise_link.h"
 #include "file_saving.h"
 #include "qt_text.h"
 #include "reading_guide.h"
@@ -54,6 +55,7 @@ MainWindow::MainWindow(QSettings& settings, const StartOptions& options, QWidget
   setCentralWidget(view_);
   classroom_ = std::make_unique<Classroom>(form_->logic(), form_->random(), options.seed);
   ChooseGivenBoxes(form_->logic(), options);
+  flow_ = std::make_unique<ExerciseFlow>(*classroom_);
   packet_bar = new PacketBar(*classroom_, form_->logic().simulation(), this);
   addToolBar(Qt::TopToolBarArea, packet_bar);
   connect(packet_bar, &PacketBar::Chosen, this, [this] { Refresh(false); });
@@ -65,6 +67,8 @@ MainWindow::MainWindow(QSettings& settings, const StartOptions& options, QWidget
   });
 
   CreateTimingDock();
+  exercises = new ExerciseSets(*flow_, settings_, *this);
+  connect(exercises, &ExerciseSets::Changed, this, [this] { Refresh(false); });
   CreateFileMenu();
   CreateRunMenu();
   CreateViewMenu(options);
@@ -79,6 +83,11 @@ MainWindow::MainWindow(QSettings& settings, const StartOptions& options, QWidget
   connect(form_, &Form1::UserActed, this, [this] { Refresh(false); });
   Refresh(false);
   form_->cmbMessageSize->setFocus();
+  if (options.exercises) {
+    exercises->OpenFile(QString::fromStdString(*options.exercises));
+  } else if (auto sheet = SheetOfRequest(options)) {
+    exercises->Open(std::move(*sheet));
+  }
 }
 
 MainWindow::~MainWindow() {
@@ -112,6 +121,7 @@ void MainWindow::CreateFileMenu() {
   export_results->setEnabled(false);
   connect(export_results, &QAction::triggered, results_window_, &ResultsWindow::ExportRequested);
   connect(quit, &QAction::triggered, this, &QWidget::close);
+  exercises->AddActions(*menu, quit);
 }
 
 void MainWindow::CreateRunMenu() {
@@ -191,6 +201,7 @@ void MainWindow::CreateViewMenu(const StartOptions& options) {
       explore_window_ = new ExploreWindow([this] { return ChosenParameters(form_->logic(), 0); },
                                           [this](const RunParameters& p) { return StartRunOf(p); }, this);
     }
+    explore_window_->SetReadoutsHidden(readouts_hidden_);
     explore_window_->show();
     explore_window_->raise();
     explore_window_->activateWindow();
@@ -211,6 +222,7 @@ void MainWindow::CreateViewMenu(const StartOptions& options) {
   show_timing->setStatusTip(QStringLiteral(
       "Shows beside the form when each unit's first and last bit left and arrived on each link"));
   menu->addAction(show_timing);
+  menu->addAction(exercises->dock->toggleViewAction());
   connect(show_timing, &QAction::triggered, this, [this](bool shown) {
     if (shown) timing_dock_->table->setFocus();
   });
@@ -276,7 +288,9 @@ void MainWindow::ApplyView() {
   for (QAction* action : {time_scale, marker_labels, marker_edges}) action->setEnabled(!bare);
   Additions additions;
   if (!bare) {
-    additions = {time_scale->isChecked(), marker_labels->isChecked(), marker_edges->isChecked()};
+    // The labels tell the times an exercise asks for.
+    additions = {time_scale->isChecked(), marker_labels->isChecked() && !classroom_->ReadoutsHidden(),
+                 marker_edges->isChecked()};
   }
   form_->SetAdditions(additions);
   form_->focus_ring->SetOn(!bare);
@@ -300,6 +314,9 @@ void MainWindow::ChangeSpeed(int steps) {
 void MainWindow::Refresh(bool after_ticks) {
   // A tick changes only the clock, and now and then the notice, the results,
   // the state and whether a step is possible; the rest follows the user.
+  flow_->AfterTick();
+  exercises->Follow();
+  if (classroom_->ReadoutsHidden() != readouts_hidden_) ApplyReadouts();
   const FormLogic& logic = form_->logic();
   if (!after_ticks) {
     if (guide_dialog != nullptr && guide_dialog->isVisible()) ShowGuideText();
@@ -319,8 +336,18 @@ void MainWindow::Refresh(bool after_ticks) {
   if (classroom_->Results().size() != results_shown_) {
     results_shown_ = classroom_->Results().size();
     results_window_->ShowResults(classroom_->Results());
-    export_results->setEnabled(results_shown_ > 0);
+    export_results->setEnabled(results_shown_ > 0 && !readouts_hidden_);
   }
+}
+
+void MainWindow::ApplyReadouts() {
+  readouts_hidden_ = classroom_->ReadoutsHidden();
+  ApplyView();
+  results_window_->SetReadoutsHidden(readouts_hidden_);
+  export_results->setEnabled(results_shown_ > 0 && !readouts_hidden_);
+  timing_dock_->SetReadoutsHidden(readouts_hidden_);
+  if (explore_window_ != nullptr) explore_window_->SetReadoutsHidden(readouts_hidden_);
+  if (guide_dialog != nullptr) ShowGuideText();
 }
 
 void MainWindow::NameMarkers() {
@@ -412,7 +439,8 @@ void MainWindow::ShowGuide() {
 }
 
 void MainWindow::ShowGuideText() {
-  guide_dialog->ShowText(ToQString(ReadingGuideHtml(ChosenModel(form_->logic()))));
+  guide_dialog->ShowText(
+      ToQString(ReadingGuideHtml(ChosenModel(form_->logic()), !classroom_->ReadoutsHidden())));
 }
 
 void MainWindow::ShowAbout() {

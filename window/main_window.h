@@ -10,6 +10,8 @@
 #include <memory>
 
 #include "classroom.h"
+#include "exercise_flow.h"
+#include "exercise_sets.h"
 #include "explore_window.h"
 #include "form1.h"
 #include "form_view.h"
@@ -57,6 +59,8 @@ class MainWindow : public QMainWindow {
   /// brings the window forward; or returns why the form cannot run it.
   std::optional<std::string> StartRunOf(const RunParameters& parameters);
   TimingDock& timing() { return *timing_dock_; }
+  /// The exercises asked in the window; a refresh follows each of its steps.
+  ExerciseFlow& flow() { return *flow_; }
 
   /// Sets the speed of the timer (one of kSpeeds) and ticks its menu item.
   void SetSpeed(double speed);
@@ -100,6 +104,7 @@ class MainWindow : public QMainWindow {
   QAction* about = nullptr;
 
   StatusBar* status = nullptr;
+  ExerciseSets* exercises = nullptr;  ///< the sets of exercises, their menu items and panel
 
   /// The dialogs, once opened.
   QPointer<QMessageBox> failure_box;
@@ -126,11 +131,14 @@ class MainWindow : public QMainWindow {
   void ShowGuideText();
   void ShowAbout();
   void ChangeSpeed(int steps);
+  void ApplyReadouts();
 
   QSettings& settings_;
   Form1* form_ = nullptr;
   FormView* view_ = nullptr;
   std::unique_ptr<Classroom> classroom_;
+  std::unique_ptr<ExerciseFlow> flow_;  // asks through the classroom; goes before it
+  bool readouts_hidden_ = false;         // as the other windows show them
   ResultsWindow* results_window_ = nullptr;
   ExploreWindow* explore_window_ = nullptr;
   QActionGroup* speed_group_ = nullptr;

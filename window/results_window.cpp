@@ -35,6 +35,9 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QDialog(parent) {
       QStringLiteral("Copies the switchsim-trace command that runs the chosen run again"));
   export_csv = new QPushButton(QStringLiteral("&Export CSV\u2026"), this);
   close = new QPushButton(QStringLiteral("Close"), this);
+  hidden_note = new QLabel(QStringLiteral("The results show once the exercise's answer is taken."), this);
+  hidden_note->setTextFormat(Qt::PlainText);
+  hidden_note->hide();
   for (QPushButton* button : {copy_text, copy_command, export_csv, close}) button->setAutoDefault(false);
   connect(copy_text, &QPushButton::clicked, this, &ResultsWindow::CopyText);
   connect(copy_command, &QPushButton::clicked, this, &ResultsWindow::CopyCommand);
@@ -52,6 +55,7 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QDialog(parent) {
   buttons->addWidget(close);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(table);
+  layout->addWidget(hidden_note);
   layout->addLayout(buttons);
   resize(860, 320);
   ShowResults({});
@@ -71,7 +75,18 @@ void ResultsWindow::ShowResults(const std::vector<RunResult>& results) {
   }
   // A row is always chosen, so that the keys can move from it.
   if (!results_.empty()) table->setCurrentCell(0, 0);
-  const bool any = !results_.empty();
+  EnableButtons();
+}
+
+void ResultsWindow::SetReadoutsHidden(bool hidden) {
+  hidden_ = hidden;
+  table->setVisible(!hidden);
+  hidden_note->setVisible(hidden);
+  EnableButtons();
+}
+
+void ResultsWindow::EnableButtons() {
+  const bool any = !results_.empty() && !hidden_;
   copy_text->setEnabled(any);
   copy_command->setEnabled(any);
   export_csv->setEnabled(any);

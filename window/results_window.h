@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <deque>
@@ -25,6 +26,9 @@ class ResultsWindow : public QDialog {
   /// Shows `results`, newest first, which only ever grow at the front: the
   /// runs not yet shown are put on top.
   void ShowResults(const std::vector<RunResult>& results);
+  /// While an exercise waits for its answer the table is hidden, with a
+  /// line saying that the results show after the answer.
+  void SetReadoutsHidden(bool hidden);
   /// The run chosen in the table, or the newest; null when there is none.
   const RunResult* ChosenRun() const;
 
@@ -33,6 +37,7 @@ class ResultsWindow : public QDialog {
   QPushButton* copy_command = nullptr;
   QPushButton* export_csv = nullptr;
   QPushButton* close = nullptr;
+  QLabel* hidden_note = nullptr;  ///< shown instead of the table while readouts are hidden
 
  signals:
   /// The user asked to export the results as CSV.
@@ -42,7 +47,10 @@ class ResultsWindow : public QDialog {
   void CopyText();
   void CopyCommand();
 
+  void EnableButtons();
+
   std::deque<RunResult> results_;  // as shown, newest first
+  bool hidden_ = false;
 };
 
 }  // namespace switchsim

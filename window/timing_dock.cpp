@@ -34,6 +34,10 @@ TimingDock::TimingDock(QWidget* parent) : QDockWidget(QStringLiteral("Timing"), 
   copy_text = new QPushButton(QStringLiteral("Copy as &Text"), contents);
   export_csv = new QPushButton(QStringLiteral("E&xport CSV\u2026"), contents);
   for (QPushButton* button : {copy_text, export_csv}) button->setAutoDefault(false);
+  hidden_note = new QLabel(QStringLiteral("The timing shows once the exercise's answer is taken."), contents);
+  hidden_note->setTextFormat(Qt::PlainText);
+  hidden_note->setWordWrap(true);
+  hidden_note->hide();
   connect(copy_text, &QPushButton::clicked, this,
           [this] { QApplication::clipboard()->setText(ToQString(TimingText(shown_))); });
   connect(export_csv, &QPushButton::clicked, this, &TimingDock::ExportRequested);
@@ -47,6 +51,7 @@ TimingDock::TimingDock(QWidget* parent) : QDockWidget(QStringLiteral("Timing"), 
   buttons->addStretch();
   auto* layout = new QVBoxLayout(contents);
   layout->addWidget(table);
+  layout->addWidget(hidden_note);
   layout->addLayout(buttons);
   setWidget(contents);
   ShowRows({});
@@ -70,8 +75,20 @@ void TimingDock::ShowRows(const std::vector<Crossing>& rows) {
   }
   shown_ = rows;
   if (table->currentRow() < 0 && !rows.empty()) table->setCurrentCell(0, 0);
-  copy_text->setEnabled(!rows.empty());
-  export_csv->setEnabled(!rows.empty());
+  EnableButtons();
+}
+
+void TimingDock::SetReadoutsHidden(bool hidden) {
+  hidden_ = hidden;
+  table->setVisible(!hidden);
+  hidden_note->setVisible(hidden);
+  EnableButtons();
+}
+
+void TimingDock::EnableButtons() {
+  const bool any = !shown_.empty() && !hidden_;
+  copy_text->setEnabled(any);
+  export_csv->setEnabled(any);
 }
 
 }  // namespace switchsim

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDockWidget>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <vector>
@@ -24,16 +25,24 @@ class TimingDock : public QDockWidget {
   /// that changed are written again, so that the keys stay where they are.
   void ShowRows(const std::vector<Crossing>& rows);
 
+  /// While an exercise waits for its answer the table is hidden, with a
+  /// line saying that the timing shows after the answer.
+  void SetReadoutsHidden(bool hidden);
+
   QTableWidget* table = nullptr;
   QPushButton* copy_text = nullptr;
   QPushButton* export_csv = nullptr;
+  QLabel* hidden_note = nullptr;  ///< shown instead of the table while readouts are hidden
 
  signals:
   /// The user asked to export the table as CSV.
   void ExportRequested();
 
  private:
+  void EnableButtons();
+
   std::vector<Crossing> shown_;
+  bool hidden_ = false;
 };
 
 }  // namespace switchsim

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QComboBox>
+#include <QDockWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <cstdint>
+
+#include "exercise_flow.h"
+
+namespace switchsim {
+
+/// The exercise asked, beside the form, in a dock of the main window: its
+/// heading and question, a box for the answer (a line of text, or a list of
+/// the techniques that may also be typed in), Check answer, the hint when a
+/// text is no answer, the outcome once the run is over, the buttons to try
+/// again, go on or start the set again, an export of the progress, and the
+/// progress in one line. Every text is plain text.
+///
+/// It shows what `flow` (borrowed, must outlive it) says and forwards the
+/// student's answer and choices to it; it tells the window with Acted,
+/// which then refreshes. Enter in the answer box checks the answer; the
+/// keys go to the answer box when a question is asked and to Next once it
+/// is answered.
+class ExerciseDock : public QDockWidget {
+  Q_OBJECT
+
+ public:
+  explicit ExerciseDock(ExerciseFlow& flow, QWidget* parent = nullptr);
+
+  /// Shows the flow as it is now, if it changed since last shown (its Revision).
+  void Follow();
+  /// The box the answer is typed in: the line of text, or the list's own line.
+  QLineEdit* AnswerField() const;
+
+  QLabel* heading = nullptr;
+  QLabel* question = nullptr;
+  QLabel* prompt = nullptr;
+  QLineEdit* answer = nullptr;   ///< for numbers
+  QComboBox* choices = nullptr;  ///< for a technique, editable
+  QPushButton* check = nullptr;
+  QLabel* hint = nullptr;     ///< why a text was not taken as an answer
+  QLabel* outcome = nullptr;  ///< the outcome's lines, selectable
+  QPushButton* retry = nullptr;
+  QPushButton* next = nullptr;
+  QPushButton* start_again = nullptr;
+  QPushButton* export_csv = nullptr;
+  QLabel* summary = nullptr;
+
+ signals:
+  /// The student acted on the flow; the window shows what changed.
+  void Acted();
+  /// The student asked to export the progress as CSV.
+  void ExportRequested();
+
+ private:
+  void CreateWidgets();
+  void LayOut();
+  void Connect();
+  void ShowAsked();
+  void ShowButtons();
+  void MoveFocus();
+  void CommitTyped();
+
+  ExerciseFlow& flow_;
+  std::uint64_t shown_revision_ = UINT64_MAX;
+  ExerciseStep shown_step_ = ExerciseStep::Closed;
+  int shown_index_ = -1;
+};
+
+}  // namespace switchsim

@@ -1,0 +1,141 @@
+#include "exercise_sets.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QStandardPaths>
+#include <string_view>
+
+#include "exercise_course.h"
+#include "exercise_sheet.h"
+#include "file_saving.h"
+#include "qt_text.h"
+#include "run_choice.h"
+
+namespace switchsim {
+namespace {
+
+QString DocumentsFolder() {
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return folder.isEmpty() ? QDir::homePath() : folder;
+}
+
+}  // namespace
+
+ExerciseSets::ExerciseSets(ExerciseFlow& flow, QSettings& settings, QMainWindow& window)
+    : QObject(&window), flow_(flow), settings_(settings), window_(window) {
+  dock = new ExerciseDock(flow_, &window_);
+  window_.addDockWidget(Qt::RightDockWidgetArea, dock);
+  dock->hide();
+  QAction* shown = dock->toggleViewAction();
+  shown->setText(QStringLiteral("Exercise Pa&nel"));
+  shown->setStatusTip(QStringLiteral("Shows the exercise asked beside the form"));
+  connect(dock, &ExerciseDock::ExportRequested, this, &ExerciseSets::ExportWithDialog);
+  connect(dock, &ExerciseDock::Acted, this, &ExerciseSets::Changed);
+
+  open_file = new QAction(QStringLiteral("Open &Exercises\u2026"), this);
+  open_file->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+  open_file->setStatusTip(QStringLiteral("Opens a set of exercises from a JSON file"));
+  open_course = new QAction(QStringLiteral("Open Built-in &Course"), this);
+  open_course->setStatusTip(
+      QStringLiteral("Opens the exercises that come with switchsim, from one link to packets"));
+  close_set = new QAction(QStringLiteral("Close E&xercises"), this);
+  close_set->setStatusTip(QStringLiteral("Closes the set of exercises; its progress is kept"));
+  close_set->setEnabled(false);
+  connect(open_file, &QAction::triggered, this, &ExerciseSets::OpenWithDialog);
+  connect(open_course, &QAction::triggered, this, [this] { Open(BuiltInCourse()); });
+  connect(close_set, &QAction::triggered, this, [this] {
+    flow_.Close();
+    dock->hide();
+    emit Changed();
+  });
+}
+
+void ExerciseSets::AddActions(QMenu& menu, QAction* before) {
+  menu.insertAction(before, open_file);
+  menu.insertAction(before, open_course);
+  menu.insertAction(before, close_set);
+  menu.insertSeparator(before);
+}
+
+bool ExerciseSets::OpenFile(const QString& path) {
+  const QString name = QString::fromStdString(Quoted(QFileInfo(path).fileName().toStdString()));
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    return Refuse(QStringLiteral("Cannot read %1: %2.").arg(name, file.errorString()));
+  }
+  // One byte more than a set may have tells a file that is too large.
+  const QByteArray bytes = file.read(static_cast<qint64>(kMostSheetBytes) + 1);
+  if (file.error() != QFileDevice::NoError) {
+    return Refuse(QStringLiteral("Cannot read %1: %2.").arg(name, file.errorString()));
+  }
+  if (static_cast<std::size_t>(bytes.size()) > kMostSheetBytes) {
+    return Refuse(QStringLiteral("%1 is not opened: a set of exercises is at most %2 bytes.")
+                      .arg(name)
+                      .arg(kMostSheetBytes));
+  }
+  SheetReading reading =
+      ReadExerciseSheet(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  if (!reading.sheet) {
+    return Refuse(QStringLiteral("%1 is not a set of exercises: %2").arg(name, ToQString(reading.error)));
+  }
+  if (reading.sheet->exercises.empty()) {
+    return Refuse(QStringLiteral("%1 holds no exercise.").arg(name));
+  }
+  Open(std::move(*reading.sheet));
+  return true;
+}
+
+void ExerciseSets::Open(ExerciseSheet sheet) {
+  const QString key = ToQString("exercises/" + SheetKey(sheet));
+  flow_.Open(std::move(sheet), settings_.value(key).toString().toStdString());
+  close_set->setEnabled(true);
+  dock->show();
+  dock->raise();
+  emit Changed();
+}
+
+void ExerciseSets::Follow() {
+  dock->Follow();
+  if (flow_.Step() == ExerciseStep::Closed || flow_.Revision() == kept_revision_) return;
+  kept_revision_ = flow_.Revision();
+  settings_.setValue(ToQString(flow_.ProgressKey()), ToQString(flow_.ProgressText()));
+}
+
+bool ExerciseSets::ExportProgress(const QString& path) {
+  const auto error = SaveWhole(path, QByteArray::fromStdString(flow_.ProgressCsv()));
+  if (error) Tell(QMessageBox::Critical, QStringLiteral("Nothing was saved: %1.").arg(*error));
+  return !error;
+}
+
+void ExerciseSets::OpenWithDialog() {
+  const QString path =
+      QFileDialog::getOpenFileName(&window_, QStringLiteral("Open Exercises"), DocumentsFolder(),
+                                   QStringLiteral("Sets of exercises (*.json);;All files (*)"));
+  if (!path.isEmpty()) OpenFile(path);
+}
+
+void ExerciseSets::ExportWithDialog() {
+  QString chosen_filter;
+  const QString path = QFileDialog::getSaveFileName(
+      &window_, QStringLiteral("Export Progress"), QDir(DocumentsFolder()).filePath("switchsim-progress.csv"),
+      QStringLiteral("CSV (*.csv)"), &chosen_filter);
+  if (!path.isEmpty()) ExportProgress(WithFilterSuffix(path, chosen_filter));
+}
+
+bool ExerciseSets::Refuse(const QString& text) {
+  Tell(QMessageBox::Warning, text);
+  return false;
+}
+
+void ExerciseSets::Tell(QMessageBox::Icon icon, const QString& text) {
+  if (failure_box != nullptr) failure_box->close();
+  failure_box = new QMessageBox(icon, QStringLiteral("switchsim"), text, QMessageBox::Ok, &window_);
+  failure_box->setTextFormat(Qt::PlainText);  // a file's name is no markup
+  failure_box->setAttribute(Qt::WA_DeleteOnClose);
+  failure_box->open();
+}
+
+}  // namespace switchsim
