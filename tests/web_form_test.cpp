@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "page_address.h"
+#include "sheet_address.h"
 #include "svg_picture.h"
 
 namespace switchsim {
@@ -62,6 +63,29 @@ TEST(PageQuery, DecodesAndChoosesOnlyTheGivenBoxes) {
   EXPECT_EQ(form.BoxText(RateBox(2)), "1e1");
   EXPECT_EQ(form.BoxText(kSizeBox), "300");  // not given: as loaded
   EXPECT_EQ(form.BoxText(DelayBox(0)), "50");
+}
+
+TEST(SheetAddress, OnlyFilesOfThePagesOwnFolderAreLoaded) {
+  for (const char* name : {"week3.json", "sheets/week3.json", "./a.json", "sheets/../b.json"}) {
+    EXPECT_EQ(SheetAddressRefusal(name), std::nullopt) << name;
+  }
+  const std::pair<const char*, const char*> refused[] = {
+      {"", "names no file"},
+      {"https://example.org/a.json", "another site"},
+      {"//example.org/a.json", "another site"},
+      {"javascript:alert(1)", "another site"},
+      {"/sheets/a.json", "the site's root"},
+      {"../a.json", "outside the page's folder"},
+      {"sheets/../../a.json", "outside the page's folder"},
+      {"%2e%2e/a.json", "not a file name"},
+      {"a.json?x=1", "not a file name"},
+      {"sheets\\..\\..\\a.json", "not a file name"},
+  };
+  for (const auto& [name, said] : refused) {
+    const auto refusal = SheetAddressRefusal(name);
+    ASSERT_TRUE(refusal.has_value()) << name;
+    EXPECT_NE(refusal->find(said), std::string::npos) << *refusal;
+  }
 }
 
 TEST(WebForm, ABadQueryChangesNothing) {
