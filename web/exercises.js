@@ -25,7 +25,10 @@ export class Exercises {
     this.revision = -1;
     this.step = 'closed';
     this.heading = '';
-    el('showExercises').addEventListener('click', () => this.toggle());
+    el('showExercises').addEventListener('click', () => {
+      // Opened from the tool bar, the section takes the keys: the form lies between them.
+      if (this.toggle()) this.focusStep(true);
+    });
     el('exerciseCourse').addEventListener('click', () => this.open(() => {
       this.api.exerciseReadCourse();
       return '';
@@ -70,11 +73,29 @@ export class Exercises {
     });
   }
 
+  /** Shows the section if `show` (or if hidden, when not given), else hides it; whether it shows. */
   toggle(show) {
     const section = el('exercises');
     section.hidden = show === undefined ? !section.hidden : !show;
     el('showExercises').setAttribute('aria-expanded', String(!section.hidden));
     if (!section.hidden) section.scrollIntoView({block: 'nearest'});
+    return !section.hidden;
+  }
+
+  /**
+   * Gives the keys to what the step asks for: the answer (or the first
+   * choice) of a question, Next after an outcome, Start again at the end;
+   * with no set open, if `opening`, the built-in course.
+   */
+  focusStep(opening = false) {
+    const targets = {
+      asking: () => el('exerciseChoices').querySelector('button:not([hidden])') ?? el('exerciseAnswer'),
+      answered: () => el('exerciseNext'),
+      done: () => el('exerciseStartAgain'),
+      closed: () => (opening ? el('exerciseCourse') : null),
+    };
+    const target = targets[this.step]?.();
+    if (target && !target.hidden && !target.disabled) target.focus();
   }
 
   /** Runs `action` on the module, then shows what changed: the form and this section. */
@@ -215,15 +236,9 @@ export class Exercises {
     const moved = s.step !== this.step || s.heading !== this.heading;
     this.step = s.step;
     this.heading = s.heading;
-    if (!moved || el('exercises').hidden) return;
-    if (asking) {
-      input.value = '';
-      (s.choices.length > 0 ? el('exerciseChoices').querySelector('button') : input)?.focus();
-    } else if (answered) {
-      el('exerciseNext').focus();
-    } else if (s.step === 'done') {
-      el('exerciseStartAgain').focus();
-    }
+    if (!moved) return;
+    if (asking) input.value = '';
+    if (!el('exercises').hidden) this.focusStep();
   }
 
   /** A button for each choice of a question of techniques. */

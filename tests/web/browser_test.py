@@ -632,6 +632,15 @@ class ExerciseTest(PageCase):
         self.node('exerciseNext').send_keys(Keys.ENTER)
         self.wait_for(lambda: self.focused() == 'exerciseStartAgain', 'the end of the set took no keys')
 
+    def test_the_tool_bar_opens_the_section_with_its_keys_and_the_course(self):
+        self.open('')
+        self.node('showExercises').send_keys(Keys.ENTER)
+        self.assertEqual(self.focused(), 'exerciseCourse')
+        browser.switch_to.active_element.send_keys(Keys.ENTER)
+        self.wait_for(lambda: self.focused() == 'exerciseAnswer', 'the course asked nothing')
+        self.assertRegex(self.text('exerciseTitle'), r'^Exercise 1 of \d+ · ')
+        self.assertEqual(self.readouts()['results'], False)
+
     def test_bad_sheets_and_addresses_are_refused_and_nothing_loaded(self):
         for query, said in (('?exercises=https://example.org/a.json', 'another site'),
                             ('?exercises=//example.org/a.json', 'another site'),
