@@ -119,6 +119,8 @@ std::optional<std::string> Classroom::SetUpRun(const RunParameters& p) {
   return std::nullopt;
 }
 
+void Classroom::ClearTraces() { form_.ClearTraces(); }
+
 std::string Classroom::MarkerText(Marker marker) const {
   if (!readouts_hidden_) return status_.MarkerText(marker);
   std::string name(MarkerName(marker));
@@ -229,6 +231,7 @@ void Classroom::OnCompletion(const Completion& completion) {
   results_.insert(results_.begin(), RunResult{*current_, completion.clock_ms, FormulaMs(), changed_});
   const std::string first = status_.FirstDelivered();
   delivery_notice_ = CompletionNotice(results_.front()) + (first.empty() ? "" : ". " + first);
+  if (readouts_hidden_) delivery_notice_ = current_->technique + ": delivered; the time shows once you have answered";
   Say(delivery_notice_);
 }
 

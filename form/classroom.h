@@ -71,9 +71,11 @@ class Classroom final : public RunListener {
   /// Whether the readouts that give a run's times away are hidden, while an
   /// exercise waits for its answer: the marker texts say no time, and the
   /// front ends hide the marker labels, the results, the reading guide's
-  /// numbers and the curves.
+  /// numbers and the curves; a run's notices then say no time either.
   bool ReadoutsHidden() const { return readouts_hidden_; }
   void SetReadoutsHidden(bool hidden) { readouts_hidden_ = hidden; }
+  /// Hides the markers and clears the traces, for a new question; a run goes on.
+  void ClearTraces();
   /// Whether all the data of the current run has reached Receive.
   bool Delivered() const { return delivered_; }
   /// Says `notice`, as the classroom's own notices are said.

@@ -54,6 +54,8 @@ void ExerciseFlow::Ask(int index) {
   runs_left_.clear();
   classroom_.SetReadoutsHidden(true);
   if (auto refusal = classroom_.SetUpRun(exercise.parameters)) classroom_.Announce(*refusal);
+  // An earlier run's markers would show their times against the time scale.
+  classroom_.ClearTraces();
   classroom_.Announce(Heading() + ". " + exercise.question + " " + Prompt());
   Changed();
 }

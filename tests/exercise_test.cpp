@@ -128,6 +128,7 @@ TEST(ExerciseCourse, EveryCheckedAnswerIsGradedRight) {
     std::string printed = line.substr(line.find(AskName(exercise.ask)) + AskName(exercise.ask).size() + 1);
     if (exercise.ask == ExerciseAsk::Completion) printed = printed.substr(printed.find(' ') + 1);
     ASSERT_EQ(lesson.flow.Index(), static_cast<int>(i));
+    for (const MarkerState& marker : lesson.form.Markers()) EXPECT_FALSE(marker.visible) << line;
     const std::size_t runs = lesson.classroom.Results().size();
     EXPECT_EQ(lesson.flow.Commit(printed), std::nullopt) << line;
     lesson.RunUntilAnswered();
@@ -158,7 +159,13 @@ TEST(ExerciseFlow, HidesTheReadoutsUntilTheAnswerAndKeepsProgress) {
   EXPECT_EQ(lesson.classroom.MarkerText(Marker::Circuit).find(" ms"), std::string::npos);
   EXPECT_EQ(ReadingGuideHtml(ChosenModel(lesson.form), false).find("6050"), std::string::npos);
 
-  const int notices = lesson.classroom.NoticeCount();
+  // A Start pressed while the question waits says no time either.
+  int notices = lesson.classroom.NoticeCount();
+  lesson.form.cmdStart_Click(0);
+  while (lesson.form.TimerEnabled()) lesson.form.Timer1_Timer();
+  EXPECT_EQ(lesson.classroom.NoticesSince(notices).find(" ms"), std::string::npos);
+
+  notices = lesson.classroom.NoticeCount();
   EXPECT_TRUE(lesson.flow.Commit("abc"));
   EXPECT_EQ(lesson.flow.Step(), ExerciseStep::Asking);
   EXPECT_FALSE(lesson.flow.Records().at(0).answered);
@@ -185,6 +192,13 @@ TEST(ExerciseFlow, HidesTheReadoutsUntilTheAnswerAndKeepsProgress) {
   EXPECT_EQ(later.ProgressSummary(), "0 of 1 answered, 0 within tolerance");
   lesson.flow.StartAgain();
   EXPECT_EQ(lesson.flow.ProgressSummary(), "0 of 1 answered, 0 within tolerance");
+
+  // Asked again, the run's marker would tell its time against the time scale.
+  lesson.flow.Open(*SheetOfRequest(std::get<PageRequest>(ReadPageQuery("rates=1,1,1&predict=1"))));
+  lesson.flow.Commit("1 s");
+  lesson.RunUntilAnswered();
+  lesson.flow.Retry();
+  EXPECT_FALSE(lesson.form.Markers().at(0).visible);
   EXPECT_NE(lesson.flow.ProgressCsv().find("1,completion,"), std::string::npos);
   ExerciseSheet formula = *sheet;
   formula.exercises[0].question = "=HYPERLINK(1)";  // text in a spreadsheet, never a formula
