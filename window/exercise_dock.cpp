@@ -100,15 +100,18 @@ void ExerciseDock::Connect() {
   connect(answer, &QLineEdit::returnPressed, this, &ExerciseDock::CommitTyped);
   connect(choices->lineEdit(), &QLineEdit::returnPressed, this, &ExerciseDock::CommitTyped);
   connect(check, &QPushButton::clicked, this, &ExerciseDock::CommitTyped);
-  const auto forward = [this](QPushButton* button, void (ExerciseFlow::*act)()) {
-    connect(button, &QPushButton::clicked, this, [this, act] {
-      (flow_.*act)();
-      emit Acted();
-    });
-  };
-  forward(retry, &ExerciseFlow::Retry);
-  forward(next, &ExerciseFlow::Next);
-  forward(start_again, &ExerciseFlow::StartAgain);
+  connect(retry, &QPushButton::clicked, this, [this] {
+    flow_.Retry();
+    emit Acted();
+  });
+  connect(next, &QPushButton::clicked, this, [this] {
+    flow_.Next();
+    emit Acted();
+  });
+  connect(start_again, &QPushButton::clicked, this, [this] {
+    flow_.StartAgain();
+    emit Acted();
+  });
   connect(export_csv, &QPushButton::clicked, this, &ExerciseDock::ExportRequested);
 }
 
