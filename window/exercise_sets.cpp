@@ -1,11 +1,9 @@
 #include "exercise_sets.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
-#include <QStandardPaths>
 #include <string_view>
 
 #include "exercise_course.h"
@@ -15,15 +13,6 @@
 #include "run_choice.h"
 
 namespace switchsim {
-namespace {
-
-QString DocumentsFolder() {
-  const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  return folder.isEmpty() ? QDir::homePath() : folder;
-}
-
-}  // namespace
-
 ExerciseSets::ExerciseSets(ExerciseFlow& flow, QSettings& settings, QMainWindow& window)
     : QObject(&window), flow_(flow), settings_(settings), window_(window) {
   dock = new ExerciseDock(flow_, &window_);
@@ -118,11 +107,9 @@ void ExerciseSets::OpenWithDialog() {
 }
 
 void ExerciseSets::ExportWithDialog() {
-  QString chosen_filter;
-  const QString path = QFileDialog::getSaveFileName(
-      &window_, QStringLiteral("Export Progress"), QDir(DocumentsFolder()).filePath("switchsim-progress.csv"),
-      QStringLiteral("CSV (*.csv)"), &chosen_filter);
-  if (!path.isEmpty()) ExportProgress(WithFilterSuffix(path, chosen_filter));
+  const QString path = AskSavePath(&window_, QStringLiteral("Export Progress"),
+                                   QStringLiteral("switchsim-progress.csv"), QStringLiteral("CSV (*.csv)"));
+  if (!path.isEmpty()) ExportProgress(path);
 }
 
 bool ExerciseSets::Refuse(const QString& text) {

@@ -1,13 +1,10 @@
 #include "explore_window.h"
 
 #include <QBuffer>
-#include <QDir>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QShortcut>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -235,9 +232,7 @@ void ExploreWindow::StartRun(std::size_t run) {
 
 void ExploreWindow::Export(const QString& title, const QString& name, const QString& filter,
                            const QByteArray& bytes) {
-  QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  if (folder.isEmpty()) folder = QDir::homePath();
-  const QString path = QFileDialog::getSaveFileName(this, title, QDir(folder).filePath(name), filter);
+  const QString path = AskSavePath(this, title, name, filter);
   if (path.isEmpty()) return;
   if (const auto error = SaveWhole(path, bytes)) {
     status->setText(QStringLiteral("Nothing was saved: %1.").arg(*error));

@@ -1,11 +1,14 @@
 #include "file_saving.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
 #include <QPixmap>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QWidget>
 
 #include "run_choice.h"
@@ -46,6 +49,18 @@ QString WithFilterSuffix(const QString& path, const QString& filter) {
   static const QRegularExpression kPattern(QStringLiteral("\\*\\.(\\w+)"));
   const QRegularExpressionMatch match = kPattern.match(filter);
   return match.hasMatch() ? path + '.' + match.captured(1) : path;
+}
+
+QString DocumentsFolder() {
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return folder.isEmpty() ? QDir::homePath() : folder;
+}
+
+QString AskSavePath(QWidget* parent, const QString& title, const QString& name, const QString& filter) {
+  QString chosen_filter;
+  const QString path = QFileDialog::getSaveFileName(parent, title, QDir(DocumentsFolder()).filePath(name),
+                                                    filter, &chosen_filter);
+  return path.isEmpty() ? path : WithFilterSuffix(path, chosen_filter);
 }
 
 }  // namespace switchsim

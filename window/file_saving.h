@@ -25,4 +25,12 @@ bool IsSvgPath(const QString& path);
 /// the user chose in a save dialog without typing it.
 QString WithFilterSuffix(const QString& path, const QString& filter);
 
+/// The folder the file dialogs start in: the user's documents, else home.
+QString DocumentsFolder();
+
+/// Asks where to save, offering `name` in DocumentsFolder() and the file
+/// types of `filter`: the path chosen (WithFilterSuffix of the type chosen),
+/// or empty if the user cancelled.
+QString AskSavePath(QWidget* parent, const QString& title, const QString& name, const QString& filter);
+
 }  // namespace switchsim

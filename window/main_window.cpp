@@ -1,11 +1,8 @@
 #include "main_window.h"
 
-#include <QDir>
 #include <QEvent>
-#include <QFileDialog>
 #include <QMenuBar>
 #include <QScreen>
-#include <QStandardPaths>
 #include <algorithm>
 
 #include "captions.h"
@@ -423,12 +420,8 @@ void MainWindow::ShowFailure(const QString& what) {
 
 void MainWindow::SaveWithDialog(const QString& title, const QString& name, const QString& filter,
                                 bool (MainWindow::*save)(const QString&)) {
-  QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  if (folder.isEmpty()) folder = QDir::homePath();
-  QString chosen_filter;
-  const QString path = QFileDialog::getSaveFileName(this, title, QDir(folder).filePath(name), filter,
-                                                    &chosen_filter);
-  if (!path.isEmpty()) (this->*save)(WithFilterSuffix(path, chosen_filter));
+  const QString path = AskSavePath(this, title, name, filter);
+  if (!path.isEmpty()) (this->*save)(path);
 }
 
 void MainWindow::ShowGuide() {
