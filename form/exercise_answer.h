@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,6 +39,8 @@ struct ExpectedAnswer {
   double continuous_ms = 0.0;  // the formula of the technique run (the fastest's for `fastest`)
   std::optional<std::int32_t> simulated_ms;  // empty if its data had not all arrived by the end
   std::vector<std::string> acceptable;       // the techniques that count (ties), for `fastest`
+  /// For `fastest`: each technique's simulated completion, in the technique box's order.
+  std::array<std::optional<std::int32_t>, 3> simulated_each{};
   double least_ms = 0.0;  // for optimal-packet: the least packet formula
 };
 ExpectedAnswer ExpectedAnswerOf(const Exercise& exercise);

@@ -1,7 +1,6 @@
 #include "exercise_outcome.h"
 
 #include "continuous_time.h"
-#include "delivery_run.h"
 #include "lists.h"
 #include "numbers.h"
 #include "reading_guide.h"
@@ -62,12 +61,10 @@ void FastestLines(const Exercise& exercise, const Answer& answer, const Expected
   const LinkModel model = ModelOf(exercise.parameters);
   std::string simulated = "Simulated:";
   std::string continuous = "; continuous time:";
-  DeliveryRun run;
-  for (const std::string_view technique : lists::kMethodItems) {
-    RunParameters p = exercise.parameters;
-    p.technique = std::string(technique);
-    simulated += " " + p.technique + " " + SimulatedText(run.CompletionMs(p)) + ",";
-    continuous += " " + p.technique + " " + FormulaText(ContinuousCompletionMs(technique, model)) + " ms,";
+  for (std::size_t i = 0; i < lists::kMethodItems.size(); ++i) {
+    const std::string technique(lists::kMethodItems[i]);
+    simulated += " " + technique + " " + SimulatedText(e.simulated_each[i]) + ",";
+    continuous += " " + technique + " " + FormulaText(ContinuousCompletionMs(technique, model)) + " ms,";
   }
   simulated.pop_back();
   continuous.pop_back();

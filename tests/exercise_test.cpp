@@ -135,6 +135,12 @@ TEST(ExerciseCourse, EveryCheckedAnswerIsGradedRight) {
     EXPECT_EQ(lesson.classroom.Results().size() - runs, exercise.ask == ExerciseAsk::Fastest ? 3U : 1U) << line;
     ASSERT_EQ(lesson.flow.Step(), ExerciseStep::Answered) << line;
     EXPECT_TRUE(lesson.flow.Outcome()->within) << line << "\n" << lesson.flow.OutcomeText();
+    const ExpectedAnswer& expected = lesson.flow.Outcome()->expected;
+    if (exercise.ask == ExerciseAsk::Fastest) {
+      EXPECT_NE(lesson.flow.OutcomeText().find(expected.answer.technique + " " +
+                                               std::to_string(*expected.simulated_ms) + " ms"),
+                std::string::npos) << lesson.flow.OutcomeText();
+    }
     if (exercise.ask == ExerciseAsk::Completion) {
       const double outside = lesson.flow.Outcome()->expected.answer.number * 1.06;
       EXPECT_FALSE(WithinTolerance(exercise, lesson.flow.Outcome()->expected, {outside, {}})) << line;
