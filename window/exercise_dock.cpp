@@ -1,6 +1,7 @@
 #include "exercise_dock.h"
 
 #include <QHBoxLayout>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "qt_text.h"
@@ -8,23 +9,14 @@
 namespace switchsim {
 namespace {
 
-QLabel* PlainLabel(QWidget* parent, const QString& description, bool selectable) {
-  auto* label = new QLabel(parent);
-  label->setTextFormat(Qt::PlainText);
-  label->setWordWrap(true);
-  label->setAccessibleDescription(description);
-  if (selectable) {
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  }
-  return label;
-}
-
 QPushButton* Button(QWidget* parent, const QString& text, const QString& tip) {
   auto* button = new QPushButton(text, parent);
   button->setAutoDefault(false);
   button->setToolTip(tip);
   return button;
 }
+
+inline constexpr int kLeastChoiceChars = 8;  // a choice's box may be this narrow; its list shows all
 
 }  // namespace
 
@@ -40,32 +32,53 @@ ExerciseDock::ExerciseDock(ExerciseFlow& flow, QWidget* parent)
 void ExerciseDock::CreateWidgets() {
   auto* contents = new QWidget(this);
   contents->setAccessibleName(QStringLiteral("Exercise"));
-  heading = PlainLabel(contents, QStringLiteral("Exercise"), false);
-  QFont bold = heading->font();
+  texts = new QScrollArea(contents);
+  texts->setFrameShape(QFrame::NoFrame);
+  texts->setWidgetResizable(true);
+  texts->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  texts->setFocusPolicy(Qt::NoFocus);
+  auto* scrolled = new QWidget;
+  heading = new WrappedText(QStringLiteral("Exercise"), scrolled);
+  QFont bold;  // only the weight: the size follows the panel's
   bold.setBold(true);
   heading->setFont(bold);
-  question = PlainLabel(contents, QStringLiteral("Question"), true);
-  prompt = PlainLabel(contents, QString(), false);
+  question = new WrappedText(QStringLiteral("Question"), scrolled);
+  outcome = new OutcomeLines(scrolled);
+  prompt = new QLabel(contents);
+  prompt->setWordWrap(true);
+  prompt->setTextFormat(Qt::PlainText);
   answer = new QLineEdit(contents);
   choices = new QComboBox(contents);
   choices->setEditable(true);
   choices->setInsertPolicy(QComboBox::NoInsert);
+  // A long choice would widen the panel; the list shows it whole.
+  choices->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  choices->setMinimumContentsLength(kLeastChoiceChars);
   check = Button(contents, QStringLiteral("&Check answer"),
                  QStringLiteral("Takes the answer and runs the exercise (Enter in the answer box)"));
-  hint = PlainLabel(contents, QStringLiteral("Hint"), true);
-  outcome = PlainLabel(contents, QStringLiteral("Outcome"), true);
+  hint = new WrappedText(QStringLiteral("Hint"), contents);
   retry = Button(contents, QStringLiteral("&Try again"), QStringLiteral("Asks the same exercise again"));
   next = Button(contents, QStringLiteral("&Next"), QStringLiteral("Goes on to the next exercise"));
   start_again = Button(contents, QStringLiteral("Start &again"),
                        QStringLiteral("Forgets the answers of this set and asks its first exercise"));
   export_csv = Button(contents, QStringLiteral("E&xport progress as CSV\u2026"),
                       QStringLiteral("Saves each exercise's answer and whether it was within tolerance"));
-  summary = PlainLabel(contents, QStringLiteral("Progress"), false);
+  summary = new QLabel(contents);
+  summary->setWordWrap(true);
+  summary->setTextFormat(Qt::PlainText);
+  summary->setAccessibleDescription(QStringLiteral("Progress"));
+  texts->setWidget(scrolled);
   setWidget(contents);
 }
 
 void ExerciseDock::LayOut() {
-  QWidget* contents = widget();
+  auto* scrolled_layout = new QVBoxLayout(texts->widget());
+  scrolled_layout->setContentsMargins(0, 0, 0, 0);
+  scrolled_layout->addWidget(heading);
+  scrolled_layout->addWidget(question);
+  scrolled_layout->addWidget(outcome);
+  scrolled_layout->addStretch();
+
   auto* answer_row = new QHBoxLayout;
   answer_row->addWidget(answer, 1);
   answer_row->addWidget(choices, 1);
@@ -75,22 +88,21 @@ void ExerciseDock::LayOut() {
   step_row->addWidget(next);
   step_row->addWidget(start_again);
   step_row->addStretch();
-  auto* layout = new QVBoxLayout(contents);
-  layout->addWidget(heading);
-  layout->addWidget(question);
+  auto* layout = new QVBoxLayout(widget());
+  layout->addWidget(texts, 1);
   layout->addWidget(prompt);
   layout->addLayout(answer_row);
   layout->addWidget(hint);
-  layout->addWidget(outcome);
   layout->addLayout(step_row);
   layout->addWidget(summary);
   layout->addWidget(export_csv, 0, Qt::AlignLeft);
-  layout->addStretch();
-  // The order the keys go in: the answer, the steps, the export.
+  // The order the keys go in: the texts, the answer, the steps, the export.
+  QWidget::setTabOrder(heading, question);
+  QWidget::setTabOrder(question, answer);
   QWidget::setTabOrder(answer, choices);
   QWidget::setTabOrder(choices, check);
-  QWidget::setTabOrder(check, outcome);
-  QWidget::setTabOrder(outcome, retry);
+  QWidget::setTabOrder(check, hint);
+  QWidget::setTabOrder(hint, retry);
   QWidget::setTabOrder(retry, next);
   QWidget::setTabOrder(next, start_again);
   QWidget::setTabOrder(start_again, export_csv);
@@ -113,6 +125,17 @@ void ExerciseDock::Connect() {
     emit Acted();
   });
   connect(export_csv, &QPushButton::clicked, this, &ExerciseDock::ExportRequested);
+  // The outcome's lines are laid out after they are shown; the scroll follows them.
+  connect(texts->verticalScrollBar(), &QScrollBar::rangeChanged, this, [this] {
+    if (to_outcome_) ShowOutcomeTop();
+  });
+  connect(texts->verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { to_outcome_ = false; });
+}
+
+void ExerciseDock::ShowOutcomeTop() {
+  // The outcome stands under the question, which may be long.
+  to_outcome_ = true;
+  texts->verticalScrollBar()->setValue(outcome->y());
 }
 
 QLineEdit* ExerciseDock::AnswerField() const {
@@ -124,18 +147,8 @@ void ExerciseDock::Follow() {
   shown_revision_ = flow_.Revision();
   const bool moved = flow_.Step() != shown_step_ || flow_.Index() != shown_index_;
   if (moved) ShowAsked();
+  ShowOutcome();
   const ExerciseStep step = flow_.Step();
-  switch (step) {
-    case ExerciseStep::Answered:
-      outcome->setText(ToQString(flow_.OutcomeText()));
-      break;
-    case ExerciseStep::Running:
-      outcome->setText(QStringLiteral("Your answer is taken; the outcome shows when the run is over."));
-      break;
-    default:
-      outcome->clear();
-  }
-  outcome->setVisible(!outcome->text().isEmpty());
   summary->setText(step == ExerciseStep::Closed ? QString() : ToQString(flow_.ProgressSummary()));
   ShowButtons();
   shown_step_ = step;
@@ -148,17 +161,17 @@ void ExerciseDock::ShowAsked() {
   hint->clear();
   hint->hide();
   if (step == ExerciseStep::Closed) {
-    heading->setText(QStringLiteral("No exercises open"));
-    question->setText(QStringLiteral("File \u25b8 Open Exercises opens a set of exercises."));
+    heading->SetText(QStringLiteral("No exercises open"));
+    question->SetText(QStringLiteral("File \u25b8 Open Exercises opens a set of exercises."));
     prompt->clear();
     answer->clear();
     return;
   }
-  heading->setText(ToQString(flow_.Heading()));
+  heading->SetText(ToQString(flow_.Heading()));
   if (step == ExerciseStep::Done) {
-    question->setText(QStringLiteral("Every exercise of the set has been taken; Start again asks them anew."));
+    question->SetText(QStringLiteral("Every exercise of the set has been taken; Start again asks them anew."));
   } else {
-    question->setText(ToQString(flow_.Current().question));
+    question->SetText(ToQString(flow_.Current().question));
   }
   if (step != ExerciseStep::Asking) return;
   const QString what = ToQString(flow_.Prompt());
@@ -173,6 +186,24 @@ void ExerciseDock::ShowAsked() {
   AnswerField()->setAccessibleName(what);
   choices->setAccessibleName(what);
   prompt->setBuddy(listed.empty() ? static_cast<QWidget*>(answer) : choices);
+}
+
+void ExerciseDock::ShowOutcome() {
+  std::vector<OutcomeLines::Line> lines;
+  if (flow_.Step() == ExerciseStep::Answered) {
+    for (const std::string& line : flow_.Outcome()->lines) lines.push_back({QString(), ToQString(line)});
+  } else if (flow_.Step() == ExerciseStep::Running) {
+    lines.push_back({QString(), QStringLiteral("Your answer is taken; the outcome shows when the run is over.")});
+  }
+  outcome->Show(lines);
+  outcome->setVisible(!lines.empty());
+  // The keys go from Check answer through the outcome's lines to the steps.
+  QWidget* before = check;
+  for (WrappedText* text : outcome->texts) {
+    QWidget::setTabOrder(before, text);
+    before = text;
+  }
+  QWidget::setTabOrder(before, hint);
 }
 
 void ExerciseDock::ShowButtons() {
@@ -195,10 +226,13 @@ void ExerciseDock::ShowButtons() {
 void ExerciseDock::MoveFocus() {
   switch (flow_.Step()) {
     case ExerciseStep::Asking:
+      to_outcome_ = false;
+      texts->verticalScrollBar()->setValue(0);
       AnswerField()->setFocus();
       break;
     case ExerciseStep::Answered:
       next->setFocus();
+      ShowOutcomeTop();
       break;
     case ExerciseStep::Done:
       start_again->setFocus();
@@ -213,7 +247,7 @@ void ExerciseDock::CommitTyped() {
   QLineEdit* field = AnswerField();
   if (const auto refusal = flow_.Commit(field->text().toStdString())) {
     // The text stays for the student to mend.
-    hint->setText(ToQString(*refusal));
+    hint->SetText(ToQString(*refusal));
     hint->show();
     field->setFocus();
   }

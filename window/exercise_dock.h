@@ -5,18 +5,24 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <cstdint>
 
 #include "exercise_flow.h"
+#include "outcome_lines.h"
+#include "wrapped_text.h"
 
 namespace switchsim {
 
 /// The exercise asked, beside the form, in a dock of the main window: its
 /// heading and question, a box for the answer (a line of text, or a list of
-/// the techniques that may also be typed in), Check answer, the hint when a
-/// text is no answer, the outcome once the run is over, the buttons to try
-/// again, go on or start the set again, an export of the progress, and the
-/// progress in one line. Every text is plain text.
+/// the choices that may also be typed in), Check answer, the hint when a
+/// text is no answer, the outcome in labelled lines once the run is over,
+/// the buttons to try again, go on or start the set again, an export of
+/// the progress, and the progress in one line. Every text is plain text,
+/// and the sheet's texts (heading, question, outcome) wrap inside the panel,
+/// which scrolls them when they are long; the answer box and the buttons
+/// stay in view below them.
 ///
 /// It shows what `flow` (borrowed, must outlive it) says and forwards the
 /// student's answer and choices to it; it tells the window with Acted,
@@ -34,14 +40,15 @@ class ExerciseDock : public QDockWidget {
   /// The box the answer is typed in: the line of text, or the list's own line.
   QLineEdit* AnswerField() const;
 
-  QLabel* heading = nullptr;
-  QLabel* question = nullptr;
+  QScrollArea* texts = nullptr;  ///< scrolls the heading, the question and the outcome
+  WrappedText* heading = nullptr;
+  WrappedText* question = nullptr;
   QLabel* prompt = nullptr;
   QLineEdit* answer = nullptr;   ///< for numbers
-  QComboBox* choices = nullptr;  ///< for a technique, editable
+  QComboBox* choices = nullptr;  ///< for a choice of texts, editable
   QPushButton* check = nullptr;
-  QLabel* hint = nullptr;     ///< why a text was not taken as an answer
-  QLabel* outcome = nullptr;  ///< the outcome's lines, selectable
+  WrappedText* hint = nullptr;    ///< why a text was not taken as an answer
+  OutcomeLines* outcome = nullptr;  ///< the outcome's lines, selectable
   QPushButton* retry = nullptr;
   QPushButton* next = nullptr;
   QPushButton* start_again = nullptr;
@@ -59,14 +66,17 @@ class ExerciseDock : public QDockWidget {
   void LayOut();
   void Connect();
   void ShowAsked();
+  void ShowOutcome();
   void ShowButtons();
   void MoveFocus();
+  void ShowOutcomeTop();
   void CommitTyped();
 
   ExerciseFlow& flow_;
   std::uint64_t shown_revision_ = UINT64_MAX;
   ExerciseStep shown_step_ = ExerciseStep::Closed;
   int shown_index_ = -1;
+  bool to_outcome_ = false;  // the texts scroll to the outcome until the student scrolls them
 };
 
 }  // namespace switchsim

@@ -1,10 +1,19 @@
 #include "form_view.h"
 
 #include <QScrollBar>
+#include <algorithm>
+#include <cmath>
 
 #include "appearance.h"
+#include "layout.h"
+#include "line_pixels.h"
 
 namespace switchsim {
+namespace {
+
+inline constexpr double kTextScaleSteps = 8.0;  // a step of the text's scale at Fit is 1/8
+
+}  // namespace
 
 FormView::FormView(Form1* form, QWidget* parent) : QScrollArea(parent), form_(*form) {
   setFrameShape(QFrame::NoFrame);
@@ -37,6 +46,40 @@ void FormView::SetProjector(bool projector) {
 
 QSize FormView::sizeHint() const { return form_.size(); }
 
+QSize FormView::WantedSize() const {
+  const QSize own(layout::Px(layout::kClientWidth), layout::Px(layout::kClientHeight));
+  switch (zoom_.kind) {
+    case Zoom::Kind::Percent: {
+      const double scale = zoom_.percent / 100.0;
+      return {ScaledPx(own.width(), scale), ScaledPx(own.height(), scale)};
+    }
+    case Zoom::Kind::Fit:
+      return form_.size();
+    case Zoom::Kind::Auto:
+      break;
+  }
+  return own;
+}
+
+double FormView::TextScale() const {
+  switch (zoom_.kind) {
+    case Zoom::Kind::Percent:
+      return zoom_.percent / 100.0;
+    case Zoom::Kind::Fit: {
+      // The height alone: the panels take the width, and their text must
+      // not take the form's scale from them in turn.
+      // In steps of an eighth, so that a window being resized does not
+      // lay the panels out again at every pixel.
+      const double own_height = layout::Px(layout::kClientHeight);
+      const double steps = std::floor(viewport()->height() / own_height * kTextScaleSteps);
+      return isVisible() ? std::max(1.0, steps / kTextScaleSteps) : 1.0;
+    }
+    case Zoom::Kind::Auto:
+      break;
+  }
+  return 1.0;
+}
+
 void FormView::resizeEvent(QResizeEvent* event) {
   QScrollArea::resizeEvent(event);
   if (zoom_.kind != Zoom::Kind::Percent) Show();
@@ -53,6 +96,12 @@ void FormView::Show() {
   const double scale = ShownScale(zoom_, space.width(), space.height());
   form_.SetPresentation({scale, projector_});
   updateGeometry();
+  const double text_scale = TextScale();
+  if (text_scale != text_scale_ || projector_ != text_projector_) {
+    text_scale_ = text_scale;
+    text_projector_ = projector_;
+    emit TextChanged();
+  }
 }
 
 }  // namespace switchsim

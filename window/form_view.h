@@ -22,9 +22,22 @@ class FormView : public QScrollArea {
   void SetZoom(const Zoom& zoom);
   const Zoom& zoom() const { return zoom_; }
   void SetProjector(bool projector);
+  bool projector() const { return projector_; }
+  /// The scale the text beside the form follows: the zoom's share at a
+  /// fixed zoom, at Fit to Window the scale the area's height allows (at
+  /// least 1, whatever the panels beside take of its width), else 1.
+  double TextScale() const;
 
   /// The form at the size it shows now, without any scroll bar.
   QSize sizeHint() const override;
+  /// The size the form asks for at its zoom: the zoom's share of its own
+  /// size at a fixed zoom, its own size at Auto (smaller only in a smaller
+  /// area), and the size it shows at Fit.
+  QSize WantedSize() const;
+
+ signals:
+  /// The text scale or the projector changed.
+  void TextChanged();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -36,6 +49,8 @@ class FormView : public QScrollArea {
   Form1& form_;
   Zoom zoom_ = kActualSize;
   bool projector_ = false;
+  double text_scale_ = 1.0;  // as last told
+  bool text_projector_ = false;
 };
 
 }  // namespace switchsim

@@ -75,6 +75,9 @@ MainWindow::MainWindow(QSettings& settings, const StartOptions& options, QWidget
   SetSpeed(options.speed);
   // The window is the form with its bars, as far as the screen holds it.
   resize(sizeHint().boundedTo(screen()->availableGeometry().size()));
+  panels = new SidePanels(*this, *view_);
+  panels->Add(*timing_dock_);
+  panels->Add(*exercises->dock);
 
   connect(form_, &Form1::TicksRan, this, [this] { Refresh(true); });
   connect(form_, &Form1::UserActed, this, [this] { Refresh(false); });
@@ -85,6 +88,7 @@ MainWindow::MainWindow(QSettings& settings, const StartOptions& options, QWidget
   } else if (auto sheet = SheetOfRequest(options)) {
     exercises->Open(std::move(*sheet));
   }
+  panels->MakeRoom();
 }
 
 MainWindow::~MainWindow() {

@@ -18,6 +18,7 @@
 #include "guide_dialog.h"
 #include "packet_bar.h"
 #include "results_window.h"
+#include "side_panels.h"
 #include "speed.h"
 #include "start_options.h"
 #include "status_bar.h"
@@ -105,6 +106,7 @@ class MainWindow : public QMainWindow {
 
   StatusBar* status = nullptr;
   ExerciseSets* exercises = nullptr;  ///< the sets of exercises, their menu items and panel
+  SidePanels* panels = nullptr;       ///< the exercise panel and the timing table beside the form
 
   /// The dialogs, once opened.
   QPointer<QMessageBox> failure_box;

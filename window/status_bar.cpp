@@ -12,7 +12,7 @@ constexpr int kClockRefreshMs = 250;  // ms of wall time between the clock's ref
 }  // namespace
 
 StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
-  notice = new QLabel(this);
+  notice = new NoticeLabel(this);
   notice->setAccessibleDescription(QStringLiteral("Last event"));
   // A long notice is cut off rather than widening the window.
   notice->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -28,7 +28,7 @@ StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
   clock->setFixedSize(metrics.horizontalAdvance(QStringLiteral("t = 15.025 s")) + 8, metrics.height());
   // Opaque, so that its refresh repaints nothing beneath it.
   clock->setAutoFillBackground(true);
-  for (QLabel* label : {notice, phase, speed}) label->setContentsMargins(6, 0, 6, 0);
+  for (QLabel* label : {static_cast<QLabel*>(notice), phase, speed}) label->setContentsMargins(6, 0, 6, 0);
   addWidget(notice, 1);
   addPermanentWidget(phase);
   addPermanentWidget(speed);

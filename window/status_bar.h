@@ -5,6 +5,7 @@
 #include <QStatusBar>
 
 #include "classroom.h"
+#include "notice_label.h"
 
 namespace switchsim {
 
@@ -24,7 +25,7 @@ class StatusBar : public QStatusBar {
   /// clock waits for its next refresh while the run goes on.
   void Refresh(const Classroom& classroom, const QString& speed_name, bool after_ticks);
 
-  QLabel* notice = nullptr;  ///< the last event: a start, a completion, a refused rate
+  NoticeLabel* notice = nullptr;  ///< the last event: a start, a completion, a refused rate
   QLabel* phase = nullptr;   ///< ready, running, paused, ended
   QLabel* speed = nullptr;
   QLabel* clock = nullptr;

@@ -94,8 +94,8 @@ TEST_F(ExerciseDockTest, ReadoutsStayHiddenUntilTheAnswerIsTaken) {
   window().exercises->Open(TwoQuestions());
   ASSERT_EQ(flow().Step(), ExerciseStep::Asking);
   EXPECT_TRUE(dock().isVisible());
-  EXPECT_EQ(dock().heading->text(), QString::fromStdString(flow().Heading()));
-  EXPECT_EQ(dock().question->text(), "How long does Circuit take?");
+  EXPECT_EQ(dock().heading->Text(), QString::fromStdString(flow().Heading()));
+  EXPECT_EQ(dock().question->Text(), "How long does Circuit take?");
   EXPECT_EQ(QApplication::focusWidget(), dock().answer);
   EXPECT_FALSE(window().form().marker_labels->isVisible());
   EXPECT_TRUE(window().results().table->isHidden());
@@ -119,7 +119,7 @@ TEST_F(ExerciseDockTest, ReadoutsStayHiddenUntilTheAnswerIsTaken) {
   EXPECT_TRUE(notice->accessibleName().contains(QString::fromStdString(flow().Outcome()->lines.at(1))));
   EXPECT_FALSE(window().results().table->isHidden());
   EXPECT_EQ(window().results().table->rowCount(), 1);
-  EXPECT_EQ(dock().outcome->text(), QString::fromStdString(flow().OutcomeText()));
+  EXPECT_EQ(dock().outcome->Text(), QString::fromStdString(flow().OutcomeText()));
   EXPECT_EQ(QApplication::focusWidget(), dock().next);
 }
 
@@ -131,16 +131,16 @@ TEST_F(ExerciseDockTest, HintForNoAnswerAndExplanationForAWrongOne) {
   EXPECT_EQ(flow().Step(), ExerciseStep::Asking);
   EXPECT_FALSE(flow().Records()[0].answered);
   EXPECT_FALSE(dock().hint->isHidden());
-  EXPECT_FALSE(dock().hint->text().isEmpty());
+  EXPECT_FALSE(dock().hint->Text().isEmpty());
   EXPECT_EQ(dock().answer->text(), "abc");
   EXPECT_EQ(QApplication::focusWidget(), dock().answer);
-  EXPECT_TRUE(window().status->notice->accessibleName().contains(dock().hint->text()));
+  EXPECT_TRUE(window().status->notice->accessibleName().contains(dock().hint->Text()));
 
   Type("1000");
   EXPECT_TRUE(dock().hint->isHidden());
   RunExercise();
   EXPECT_FALSE(flow().Outcome()->within);
-  EXPECT_TRUE(dock().outcome->text().contains("The set-up crosses every link before the data."));
+  EXPECT_TRUE(dock().outcome->Text().contains("The set-up crosses every link before the data."));
   EXPECT_TRUE(window().status->notice->accessibleName().size() > 0);
   EXPECT_TRUE(dock().retry->isEnabled());
 }

@@ -6,7 +6,7 @@
 int main(int argc, char** argv) {
   // Test discovery runs this program outside CTest's environment, where no
   // display may exist.
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", SWITCHSIM_TEST_PLATFORM, 1);
   QApplication application(argc, argv);
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
