@@ -1,8 +1,8 @@
 #include "main_window.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QMenuBar>
-#include <QScreen>
 #include <algorithm>
 
 #include "captions.h"
@@ -14,6 +14,8 @@
 #include "svg_writer.h"
 #include "timing_format.h"
 #include "version.h"
+#include "window_memory.h"
+#include "window_placing.h"
 
 namespace switchsim {
 namespace {
@@ -72,9 +74,10 @@ MainWindow::MainWindow(QSettings& settings, const StartOptions& options, QWidget
   CreateHelpMenu();
   CreateStatusBar();
   ApplyView();
-  SetSpeed(options.speed);
-  // The window is the form with its bars, as far as the screen holds it.
-  resize(sizeHint().boundedTo(screen()->availableGeometry().size()));
+  // A speed given at start wins over the one remembered, for this session.
+  SetSpeed(options.Given("speed") ? options.speed : window_memory::Speed(settings_).value_or(options.speed));
+  // At first the window is the form with its bars, as far as the screen holds it.
+  window_memory::Restore(*this, settings_, sizeHint());
   panels = new SidePanels(*this, *view_);
   panels->Add(*timing_dock_);
   panels->Add(*exercises->dock);
@@ -83,12 +86,15 @@ MainWindow::MainWindow(QSettings& settings, const StartOptions& options, QWidget
   connect(form_, &Form1::UserActed, this, [this] { Refresh(false); });
   Refresh(false);
   form_->cmbMessageSize->setFocus();
+  CentreOnScreen(*this);  // before any box a set may open over it
   if (options.exercises) {
     exercises->OpenFile(QString::fromStdString(*options.exercises));
   } else if (auto sheet = SheetOfRequest(options)) {
     exercises->Open(std::move(*sheet));
   }
   panels->MakeRoom();
+  CentreOnScreen(*this);
+  if (window_memory::Maximised(settings_)) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 MainWindow::~MainWindow() {
@@ -158,7 +164,7 @@ void MainWindow::CreateRunMenu() {
             .arg(ToQString(kSpeeds[i].name)));
     speed_group_->addAction(speeds[i]);
     const double factor = kSpeeds[i].factor;
-    connect(speeds[i], &QAction::triggered, this, [this, factor] { SetSpeed(factor); });
+    connect(speeds[i], &QAction::triggered, this, [this, factor] { ChooseSpeed(factor); });
   }
   speed_menu->addSeparator();
   slower = AddAction(speed_menu, QStringLiteral("&Slower"), QKeySequence(Qt::CTRL | Qt::Key_Minus),
@@ -244,6 +250,11 @@ std::optional<std::string> MainWindow::StartRunOf(const RunParameters& parameter
   return refusal;
 }
 
+void MainWindow::closeEvent(QCloseEvent* event) {
+  window_memory::Keep(*this, settings_);
+  QMainWindow::closeEvent(event);
+}
+
 void MainWindow::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
   if (event->type() == QEvent::WindowStateChange && zoom_menu != nullptr) {
@@ -306,10 +317,15 @@ void MainWindow::SetSpeed(double factor) {
   Refresh(false);
 }
 
+void MainWindow::ChooseSpeed(double factor) {
+  SetSpeed(factor);
+  window_memory::KeepSpeed(settings_, form_->Speed());
+}
+
 void MainWindow::ChangeSpeed(int steps) {
   const auto index = static_cast<long>(SpeedIndex(form_->Speed())) + steps;
   if (index < 0 || index >= static_cast<long>(kSpeeds.size())) return;
-  SetSpeed(kSpeeds[static_cast<std::size_t>(index)].factor);
+  ChooseSpeed(kSpeeds[static_cast<std::size_t>(index)].factor);
 }
 
 void MainWindow::Refresh(bool after_ticks) {

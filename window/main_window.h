@@ -65,6 +65,8 @@ class MainWindow : public QMainWindow {
 
   /// Sets the speed of the timer (one of kSpeeds) and ticks its menu item.
   void SetSpeed(double speed);
+  /// Sets the speed as chosen in the menu, and remembers it for the next session.
+  void ChooseSpeed(double speed);
   /// Writes the form, as it shows now, as a PNG, or as an SVG of the form's
   /// drawing (Form1::Picture) when the path ends in ".svg"; the run log of the
   /// current run as JSON Lines; the results, and the current run's timing
@@ -115,6 +117,8 @@ class MainWindow : public QMainWindow {
 
  protected:
   void changeEvent(QEvent* event) override;
+  /// Remembers the window's size and whether it is maximised.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void CreateFileMenu();
