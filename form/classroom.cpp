@@ -67,9 +67,19 @@ Classroom::Classroom(FormLogic& form, Mt64Random& random, std::optional<std::uin
     : form_(form), random_(random), seeds_(first_seed, std::move(fresh)), recorder_(form),
       status_(form) {
   form_.AddListener(this);
+  form_.SetStartGate(this);
 }
 
-Classroom::~Classroom() { form_.RemoveListener(this); }
+Classroom::~Classroom() {
+  form_.SetStartGate(nullptr);
+  form_.RemoveListener(this);
+}
+
+bool Classroom::HoldsStart() {
+  if (!readouts_hidden_) return false;
+  Say(std::string(kStartHeldNotice));
+  return true;
+}
 
 bool Classroom::CanStep() const {
   return form_.RunExists() && !form_.TimerEnabled() &&
@@ -99,6 +109,7 @@ bool Classroom::ChoosePacketing(bool header, const std::string& text) {
 }
 
 std::optional<std::string> Classroom::StartRun(const RunParameters& p) {
+  if (readouts_hidden_) return std::string(kStartHeldNotice);
   if (auto refusal = SetUpRun(p)) return refusal;
   form_.cmdStart_Click(0);
   return std::nullopt;

@@ -88,6 +88,15 @@ TEST(OptionTable, AnAddressTakesThePageRowsWithYesOrNoForAFlag) {
   EXPECT_TRUE(std::holds_alternative<RunRequest>(ReadCommandLine({"--size", "260"}, FrontEnd::Driver)));
   EXPECT_TRUE(std::holds_alternative<std::string>(ReadPageQuery("size=260")));
   EXPECT_TRUE(std::holds_alternative<std::string>(ReadCommandLine({"--size", "260"}, FrontEnd::Window)));
+  // An exercise's run starts with its answer, never at once; a kind that needs a sheet needs one.
+  for (const char* query : {"predict=1&start=1", "start=1&exercises=a.json", "predict=1&ask=crossover"}) {
+    EXPECT_TRUE(std::holds_alternative<std::string>(ReadPageQuery(query))) << query;
+  }
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"--predict", "--start"}, {"--exercises", "a.json", "--start"}, {"--predict", "--ask", "Which-Change"}}) {
+    EXPECT_TRUE(std::holds_alternative<std::string>(ReadCommandLine(args, FrontEnd::Window))) << args.back();
+  }
+  EXPECT_TRUE(std::holds_alternative<PageRequest>(ReadPageQuery("predict=1&ask=Fastest")));
 }
 
 TEST(OptionTable, ManualPagesListTheirFrontEndsOptions) {
