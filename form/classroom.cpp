@@ -1,5 +1,6 @@
 #include "classroom.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "choose_boxes.h"
@@ -8,6 +9,7 @@
 #include "numbers.h"
 #include "run_choice.h"
 #include "text_escape.h"
+#include "unit_names.h"
 
 namespace switchsim {
 
@@ -103,8 +105,7 @@ bool Classroom::ChoosePacketing(bool header, const std::string& text) {
   form_.ChoosePacketing(choice.packeting);
   const int p = choice.packeting.packet_blocks;
   const int h = choice.packeting.header_blocks;
-  Say("Packets of " + std::to_string(p) + (p == 1 ? " block" : " blocks") + ", header " +
-      std::to_string(h) + (h == 1 ? " block" : " blocks") + ": from the next Start");
+  Say("Packets of " + BlocksCount(p) + ", header " + BlocksCount(h) + ": from the next Start");
   return true;
 }
 
@@ -196,7 +197,9 @@ void Classroom::OnPauseToggled(bool running) {
 
 void Classroom::OnRunReset() {
   strokes_drawn_ = false;
-  Say("Reset: the traces are cleared, the markers stay");
+  const auto& markers = form_.Markers();
+  const bool shown = std::any_of(markers.begin(), markers.end(), [](const MarkerState& m) { return m.visible; });
+  Say(shown ? "Reset: the traces are cleared, the markers stay" : "Reset: the traces are cleared");
 }
 
 void Classroom::OnParameterChanged(BoxId box) {

@@ -7,6 +7,7 @@
 
 #include "numbers.h"
 #include "results_format.h"
+#include "unit_names.h"
 
 namespace switchsim {
 namespace {
@@ -98,7 +99,7 @@ std::string OvertakeText(const Sweep& sweep, const Overtake& overtake) {
 }
 
 std::string OptimumText(const PacketOptimum& optimum) {
-  return "Least packet formula: " + std::to_string(optimum.packet_blocks) + " blocks, " +
+  return "Least packet formula: " + BlocksCount(optimum.packet_blocks) + ", " +
          FormulaText(optimum.ms) + " ms";
 }
 

@@ -46,8 +46,9 @@ std::string ChangeText(const RunParameters& base, const ParameterChange& change)
   }
   const std::string unit = SweepUnit(range);
   const bool short_unit = unit == "units" || unit == "blocks";
-  return SweepAxisName(range) + " from " + from + " to " + ShortestText(range.values.at(0)) +
-         (short_unit ? " " + unit : "");
+  const double to = range.values.at(0);
+  const std::string shown_unit = unit == "blocks" && to == 1 ? "block" : unit;
+  return SweepAxisName(range) + " from " + from + " to " + ShortestText(to) + (short_unit ? " " + shown_unit : "");
 }
 
 std::string_view AskName(ExerciseAsk ask) { return kAskNames.at(static_cast<std::size_t>(ask)); }

@@ -11,6 +11,7 @@
 #include "numbers.h"
 #include "results_format.h"
 #include "sweep.h"
+#include "unit_names.h"
 
 namespace switchsim {
 namespace {
@@ -194,7 +195,7 @@ std::string AnswerText(const Exercise& exercise, const Answer& answer) {
     case ExerciseAsk::WhichChange: return answer.choice;
     case ExerciseAsk::Bottleneck: return ShortestText(answer.number);
     case ExerciseAsk::OptimalPacket:
-      return ShortestText(answer.number) + (answer.number == 1 ? " block" : " blocks");
+      return BlocksCount(std::llround(answer.number));
     case ExerciseAsk::Crossover: {
       if (!std::isfinite(answer.number)) return "no crossing";
       const std::string unit = exercise.sweep ? SweepUnit(*exercise.sweep) : std::string();
