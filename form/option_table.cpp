@@ -229,6 +229,9 @@ std::optional<OptionConflict> ExerciseConflict(const RunRequest& request) {
       return OptionConflict{std::string(name), "goes with predict, which was not given"};
     }
   }
+  if (request.Given("tolerance") && !UsesTolerance(request.ask)) {
+    return OptionConflict{"tolerance", "a question of choices is right or wrong; leave it out"};
+  }
   return std::nullopt;
 }
 
