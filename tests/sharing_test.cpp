@@ -8,8 +8,10 @@
 
 #include "probability/binomial_tail.h"
 #include "probability/stable_log.h"
+#include "queueing/queue_picture.h"
 #include "queueing/queue_report.h"
 #include "queueing/queue_run.h"
+#include "sharing/share_picture.h"
 #include "sharing/share_report.h"
 #include "sharing/share_run.h"
 
@@ -147,6 +149,38 @@ TEST(Queue, LongRunsMeetTheFormulasAndBadValuesAreRefused) {
   EXPECT_NE(refused(0.5, -1, 10).find("not a buffer"), std::string::npos);
   EXPECT_NE(refused(0.5, {}, 1'000'000'000).find("1 to 10000000"), std::string::npos);
   EXPECT_EQ(refused(0.99, {}, 10), "");
+}
+
+// Items of the colour `colour`, rectangles filled with it or lines stroked in it.
+int ItemsOf(const Drawing& drawing, Rgb colour) {
+  int count = 0;
+  for (const DrawItem& item : drawing.items) {
+    if (const auto* rect = std::get_if<DrawRect>(&item)) count += rect->filled && rect->fill == colour;
+    if (const auto* line = std::get_if<DrawLine>(&item)) count += line->pen.colour == colour;
+  }
+  return count;
+}
+
+TEST(LabPictures, ShowEachActivePeriodEachCongestedSlotAndEachLoss) {
+  ShareSetting busy{30, 0.4, "0.1", "1", 6.0, 1000, 3};
+  ShareRun run(busy);
+  run.RunNext(busy.slots);
+  const Drawing share = SharePicture(run);
+  int congested = 0;
+  for (const int active : run.ShownActive()) congested += active > 10;
+  ASSERT_GT(congested, 0);
+  EXPECT_EQ(ItemsOf(share, MakeRgb(210, 30, 30)), congested);
+  std::size_t periods = 0;
+  for (int u = 10; u < 30; ++u) periods += run.ShownPeriods(u).size();
+  EXPECT_EQ(ItemsOf(share, MakeRgb(224, 128, 32)), static_cast<int>(periods));
+  EXPECT_NE(share.description.find(std::to_string(run.CongestedSlots()) + " of 1000 slots"), std::string::npos);
+
+  QueueRun queue(QueueSetting{0.9, 1, 3000, 1.0, 1, 4});
+  queue.RunNext(3000);
+  int lost = 0;
+  for (const QueuedPacket& p : queue.Shown()) lost += p.lost && p.arrival_ms <= 200 * 100.0;
+  ASSERT_GT(lost, 0);
+  EXPECT_EQ(ItemsOf(QueuePicture(queue), MakeRgb(210, 30, 30)), 2 * lost);  // a cross of two strokes each
 }
 
 }  // namespace
