@@ -43,7 +43,8 @@ void ExerciseDock::CreateWidgets() {
   bold.setBold(true);
   heading->setFont(bold);
   question = new WrappedText(QStringLiteral("Question"), scrolled);
-  outcome = new OutcomeLines(scrolled);
+  teacher_hint = new LabelledLines(QStringLiteral("Teacher's hint"), scrolled);
+  outcome = new LabelledLines(QStringLiteral("Outcome"), scrolled);
   prompt = new QLabel(contents);
   prompt->setWordWrap(true);
   prompt->setTextFormat(Qt::PlainText);
@@ -56,7 +57,9 @@ void ExerciseDock::CreateWidgets() {
   choices->setMinimumContentsLength(kLeastChoiceChars);
   check = Button(contents, QStringLiteral("&Check answer"),
                  QStringLiteral("Takes the answer and runs the exercise (Enter in the answer box)"));
-  hint = new WrappedText(QStringLiteral("Hint"), contents);
+  show_hint = Button(contents, QStringLiteral("Sho&w hint"),
+                     QStringLiteral("Shows the teacher's hint under the question; the progress notes that it was shown"));
+  hint = new WrappedText(QStringLiteral("Why the text is no answer"), contents);
   retry = Button(contents, QStringLiteral("&Try again"), QStringLiteral("Asks the same exercise again"));
   next = Button(contents, QStringLiteral("&Next"), QStringLiteral("Goes on to the next exercise"));
   start_again = Button(contents, QStringLiteral("Start &again"),
@@ -76,6 +79,7 @@ void ExerciseDock::LayOut() {
   scrolled_layout->setContentsMargins(0, 0, 0, 0);
   scrolled_layout->addWidget(heading);
   scrolled_layout->addWidget(question);
+  scrolled_layout->addWidget(teacher_hint);
   scrolled_layout->addWidget(outcome);
   scrolled_layout->addStretch();
 
@@ -92,6 +96,7 @@ void ExerciseDock::LayOut() {
   layout->addWidget(texts, 1);
   layout->addWidget(prompt);
   layout->addLayout(answer_row);
+  layout->addWidget(show_hint, 0, Qt::AlignLeft);
   layout->addWidget(hint);
   layout->addLayout(step_row);
   layout->addWidget(summary);
@@ -101,7 +106,8 @@ void ExerciseDock::LayOut() {
   QWidget::setTabOrder(question, answer);
   QWidget::setTabOrder(answer, choices);
   QWidget::setTabOrder(choices, check);
-  QWidget::setTabOrder(check, hint);
+  QWidget::setTabOrder(check, show_hint);
+  QWidget::setTabOrder(show_hint, hint);
   QWidget::setTabOrder(hint, retry);
   QWidget::setTabOrder(retry, next);
   QWidget::setTabOrder(next, start_again);
@@ -120,8 +126,10 @@ void ExerciseDock::Connect() {
     flow_.Next();
     emit Acted();
   });
-  connect(start_again, &QPushButton::clicked, this, [this] {
-    flow_.StartAgain();
+  connect(start_again, &QPushButton::clicked, this, &ExerciseDock::AskStartAgain);
+  connect(show_hint, &QPushButton::clicked, this, [this] {
+    flow_.ShowHint();
+    AnswerField()->setFocus();  // the button goes
     emit Acted();
   });
   connect(export_csv, &QPushButton::clicked, this, &ExerciseDock::ExportRequested);
@@ -189,21 +197,26 @@ void ExerciseDock::ShowAsked() {
 }
 
 void ExerciseDock::ShowOutcome() {
-  std::vector<OutcomeLines::Line> lines;
+  std::vector<LabelledLines::Line> lines;
   if (flow_.Step() == ExerciseStep::Answered) {
-    for (const std::string& line : flow_.Outcome()->lines) lines.push_back({QString(), ToQString(line)});
+    for (const OutcomeLine& line : flow_.Outcome()->lines) {
+      lines.push_back({ToQString(line.label), ToQString(line.text)});
+    }
   } else if (flow_.Step() == ExerciseStep::Running) {
     lines.push_back({QString(), QStringLiteral("Your answer is taken; the outcome shows when the run is over.")});
   }
   outcome->Show(lines);
   outcome->setVisible(!lines.empty());
+  const bool hinted = flow_.HintShown();
+  teacher_hint->Show({{QStringLiteral("Hint"), hinted ? ToQString(flow_.TeacherHint()) : QString()}});
+  teacher_hint->setVisible(hinted && !flow_.TeacherHint().empty());
   // The keys go from Check answer through the outcome's lines to the steps.
   QWidget* before = check;
   for (WrappedText* text : outcome->texts) {
     QWidget::setTabOrder(before, text);
     before = text;
   }
-  QWidget::setTabOrder(before, hint);
+  QWidget::setTabOrder(before, show_hint);
 }
 
 void ExerciseDock::ShowButtons() {
@@ -216,6 +229,7 @@ void ExerciseDock::ShowButtons() {
   answer->setEnabled(open);
   choices->setEnabled(open);
   check->setEnabled(asking);
+  show_hint->setVisible(asking && !flow_.TeacherHint().empty() && !flow_.HintShown());
   retry->setEnabled(step == ExerciseStep::Answered);
   next->setEnabled(step == ExerciseStep::Answered);
   start_again->setEnabled(open);
@@ -240,6 +254,27 @@ void ExerciseDock::MoveFocus() {
     default:
       break;
   }
+}
+
+void ExerciseDock::AskStartAgain() {
+  const QString question = ToQString(flow_.StartAgainQuestion());
+  if (question.isEmpty()) {
+    flow_.StartAgain();
+    emit Acted();
+    return;
+  }
+  if (start_again_box != nullptr) start_again_box->close();
+  start_again_box = new QMessageBox(QMessageBox::Question, QStringLiteral("Start again"), question,
+                                    QMessageBox::Yes | QMessageBox::No, window());
+  start_again_box->setTextFormat(Qt::PlainText);  // the set's title is no markup
+  start_again_box->setDefaultButton(QMessageBox::No);  // what is kept stays kept, unless said
+  start_again_box->setAttribute(Qt::WA_DeleteOnClose);
+  connect(start_again_box, &QMessageBox::finished, this, [this](int chosen) {
+    if (chosen != QMessageBox::Yes) return;
+    flow_.StartAgain();
+    emit Acted();
+  });
+  start_again_box->open();
 }
 
 void ExerciseDock::CommitTyped() {

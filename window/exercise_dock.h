@@ -4,22 +4,25 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <cstdint>
 
 #include "exercise_flow.h"
-#include "outcome_lines.h"
+#include "labelled_lines.h"
 #include "wrapped_text.h"
 
 namespace switchsim {
 
 /// The exercise asked, beside the form, in a dock of the main window: its
-/// heading and question, a box for the answer (a line of text, or a list of
-/// the choices that may also be typed in), Check answer, the hint when a
-/// text is no answer, the outcome in labelled lines once the run is over,
-/// the buttons to try again, go on or start the set again, an export of
-/// the progress, and the progress in one line. Every text is plain text,
+/// heading and question, the teacher's hint on request, a box for the
+/// answer (a line of text, or a list of the choices that may also be typed
+/// in), Check answer, why a text is no answer, the outcome in labelled
+/// lines once the run is over, the buttons to try again, go on or start
+/// the set again (which asks first, when it would forget answers), an
+/// export of the progress, and the progress in one line. Every text is plain text,
 /// and the sheet's texts (heading, question, outcome) wrap inside the panel,
 /// which scrolls them when they are long; the answer box and the buttons
 /// stay in view below them.
@@ -47,13 +50,16 @@ class ExerciseDock : public QDockWidget {
   QLineEdit* answer = nullptr;   ///< for numbers
   QComboBox* choices = nullptr;  ///< for a choice of texts, editable
   QPushButton* check = nullptr;
+  QPushButton* show_hint = nullptr;    ///< while a question with a teacher's hint waits
+  LabelledLines* teacher_hint = nullptr;  ///< the teacher's hint once shown, under the question
   WrappedText* hint = nullptr;    ///< why a text was not taken as an answer
-  OutcomeLines* outcome = nullptr;  ///< the outcome's lines, selectable
+  LabelledLines* outcome = nullptr;  ///< the outcome's lines, selectable
   QPushButton* retry = nullptr;
   QPushButton* next = nullptr;
   QPushButton* start_again = nullptr;
   QPushButton* export_csv = nullptr;
   QLabel* summary = nullptr;
+  QPointer<QMessageBox> start_again_box;  ///< asks before Start again forgets answers
 
  signals:
   /// The student acted on the flow; the window shows what changed.
@@ -71,6 +77,7 @@ class ExerciseDock : public QDockWidget {
   void MoveFocus();
   void ShowOutcomeTop();
   void CommitTyped();
+  void AskStartAgain();
 
   ExerciseFlow& flow_;
   std::uint64_t shown_revision_ = UINT64_MAX;

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <functional>
 #include <memory>
 
 #include "chosen_model.h"
@@ -119,7 +120,14 @@ TEST_F(ExerciseDockTest, ReadoutsStayHiddenUntilTheAnswerIsTaken) {
   EXPECT_TRUE(notice->accessibleName().contains(QString::fromStdString(flow().Outcome()->lines.at(1).text)));
   EXPECT_FALSE(window().results().table->isHidden());
   EXPECT_EQ(window().results().table->rowCount(), 1);
+  // The outcome in short labelled lines, each text named by its label.
   EXPECT_EQ(dock().outcome->Text(), QString::fromStdString(flow().OutcomeText()));
+  const auto& lines = flow().Outcome()->lines;
+  ASSERT_EQ(dock().outcome->labels.size(), lines.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    EXPECT_EQ(dock().outcome->labels[i]->text().toStdString(), lines[i].label);
+    EXPECT_EQ(dock().outcome->texts[i]->accessibleName().toStdString(), lines[i].label);
+  }
   EXPECT_EQ(QApplication::focusWidget(), dock().next);
 }
 
@@ -159,6 +167,89 @@ TEST_F(ExerciseDockTest, TechniqueQuestionsRunEveryTechnique) {
   Type("packet");
   RunExercise();
   EXPECT_EQ(window().results().table->rowCount(), 4);  // the circuit, then all three
+}
+
+// A question of changes with the teacher's hint, then one without a hint.
+TEST_F(ExerciseDockTest, TheTeachersHintOnRequestAndTheChangesInTheList) {
+  ASSERT_TRUE(window().exercises->OpenFile(Written("changes.json", R"({"title": "Changes", "exercises": [
+      {"question": "Double link 2's rate or halve its delay?", "ask": "which-change", "technique": "Message",
+       "size": 1000, "rates": "2,2,2", "delays": "200,200,200", "changes": ["rate2=4.0", "delay2=100"],
+       "hint": "Compare L/R with d."},
+      {"question": "How long?", "ask": "completion", "technique": "Message",
+       "size": 300, "rates": "1,1,1", "delays": "20,20,20"}]})")));
+  const std::vector<std::string> changes = flow().Choices();
+  ASSERT_EQ(dock().choices->count(), static_cast<int>(changes.size()));
+  for (std::size_t i = 0; i < changes.size(); ++i) {
+    EXPECT_EQ(dock().choices->itemText(static_cast<int>(i)).toStdString(), changes[i]);
+  }
+  EXPECT_TRUE(dock().answer->isHidden());
+  ASSERT_FALSE(dock().show_hint->isHidden());
+  EXPECT_TRUE(dock().teacher_hint->isHidden());
+  QTest::keyClick(dock().show_hint, Qt::Key_Space);
+  EXPECT_TRUE(dock().show_hint->isHidden());
+  EXPECT_FALSE(dock().teacher_hint->isHidden());
+  EXPECT_EQ(dock().teacher_hint->Text(), "Hint: Compare L/R with d.\n");
+  EXPECT_EQ(QApplication::focusWidget(), dock().choices);
+  EXPECT_TRUE(window().status->notice->accessibleName().contains("Compare L/R with d."));
+
+  Type(QString::fromStdString(changes[0]));
+  RunExercise();
+  EXPECT_TRUE(flow().Records()[0].attempts.back().hinted);
+  QTest::keyClick(dock().next, Qt::Key_Space);
+  EXPECT_TRUE(dock().show_hint->isHidden());
+  EXPECT_TRUE(dock().teacher_hint->isHidden());
+  EXPECT_FALSE(dock().answer->isHidden());
+}
+
+// Every attempt is kept: Start again asks first, and a No keeps them.
+TEST_F(ExerciseDockTest, StartAgainAsksBeforeItForgetsAndANoKeepsTheProgress) {
+  window().exercises->Open(TwoQuestions());
+  dock().start_again->click();  // nothing to forget yet: nothing to ask
+  EXPECT_EQ(dock().start_again_box, nullptr);
+  Type("6375");
+  RunExercise();
+  for (const auto& [button, kept] : {std::pair{QMessageBox::No, true}, std::pair{QMessageBox::Yes, false}}) {
+    SCOPED_TRACE(kept);
+    const QString question = QString::fromStdString(flow().StartAgainQuestion());
+    dock().start_again->click();
+    ASSERT_NE(dock().start_again_box, nullptr);
+    EXPECT_TRUE(dock().start_again_box->isVisible());
+    EXPECT_EQ(dock().start_again_box->text(), question);
+    EXPECT_TRUE(flow().Records()[0].answered()) << "nothing forgotten before the answer";
+    dock().start_again_box->button(button)->click();
+    EXPECT_EQ(flow().Records()[0].answered(), kept);
+    EXPECT_EQ(flow().Step(), kept ? ExerciseStep::Answered : ExerciseStep::Asking);
+  }
+  MakeWindow();
+  window().exercises->Open(TwoQuestions());
+  EXPECT_FALSE(flow().Records()[0].answered()) << "the progress kept is the one started again";
+}
+
+// A student who presses Start while a question waits, to read the answer off the run.
+TEST_F(ExerciseDockTest, AStartPressedWhileAQuestionWaitsStartsNothing) {
+  window().exercises->Open(TwoQuestions());
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+  Form1& form = window().form();
+  const QImage traces = form.grab(QRect(form.picTrace[0]->pos(), form.picTrace[2]->geometry().bottomRight())).toImage();
+  const std::function<void()> presses[] = {
+      [&] { form.cmdStart[0]->click(); },
+      [&] { QTest::keyClick(dock().answer, Qt::Key_F5); },
+      [&] { window().start->trigger(); },
+  };
+  for (const auto& press : presses) {
+    press();
+    window().Refresh(false);
+    EXPECT_EQ(form.simulation().State().ClockMs, 0);
+    EXPECT_FALSE(form.logic().TimerEnabled());
+    for (const LineShape* marker : {form.lneMessage, form.lneCircuit, form.lnePacket}) EXPECT_TRUE(marker->isHidden());
+    EXPECT_EQ(form.grab(QRect(form.picTrace[0]->pos(), form.picTrace[2]->geometry().bottomRight())).toImage(), traces);
+    EXPECT_EQ(window().status->notice->text().toStdString(), kStartHeldNotice);
+    EXPECT_EQ(flow().Step(), ExerciseStep::Asking);
+  }
+  Type("6375");
+  ASSERT_TRUE(form.logic().TimerEnabled()) << "the answer starts the run";
+  RunExercise();
+  EXPECT_FALSE(form.lneCircuit->isHidden());
 }
 
 TEST_F(ExerciseDockTest, ProgressIsKeptAcrossWindowsAndExported) {

@@ -1,15 +1,15 @@
-#include "outcome_lines.h"
+#include "labelled_lines.h"
 
 namespace switchsim {
 
-OutcomeLines::OutcomeLines(QWidget* parent) : QWidget(parent) {
-  setAccessibleName(QStringLiteral("Outcome"));
+LabelledLines::LabelledLines(const QString& name, QWidget* parent) : QWidget(parent) {
+  setAccessibleName(name);
   grid_ = new QGridLayout(this);
   grid_->setContentsMargins(0, 0, 0, 0);
   grid_->setColumnStretch(1, 1);
 }
 
-void OutcomeLines::Show(const std::vector<Line>& lines) {
+void LabelledLines::Show(const std::vector<Line>& lines) {
   if (lines == shown_) return;
   shown_ = lines;
   for (std::size_t i = labels.size(); i < lines.size(); ++i) {
@@ -35,7 +35,7 @@ void OutcomeLines::Show(const std::vector<Line>& lines) {
     grid_->removeWidget(texts[i]);
     labels[i]->setText(label);
     labels[i]->setVisible(!label.isEmpty());
-    texts[i]->setAccessibleName(label.isEmpty() ? QStringLiteral("Outcome") : label);
+    texts[i]->setAccessibleName(label.isEmpty() ? accessibleName() : label);
     texts[i]->SetText(text);
     if (label.isEmpty()) {
       grid_->addWidget(texts[i], row, 0, 1, 2);
@@ -48,7 +48,7 @@ void OutcomeLines::Show(const std::vector<Line>& lines) {
   for (std::size_t i = 1; i < texts.size(); ++i) QWidget::setTabOrder(texts[i - 1], texts[i]);
 }
 
-QString OutcomeLines::Text() const {
+QString LabelledLines::Text() const {
   QString lines;
   for (const auto& [label, text] : shown_) {
     lines += (label.isEmpty() ? text : label + QStringLiteral(": ") + text) + '\n';

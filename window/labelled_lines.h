@@ -11,17 +11,18 @@
 
 namespace switchsim {
 
-/// An exercise's outcome as short labelled lines: a column of labels
+/// Short labelled lines, such as an exercise's outcome: a column of labels
 /// ("Your answer", "Expected", "Verdict", ...) and, beside each, its text,
 /// wrapped at the panel's width. Each text is named by its label for
 /// assistive technology, and can be selected.
-class OutcomeLines : public QWidget {
+class LabelledLines : public QWidget {
   Q_OBJECT
 
  public:
   using Line = std::pair<QString, QString>;  // label, text
 
-  explicit OutcomeLines(QWidget* parent = nullptr);
+  /// `name` is what assistive technology calls the lines together ("Outcome").
+  explicit LabelledLines(const QString& name, QWidget* parent = nullptr);
 
   /// Shows `lines` in their order; a line without a label spans both columns.
   void Show(const std::vector<Line>& lines);
