@@ -46,17 +46,26 @@ def names(app, role):
     return [node.name for node in nodes(app) if node.getRoleName() == role]
 
 
-def press(keysym_name):
-    keysym = {"Tab": 0xFF09, "Down": 0xFF54, "F5": 0xFFC2, "F6": 0xFFC3, "space": 0x20}[keysym_name]
+CONTROL_MASK = 1 << 2
+
+
+def press(keysym_name, control=False):
+    keysym = {"Tab": 0xFF09, "Down": 0xFF54, "F5": 0xFFC2, "F6": 0xFFC3, "space": 0x20,
+              "minus": 0x2D, "equal": 0x3D}[keysym_name]
+    if control:
+        pyatspi.Registry.generateKeyboardEvent(CONTROL_MASK, None, pyatspi.KEY_LOCKMODIFIERS)
     pyatspi.Registry.generateKeyboardEvent(keysym, None, pyatspi.KEY_SYM)
-    time.sleep(0.2)
+    if control:
+        pyatspi.Registry.generateKeyboardEvent(CONTROL_MASK, None, pyatspi.KEY_UNLOCKMODIFIERS)
 
 
-def pump(seconds):
-    """Lets the accessibility bus's events arrive for `seconds`."""
+def pump_until(condition, what):
+    """Lets the accessibility bus's events arrive until `condition` holds."""
     context = GLib.MainContext.default()
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
+    deadline = time.monotonic() + WAIT_S
+    while not condition():
+        if time.monotonic() > deadline:
+            raise AssertionError(f"waited {WAIT_S} s for {what}")
         while context.pending():
             context.iteration(False)
         time.sleep(0.05)
@@ -141,9 +150,15 @@ class KeyboardAlone(unittest.TestCase):
         self.assertEqual([heard["Message"][:28], heard["Circuit"][:28]],
                          ["Message completed at 6900 ms", "Circuit completed at 6375 ms"])
 
+    def set_speed(self, key, times, name):
+        for _ in range(times):
+            press(key, control=True)
+        wait_for(lambda: f"Speed {name}" in self.status(), f"the speed {name}")
+
     def test_pause_is_one_key_away_and_heard(self):
-        # F6 follows at once: at 4x a run lasts under 4 s, and reading the
-        # tree on a loaded machine may take that long.
+        # At a quarter of the speed a run lasts a minute: F6 comes before its
+        # end however loaded the machine, and the paused run's notice stays.
+        self.set_speed("minus", 4, "\u00bc\u00d7")
         press("F5")
         press("F6")
         wait_for(lambda: "Cont" in names(self.app, "push button"), "the Cont caption")
@@ -151,23 +166,31 @@ class KeyboardAlone(unittest.TestCase):
         press("F6")
         press("F5")
         wait_for(lambda: "Start" in names(self.app, "push button"), "Reset")
+        self.set_speed("equal", 4, "4\u00d7")
 
     def test_start_and_reset_tell_of_no_rate_change(self):
         # The rate boxes hold the texts the reset writes: nothing to hear.
+        # A change of speed before and after marks where in the window's
+        # stream of events the start and the reset stand.
+        kinds = ("object:text-changed", "object:property-change:accessible-name")
         heard = []
-        listener = lambda event: heard.append(event.source.parent.name)
-        pyatspi.Registry.registerEventListener(listener, "object:text-changed")
+        listener = lambda event: heard.append((event.type, event.source.name, event.source.parent.name))
+        said = lambda name: any(source == name for _, source, _ in heard)
+        pyatspi.Registry.registerEventListener(listener, *kinds)
         try:
-            pump(0.5)
+            press("minus", control=True)
+            pump_until(lambda: said("Speed 2\u00d7"), "the speed 2x heard")
             heard.clear()
             press("F5")
             wait_for(lambda: "Reset" in names(self.app, "push button"), "the Reset caption")
             press("F5")
             wait_for(lambda: "Start" in names(self.app, "push button"), "the Start caption")
-            pump(1.0)
+            press("equal", control=True)
+            pump_until(lambda: said("Speed 4\u00d7"), "the speed 4x heard")
         finally:
-            pyatspi.Registry.deregisterEventListener(listener, "object:text-changed")
-        self.assertEqual([name for name in heard if name.startswith("Bit rate")], [])
+            pyatspi.Registry.deregisterEventListener(listener, *kinds)
+        changed = [parent for kind, _, parent in heard if kind.startswith("object:text-changed")]
+        self.assertEqual([name for name in changed if name.startswith("Bit rate")], [])
 
     def value_of_technique(self):
         for node in nodes(self.app):

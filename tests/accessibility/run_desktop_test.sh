@@ -35,7 +35,9 @@ PY
   sleep 0.1
 done
 DISPLAY=:$display
-export DISPLAY
+# Settings of its own: what a user's window remembers (its size, its speed) stays out of the test.
+XDG_CONFIG_HOME=$scratch/config
+export DISPLAY XDG_CONFIG_HOME
 unset QT_QPA_PLATFORM
 dbus-run-session -- bash -c '
   /usr/libexec/at-spi-bus-launcher --launch-immediately &
