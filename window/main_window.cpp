@@ -69,13 +69,11 @@ MainWindow::MainWindow(QSettings& settings, const StartOptions& options, QWidget
   exercises = new ExerciseSets(*flow_, settings_, *this);
   connect(exercises, &ExerciseSets::Changed, this, [this] { Refresh(false); });
   CreateFileMenu();
-  CreateRunMenu();
+  CreateRunMenu(options);
   CreateViewMenu(options);
   CreateHelpMenu();
   CreateStatusBar();
   ApplyView();
-  // A speed given at start wins over the one remembered, for this session.
-  SetSpeed(options.Given("speed") ? options.speed : window_memory::Speed(settings_).value_or(options.speed));
   // At first the window is the form with its bars, as far as the screen holds it.
   window_memory::Restore(*this, settings_, sizeHint());
   panels = new SidePanels(*this, *view_);
@@ -131,7 +129,7 @@ void MainWindow::CreateFileMenu() {
   exercises->AddActions(*menu, quit);
 }
 
-void MainWindow::CreateRunMenu() {
+void MainWindow::CreateRunMenu(const StartOptions& options) {
   QMenu* menu = menuBar()->addMenu(QStringLiteral("&Run"));
   // Function keys and Ctrl with a sign: keys that typing a rate never uses.
   start = AddAction(menu, QString(), QKeySequence(Qt::Key_F5),
@@ -154,26 +152,8 @@ void MainWindow::CreateRunMenu() {
   });
 
   menu->addSeparator();
-  QMenu* speed_menu = menu->addMenu(QStringLiteral("S&peed"));
-  speed_group_ = new QActionGroup(this);
-  for (std::size_t i = 0; i < kSpeeds.size(); ++i) {
-    speeds[i] = speed_menu->addAction(ToQString(kSpeeds[i].name));
-    speeds[i]->setCheckable(true);
-    speeds[i]->setStatusTip(
-        QStringLiteral("Ticks %1 as fast as normal; each tick is still 25 ms of clock")
-            .arg(ToQString(kSpeeds[i].name)));
-    speed_group_->addAction(speeds[i]);
-    const double factor = kSpeeds[i].factor;
-    connect(speeds[i], &QAction::triggered, this, [this, factor] { ChooseSpeed(factor); });
-  }
-  speed_menu->addSeparator();
-  slower = AddAction(speed_menu, QStringLiteral("&Slower"), QKeySequence(Qt::CTRL | Qt::Key_Minus),
-                     QStringLiteral("Halves the speed"));
-  faster = AddAction(speed_menu, QStringLiteral("&Faster"), QKeySequence(Qt::CTRL | Qt::Key_Plus),
-                     QStringLiteral("Doubles the speed"));
-  faster->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-  connect(slower, &QAction::triggered, this, [this] { ChangeSpeed(-1); });
-  connect(faster, &QAction::triggered, this, [this] { ChangeSpeed(1); });
+  speed_menu = new SpeedMenu(*menu, settings_, options, *form_);
+  connect(speed_menu, &SpeedMenu::Changed, this, [this] { Refresh(false); });
 }
 
 void MainWindow::CreateViewMenu(const StartOptions& options) {
@@ -306,26 +286,6 @@ void MainWindow::ApplyView() {
   }
   form_->SetAdditions(additions);
   form_->focus_ring->SetOn(!bare);
-}
-
-void MainWindow::SetSpeed(double factor) {
-  const std::size_t index = SpeedIndex(factor);
-  form_->SetSpeed(kSpeeds[index].factor);
-  speeds[index]->setChecked(true);
-  slower->setEnabled(index > 0);
-  faster->setEnabled(index + 1 < kSpeeds.size());
-  Refresh(false);
-}
-
-void MainWindow::ChooseSpeed(double factor) {
-  SetSpeed(factor);
-  window_memory::KeepSpeed(settings_, form_->Speed());
-}
-
-void MainWindow::ChangeSpeed(int steps) {
-  const auto index = static_cast<long>(SpeedIndex(form_->Speed())) + steps;
-  if (index < 0 || index >= static_cast<long>(kSpeeds.size())) return;
-  ChooseSpeed(kSpeeds[static_cast<std::size_t>(index)].factor);
 }
 
 void MainWindow::Refresh(bool after_ticks) {

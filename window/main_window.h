@@ -19,7 +19,7 @@
 #include "packet_bar.h"
 #include "results_window.h"
 #include "side_panels.h"
-#include "speed.h"
+#include "speed_menu.h"
 #include "start_options.h"
 #include "status_bar.h"
 #include "timing_dock.h"
@@ -63,10 +63,6 @@ class MainWindow : public QMainWindow {
   /// The exercises asked in the window; a refresh follows each of its steps.
   ExerciseFlow& flow() { return *flow_; }
 
-  /// Sets the speed of the timer (one of kSpeeds) and ticks its menu item.
-  void SetSpeed(double speed);
-  /// Sets the speed as chosen in the menu, and remembers it for the next session.
-  void ChooseSpeed(double speed);
   /// Writes the form, as it shows now, as a PNG, or as an SVG of the form's
   /// drawing (Form1::Picture) when the path ends in ".svg"; the run log of the
   /// current run as JSON Lines; the results, and the current run's timing
@@ -91,9 +87,7 @@ class MainWindow : public QMainWindow {
   QAction* pause = nullptr;  ///< does what cmdStart(1) does; "Pause" or "Cont"
   QAction* step = nullptr;
   QAction* read_clock = nullptr;  ///< says the clock and the run's state as a notice
-  QAction* slower = nullptr;
-  QAction* faster = nullptr;
-  std::array<QAction*, kSpeeds.size()> speeds{};
+  SpeedMenu* speed_menu = nullptr;  ///< the speeds, Slower and Faster
   QAction* time_scale = nullptr;
   QAction* marker_labels = nullptr;
   QAction* marker_edges = nullptr;
@@ -122,7 +116,7 @@ class MainWindow : public QMainWindow {
 
  private:
   void CreateFileMenu();
-  void CreateRunMenu();
+  void CreateRunMenu(const StartOptions& options);
   void CreateViewMenu(const StartOptions& options);
   void CreateHelpMenu();
   void CreateStatusBar();
@@ -136,7 +130,6 @@ class MainWindow : public QMainWindow {
   void ShowGuide();
   void ShowGuideText();
   void ShowAbout();
-  void ChangeSpeed(int steps);
   void ApplyReadouts();
 
   QSettings& settings_;
@@ -147,7 +140,6 @@ class MainWindow : public QMainWindow {
   bool readouts_hidden_ = false;         // as the other windows show them
   ResultsWindow* results_window_ = nullptr;
   ExploreWindow* explore_window_ = nullptr;
-  QActionGroup* speed_group_ = nullptr;
   std::array<MarkerState, 3> markers_named_{};  // the markers as their names last told
   int notices_named_ = -1;
   RunPhase phase_shown_ = RunPhase::Ready;

@@ -242,7 +242,7 @@ TEST_F(MainWindowTest, TheTimeScaleMarksEachSecondLevelWithItsStrokes) {
 TEST_F(MainWindowTest, RunMenuDoesWhatTheButtonsDoAndStepsOneTick) {
   // At a quarter of the speed the run lasts a minute: its state is read
   // long before it passes; the notice is read from the notices heard.
-  window().speeds[0]->trigger();
+  window().speed_menu->speeds[0]->trigger();
   const int heard = window().classroom().NoticeCount();
   window().start->trigger();
   EXPECT_EQ(form().cmdStart[0]->text(), "Reset");
@@ -298,9 +298,9 @@ TEST_F(MainWindowTest, ShortcutsNeverTakeKeysFromARateBeingTyped) {
 }
 
 TEST_F(MainWindowTest, AFastRunOnTheRealTimerIsTheDriversRun) {
-  window().SetSpeed(4);
+  window().speed_menu->Set(4);
   EXPECT_EQ(window().status->speed->text(), "Speed 4\u00d7");
-  EXPECT_FALSE(window().faster->isEnabled());
+  EXPECT_FALSE(window().speed_menu->faster->isEnabled());
   form().cmbMethod->setCurrentText("Packet");
   window().start->trigger();
   EXPECT_LE(form().Timer1->interval(), 7);

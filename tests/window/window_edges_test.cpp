@@ -38,15 +38,15 @@ TEST_F(WindowEdgesTest, SizeMaximisedStateAndSpeedAreRemembered) {
   Open();
   EXPECT_EQ(window_->size(), window_->sizeHint().boundedTo(screen));
   window_->resize(1000, 700);
-  window_->speeds[3]->trigger();  // 2x
+  window_->speed_menu->speeds[3]->trigger();  // 2x
   EXPECT_EQ(Open().size(), QSize(1000, 700));
   EXPECT_EQ(window_->form().Speed(), 2.0);
-  EXPECT_TRUE(window_->speeds[3]->isChecked());
+  EXPECT_TRUE(window_->speed_menu->speeds[3]->isChecked());
 
   // A speed given at start wins for its session only; one chosen then is kept.
   EXPECT_EQ(Open({"--speed", "0.5"}).form().Speed(), 0.5);
   EXPECT_EQ(Open().form().Speed(), 2.0);
-  Open({"--speed", "0.5"}).faster->trigger();
+  Open({"--speed", "0.5"}).speed_menu->faster->trigger();
   EXPECT_EQ(Open().form().Speed(), 1.0);
 
   window_->showMaximized();
