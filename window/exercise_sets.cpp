@@ -122,7 +122,13 @@ void ExerciseSets::Tell(QMessageBox::Icon icon, const QString& text) {
   failure_box = new QMessageBox(icon, QStringLiteral("switchsim"), text, QMessageBox::Ok, &window_);
   failure_box->setTextFormat(Qt::PlainText);  // a file's name is no markup
   failure_box->setAttribute(Qt::WA_DeleteOnClose);
-  failure_box->open();
+  if (window_.isVisible()) {
+    failure_box->open();
+  } else {
+    // A box told of at start waits for the window, so that it stands over it, not under.
+    QMessageBox* box = failure_box;
+    QMetaObject::invokeMethod(box, [box] { box->open(); }, Qt::QueuedConnection);
+  }
 }
 
 }  // namespace switchsim

@@ -96,16 +96,20 @@ TEST_F(WindowEdgesTest, DialogsOpenOverTheWindowWhereverItStands) {
   }
 }
 
-// The window opens in the middle of its screen, so that a box it opens at
-// once stands over it before the desktop shows it anywhere.
+// The window opens in the middle of its screen, and a box it has to show at
+// once waits for it, so that the box stands over the window, not under it.
 TEST_F(WindowEdgesTest, ABoxAtStartStandsOverTheWindow) {
   settings_.setValue("window/size", QSize(400, 300));
   const auto options = std::get<StartOptions>(ParseStartOptions({"--exercises", dir_.filePath("absent.json")}));
   MainWindow window(settings_, options);
   const QRect screen = QApplication::primaryScreen()->availableGeometry();
   EXPECT_LE((window.frameGeometry().center() - screen.center()).manhattanLength(), 2);
-  ASSERT_NE(window.exercises->failure_box, nullptr);
-  EXPECT_TRUE(window.frameGeometry().contains(window.exercises->failure_box->frameGeometry().center()));
+  const QPointer<QMessageBox> box = window.exercises->failure_box;
+  ASSERT_NE(box, nullptr);
+  EXPECT_FALSE(box->isVisible()) << "before the window shows";
+  window.show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return box != nullptr && box->isVisible(); }));
+  EXPECT_TRUE(window.frameGeometry().contains(box->frameGeometry().center()));
 }
 
 TEST(NoticeLabel, CutsANoticeBetweenWords) {
