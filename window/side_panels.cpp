@@ -62,10 +62,13 @@ void SidePanels::MakeRoom() {
     if (widest > 0) {
       needed += widest + window_.style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, &window_);
     }
-    // Panels above one another share the height alike.
-    if (const auto count = static_cast<int>(shown.size() - first); count > 1) {
-      window_.resizeDocks({shown.begin() + first, shown.end()}, QList<int>(count, window_.height() / count),
-                          Qt::Vertical);
+    // Panels above one another share the height as their contents ask.
+    if (shown.size() - first > 1) {
+      QList<int> heights;
+      for (auto panel = shown.begin() + static_cast<long>(first); panel != shown.end(); ++panel) {
+        heights << (*panel)->sizeHint().height();
+      }
+      window_.resizeDocks({shown.begin() + static_cast<long>(first), shown.end()}, heights, Qt::Vertical);
     }
   }
   if (!shown.empty()) window_.resizeDocks({shown.begin(), shown.end()}, {widths.begin(), widths.end()}, Qt::Horizontal);
