@@ -1,14 +1,12 @@
 // The window's edges on a classroom's screen (screen.json): what it
-// remembers of itself, where its dialogs open, and how the status bar cuts
-// a notice too long for it.
+// remembers of itself, where a box at start opens, and how the status bar
+// cuts a notice too long for it.
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QFileDialog>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <memory>
 
 #include "main_window.h"
@@ -58,42 +56,6 @@ TEST_F(WindowEdgesTest, SizeMaximisedStateAndSpeedAreRemembered) {
   window_->close();
   settings_.setValue("window/size", QSize(5000, 3000));  // kept on a larger screen
   EXPECT_EQ(Open().size(), screen) << "as far as the screen holds it";
-}
-
-TEST_F(WindowEdgesTest, DialogsOpenOverTheWindowWhereverItStands) {
-  MainWindow& window = Open();
-  window.resize(700, 500);
-  const auto over = [&](const QWidget* dialog) {
-    return dialog != nullptr && window.frameGeometry().contains(dialog->frameGeometry().center());
-  };
-  const auto file_dialog_over = [&](QAction* action) {
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-      seen = over(dialog);
-      if (dialog != nullptr) dialog->reject();
-    });
-    action->trigger();
-    return seen;
-  };
-  for (const QPoint place : {QPoint(20, 20), QPoint(560, 280)}) {
-    SCOPED_TRACE(place.x());
-    window.move(place);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.frameGeometry().topLeft() == place; }));
-    window.show_results->trigger();
-    EXPECT_TRUE(over(&window.results()));
-    window.results().hide();
-    window.guide->trigger();
-    EXPECT_TRUE(over(window.guide_dialog));
-    window.guide_dialog->close();
-    window.about->trigger();
-    EXPECT_TRUE(over(window.about_box));
-    window.about_box->close();
-    EXPECT_FALSE(window.SavePicture(dir_.filePath("missing/form.png")));
-    EXPECT_TRUE(over(window.failure_box));
-    window.failure_box->close();
-    EXPECT_TRUE(file_dialog_over(window.save_picture));
-  }
 }
 
 // The window opens in the middle of its screen, and a box it has to show at
