@@ -4,6 +4,7 @@
 #include <QSignalBlocker>
 
 #include "model_units.h"
+#include "unit_names.h"
 
 namespace switchsim {
 
@@ -27,7 +28,6 @@ QSpinBox* PacketBar::AddSize(const QString& label, int least, int most, const QS
   auto* caption = new QLabel(label, this);
   auto* box = new QSpinBox(this);
   box->setRange(least, most);
-  box->setSuffix(QStringLiteral(" blocks"));
   box->setToolTip(tip);
   box->setStatusTip(tip);
   box->setAccessibleName(is_header ? QStringLiteral("Header size") : QStringLiteral("Packet size"));
@@ -35,7 +35,8 @@ QSpinBox* PacketBar::AddSize(const QString& label, int least, int most, const QS
   caption->setBuddy(box);
   addWidget(caption);
   addWidget(box);
-  connect(box, &QSpinBox::valueChanged, this, [this, is_header](int blocks) {
+  connect(box, &QSpinBox::valueChanged, this, [this, box, is_header](int blocks) {
+    ShowUnit(box);
     classroom_.ChoosePacketing(is_header, std::to_string(blocks));
     emit Chosen();
   });
@@ -48,6 +49,14 @@ void PacketBar::ShowSizes() {
   const QSignalBlocker header_blocker(header);
   packet->setValue(sizes.packet_blocks);
   header->setValue(sizes.header_blocks);
+  ShowUnit(packet);
+  ShowUnit(header);
+}
+
+void PacketBar::ShowUnit(QSpinBox* box) {
+  // " block" after 1, " blocks" after any other number, as every count of blocks is said.
+  const int blocks = box->value();
+  box->setSuffix(QString::fromStdString(BlocksCount(blocks).substr(std::to_string(blocks).size())));
 }
 
 }  // namespace switchsim

@@ -30,6 +30,7 @@ class PacketBar : public QToolBar {
 
  private:
   QSpinBox* AddSize(const QString& label, int least, int most, const QString& tip, bool is_header);
+  static void ShowUnit(QSpinBox* box);
 
   Classroom& classroom_;
   const Simulation& simulation_;

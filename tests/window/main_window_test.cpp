@@ -484,6 +484,8 @@ TEST_F(MainWindowTest, ThePacketBarSetsTheNextRunsPacketsAndSaysSo) {
   window().packet_bar->packet->setValue(4);
   window().packet_bar->header->setValue(1);
   EXPECT_EQ(window().status->notice->text(), "Packets of 4 blocks, header 1 block: from the next Start");
+  EXPECT_EQ(window().packet_bar->packet->text(), "4 blocks");
+  EXPECT_EQ(window().packet_bar->header->text(), "1 block");
   Run("Packet");
   const RunParameters& run = *window().classroom().CurrentRun();
   EXPECT_EQ(run.packeting, (Packeting{4, 1}));
