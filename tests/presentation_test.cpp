@@ -61,7 +61,9 @@ TEST(ShareLink, ReadsBackAsTheBoxesSpeedAndView) {
   EXPECT_EQ(request.speed, 2.0);
   EXPECT_EQ(request.zoom, (Zoom{Zoom::Kind::Fit}));
   EXPECT_TRUE(request.projector);
-  EXPECT_EQ(EmbedSnippet("a?b=1&c=\"<x>").find("src=\"a?b=1&amp;c=&quot;&lt;x&gt;\""), 8U);
+  const std::string snippet = EmbedSnippet("a?b=1&c=\"<x>", 40);
+  EXPECT_EQ(snippet.find("src=\"a?b=1&amp;c=&quot;&lt;x&gt;\""), 8U);
+  EXPECT_NE(snippet.find(" width=\"916\" height=\"697\" "), std::string::npos) << snippet;
 }
 
 }  // namespace
