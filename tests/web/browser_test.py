@@ -530,9 +530,23 @@ return {labels, results: !document.getElementById('resultsTable').hidden,
         curves: !document.getElementById('curveShown').hidden,
         guide: switchsim.page.api.guide().includes(' ms</td>')};"""
 
-# Drops files of the texts given on the Exercises section, as a file manager does.
+# A sheet whose texts are as long as a sheet's texts may be, with no space to break at.
+LONG = {'title': 'T' * 4000, 'exercises': [
+    {'question': 'Q' * 4000, 'ask': 'completion', 'technique': 'Circuit', 'size': 300,
+     'rates': '1,0.5,1', 'delays': '50,50,50', 'explain': 'E' * 4000}]}
+# How far the page, and the Exercises section within it, would scroll sideways; how far the
+# section reaches past the page's width.
+OVERFLOW_JS = """const page = document.documentElement;
+const section = document.getElementById('exercises');
+return [page.scrollWidth - page.clientWidth, section.scrollWidth - section.clientWidth,
+        section.getBoundingClientRect().right - page.clientWidth];"""
+# The question's text size, and the widths of the Exercises and Timing sections and of the form shown.
+SIZES_JS = """return [parseFloat(getComputedStyle(document.getElementById('exerciseQuestion')).fontSize),
+        ...['exercises', 'timing', 'stage'].map((id) => document.getElementById(id).offsetWidth)];"""
+
+# Drops files on the Exercises section, as a file manager does: each a name and its text.
 DROP_JS = """const files = new DataTransfer();
-arguments[0].forEach((text, n) => files.items.add(new File([text], `dropped${n}.json`)));
+arguments[0].forEach(([name, text]) => files.items.add(new File([text], name)));
 document.getElementById('exercises').dispatchEvent(
     new DragEvent('drop', {dataTransfer: files, bubbles: true, cancelable: true}));"""
 
@@ -547,8 +561,9 @@ class ExerciseTest(PageCase):
         cls.site = os.path.join(cls.folder, 'site')
         shutil.copytree(SITE, cls.site)
         os.mkdir(os.path.join(cls.site, 'sheets'))
-        with open(os.path.join(cls.site, 'sheets', 'checks.json'), 'w', encoding='utf-8') as file:
-            json.dump(SHEET, file)
+        for name, sheet in (('checks.json', SHEET), ('long.json', LONG)):
+            with open(os.path.join(cls.site, 'sheets', name), 'w', encoding='utf-8') as file:
+                json.dump(sheet, file)
         cls.bad = os.path.join(cls.folder, 'bad.json')
         with open(cls.bad, 'w', encoding='utf-8') as file:
             file.write('{"title": "Bad",\n "exercises": [\n  {"question": "?", "ask": "slowest"}]}\n')
@@ -641,6 +656,31 @@ class ExerciseTest(PageCase):
         self.assertRegex(self.text('exerciseTitle'), r'^Exercise 1 of \d+ · ')
         self.assertEqual(self.readouts()['results'], False)
 
+    def test_a_link_opens_the_course_and_long_texts_wrap_within_the_section_at_any_zoom(self):
+        self.open('?exercises=builtin')
+        self.wait_for(lambda: self.text('exerciseTitle').startswith('Exercise 1 of 14 · Switching'),
+                      'the link opened no course')
+        self.assertFalse(self.node('exerciseChooser').is_displayed())  # no one asked for another set
+        self.open('?speed=4&exercises=sheets/long.json')
+        self.wait_for(lambda: self.node('exerciseBody').is_displayed(), 'the long sheet never opened')
+        self.assertLessEqual(max(browser.execute_script(OVERFLOW_JS)), 0, 'the question')
+        self.answer('y' * 4000)
+        self.wait_for(lambda: self.node('exerciseHint').is_displayed(), 'no hint')
+        self.assertLessEqual(max(browser.execute_script(OVERFLOW_JS)), 0, 'the hint')
+        self.answer('6375')
+        self.outcome()
+        self.assertLessEqual(max(browser.execute_script(OVERFLOW_JS)), 0, 'the outcome')
+        # The sections' text follows the zoom and the projector's view, and they are as wide as the form.
+        self.node('showTiming').click()
+        plain = browser.execute_script(SIZES_JS)
+        Select(self.node('zoom')).select_by_value('200')
+        zoomed = browser.execute_script(SIZES_JS)
+        self.assertAlmostEqual(zoomed[0], 2 * plain[0], places=1)
+        width = browser.execute_script('return document.body.clientWidth - 16')  # within its padding
+        self.assertEqual(zoomed[1:3], [min(zoomed[3], width)] * 2)
+        self.node('projector').click()
+        self.assertGreater(browser.execute_script(SIZES_JS)[0], zoomed[0])
+
     def test_bad_sheets_and_addresses_are_refused_and_nothing_loaded(self):
         for query, said in (('?exercises=https://example.org/a.json', 'another site'),
                             ('?exercises=//example.org/a.json', 'another site'),
@@ -656,10 +696,17 @@ class ExerciseTest(PageCase):
         self.assertRegex(self.text('exerciseNotice'), r'line 3, column \d+')
         self.assertFalse(self.node('exerciseBody').is_displayed())
         self.assertEqual(self.readouts()['results'], True)
-        browser.execute_script(DROP_JS, ['{}', '{}'])
+        browser.execute_script(DROP_JS, [['a.json', '{}'], ['b.json', '{}']])
         self.assertEqual(self.text('exerciseNotice'), 'Drop one sheet at a time.')
+        # A name is quoted as any value is, abridged; the size is said as everywhere on the page.
+        for text, said in (('{}', 'no "title" here'), ('x' * (1024 * 1024 + 1), 'at most 1 MiB')):
+            browser.execute_script(DROP_JS, [['n' * 5000 + '.json', text]])
+            self.wait_for(lambda: said in self.text('exerciseNotice'), f'no "{said}" said')
+            notice = self.text('exerciseNotice')
+            self.assertRegex(notice[:50], '^"n{40}…"')
+            self.assertLess(len(notice), 300)
         # A sheet dropped on the section after a refusal opens; a bad one then leaves it as it was.
-        browser.execute_script(DROP_JS, [json.dumps(SHEET)])
+        browser.execute_script(DROP_JS, [['checks.json', json.dumps(SHEET)]])
         self.wait_for(lambda: self.text('exerciseTitle').startswith('Exercise 1 of 3'), 'the good sheet never opened')
         self.assertFalse(self.node('exerciseNotice').is_displayed())
         self.node('exerciseFile').send_keys(self.bad)
