@@ -1,5 +1,6 @@
 #include "classroom.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "choose_boxes.h"
@@ -8,6 +9,7 @@
 #include "numbers.h"
 #include "run_choice.h"
 #include "text_escape.h"
+#include "unit_names.h"
 
 namespace switchsim {
 
@@ -67,9 +69,19 @@ Classroom::Classroom(FormLogic& form, Mt64Random& random, std::optional<std::uin
     : form_(form), random_(random), seeds_(first_seed, std::move(fresh)), recorder_(form),
       status_(form) {
   form_.AddListener(this);
+  form_.SetStartGate(this);
 }
 
-Classroom::~Classroom() { form_.RemoveListener(this); }
+Classroom::~Classroom() {
+  form_.SetStartGate(nullptr);
+  form_.RemoveListener(this);
+}
+
+bool Classroom::HoldsStart() {
+  if (!readouts_hidden_) return false;
+  Say(std::string(kStartHeldNotice));
+  return true;
+}
 
 bool Classroom::CanStep() const {
   return form_.RunExists() && !form_.TimerEnabled() &&
@@ -93,12 +105,12 @@ bool Classroom::ChoosePacketing(bool header, const std::string& text) {
   form_.ChoosePacketing(choice.packeting);
   const int p = choice.packeting.packet_blocks;
   const int h = choice.packeting.header_blocks;
-  Say("Packets of " + std::to_string(p) + (p == 1 ? " block" : " blocks") + ", header " +
-      std::to_string(h) + (h == 1 ? " block" : " blocks") + ": from the next Start");
+  Say("Packets of " + BlocksCount(p) + ", header " + BlocksCount(h) + ": from the next Start");
   return true;
 }
 
 std::optional<std::string> Classroom::StartRun(const RunParameters& p) {
+  if (readouts_hidden_) return std::string(kStartHeldNotice);
   if (auto refusal = SetUpRun(p)) return refusal;
   form_.cmdStart_Click(0);
   return std::nullopt;
@@ -185,7 +197,9 @@ void Classroom::OnPauseToggled(bool running) {
 
 void Classroom::OnRunReset() {
   strokes_drawn_ = false;
-  Say("Reset: the traces are cleared, the markers stay");
+  const auto& markers = form_.Markers();
+  const bool shown = std::any_of(markers.begin(), markers.end(), [](const MarkerState& m) { return m.visible; });
+  Say(shown ? "Reset: the traces are cleared, the markers stay" : "Reset: the traces are cleared");
 }
 
 void Classroom::OnParameterChanged(BoxId box) {

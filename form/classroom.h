@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "chosen_model.h"
@@ -15,9 +16,14 @@
 #include "run_log.h"
 #include "run_recorder.h"
 #include "run_seeds.h"
+#include "start_gate.h"
 #include "status_texts.h"
 
 namespace switchsim {
+
+/// What a Start held while a question waits says.
+inline constexpr std::string_view kStartHeldNotice =
+    "A question waits: the run starts when you check your answer";
 
 /// What a Start would run now: the boxes' texts, the packet and header size, and `seed`.
 RunParameters ParametersOfBoxes(const FormLogic& form, std::uint64_t seed);
@@ -35,7 +41,7 @@ RunParameters ChosenParameters(const FormLogic& form, std::uint64_t seed);
 /// It listens to `form` from construction to destruction and reseeds
 /// `random`, the form's own source, at every Start; both are borrowed and
 /// must outlive it.
-class Classroom final : public RunListener {
+class Classroom final : public RunListener, public StartGate {
  public:
   using SeedSource = RunSeeds::Source;
 
@@ -64,6 +70,8 @@ class Classroom final : public RunListener {
   /// a run exists, the boxes and sizes chosen, then Start. A size the size
   /// box does not list is not run: the form stays as it was, and the
   /// returned line says so and gives the driver's command that runs it.
+  /// While the readouts are hidden (a question waits) nothing runs either,
+  /// and the line says that the run starts with the answer.
   std::optional<std::string> StartRun(const RunParameters& parameters);
   /// Sets up the form for `parameters` as StartRun does, without starting:
   /// the next Start runs them with their seed. The same refusal as StartRun.
@@ -71,7 +79,8 @@ class Classroom final : public RunListener {
   /// Whether the readouts that give a run's times away are hidden, while an
   /// exercise waits for its answer: the marker texts say no time, and the
   /// front ends hide the marker labels, the results, the reading guide's
-  /// numbers and the curves; a run's notices then say no time either.
+  /// numbers and the curves; a run's notices then say no time either, and
+  /// Start is held (HoldsStart): a question's run starts with its answer.
   bool ReadoutsHidden() const { return readouts_hidden_; }
   void SetReadoutsHidden(bool hidden) { readouts_hidden_ = hidden; }
   /// Hides the markers and clears the traces, for a new question; a run goes on.
@@ -107,6 +116,9 @@ class Classroom final : public RunListener {
   bool HasRunLog() const { return recorder_.HasText(); }
   /// The parameters and seed of the current (or last) run; empty before the first Start.
   const std::optional<RunParameters>& CurrentRun() const { return current_; }
+
+  // StartGate: holds Start while the readouts are hidden, and says so.
+  bool HoldsStart() override;
 
   // RunListener.
   void OnRunStart() override;

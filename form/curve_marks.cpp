@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 #include "numbers.h"
 #include "results_format.h"
+#include "unit_names.h"
 
 namespace switchsim {
 namespace {
@@ -15,21 +17,22 @@ int Sign(double value) { return (value > 0) - (value < 0); }
 // Rounded to a tenth, for a label.
 std::string Tenths(double value) { return ShortestText(std::round(value * 10) / 10); }
 
-void AddCrossings(const Sweep& sweep, int a, int b, std::vector<Overtake>& found) {
-  const std::vector<double>& xs = sweep.spec().values;
+// A curve's value in ms by technique and x index; NaN where it has none.
+using CurveMs = std::function<double(int, std::size_t)>;
+
+void AddCrossings(const std::vector<double>& xs, const CurveMs& ms, int a, int b, std::vector<Overtake>& found) {
   std::optional<std::size_t> last;  // the last x where the two differ
   for (std::size_t i = 0; i < xs.size(); ++i) {
-    const double difference = sweep.FormulaMs(a, i) - sweep.FormulaMs(b, i);
+    const double difference = ms(a, i) - ms(b, i);
     if (!std::isfinite(difference) || Sign(difference) == 0) continue;
     if (last) {
-      const double before = sweep.FormulaMs(a, *last) - sweep.FormulaMs(b, *last);
+      const double before = ms(a, *last) - ms(b, *last);
       if (Sign(before) != Sign(difference)) {
-        Overtake overtake{difference < 0 ? a : b, difference < 0 ? b : a, xs[*last + 1],
-                          sweep.FormulaMs(a, *last + 1)};
+        Overtake overtake{difference < 0 ? a : b, difference < 0 ? b : a, xs[*last + 1], ms(a, *last + 1)};
         if (*last + 1 == i) {  // straight lines between the two x values
           const double share = before / (before - difference);
           overtake.x = xs[*last] + share * (xs[i] - xs[*last]);
-          overtake.ms = sweep.FormulaMs(a, *last) + share * (sweep.FormulaMs(a, i) - sweep.FormulaMs(a, *last));
+          overtake.ms = ms(a, *last) + share * (ms(a, i) - ms(a, *last));
         }
         found.push_back(overtake);
       }
@@ -38,16 +41,34 @@ void AddCrossings(const Sweep& sweep, int a, int b, std::vector<Overtake>& found
   }
 }
 
-}  // namespace
-
-std::vector<Overtake> FindOvertakes(const Sweep& sweep) {
+std::vector<Overtake> Crossings(const std::vector<double>& xs, const CurveMs& ms) {
   std::vector<Overtake> found;
   for (int a = 0; a < kSweepTechniques; ++a) {
-    for (int b = a + 1; b < kSweepTechniques; ++b) AddCrossings(sweep, a, b, found);
+    for (int b = a + 1; b < kSweepTechniques; ++b) AddCrossings(xs, ms, a, b, found);
   }
   std::stable_sort(found.begin(), found.end(),
                    [](const Overtake& l, const Overtake& r) { return l.x < r.x; });
   return found;
+}
+
+}  // namespace
+
+std::vector<Overtake> FindOvertakes(const Sweep& sweep) {
+  return Crossings(sweep.spec().values,
+                   [&sweep](int technique, std::size_t i) { return sweep.FormulaMs(technique, i); });
+}
+
+std::vector<Overtake> FindSimulatedOvertakes(const Sweep& sweep) {
+  // The first seed's runs, by x and technique; NaN where one did not deliver.
+  std::vector<double> ms(sweep.spec().values.size() * kSweepTechniques, std::nan(""));
+  for (const SweepRun& run : sweep.runs()) {
+    if (run.seed == sweep.first_seed() && run.simulated_ms) {
+      ms.at(run.x_index * kSweepTechniques + run.technique) = *run.simulated_ms;
+    }
+  }
+  return Crossings(sweep.spec().values, [&ms](int technique, std::size_t i) {
+    return ms.at(i * kSweepTechniques + technique);
+  });
 }
 
 PacketOptimum OptimalPacket(const LinkModel& model, int fewest, int most) {
@@ -78,7 +99,7 @@ std::string OvertakeText(const Sweep& sweep, const Overtake& overtake) {
 }
 
 std::string OptimumText(const PacketOptimum& optimum) {
-  return "Least packet formula: " + std::to_string(optimum.packet_blocks) + " blocks, " +
+  return "Least packet formula: " + BlocksCount(optimum.packet_blocks) + ", " +
          FormulaText(optimum.ms) + " ms";
 }
 

@@ -22,6 +22,9 @@ struct Overtake {
 /// straight; where they are equal over several x values the crossing is the
 /// first of them.
 std::vector<Overtake> FindOvertakes(const Sweep& sweep);
+/// The same crossings of the simulated curves of the sweep's first seed,
+/// once its runs are made: an x where a run did not deliver is left out.
+std::vector<Overtake> FindSimulatedOvertakes(const Sweep& sweep);
 
 /// The packet size whose packet formula is the least.
 struct PacketOptimum {

@@ -1,19 +1,28 @@
 #include "exercise_flow.h"
 
-#include "exercise_outcome.h"
+#include <chrono>
+
 #include "lists.h"
+#include "run_choice.h"
 
 namespace switchsim {
-ExerciseFlow::ExerciseFlow(Classroom& classroom) : classroom_(classroom) {}
+
+std::int64_t ExerciseFlow::SystemSeconds() {
+  return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
+      .count();
+}
+
+ExerciseFlow::ExerciseFlow(Classroom& classroom, WallClock clock)
+    : classroom_(classroom), clock_(std::move(clock)) {}
 
 void ExerciseFlow::Open(ExerciseSheet sheet, std::string_view stored_progress) {
   if (sheet.exercises.empty()) return;
   sheet_ = std::move(sheet);
   records_ = ReadProgress(stored_progress, sheet_.exercises.size());
   int first = 0;
-  while (first < static_cast<int>(records_.size()) && records_[first].answered) ++first;
+  while (first < static_cast<int>(records_.size()) && records_[first].answered()) ++first;
   if (first == static_cast<int>(records_.size())) first = 0;
-  classroom_.Announce("Opened " + sheet_.title + ": " + ProgressSummary());
+  classroom_.Announce("Opened " + Quoted(sheet_.title) + ": " + ProgressSummary());
   Ask(first);
 }
 
@@ -36,13 +45,24 @@ std::string ExerciseFlow::Prompt() const {
     case ExerciseAsk::Fastest: return "Your answer: Message, Circuit or Packet";
     case ExerciseAsk::Bottleneck: return "Your answer: a rate, as the rate boxes show it";
     case ExerciseAsk::OptimalPacket: return "Your answer, in blocks (1 to 50)";
+    case ExerciseAsk::WhichChange: return "Your answer: one of the changes";
+    case ExerciseAsk::Crossover: return "Your answer, in " + AnswerUnit(Current());
   }
   return {};
 }
 
-std::vector<std::string> ExerciseFlow::Choices() const {
-  if (Current().ask != ExerciseAsk::Fastest) return {};
-  return {lists::kMethodItems.begin(), lists::kMethodItems.end()};
+std::vector<std::string> ExerciseFlow::Choices() const { return ChoicesOf(Current()); }
+
+const std::string& ExerciseFlow::TeacherHint() const {
+  static const std::string none;
+  return step_ == ExerciseStep::Closed || step_ == ExerciseStep::Done ? none : Current().hint;
+}
+
+void ExerciseFlow::ShowHint() {
+  if (step_ != ExerciseStep::Asking || TeacherHint().empty() || hint_shown_) return;
+  hint_shown_ = true;
+  classroom_.Announce("Hint: " + TeacherHint());
+  Changed();
 }
 
 void ExerciseFlow::Ask(int index) {
@@ -52,6 +72,7 @@ void ExerciseFlow::Ask(int index) {
   answer_.reset();
   outcome_.reset();
   runs_left_.clear();
+  hint_shown_ = false;
   classroom_.SetReadoutsHidden(true);
   if (auto refusal = classroom_.SetUpRun(exercise.parameters)) classroom_.Announce(*refusal);
   // An earlier run's markers would show their times against the time scale.
@@ -60,9 +81,37 @@ void ExerciseFlow::Ask(int index) {
   Changed();
 }
 
+std::vector<RunParameters> ExerciseFlow::RunsOfAnswer() const {
+  const Exercise& exercise = Current();
+  RunParameters p = exercise.parameters;
+  switch (exercise.ask) {
+    case ExerciseAsk::Completion: return {p};
+    case ExerciseAsk::Bottleneck: p.technique = std::string(kMethodCircuit); return {p};
+    case ExerciseAsk::OptimalPacket:
+      p.technique = std::string(kMethodPacket);
+      p.packeting.packet_blocks = static_cast<int>(answer_->number);
+      return {p};
+    case ExerciseAsk::Fastest: {
+      std::vector<RunParameters> runs;
+      for (const std::string_view technique : lists::kMethodItems) {
+        runs.push_back(p);
+        runs.back().technique = std::string(technique);
+      }
+      return runs;
+    }
+    case ExerciseAsk::WhichChange: {
+      std::vector<RunParameters> runs;
+      for (const ParameterChange& change : exercise.changes) runs.push_back(ChangedParameters(p, change));
+      return runs;
+    }
+    case ExerciseAsk::Crossover: return {};  // a sweep: Explore draws it
+  }
+  return {};
+}
+
 std::optional<std::string> ExerciseFlow::Commit(std::string_view typed) {
   if (step_ != ExerciseStep::Asking) return "No question is waiting for an answer";
-  AnswerReading reading = ReadAnswer(Current().ask, typed);
+  AnswerReading reading = ReadAnswer(Current(), typed);
   if (!reading.answer) {
     classroom_.Announce(reading.hint);
     Changed();
@@ -70,25 +119,16 @@ std::optional<std::string> ExerciseFlow::Commit(std::string_view typed) {
   }
   answer_ = std::move(reading.answer);
   classroom_.SetReadoutsHidden(false);
-  classroom_.Announce("Answer taken: " + AnswerText(Current().ask, *answer_) + "; the run starts");
-  switch (Current().ask) {
-    case ExerciseAsk::Completion: runs_left_ = {Current().parameters.technique}; break;
-    case ExerciseAsk::Bottleneck: runs_left_ = {std::string(kMethodCircuit)}; break;
-    case ExerciseAsk::OptimalPacket: runs_left_ = {std::string(kMethodPacket)}; break;
-    case ExerciseAsk::Fastest: runs_left_ = {lists::kMethodItems.begin(), lists::kMethodItems.end()}; break;
-  }
+  runs_left_ = RunsOfAnswer();
+  classroom_.Announce("Answer taken: " + AnswerText(Current(), *answer_) +
+                      (runs_left_.empty() ? "" : "; the run starts"));
   step_ = ExerciseStep::Running;
   Changed();
   AfterTick();
   return std::nullopt;
 }
 
-void ExerciseFlow::StartRun(const std::string& technique) {
-  RunParameters parameters = Current().parameters;
-  parameters.technique = technique;
-  if (Current().ask == ExerciseAsk::OptimalPacket) {
-    parameters.packeting.packet_blocks = static_cast<int>(answer_->number);
-  }
+void ExerciseFlow::StartRun(const RunParameters& parameters) {
   run_started_ = true;
   if (auto refusal = classroom_.StartRun(parameters)) classroom_.Announce(*refusal);
 }
@@ -103,7 +143,7 @@ void ExerciseFlow::AfterTick() {
     Finish();
     return;
   }
-  const std::string next = runs_left_.front();
+  const RunParameters next = runs_left_.front();
   runs_left_.erase(runs_left_.begin());
   StartRun(next);
 }
@@ -114,20 +154,16 @@ void ExerciseFlow::Finish() {
   ExerciseOutcome outcome{*answer_, ExpectedAnswerOf(exercise), false, {}};
   outcome.within = WithinTolerance(exercise, outcome.expected, outcome.answer);
   outcome.lines = OutcomeLines(exercise, outcome.answer, outcome.expected, outcome.within);
-  records_.at(index_) = ExerciseRecord{true, outcome.within, AnswerText(exercise.ask, outcome.answer)};
-  classroom_.Announce((outcome.within ? "Right. " : "Not quite. ") + outcome.lines.at(1) + ". " +
-                      outcome.lines.at(2));
+  records_.at(index_).attempts.push_back(
+      Attempt{AnswerText(exercise, outcome.answer), outcome.within, UtcText(clock_()), hint_shown_});
+  classroom_.Announce((outcome.within ? "Right. " : "Not quite. ") + outcome.lines.at(1).label + ": " +
+                      outcome.lines.at(1).text + ".");
   outcome_ = std::move(outcome);
   step_ = ExerciseStep::Answered;
   Changed();
 }
 
-std::string ExerciseFlow::OutcomeText() const {
-  if (!outcome_) return {};
-  std::string text;
-  for (const std::string& line : outcome_->lines) text += line + "\n";
-  return text;
-}
+std::string ExerciseFlow::OutcomeText() const { return outcome_ ? OutcomeLinesText(outcome_->lines) : std::string(); }
 
 void ExerciseFlow::Retry() {
   if (step_ == ExerciseStep::Answered) Ask(index_);
@@ -141,7 +177,7 @@ void ExerciseFlow::Next() {
   }
   step_ = ExerciseStep::Done;
   classroom_.SetReadoutsHidden(false);
-  classroom_.Announce("All exercises of " + sheet_.title + " taken: " + ProgressSummary());
+  classroom_.Announce("All exercises of " + Quoted(sheet_.title) + " taken: " + ProgressSummary());
   Changed();
 }
 
@@ -151,10 +187,25 @@ void ExerciseFlow::GoTo(int index) {
   }
 }
 
+std::string ExerciseFlow::StartAgainQuestion() const {
+  std::size_t answered = 0;
+  std::size_t attempts = 0;
+  for (const ExerciseRecord& record : records_) {
+    answered += record.answered() ? 1 : 0;
+    attempts += record.attempts.size();
+  }
+  if (step_ == ExerciseStep::Closed || attempts == 0) return {};
+  const auto count = [](std::size_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+  };
+  return "Start " + Quoted(sheet_.title) + " again? The answers to " + count(answered, "exercise", "exercises") +
+         " (" + count(attempts, "attempt", "attempts") + ") will be forgotten.";
+}
+
 void ExerciseFlow::StartAgain() {
   if (step_ == ExerciseStep::Closed) return;
   records_.assign(sheet_.exercises.size(), ExerciseRecord{});
-  classroom_.Announce("Progress of " + sheet_.title + " cleared");
+  classroom_.Announce("Progress of " + Quoted(sheet_.title) + " cleared");
   Ask(0);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,6 +10,7 @@
 #include "classroom.h"
 #include "exercise.h"
 #include "exercise_answer.h"
+#include "exercise_outcome.h"
 #include "exercise_progress.h"
 
 namespace switchsim {
@@ -22,15 +24,14 @@ enum class ExerciseStep {
   Done,      // every exercise of the set has been taken in turn
 };
 
-/// The answer graded, and all that is shown after it, one line each:
-/// "Your answer: 6000 ms", "Continuous time: 6050 ms", "Simulated: 6075 ms",
-/// "Within 5 %: yes", the formula with the exercise's numbers filled in, why
-/// the simulated value differs, and the exercise's own explanation.
+/// The answer graded, and all that is shown after it, one labelled line
+/// each (see OutcomeLines): your answer, expected, simulated, the verdict,
+/// the formula, why, and the exercise's own explanation.
 struct ExerciseOutcome {
   Answer answer;
   ExpectedAnswer expected;
   bool within = false;
-  std::vector<std::string> lines;
+  std::vector<OutcomeLine> lines;
 };
 
 /// Asks the exercises of a set in turn: each sets up the form (technique,
@@ -46,7 +47,11 @@ struct ExerciseOutcome {
 /// "exercises/" + SheetKey after every change of Revision.
 class ExerciseFlow {
  public:
-  explicit ExerciseFlow(Classroom& classroom);
+  /// The wall clock, in seconds since 1970-01-01 00:00 UTC, for the time of each attempt.
+  using WallClock = std::function<std::int64_t()>;
+  static std::int64_t SystemSeconds();
+
+  explicit ExerciseFlow(Classroom& classroom, WallClock clock = SystemSeconds);
 
   /// Opens `sheet` (it has at least one exercise) with the progress kept
   /// for it, at its first exercise not yet answered (the first if all are).
@@ -63,8 +68,16 @@ class ExerciseFlow {
   std::string Heading() const;
   /// What to type, for the answer box's label: "Your answer, in ms".
   std::string Prompt() const;
-  /// The answer box's choices for a question of techniques, else none.
+  /// The answer box's choices for a question of choices (the techniques,
+  /// a which-change question's changes in words), else none.
   std::vector<std::string> Choices() const;
+  /// The teacher's hint of the exercise asked; "" when it has none.
+  const std::string& TeacherHint() const;
+  /// Whether the hint has been shown for this question.
+  bool HintShown() const { return hint_shown_; }
+  /// While Asking, shows the teacher's hint: says it, and the attempt
+  /// records that it was shown. Nothing when there is none.
+  void ShowHint();
 
   /// Takes a typed answer while Asking: an answer is graded, the run
   /// starts, and nothing is returned. A text that is no answer changes
@@ -85,8 +98,12 @@ class ExerciseFlow {
   void Next();
   /// Asks exercise `index` (from 0) of the set.
   void GoTo(int index);
-  /// Forgets the set's progress and asks its first exercise again.
+  /// Forgets the set's progress and asks its first exercise again. A front
+  /// end asks StartAgainQuestion first, where it is not empty.
   void StartAgain();
+  /// What to ask before StartAgain: "" when it would forget nothing, else
+  /// "Start "Week 3" again? The answers to 3 exercises (5 attempts) will be forgotten."
+  std::string StartAgainQuestion() const;
 
   const std::vector<ExerciseRecord>& Records() const { return records_; }
   /// The progress to keep: see ProgressText.
@@ -101,7 +118,8 @@ class ExerciseFlow {
 
  private:
   void Ask(int index);
-  void StartRun(const std::string& technique);
+  void StartRun(const RunParameters& parameters);
+  std::vector<RunParameters> RunsOfAnswer() const;
   void Finish();
   void Changed();
 
@@ -111,9 +129,11 @@ class ExerciseFlow {
   ExerciseStep step_ = ExerciseStep::Closed;
   int index_ = 0;
   std::optional<Answer> answer_;
-  std::vector<std::string> runs_left_;  // the techniques still to run after this one
+  std::vector<RunParameters> runs_left_;  // the runs still to make for this answer
   bool run_started_ = false;            // a run of this answer has been started
+  bool hint_shown_ = false;
   std::optional<ExerciseOutcome> outcome_;
+  WallClock clock_;
   std::uint64_t revision_ = 0;
 };
 

@@ -8,13 +8,23 @@
 
 namespace switchsim {
 
-/// What is shown after an answer, one line each, in plain text: the answer,
-/// the continuous-time and simulated values, the verdict ("Within 5 % of
-/// 6050 ms: no"), the formula in symbols and with the exercise's numbers
-/// filled in, why the simulated value differs (the tick), and the
-/// exercise's own explanation. The second and third lines are what a
-/// screen reader hears with the verdict.
-std::vector<std::string> OutcomeLines(const Exercise& exercise, const Answer& answer,
+/// One line of an outcome: a short label ("Your answer", "Expected",
+/// "Simulated", "Verdict", "Formula", "Why", "Explanation") and its text.
+struct OutcomeLine {
+  std::string label;
+  std::string text;
+};
+
+/// What is shown after an answer, in plain text, one labelled line each:
+/// the answer, the expected one with what counts, the simulated value, the
+/// verdict, the formula in symbols and with the exercise's numbers filled
+/// in, why the simulated value differs (the tick, or why the simulated runs
+/// gave another answer, which then counts too), and the exercise's own
+/// explanation (or, without one, the rule of its kind).
+std::vector<OutcomeLine> OutcomeLines(const Exercise& exercise, const Answer& answer,
                                       const ExpectedAnswer& expected, bool within);
+
+/// The lines as text, "label: text" each, ending with a line break.
+std::string OutcomeLinesText(const std::vector<OutcomeLine>& lines);
 
 }  // namespace switchsim

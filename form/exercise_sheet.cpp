@@ -1,13 +1,14 @@
 #include "exercise_sheet.h"
 
-#include <iterator>
-#include <map>
+#include <algorithm>
 #include <nlohmann/json.hpp>
 
-#include "exercise_answer.h"
+#include "curve_marks.h"
+#include "exercise_members.h"
 #include "numbers.h"
 #include "run_choice.h"
 #include "sheet_positions.h"
+#include "sweep.h"
 
 // The file is read with a maintained JSON library; what is ours is the
 // sheet's own rules and turning byte offsets into lines and columns.
@@ -16,21 +17,18 @@ namespace {
 
 using Json = nlohmann::json;
 
-/// The longest text a sheet's question, explanation or title may be, in bytes.
-inline constexpr std::size_t kMostTextBytes = 4000;
-
 class SheetCheck {
  public:
-  SheetCheck(std::string_view bytes, const SheetPositions& positions)
-      : bytes_(bytes), positions_(positions) {}
+  SheetCheck(std::string_view bytes, const SheetPositions& positions) : bytes_(bytes), positions_(positions) {}
 
   SheetReading Read(const Json& json);
 
  private:
-  std::optional<std::string> ReadExercise(const Json& object, std::size_t index, Exercise& exercise);
-  std::optional<std::string> ReadRun(const Json& object, const std::string& path, Exercise& exercise);
-  std::optional<std::string> Text(const Json& object, const std::string& path, std::string_view name,
-                                  std::string& out);
+  using Problem = std::optional<std::string>;
+  Problem ReadExercise(const Json& object, std::size_t index, Exercise& exercise);
+  Problem ReadRun(const Json& object, const std::string& path, Exercise& exercise);
+  Problem ReadKind(const Json& object, const std::string& path, Exercise& exercise);
+  Problem Text(const Json& object, const std::string& path, std::string_view name, std::string& out);
   /// A line that places `message` at the value of `path`.
   std::string At(const std::string& path, const std::string& message) const {
     return LineAndColumn(bytes_, positions_.Of(path)) + ": " + message;
@@ -41,12 +39,22 @@ class SheetCheck {
 };
 
 // A JSON value as an option's text: strings as they are, whole numbers in
-// decimals; anything else has no text.
-std::optional<std::string> OptionText(const Json& value) {
+// decimals; an array of three of them as "A,B,C" where `three` allows;
+// anything else has no text.
+std::optional<std::string> OptionText(const Json& value, bool three = false) {
   if (value.is_string()) return value.get<std::string>();
   if (value.is_number_unsigned()) return std::to_string(value.get<std::uint64_t>());
   if (value.is_number_integer()) return std::to_string(value.get<std::int64_t>());
   if (value.is_number_float()) return ShortestText(value.get<double>());
+  if (three && value.is_array() && value.size() == 3) {
+    std::string joined;
+    for (const Json& item : value) {
+      const auto text = OptionText(item);
+      if (!text || text->find(',') != std::string::npos) return std::nullopt;
+      joined += (joined.empty() ? "" : ",") + *text;
+    }
+    return joined;
+  }
   return std::nullopt;
 }
 
@@ -57,30 +65,38 @@ std::string Names(std::span<const std::string_view> names) {
 }
 
 inline constexpr std::array<std::string_view, 2> kSheetMembers = {"title", "exercises"};
-inline constexpr std::array<std::string_view, 11> kExerciseMembers = {
-    "question", "ask", "technique", "size", "rates", "delays",
-    "packet", "header", "seed", "tolerance", "explain"};
 
-std::optional<std::string> Unknown(const Json& object, std::span<const std::string_view> allowed) {
-  for (const auto& [name, value] : object.items()) {
-    if (std::find(allowed.begin(), allowed.end(), name) == allowed.end()) return name;
+bool IsBlank(const std::string& text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; });
+}
+
+// The technique as the technique box writes it, from any case: "packet" is "Packet".
+std::string TechniqueCase(const std::string& text) {
+  for (const std::string_view item : lists::kMethodItems) {
+    if (text.size() == item.size() &&
+        std::equal(text.begin(), text.end(), item.begin(), [](char a, char b) {
+          return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+        })) {
+      return std::string(item);
+    }
   }
-  return std::nullopt;
+  return text;
 }
 
 SheetReading SheetCheck::Read(const Json& json) {
   if (!json.is_object()) return {std::nullopt, At("", "expected an object with \"title\" and \"exercises\"")};
-  if (const auto name = Unknown(json, kSheetMembers)) {
-    return {std::nullopt, At("/" + *name, Quoted(*name) + " is not a member of a sheet; use " +
-                                              Names(kSheetMembers))};
+  for (const auto& [name, value] : json.items()) {
+    if (std::find(kSheetMembers.begin(), kSheetMembers.end(), name) == kSheetMembers.end()) {
+      return {std::nullopt, At("/" + name, Quoted(name) + " is not a member of a sheet; use " + Names(kSheetMembers))};
+    }
   }
   ExerciseSheet sheet;
   if (auto problem = Text(json, "", "title", sheet.title)) return {std::nullopt, *problem};
   const auto found = json.find("exercises");
   if (found == json.end()) return {std::nullopt, At("", "the sheet has no \"exercises\"; give an array of exercises")};
   if (!found->is_array() || found->empty() || found->size() > kMostSheetExercises) {
-    return {std::nullopt, At("/exercises", "expected an array of 1 to " +
-                                               std::to_string(kMostSheetExercises) + " exercises")};
+    return {std::nullopt, At("/exercises", "expected an array of 1 to " + std::to_string(kMostSheetExercises) +
+                                               " exercises")};
   }
   for (std::size_t i = 0; i < found->size(); ++i) {
     Exercise exercise;
@@ -90,57 +106,53 @@ SheetReading SheetCheck::Read(const Json& json) {
   return {std::move(sheet), {}};
 }
 
-std::optional<std::string> SheetCheck::Text(const Json& object, const std::string& path,
-                                            std::string_view name, std::string& out) {
+SheetCheck::Problem SheetCheck::Text(const Json& object, const std::string& path, std::string_view name,
+                                     std::string& out) {
   const auto found = object.find(name);
-  if (found == object.end()) {
-    return At(path, "no " + Quoted(std::string(name)) + " here; it is a text and must be given");
-  }
+  if (found == object.end()) return At(path, "no " + Quoted(std::string(name)) + " here; it is a text and must be given");
   const std::string member = path + "/" + std::string(name);
   if (!found->is_string()) return At(member, "expected " + std::string(name) + " as a text in double quotes");
   out = found->get<std::string>();
-  if (out.size() > kMostTextBytes) {
-    return At(member, "the " + std::string(name) + " is longer than " + std::to_string(kMostTextBytes) + " bytes");
+  if (out.size() > kMostSheetTextBytes) {
+    return At(member, "the " + std::string(name) + " is longer than " + std::to_string(kMostSheetTextBytes) + " bytes");
   }
   return std::nullopt;
 }
 
-std::optional<std::string> SheetCheck::ReadExercise(const Json& object, std::size_t index,
-                                                    Exercise& exercise) {
+SheetCheck::Problem SheetCheck::ReadExercise(const Json& object, std::size_t index, Exercise& exercise) {
   const std::string path = "/exercises/" + std::to_string(index);
-  const std::string which = "exercise " + std::to_string(index + 1);
-  if (!object.is_object()) return At(path, "expected " + which + " as an object");
-  if (const auto name = Unknown(object, kExerciseMembers)) {
-    return At(path + "/" + *name, Quoted(*name) + " is not a member of an exercise; use " +
-                                      Names(kExerciseMembers));
-  }
-  if (auto problem = Text(object, path, "question", exercise.question)) return problem;
+  if (!object.is_object()) return At(path, "expected exercise " + std::to_string(index + 1) + " as an object");
   std::string ask;
   if (auto problem = Text(object, path, "ask", ask)) return problem;
   const auto kind = AskNamed(ask);
   if (!kind) return At(path + "/ask", Quoted(ask) + " is not a kind of question; use " + Names(kAskNames));
   exercise.ask = *kind;
-  if (object.contains("explain")) {
-    if (auto problem = Text(object, path, "explain", exercise.explain)) return problem;
+  for (const auto& [name, value] : object.items()) {
+    if (auto refusal = MemberRefusal(exercise.ask, name)) return At(path + "/" + name, *refusal);
   }
-  return ReadRun(object, path, exercise);
+  if (auto missing = MissingMember(exercise.ask, object)) return At(path, *missing);
+  if (auto problem = Text(object, path, "question", exercise.question)) return problem;
+  if (IsBlank(exercise.question)) return At(path + "/question", "the question is empty; write what the student is asked");
+  for (const auto& [name, out] : {std::pair{"explain", &exercise.explain}, std::pair{"hint", &exercise.hint}}) {
+    if (object.contains(name)) {
+      if (auto problem = Text(object, path, name, *out)) return problem;
+    }
+  }
+  if (auto problem = ReadRun(object, path, exercise)) return problem;
+  return ReadKind(object, path, exercise);
 }
 
-std::optional<std::string> SheetCheck::ReadRun(const Json& object, const std::string& path,
-                                               Exercise& exercise) {
+SheetCheck::Problem SheetCheck::ReadRun(const Json& object, const std::string& path, Exercise& exercise) {
   RunChoice choice;
   choice.seed = kDefaultExerciseSeed;
-  if (exercise.ask == ExerciseAsk::Completion && !object.contains("technique")) {
-    return At(path, "a completion question needs a \"technique\": Message, Circuit or Packet");
-  }
   using Chooser = std::optional<std::string> (*)(const std::string&, RunChoice&);
   struct Member {
     std::string_view name;
     Chooser choose;
-    bool required;
+    bool three;  // may be an array of three
   };
   static constexpr std::array<Member, 7> kMembers = {{{"technique", ChooseTechnique, false},
-                                                      {"size", ChooseSize, true},
+                                                      {"size", ChooseSize, false},
                                                       {"rates", ChooseRates, true},
                                                       {"delays", ChooseDelays, true},
                                                       {"packet", ChoosePacket, false},
@@ -148,14 +160,17 @@ std::optional<std::string> SheetCheck::ReadRun(const Json& object, const std::st
                                                       {"seed", ChooseSeed, false}}};
   for (const Member& member : kMembers) {
     const auto found = object.find(member.name);
+    if (found == object.end()) continue;
     const std::string at = path + "/" + std::string(member.name);
-    if (found == object.end()) {
-      if (member.required) return At(path, "no " + Quoted(std::string(member.name)) + " here; it must be given");
-      continue;
+    auto text = OptionText(*found, member.three);
+    if (!text) {
+      return At(at, "expected " + std::string(member.name) +
+                        (member.three ? " as a text \"A,B,C\" or an array of three numbers" : " as a text or a number"));
     }
-    const auto text = OptionText(*found);
-    if (!text) return At(at, "expected " + std::string(member.name) + " as a text or a number");
-    if (auto refusal = member.choose(*text, choice)) return At(at, *refusal);
+    if (member.name == "technique") text = TechniqueCase(*text);
+    if (auto refusal = member.choose(*text, choice)) {
+      return At(at, *refusal + (member.name == "size" ? std::string(kSheetSizeWhy) : std::string()));
+    }
   }
   if (const auto found = object.find("tolerance"); found != object.end()) {
     const double percent = found->is_number() ? found->get<double>() : -1.0;
@@ -164,11 +179,39 @@ std::optional<std::string> SheetCheck::ReadRun(const Json& object, const std::st
     }
     exercise.tolerance_percent = percent;
   }
-  if (!object.contains("technique") && exercise.ask != ExerciseAsk::Fastest) {
-    choice.technique = exercise.ask == ExerciseAsk::Bottleneck ? kMethodCircuit : kMethodPacket;
+  if (!object.contains("technique")) choice.technique = std::string(ImpliedTechnique(exercise.ask));
+  exercise.parameters =
+      RunParameters{choice.technique, choice.size, choice.rates, choice.delays, *choice.seed, choice.packeting};
+  return std::nullopt;
+}
+
+SheetCheck::Problem SheetCheck::ReadKind(const Json& object, const std::string& path, Exercise& exercise) {
+  if (exercise.ask == ExerciseAsk::Crossover) {
+    std::string overtaken;
+    if (auto problem = Text(object, path, "overtakes", overtaken)) return problem;
+    RunChoice choice;
+    if (auto refusal = ChooseTechnique(TechniqueCase(overtaken), choice)) return At(path + "/overtakes", *refusal);
+    exercise.overtaken = choice.technique;
+    std::string sweep;
+    if (auto problem = Text(object, path, "sweep", sweep)) return problem;
+    auto range = ReadCrossoverSweep(sweep);
+    if (auto* refusal = std::get_if<std::string>(&range)) return At(path + "/sweep", *refusal);
+    exercise.sweep = std::get<SweepRange>(std::move(range));
+    if (auto refusal = CrossoverRefusal(exercise)) return At(path + "/sweep", *refusal);
   }
-  exercise.parameters = RunParameters{choice.technique, choice.size, choice.rates, choice.delays,
-                                      *choice.seed, choice.packeting};
+  if (exercise.ask == ExerciseAsk::WhichChange) {
+    const Json& changes = object.at("changes");
+    const std::string at = path + "/changes";
+    if (!changes.is_array() || changes.size() < kFewestChanges || changes.size() > kMostChanges) {
+      return At(at, "expected the changes as an array of 2 to 4 texts such as \"rate2=1.0\"");
+    }
+    for (const Json& change : changes) {
+      if (!change.is_string()) return At(at, "expected each change as a text such as \"rate2=1.0\" or \"delay1=20\"");
+      auto read = ReadChange(change.get<std::string>(), exercise.parameters);
+      if (auto* refusal = std::get_if<std::string>(&read)) return At(at, *refusal);
+      exercise.changes.push_back(std::get<ParameterChange>(std::move(read)));
+    }
+  }
   return std::nullopt;
 }
 
@@ -176,8 +219,8 @@ std::optional<std::string> SheetCheck::ReadRun(const Json& object, const std::st
 
 SheetReading ReadExerciseSheet(std::string_view bytes) {
   if (bytes.size() > kMostSheetBytes) {
-    return {std::nullopt, LineAndColumn(bytes, kMostSheetBytes) +
-                              ": the file goes on past 1 MB, the most a sheet may be"};
+    return {std::nullopt, LineAndColumn(bytes, kMostSheetBytes) + ": the file goes on past " +
+                              std::string(kMostSheetBytesText) + ", the most a sheet may be"};
   }
   SheetPositions positions(bytes);
   Json json;

@@ -27,6 +27,7 @@ void FormLogic::Form_Load() {
 void FormLogic::cmdStart_Click(int index) {
   if (index < 0 || index >= static_cast<int>(captions_.size())) return;
   if (captions_[index] == lists::kStartCaption) {
+    if (start_gate_ != nullptr && start_gate_->HoldsStart()) return;
     SetCaption(index, lists::kResetCaption);
     // The timer is about to run: a "Cont" left from pausing the empty clock
     // would offer the opposite of what the button does.

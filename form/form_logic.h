@@ -10,6 +10,7 @@
 #include "run_listener.h"
 #include "run_listeners.h"
 #include "simulation.h"
+#include "start_gate.h"
 #include "view.h"
 
 namespace switchsim {
@@ -34,7 +35,7 @@ class FormLogic final : public SimulationView {
   /// and resets the simulation (the timer ends stopped).
   void Form_Load();
   /// Run button `index` (0 Start/Reset, 1 Pause/Cont) was pressed; other
-  /// indices do nothing.
+  /// indices do nothing. A Start that the gate holds does nothing.
   void cmdStart_Click(int index);
   /// One period of the timer: one tick of the simulation.
   void Timer1_Timer();
@@ -75,6 +76,9 @@ class FormLogic final : public SimulationView {
   /// it; it is borrowed and must be removed before it is destroyed.
   void AddListener(RunListener* listener);
   void RemoveListener(RunListener* listener);
+  /// `gate` decides from now on whether a Start may begin a run (borrowed;
+  /// null: every Start does, as without one).
+  void SetStartGate(StartGate* gate) { start_gate_ = gate; }
 
   Simulation& simulation() { return simulation_; }
   const Simulation& simulation() const { return simulation_; }
@@ -111,6 +115,7 @@ class FormLogic final : public SimulationView {
   std::array<std::string, kLinkCount> kept_rate_texts_{};  // each rate box's text when its edit began
   std::array<MarkerState, 3> markers_{};
   bool timer_enabled_ = false;
+  StartGate* start_gate_ = nullptr;
 };
 
 }  // namespace switchsim

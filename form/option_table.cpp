@@ -52,6 +52,10 @@ std::optional<std::string> SetCheckExercises(const std::string& value, RunReques
 std::optional<std::string> SetAsk(const std::string& value, RunRequest& request) {
   const auto ask = AskNamed(value);
   if (!ask) return Quoted(value) + " is not a kind of question; use completion, fastest, bottleneck or optimal-packet";
+  if (*ask == ExerciseAsk::Crossover || *ask == ExerciseAsk::WhichChange) {
+    return Quoted(value) + " needs a sheet, which gives its sweep or its changes; use completion, fastest, "
+           "bottleneck or optimal-packet";
+  }
   request.ask = *ask;
   return std::nullopt;
 }
@@ -113,7 +117,8 @@ constexpr std::array<OptionRow, 32> kOptions = {{
      "also write a vector picture of the window after the run(s) to FILE (the curve with --sweep)",
      kDriver, SetSvg},
     {"check-exercises", "FILE",
-     "check a sheet of exercises and print each one's expected answer", kDriver, SetCheckExercises},
+     "check a sheet of exercises and print each one's answer key (as JSON with --json)", kDriver,
+     SetCheckExercises},
     {"course", "", "print the built-in exercises as a sheet file, a start for one's own", kDriver,
      nullptr, &RunRequest::course},
     {"exercises", "FILE", "open the sheet of exercises FILE", kWindow, SetExercises},
@@ -224,6 +229,9 @@ std::optional<OptionConflict> ExerciseConflict(const RunRequest& request) {
     if (request.Given(name) && !request.predict) {
       return OptionConflict{std::string(name), "goes with predict, which was not given"};
     }
+  }
+  if (request.Given("tolerance") && !UsesTolerance(request.ask)) {
+    return OptionConflict{"tolerance", "a question of choices is right or wrong; leave it out"};
   }
   return std::nullopt;
 }

@@ -85,7 +85,7 @@ Formula PacketFormula(const LinkModel& m, int blocks) {
   const std::string header_note =
       m.packeting.header_blocks == 0
           ? ""
-          : " (each " + BlocksText(m.packeting.header_blocks) + " of it header)";
+          : ", b counting the packet's header of " + BlocksText(m.packeting.header_blocks);
   Formula f{std::string(kMethodPacket), "", "", 0.0};
   if (packets < 1) {
     f.symbols = "T = 0 (no packets)";
@@ -171,7 +171,7 @@ std::string ReadingGuideHtml(const LinkModel& model, bool filled_in) {
       "<p>Each trace is one link: Transmit to Router A, Router A to Router B, Router B to "
       "Receive. Across a trace runs the way along the link, from its sender on the left to its "
       "receiver on the right; a unit travelling back is drawn from the right. Down a trace runs "
-      "time: one pixel of trace height is 30 ms of clock (one twip is 2 ms), so a trace shows "
+      "time: one pixel of trace height is 30 ms of clock, so a trace shows "
       "13.38 s, and the time scale at the left marks every second.</p>"
       "<p>Every tick, 25 ms of clock, each unit on a link adds a stroke from its last bit to "
       "its first bit. The strokes build slanted bands: the slope of a band's edge is the "

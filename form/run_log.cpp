@@ -43,7 +43,7 @@ std::string ParameterLine(const RunParameters& p) {
                      p.delays[2];
   // The form's own packeting goes unsaid, as it did before it could be chosen.
   if (p.packeting != Packeting{}) {
-    line += ", packets of " + std::to_string(p.packeting.packet_blocks) + " blocks, header " +
+    line += ", packets of " + BlocksCount(p.packeting.packet_blocks) + ", header " +
             std::to_string(p.packeting.header_blocks);
   }
   return line + ", seed " + std::to_string(p.seed);

@@ -111,7 +111,10 @@ class PositionHandler {
     }
     // What it last read may be the very bytes that are not text.
     if (const std::size_t read = what.find("; last read:"); read != std::string::npos) what.erase(read);
-    problem = LineAndColumn(bytes_, position == 0 ? 0 : position - 1) + ": " + what;
+    const std::size_t at = position == 0 ? 0 : position - 1;
+    const std::string_view here = bytes_.substr(std::min(at, bytes_.size()), 2);
+    if (here == "//" || here == "/*") what = "JSON has no comments; take the comment out, or put the words in \"explain\"";
+    problem = LineAndColumn(bytes_, at) + ": " + what;
     return false;
   }
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "exercise_answer.h"
+#include "answer_key.h"
 #include "exercise_sheet.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

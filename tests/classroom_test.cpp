@@ -309,6 +309,10 @@ TEST(Classroom, SaysEachStepAloudAndWhatTheMarkersMean) {
     heard = lesson.classroom.NoticeCount();
     return text;
   };
+  lesson.Start();
+  lesson.Start();  // Reset before any marker: none to stay
+  const std::string reset = said();
+  EXPECT_EQ(reset.substr(reset.size() - 31), ". Reset: the traces are cleared") << reset;
   EXPECT_EQ(lesson.classroom.MarkerText(Marker::Circuit), "Circuit marker, not placed");
   lesson.form.Choose(kMethodBox, "Circuit");
   lesson.Start();
@@ -497,7 +501,7 @@ TEST(ReadingGuide, FormulasGiveTheContinuousModelsValue) {
   }
   const std::string guide = ReadingGuideHtml(LinkModel{{1, 0.5, 1}, {50, 50, 50}, 300, {4, 1}});
   for (const char* part : {"packets of 4 blocks, each with a header of one block", "(B + h)",
-                           "the last of 4 blocks (each one block of it header)"}) {
+                           "the last of 4 blocks, b counting the packet's header of one block"}) {
     EXPECT_NE(guide.find(part), std::string::npos) << part;
   }
 }

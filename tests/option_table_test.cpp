@@ -24,7 +24,7 @@ std::string GoodValue(const OptionRow& row) {
   if (row.name == "zoom") return "fit";
   if (row.name == "sweep") return "rate2=0.5:10:0.5";
   if (row.name == "svg") return "curves.svg";
-  if (row.name == "ask") return "optimal-packet";
+  if (row.name == "ask") return "completion";
   if (row.name == "question") return "When?";
   if (row.name == "exercises" || row.name == "check-exercises") return "sheet.json";
   return "7";
@@ -88,6 +88,16 @@ TEST(OptionTable, AnAddressTakesThePageRowsWithYesOrNoForAFlag) {
   EXPECT_TRUE(std::holds_alternative<RunRequest>(ReadCommandLine({"--size", "260"}, FrontEnd::Driver)));
   EXPECT_TRUE(std::holds_alternative<std::string>(ReadPageQuery("size=260")));
   EXPECT_TRUE(std::holds_alternative<std::string>(ReadCommandLine({"--size", "260"}, FrontEnd::Window)));
+  // An exercise's run starts with its answer, never at once; a kind that needs a sheet needs one.
+  for (const char* query : {"predict=1&start=1", "start=1&exercises=a.json", "predict=1&ask=crossover",
+                            "predict=1&ask=fastest&tolerance=10"}) {
+    EXPECT_TRUE(std::holds_alternative<std::string>(ReadPageQuery(query))) << query;
+  }
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"--predict", "--start"}, {"--exercises", "a.json", "--start"}, {"--predict", "--ask", "Which-Change"}}) {
+    EXPECT_TRUE(std::holds_alternative<std::string>(ReadCommandLine(args, FrontEnd::Window))) << args.back();
+  }
+  EXPECT_TRUE(std::holds_alternative<PageRequest>(ReadPageQuery("predict=1&ask=Fastest")));
 }
 
 TEST(OptionTable, ManualPagesListTheirFrontEndsOptions) {

@@ -61,6 +61,10 @@ TEST(ShareLink, ReadsBackAsTheBoxesSpeedAndView) {
   EXPECT_EQ(request.speed, 2.0);
   EXPECT_EQ(request.zoom, (Zoom{Zoom::Kind::Fit}));
   EXPECT_TRUE(request.projector);
+  // A header alone, packets left at their size, is carried too.
+  page.UserSetPacketing(true, "1");
+  const auto header = std::get<PageRequest>(ReadPageQuery(ShareQuery(form, 1.0, {}, false)));
+  EXPECT_EQ(header.packeting, (Packeting{2, 1}));
   const std::string snippet = EmbedSnippet("a?b=1&c=\"<x>", 40);
   EXPECT_EQ(snippet.find("src=\"a?b=1&amp;c=&quot;&lt;x&gt;\""), 8U);
   EXPECT_NE(snippet.find(" width=\"916\" height=\"697\" "), std::string::npos) << snippet;

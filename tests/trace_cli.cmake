@@ -177,11 +177,19 @@ if(NOT code EQUAL 1 OR NOT out STREQUAL "" OR NOT err MATCHES "^switchsim-trace:
 endif()
 
 # --check-exercises: the built-in course, printed by --course, checks with a
-# line per exercise; a bad sheet is refused with its line and column.
+# line per exercise and no warning, or as one JSON object with --json; a bad
+# sheet is refused with its line and column.
 set(course ${CMAKE_CURRENT_BINARY_DIR}/trace_cli_course.json)
 execute_process(COMMAND ${TRACE} --course OUTPUT_FILE ${course} RESULT_VARIABLE code)
-expect_success("^1 completion Message 1050 ms\n.*\n5 completion Circuit 6050 ms\n.*\n14 fastest Circuit\n$"
+expect_success("^1 completion Message 3450 ms; accepted 3277.5 to 3622.5 ms; simulated 3600 ms\n.*\n16 crossover 180 units; accepted 171 to 189 units; simulated crossing at 176.7 units\n$"
                --check-exercises ${course})
+execute_process(COMMAND ${TRACE} --check-exercises ${course} OUTPUT_VARIABLE out)
+if(out MATCHES "warning")
+  message(FATAL_ERROR "--check-exercises: the course warns: ${out}")
+endif()
+expect_success("^{\"title\":\"Switching, step by step\",\"exercises\":\\[{\"number\":1,.*\"warnings\":\\[\\]}\\]}\n$"
+               --check-exercises ${course} --json)
+expect_usage_error(--check-exercises ${course} --csv)
 set(sheet ${CMAKE_CURRENT_BINARY_DIR}/trace_cli_sheet.json)
 file(WRITE ${sheet} "{\"title\": \"T\",\n \"exercises\": [],}")
 expect_usage_error(--check-exercises ${sheet})

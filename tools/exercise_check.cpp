@@ -5,13 +5,13 @@
 #include <fstream>
 #include <ostream>
 
-#include "exercise_answer.h"
+#include "answer_key.h"
 #include "exercise_sheet.h"
 #include "run_choice.h"
 
 namespace switchsim::trace {
 
-int CheckExercises(const std::string& path, std::ostream& out, std::ostream& err) {
+int CheckExercises(const std::string& path, bool json, std::ostream& out, std::ostream& err) {
   const std::string named = "switchsim-trace: --check-exercises: " + Quoted(path) + ": ";
   std::ifstream file(path, std::ios::binary);
   if (!file) {
@@ -31,6 +31,10 @@ int CheckExercises(const std::string& path, std::ostream& out, std::ostream& err
   if (!reading.sheet) {
     err << named << reading.error << "\n";
     return 2;
+  }
+  if (json) {
+    out << AnswerKeyJson(*reading.sheet);
+    return 0;
   }
   const auto& exercises = reading.sheet->exercises;
   for (std::size_t i = 0; i < exercises.size(); ++i) {

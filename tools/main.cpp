@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
     std::cout << switchsim::BuiltInCourseText();
     return 0;
   }
-  if (options.check_exercises) return CheckExercises(*options.check_exercises, std::cout, std::cerr);
+  if (options.check_exercises) return CheckExercises(*options.check_exercises, options.json, std::cout, std::cerr);
   if (options.sweep) return RunSweep(options);
 
   // Only a run without --seed draws on the system's entropy.

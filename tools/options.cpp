@@ -44,9 +44,11 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
   if (auto* error = std::get_if<std::string>(&read)) return UsageError{std::move(*error)};
   Options& options = std::get<Options>(read);
   for (const std::string_view alone : {"check-exercises", "course"}) {
-    if (!options.Given(alone) || options.given.size() == 1) continue;
-    const std::string& other = options.given.front() == alone ? options.given[1] : options.given.front();
-    return UsageError{"--" + other + ": --" + std::string(alone) + " runs nothing; leave out --" + other};
+    if (!options.Given(alone)) continue;
+    for (const std::string& other : options.given) {
+      if (other == alone || (alone == "check-exercises" && other == "json")) continue;
+      return UsageError{"--" + other + ": --" + std::string(alone) + " runs nothing; leave out --" + other};
+    }
   }
   if (options.additions && !options.png && !options.svg) {
     return UsageError{
@@ -85,8 +87,10 @@ std::string HelpText() {
          "  switchsim-trace --sweep size=20:1000:20 --seeds 5 --csv\n"
          "\n"
          "With --check-exercises FILE it checks a sheet of exercises (JSON, see the manual)\n"
-         "and prints one line per exercise with its expected answer, such as\n"
-         "  3 completion Circuit 6050 ms\n"
+         "and prints one line per exercise: its expected answer, what counts, what the\n"
+         "class's run will show, and any warning, such as\n"
+         "  3 completion Circuit 6050 ms; accepted 5747.5 to 6352.5 ms; simulated 6075 ms\n"
+         "With --json as well it writes the answer key as one JSON object.\n"
          "Exit status: 0 on success, 1 if a picture cannot be written, 2 for a bad option\n"
          "or a bad sheet.\n";
 }

@@ -70,6 +70,8 @@ export function bind(core) {
     exerciseNext: f('ss_exercise_next', null, []),
     exerciseStartAgain: f('ss_exercise_start_again', null, []),
     exerciseCsv: f('ss_exercise_csv', 'string', []),
+    exerciseShowHint: f('ss_exercise_show_hint', null, []),
+    exerciseStartAgainQuestion: f('ss_exercise_start_again_question', 'string', []),
     heap: () => core.HEAPF64,
   };
 }

@@ -251,7 +251,7 @@ export class Exercises {
     el('exerciseHint').hidden = s.hint === '';
     const outcome = el('exerciseOutcome');
     outcome.replaceChildren();
-    for (const line of s.outcome) make('li', {textContent: line}, outcome);
+    for (const line of s.outcome) make('li', {textContent: `${line.label}: ${line.text}`}, outcome);
     outcome.hidden = s.outcome.length === 0;
     outcome.className = s.within === null ? '' : (s.within ? 'within' : 'outside');
     el('exerciseRunning').hidden = s.step !== 'running';

@@ -207,6 +207,8 @@ void ss_exercise_retry() { OnExercises([](switchsim::WebExercises& e) { e.Retry(
 void ss_exercise_next() { OnExercises([](switchsim::WebExercises& e) { e.Next(); }); }
 void ss_exercise_start_again() { OnExercises([](switchsim::WebExercises& e) { e.StartAgain(); }); }
 const char* ss_exercise_csv() { return Returned(Exercises().ProgressCsv()); }
+void ss_exercise_show_hint() { OnExercises([](switchsim::WebExercises& e) { e.ShowHint(); }); }
+const char* ss_exercise_start_again_question() { return Returned(Exercises().flow().StartAgainQuestion()); }
 
 /// The parameters a curve can run along: [{"name", "label", "from", "to", "step"}].
 const char* ss_sweep_choices() {

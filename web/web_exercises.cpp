@@ -88,10 +88,13 @@ std::string WebExercises::State() const {
   // A hint belongs to the question it answered: any step since forgets it.
   const bool hinted = !hint_.empty() && hint_revision_ == flow_.Revision();
   json.Key("hint").Text(hinted ? hint_ : "");
+  const bool asking = step == ExerciseStep::Asking;
+  json.Key("hasHint").Bool(asking && !flow_.TeacherHint().empty() && !flow_.HintShown());
+  json.Key("teacherHint").Text(current && flow_.HintShown() ? flow_.TeacherHint() : "");
   json.Key("outcome").Open('[');
   const auto& outcome = flow_.Outcome();
   if (outcome && step == ExerciseStep::Answered) {
-    for (const std::string& line : outcome->lines) json.Text(line);
+    for (const OutcomeLine& line : outcome->lines) json.Open('{').Key("label").Text(line.label).Key("text").Text(line.text).Close('}');
   }
   json.Close(']').Key("within");
   if (outcome && step == ExerciseStep::Answered) {
@@ -100,6 +103,7 @@ std::string WebExercises::State() const {
     json.Null();
   }
   json.Key("summary").Text(open ? flow_.ProgressSummary() : "");
+  json.Key("startAgainQuestion").Text(flow_.StartAgainQuestion());
   json.Key("readoutsHidden").Bool(classroom_.ReadoutsHidden());
   json.Key("progressKey").Text(open ? flow_.ProgressKey() : "");
   json.Key("progressText").Text(open ? flow_.ProgressText() : "");

@@ -40,12 +40,15 @@ class WebExercises {
   void Retry();
   void Next();
   void StartAgain();
+  void ShowHint() { flow_.ShowHint(); }
   /// After every tick of the form.
   void AfterTick() { flow_.AfterTick(); }
 
   /// What the section shows: {"step", "title", "heading", "question",
-  /// "prompt", "choices", "hint", "outcome", "within", "summary",
-  /// "readoutsHidden", "progressKey", "progressText", "revision"}.
+  /// "prompt", "choices", "hint" (why a text was no answer), "hasHint" (a
+  /// teacher's hint waits to be shown), "teacherHint" (its text once shown),
+  /// "outcome" ([{"label", "text"}]), "within", "summary",
+  /// "startAgainQuestion", "readoutsHidden", "progressKey", "progressText", "revision"}.
   std::string State() const;
   std::string ProgressCsv() const { return flow_.ProgressCsv(); }
   /// Counts every change of what State says.

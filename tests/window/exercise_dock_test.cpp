@@ -116,7 +116,7 @@ TEST_F(ExerciseDockTest, ReadoutsStayHiddenUntilTheAnswerIsTaken) {
   EXPECT_TRUE(notice->accessibleName().contains("6375 ms"));
   RunExercise();
   EXPECT_TRUE(flow().Outcome()->within);
-  EXPECT_TRUE(notice->accessibleName().contains(QString::fromStdString(flow().Outcome()->lines.at(1))));
+  EXPECT_TRUE(notice->accessibleName().contains(QString::fromStdString(flow().Outcome()->lines.at(1).text)));
   EXPECT_FALSE(window().results().table->isHidden());
   EXPECT_EQ(window().results().table->rowCount(), 1);
   EXPECT_EQ(dock().outcome->text(), QString::fromStdString(flow().OutcomeText()));
@@ -129,7 +129,7 @@ TEST_F(ExerciseDockTest, HintForNoAnswerAndExplanationForAWrongOne) {
   window().exercises->Open(TwoQuestions());
   Type("abc");
   EXPECT_EQ(flow().Step(), ExerciseStep::Asking);
-  EXPECT_FALSE(flow().Records()[0].answered);
+  EXPECT_FALSE(flow().Records()[0].answered());
   EXPECT_FALSE(dock().hint->isHidden());
   EXPECT_FALSE(dock().hint->text().isEmpty());
   EXPECT_EQ(dock().answer->text(), "abc");
@@ -167,7 +167,7 @@ TEST_F(ExerciseDockTest, ProgressIsKeptAcrossWindowsAndExported) {
   RunExercise();
   MakeWindow();
   window().exercises->Open(TwoQuestions());
-  EXPECT_TRUE(flow().Records()[0].answered);
+  EXPECT_TRUE(flow().Records()[0].answered());
   EXPECT_EQ(flow().Index(), 1);
   EXPECT_EQ(dock().summary->text(), QString::fromStdString(flow().ProgressSummary()));
 

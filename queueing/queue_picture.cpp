@@ -1,0 +1,117 @@
+#include "queueing/queue_picture.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "colours.h"
+#include "numbers.h"
+
+namespace switchsim {
+namespace {
+
+inline constexpr double kTop = 44.0;
+inline constexpr double kLeft = 64.0;
+inline constexpr double kHeight = 600.0;       // px of the window's time
+inline constexpr double kServicesShown = 200.0;  // service times in the window
+inline constexpr double kArrivalWidth = 40.0;
+inline constexpr double kQueueWidth = 200.0;
+inline constexpr double kLinkWidth = 60.0;
+inline constexpr double kGap = 20.0;
+inline constexpr double kPxPerWaiting = 8.0;
+inline constexpr Rgb kSending = kCircuitBlue;
+inline constexpr Rgb kSendingOther = MakeRgb(90, 140, 230);
+inline constexpr Rgb kWaitingShade = MakeRgb(150, 150, 150);
+inline constexpr Rgb kLostColour = MakeRgb(210, 30, 30);
+
+DrawText Label(double x, double y, std::string text, TextAlign align = TextAlign::Start, double size = 12.0) {
+  DrawText t;
+  t.at = {x, y};
+  t.text = std::move(text);
+  t.colour = appearance::kAdditionTextColour;
+  t.size = size;
+  t.align = align;
+  return t;
+}
+
+DrawRect Filled(double x, double y, double width, double height, Rgb colour) {
+  DrawRect r;
+  r.x = x;
+  r.y = y;
+  r.width = width;
+  r.height = height;
+  r.filled = true;
+  r.fill = colour;
+  return r;
+}
+
+std::string Ms(double ms) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f", ms);
+  return text;
+}
+
+}  // namespace
+
+Drawing QueuePicture(const QueueRun& run) {
+  const QueueSetting& s = run.setting();
+  const double service = ServiceMs(s);
+  const double window_ms = kServicesShown * service;
+  const double px_per_ms = kHeight / window_ms;
+  const double arrivals_x = kLeft;
+  const double queue_x = arrivals_x + kArrivalWidth + kGap;
+  const double link_x = queue_x + kQueueWidth + kGap;
+  const auto y_of = [&](double ms) { return kTop + ms * px_per_ms; };
+  Drawing d;
+  d.width = link_x + kLinkWidth + 16.0;
+  d.height = kTop + kHeight + 16.0;
+  d.items.push_back(Label(arrivals_x, 16, "Arrivals"));
+  d.items.push_back(Label(queue_x, 16, "Waiting"));
+  d.items.push_back(Label(link_x, 16, "Sent"));
+  // Each sent packet's wait (from arrival to the start of its sending) adds one to the queue over that time.
+  std::vector<std::pair<double, int>> changes;
+  int shown_packets = 0;
+  for (std::size_t i = 0; i < run.Shown().size(); ++i) {
+    const QueuedPacket& p = run.Shown()[i];
+    if (p.arrival_ms > window_ms) break;
+    ++shown_packets;
+    const double y = y_of(p.arrival_ms);
+    if (p.lost) {
+      const Pen red{kLostColour, 1.5, false};
+      d.items.push_back(DrawLine{{arrivals_x + 14, y - 4}, {arrivals_x + 22, y + 4}, red});
+      d.items.push_back(DrawLine{{arrivals_x + 14, y + 4}, {arrivals_x + 22, y - 4}, red});
+      continue;
+    }
+    d.items.push_back(DrawLine{{arrivals_x, y + 0.5}, {arrivals_x + kArrivalWidth, y + 0.5}, Pen{kBlack, 1.0, false}});
+    if (p.start_ms > p.arrival_ms) {
+      changes.push_back({p.arrival_ms, 1});
+      changes.push_back({p.start_ms, -1});
+    }
+    const double top = y_of(p.start_ms);
+    const double bottom = std::min(y_of(p.start_ms + service), y_of(window_ms));
+    if (top < bottom) d.items.push_back(Filled(link_x, top, kLinkWidth, bottom - top, i % 2 ? kSendingOther : kSending));
+  }
+  std::sort(changes.begin(), changes.end());
+  int waiting = 0;
+  for (std::size_t i = 0; i < changes.size(); ++i) {
+    waiting += changes[i].second;
+    const double from = changes[i].first;
+    const double to = i + 1 < changes.size() ? changes[i + 1].first : from;
+    if (waiting > 0 && to > from && from < window_ms) {
+      d.items.push_back(Filled(queue_x, y_of(from), std::min(waiting * kPxPerWaiting, kQueueWidth),
+                               y_of(std::min(to, window_ms)) - y_of(from), kWaitingShade));
+    }
+  }
+  for (int k = 0; k <= 4; ++k) {
+    const double ms = window_ms * k / 4;
+    d.items.push_back(Label(kLeft - 6, y_of(ms) + 4, ShortestText(std::round(ms)) + " ms", TextAlign::End, 11));
+  }
+  d.title = "A queue at intensity " + ShortestText(s.intensity) + ", its first " + Ms(window_ms / 1000) + " s";
+  d.description = "Time runs down. " + std::to_string(shown_packets) + " packets arrive in the window; each is sent in " +
+                  Ms(service) + " ms, and waits while the link is busy. Over the run so far the mean wait is " +
+                  Ms(run.Wait().Mean()) + " ms against " + Ms(MeanWaitFormulaMs(s)) + " ms by the formula, and " +
+                  std::to_string(run.Lost()) + " packets were lost.";
+  return d;
+}
+
+}  // namespace switchsim

@@ -1,0 +1,90 @@
+#include "sharing/share_picture.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "colours.h"
+#include "numbers.h"
+#include "sharing/share_report.h"
+
+namespace switchsim {
+namespace {
+
+inline constexpr double kTop = 44.0;         // px above the first slot: the headings
+inline constexpr double kLeft = 48.0;        // px left of the first user: the time scale
+inline constexpr double kUserWidth = 9.0;    // px a user's column
+inline constexpr double kLoadWidth = 260.0;  // px of the load's bars at their longest
+inline constexpr double kGap = 24.0;
+inline constexpr Rgb kCircuitUser = kCircuitBlue;
+inline constexpr Rgb kPacketUser = appearance::kPacketMarkerColour;
+inline constexpr Rgb kLoad = MakeRgb(120, 120, 120);
+inline constexpr Rgb kCongested = MakeRgb(210, 30, 30);
+
+DrawText Label(double x, double y, std::string text, TextAlign align = TextAlign::Start, double size = 12.0) {
+  DrawText t;
+  t.at = {x, y};
+  t.text = std::move(text);
+  t.colour = appearance::kAdditionTextColour;
+  t.size = size;
+  t.align = align;
+  return t;
+}
+
+DrawRect Filled(double x, double y, double width, double height, Rgb colour) {
+  DrawRect r;
+  r.x = x;
+  r.y = y;
+  r.width = width;
+  r.height = height;
+  r.filled = true;
+  r.fill = colour;
+  return r;
+}
+
+}  // namespace
+
+Drawing SharePicture(const ShareRun& run) {
+  const ShareSetting& s = run.setting();
+  const int users = std::min(s.users, ShareRun::kShownUsers);
+  const std::vector<int>& active = run.ShownActive();
+  const double slots = static_cast<double>(active.size());
+  const double load_left = kLeft + users * kUserWidth + kGap;
+  const int most_load = s.users;
+  const double per_user = kLoadWidth / std::max(most_load, 1);
+  Drawing d;
+  d.width = load_left + kLoadWidth + 16.0;
+  d.height = kTop + std::max(slots, 60.0) + 16.0;
+  d.items.push_back(Label(kLeft, 16, "Users 1 to " + std::to_string(users) + " (blue: a circuit each)"));
+  d.items.push_back(Label(load_left, 16, "Users active on the link"));
+  d.items.push_back(Label(kLeft - 6, kTop - 8, "slot", TextAlign::End, 11));
+  for (int u = 0; u < users; ++u) {
+    const Rgb colour = u < run.CircuitUsers() ? kCircuitUser : kPacketUser;
+    for (const ActivePeriod& p : run.ShownPeriods(u)) {
+      d.items.push_back(Filled(kLeft + u * kUserWidth + 1, kTop + static_cast<double>(p.from), kUserWidth - 2,
+                               static_cast<double>(p.to - p.from), colour));
+    }
+  }
+  for (std::size_t slot = 0; slot < active.size(); ++slot) {
+    if (active[slot] == 0) continue;
+    const bool congested = active[slot] > run.ReservedUsers();
+    d.items.push_back(Filled(load_left, kTop + static_cast<double>(slot), active[slot] * per_user, 1.0,
+                             congested ? kCongested : kLoad));
+  }
+  for (double slot = 0; slot <= slots; slot += 100) {
+    d.items.push_back(Label(kLeft - 6, kTop + slot + 4, ShortestText(slot), TextAlign::End, 11));
+  }
+  const double limit_x = load_left + std::min<double>(run.ReservedUsers(), most_load) * per_user + 0.5;
+  if (run.ReservedUsers() < most_load) {
+    d.items.push_back(DrawLine{{limit_x, kTop - 4}, {limit_x, kTop + slots}, Pen{kBlack, 1.0, true}});
+    d.items.push_back(Label(limit_x + 4, kTop - 8, "the link's " + std::to_string(run.ReservedUsers()) + " users", TextAlign::Start, 11));
+  }
+  d.title = "A link shared by " + std::to_string(s.users) + " users, its first " + ShortestText(slots) + " slots";
+  d.description = "Time runs down, one row a slot. " + std::to_string(run.CircuitUsers()) +
+                  " users hold a circuit each; more than " + std::to_string(run.ReservedUsers()) +
+                  " active at once congest the link, which happened in " + std::to_string(run.CongestedSlots()) +
+                  " of " + std::to_string(run.SlotsDone()) + " slots so far; the formula gives a chance of " +
+                  ShortestText(CongestionFormula(s)) + " a slot.";
+  return d;
+}
+
+}  // namespace switchsim

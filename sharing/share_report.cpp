@@ -1,0 +1,94 @@
+#include "sharing/share_report.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "json_writer.h"
+#include "numbers.h"
+#include "probability/binomial_tail.h"
+
+namespace switchsim {
+namespace {
+
+std::string Fixed(double value, int places) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", places, value);
+  return text;
+}
+
+// A probability as a person reads it: "0.000424", "0.0213", "1.7e-09".
+std::string Chance(double p) {
+  if (p == 0.0) return "0";
+  if (p < 1e-4) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.3g", p);
+    return text;
+  }
+  return ShortestText(std::round(p * 1e6) / 1e6);
+}
+
+std::string Percent(double share) { return Fixed(share * 100.0, 1) + " %"; }
+
+}  // namespace
+
+BurstCase BurstCaseOf(const ShareSetting& setting, int packets, int bits) {
+  BurstCase burst{packets, bits, 0.0, 0.0};
+  const double total_bits = static_cast<double>(packets) * bits;
+  burst.reserved_s = total_bits / (*PlainRate(setting.user_rate) * 1e6);
+  burst.shared_s = total_bits / (*PlainRate(setting.link_rate) * 1e6);
+  return burst;
+}
+
+double CongestionFormula(const ShareSetting& setting) {
+  const std::int64_t reserved = ReservedUsers(setting.link_rate, setting.user_rate).value_or(0);
+  if (reserved >= setting.users) return 0.0;
+  return BinomialTail(setting.users, setting.active, static_cast<int>(reserved));
+}
+
+std::string ShareJson(const ShareRun& run) {
+  const ShareSetting& s = run.setting();
+  const BurstCase burst = BurstCaseOf(s);
+  std::string out;
+  JsonWriter json(out);
+  json.Open('{').Key("users").Integer(s.users).Key("active").Number(s.active);
+  json.Key("user_rate").Text(s.user_rate).Key("link_rate").Text(s.link_rate);
+  json.Key("burst_slots").Number(BurstSlots(s)).Key("slots").Integer(run.SlotsDone());
+  json.Key("seed").Unsigned(s.seed).Key("circuit_users").Integer(run.CircuitUsers());
+  json.Key("refused_users").Integer(s.users - run.CircuitUsers());
+  json.Key("congestion_formula").Number(CongestionFormula(s));
+  json.Key("congestion_simulated").Number(run.Congestion().Mean());
+  json.Key("congestion_interval").Number(run.Congestion().HalfWidth());
+  json.Key("congested_slots").Integer(run.CongestedSlots());
+  json.Key("offered_load").Number(s.users * s.active * *PlainRate(s.user_rate) / *PlainRate(s.link_rate));
+  json.Key("circuit_use").Number(run.CircuitUse()).Key("packet_use").Number(run.PacketUse());
+  json.Key("reserved_idle").Number(run.ReservedIdle());
+  json.Key("burst_packets").Integer(burst.packets).Key("burst_reserved_s").Number(burst.reserved_s);
+  json.Key("burst_shared_s").Number(burst.shared_s).Close('}');
+  return out + "\n";
+}
+
+std::string ShareTable(const ShareRun& run) {
+  const ShareSetting& s = run.setting();
+  const BurstCase burst = BurstCaseOf(s);
+  const auto row = [](const std::string& what, const std::string& value) {
+    char line[160];
+    std::snprintf(line, sizeof line, "%-44s %s\n", what.c_str(), value.c_str());
+    return std::string(line);
+  };
+  std::string out = "A link of " + s.link_rate + " shared by " + std::to_string(s.users) + " users of " + s.user_rate +
+                    ", each active " + Percent(s.active) + " of the time, over " + std::to_string(run.SlotsDone()) +
+                    " slots (seed " + std::to_string(s.seed) + ")\n";
+  out += row("circuits: users served (floor(C / r))", std::to_string(run.CircuitUsers()) + ", " +
+                                                         std::to_string(s.users - run.CircuitUsers()) + " refused");
+  out += row("packets: P(more than " + std::to_string(run.ReservedUsers()) + " active), formula",
+             Chance(CongestionFormula(s)));
+  out += row("packets: share of slots congested, simulated", Chance(run.Congestion().Mean()) + " \u00b1 " +
+                                                                 Chance(run.Congestion().HalfWidth()) + " (99.9 %)");
+  out += row("link used: circuits / packets", Percent(run.CircuitUse()) + " / " + Percent(run.PacketUse()));
+  out += row("reserved for circuits but idle", Percent(run.ReservedIdle()));
+  out += row("one user's burst of " + std::to_string(burst.packets) + " packets: reserved / shared",
+             ShortestText(burst.reserved_s) + " s / " + ShortestText(burst.shared_s) + " s");
+  return out;
+}
+
+}  // namespace switchsim
