@@ -32,6 +32,12 @@ export class Exercises {
       // Opened from the tool bar, the section offers the sets and takes the keys: the form lies between them.
       if (this.toggle(undefined, true)) this.focusStep(true);
     });
+    this.bindSets();
+    this.bindSteps();
+  }
+
+  /** The ways in of a set: the built-in course, a sheet chosen, or one dropped on the section. */
+  bindSets() {
     el('exerciseCourse').addEventListener('click', () => this.openCourse());
     const file = el('exerciseFile');
     file.addEventListener('change', () => {
@@ -59,6 +65,10 @@ export class Exercises {
       }
       this.readFile(files[0]);
     });
+  }
+
+  /** The answer, the hint, and the buttons after an outcome. */
+  bindSteps() {
     el('exerciseForm').addEventListener('submit', (event) => {
       event.preventDefault();
       this.commit(el('exerciseAnswer').value);
@@ -66,7 +76,22 @@ export class Exercises {
     const act = (id, action) => el(id).addEventListener('click', () => this.act(action));
     act('exerciseRetry', () => this.api.exerciseRetry());
     act('exerciseNext', () => this.api.exerciseNext());
-    act('exerciseStartAgain', () => this.api.exerciseStartAgain());
+    el('exerciseShowHint').addEventListener('click', () => {
+      this.act(() => this.api.exerciseShowHint());
+      this.focusStep();  // the button is gone: the keys go back to the answer
+    });
+    el('exerciseStartAgain').addEventListener('click', () => this.askStartAgain());
+    el('exerciseConfirmYes').addEventListener('click', () => {
+      this.hideConfirm();
+      this.act(() => this.api.exerciseStartAgain());
+    });
+    el('exerciseConfirmNo').addEventListener('click', () => {
+      this.hideConfirm();
+      el('exerciseStartAgain').focus();
+    });
+    el('exerciseConfirm').addEventListener('keydown', (event) => {
+      if (event.key === 'Escape') el('exerciseConfirmNo').click();
+    });
     el('exerciseClose').addEventListener('click', () => {
       this.act(() => this.api.exerciseClose());
       // A set a link opened leaves nothing to show once closed.
@@ -75,6 +100,27 @@ export class Exercises {
     el('exerciseCsv').addEventListener('click', () => {
       downloadText('switchsim-progress.csv', this.api.exerciseCsv(), 'text/csv');
     });
+  }
+
+  /**
+   * Starts the set again at once where that forgets nothing; else asks
+   * first, in the section, what would be forgotten, with the keys on the
+   * choice that keeps it.
+   */
+  askStartAgain() {
+    const question = this.api.exerciseStartAgainQuestion();
+    if (question === '') {
+      this.act(() => this.api.exerciseStartAgain());
+      return;
+    }
+    setText(el('exerciseConfirmText'), question);
+    el('exerciseConfirm').hidden = false;
+    el('exerciseConfirmNo').focus({preventScroll: true});
+    this.reveal(el('exerciseConfirm'));
+  }
+
+  hideConfirm() {
+    el('exerciseConfirm').hidden = true;
   }
 
   /**
@@ -249,10 +295,19 @@ export class Exercises {
     this.showChoices(s.choices, asking);
     setText(el('exerciseHint'), s.hint);
     el('exerciseHint').hidden = s.hint === '';
+    el('exerciseShowHint').hidden = !s.hasHint;
+    setText(el('exerciseTeacherHint'), s.teacherHint);
+    el('exerciseTeacherHint').hidden = s.teacherHint === '';
+    // A label and its text a line, as the module lays the outcome out.
     const outcome = el('exerciseOutcome');
     outcome.replaceChildren();
-    for (const line of s.outcome) make('li', {textContent: `${line.label}: ${line.text}`}, outcome);
+    for (const {label, text} of s.outcome) {
+      make('dt', {textContent: label}, outcome);
+      make('dd', {textContent: text}, outcome);
+    }
     outcome.hidden = s.outcome.length === 0;
+    // What Start again would forget has changed: it is asked anew.
+    this.hideConfirm();
     outcome.className = s.within === null ? '' : (s.within ? 'within' : 'outside');
     el('exerciseRunning').hidden = s.step !== 'running';
     el('exerciseRetry').hidden = !answered;

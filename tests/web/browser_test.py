@@ -512,7 +512,8 @@ SHEET = {'title': 'Checks', 'exercises': [
     {'question': 'How long does Circuit take?', 'ask': 'completion', 'technique': 'Circuit',
      'size': 300, 'rates': '1,0.5,1', 'delays': '50,50,50', 'tolerance': 10},
     {'question': 'How long does Message take?', 'ask': 'completion', 'technique': 'Message',
-     'size': 300, 'rates': '1,0.5,1', 'delays': '50,50,50', 'explain': 'Each router waits for the whole message.'},
+     'size': 300, 'rates': '1,0.5,1', 'delays': '50,50,50', 'explain': 'Each router waits for the whole message.',
+     'hint': 'Add each link.'},
     {'question': 'Which arrives first?', 'ask': 'fastest', 'size': 300, 'rates': '1,0.5,1',
      'delays': '50,50,50'},
 ]}
@@ -599,12 +600,34 @@ class ExerciseTest(PageCase):
         return (self.node('exerciseOutcome').get_attribute('class'),
                 self.node('exerciseOutcome').get_attribute('textContent'))
 
+    def progress_csv(self):
+        """The progress as Export progress CSV downloads it."""
+        path = os.path.join(self.downloads, 'switchsim-progress.csv')
+        self.node('exerciseCsv').click()
+        self.wait_for(lambda: os.path.isfile(path) and os.path.getsize(path) > 0, 'no progress arrived')
+        time.sleep(0.5)  # let the browser finish writing it
+        with open(path, encoding='utf-8') as file:
+            text = file.read()
+        os.remove(path)
+        return text
+
     def test_answers_are_graded_with_the_readouts_hidden_until_then(self):
+        self.downloads = self.enterContext(tempfile.TemporaryDirectory(prefix='switchsim-progress-'))
+        browser.execute_cdp_cmd('Browser.setDownloadBehavior', {'behavior': 'allow', 'downloadPath': self.downloads})
         self.open('?speed=4&exercises=sheets/checks.json')
         self.wait_for(lambda: self.text('exerciseTitle').startswith('Exercise 1 of 3'), 'no first question')
         self.assertEqual(self.text('exerciseQuestion'), 'How long does Circuit take?')
         self.assertEqual(self.focused(), 'exerciseAnswer')
         self.assertEqual(self.readouts(), {'labels': False, 'results': False, 'curves': False, 'guide': False})
+        # A student who starts the run by hand, or reads the progress, to learn the answer learns nothing.
+        self.node('cmdStart0').click()
+        self.node('exerciseAnswer').send_keys(Keys.F5)
+        self.assertEqual(self.text('statusNotice'), 'A question waits: the run starts when you check your answer')
+        self.assertEqual(self.shown('cmdStart0', 'statusClock'), {'cmdStart0': 'Start', 'statusClock': 't = 0.000 s'})
+        self.assertEqual(self.inked_rows(), [[], [], []])
+        self.assert_markers({})
+        self.assertNotIn('6050', self.progress_csv())
+        self.assertFalse(self.node('exerciseShowHint').is_displayed())  # the sheet gives this one no hint
         # No answer: the hint, the text kept, the keys where they were, no attempt used.
         self.answer('abc')
         self.wait_for(lambda: self.node('exerciseHint').is_displayed(), 'no hint for "abc"')
@@ -617,7 +640,11 @@ class ExerciseTest(PageCase):
         within, lines = self.outcome()
         self.assertEqual(within, 'within')
         self.assertIn('6375 ms', lines)
+        self.assertEqual(browser.execute_script(
+            "return [...document.querySelectorAll('#exerciseOutcome dt')].map((label) => label.textContent)")[:4],
+            ['Your answer', 'Expected', 'Simulated', 'Verdict'])
         self.assertEqual(self.focused(), 'exerciseNext')
+        self.assertIn('6050', self.progress_csv())
         self.assertEqual(self.readouts(), {'labels': True, 'results': True, 'curves': True, 'guide': True})
         self.assert_markers({'lneCircuit': (6375, BLUE)})
         # The next question hides the circuit's label while its marker stays.
@@ -627,6 +654,10 @@ class ExerciseTest(PageCase):
         self.assertEqual(self.focused(), 'exerciseAnswer')
         self.assertEqual(self.readouts()['labels'], False)
         self.assertNotIn('6375', self.node('lneCircuit').get_attribute('aria-label'))
+        self.node('exerciseShowHint').click()
+        self.wait_for(lambda: self.text('exerciseTeacherHint') == 'Add each link.', 'the hint never showed')
+        self.assertFalse(self.node('exerciseShowHint').is_displayed())
+        self.assertEqual(self.focused(), 'exerciseAnswer')
         self.answer('9000')
         within, lines = self.outcome()
         self.assertEqual(within, 'outside')
@@ -646,6 +677,19 @@ class ExerciseTest(PageCase):
         self.assertIn('3 of 3 answered, 2 within tolerance', self.text('exerciseSummary'))
         self.node('exerciseNext').send_keys(Keys.ENTER)
         self.wait_for(lambda: self.focused() == 'exerciseStartAgain', 'the end of the set took no keys')
+        # Start again asks in the section, never in the browser's own dialog, before it forgets.
+        browser.execute_script('window.confirm = () => { window.confirmed = true; return true; }')
+        browser.switch_to.active_element.send_keys(Keys.ENTER)
+        self.assertIn('answers to 3 exercises', self.text('exerciseConfirmText'))
+        self.assertEqual(self.focused(), 'exerciseConfirmNo')
+        browser.switch_to.active_element.send_keys(Keys.ENTER)  # Keep my answers
+        self.assertFalse(self.node('exerciseConfirm').is_displayed())
+        self.assertIn('3 of 3 answered', self.text('exerciseSummary'))
+        self.node('exerciseStartAgain').click()
+        self.node('exerciseConfirmYes').click()
+        self.wait_for(lambda: self.text('exerciseTitle').startswith('Exercise 1 of 3'), 'the set never started again')
+        self.assertIn('0 of 3 answered', self.text('exerciseSummary'))
+        self.assertIsNone(browser.execute_script('return window.confirmed'))
 
     def test_the_tool_bar_opens_the_section_with_its_keys_and_the_course(self):
         self.open('')
@@ -658,7 +702,7 @@ class ExerciseTest(PageCase):
 
     def test_a_link_opens_the_course_and_long_texts_wrap_within_the_section_at_any_zoom(self):
         self.open('?exercises=builtin')
-        self.wait_for(lambda: self.text('exerciseTitle').startswith('Exercise 1 of 14 · Switching'),
+        self.wait_for(lambda: re.match(r'Exercise 1 of \d+ · Switching', self.text('exerciseTitle')),
                       'the link opened no course')
         self.assertFalse(self.node('exerciseChooser').is_displayed())  # no one asked for another set
         self.open('?speed=4&exercises=sheets/long.json')

@@ -210,6 +210,9 @@ class Screens(unittest.TestCase):
     def test_on_a_phone_an_answer_checked_plays_its_run_in_view_and_the_outcome_follows(self):
         emulate(390, 844, 3, True)
         browser_test.open_page('?technique=Circuit&predict=1&speed=4')
+        browser.find_element('id', 'run0').click()  # Start, to read the answer off the run: nothing runs
+        self.assertEqual([browser.find_element('id', id).get_attribute('textContent') for id in ('run0', 'runClock')],
+                         ['Start', 't = 0.000 s'])
         browser.find_element('id', 'exerciseAnswer').send_keys('6050')
         # Checked and paused at once: the view is read while the run waits.
         browser.execute_script("document.getElementById('exerciseForm').requestSubmit();"
