@@ -77,7 +77,7 @@ std::optional<std::string> SetQuestion(const std::string& value, RunRequest& req
   return std::nullopt;
 }
 
-constexpr std::array<OptionRow, 31> kOptions = {{
+constexpr std::array<OptionRow, 32> kOptions = {{
     {"technique", "NAME", "Message, Circuit or Packet (default Message)", kDriver | kWindow | kPage,
      [](const std::string& v, RunRequest& r) { return ChooseTechnique(v, r); }},
     {"size", "N", "message size: 100, 200, 300, 400, 500 or 1000 (default 300)",
@@ -121,8 +121,9 @@ constexpr std::array<OptionRow, 31> kOptions = {{
      SetCheckExercises},
     {"course", "", "print the built-in exercises as a sheet file, a start for one's own", kDriver,
      nullptr, &RunRequest::course},
-    {"exercises", "FILE", "open the sheet of exercises FILE (on a page: a file of the same site)",
-     kWindow | kPage, SetExercises},
+    {"exercises", "FILE", "open the sheet of exercises FILE", kWindow, SetExercises},
+    {"exercises", "FILE", "open the sheet of exercises FILE of the same site, or builtin: the built-in course",
+     kPage, SetExercises},
     {"predict", "", "ask for a prediction before the run: an exercise of the options given",
      kWindow | kPage, nullptr, &RunRequest::predict},
     {"ask", "KIND",

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "layout.h"
 #include "numbers.h"
 #include "text_escape.h"
 
@@ -104,10 +105,13 @@ std::string ShareQuery(const FormLogic& form, double speed, const Zoom& zoom, bo
   return query;
 }
 
-std::string EmbedSnippet(std::string_view address) {
+std::string EmbedSnippet(std::string_view address, int run_bar_px) {
+  const int width = layout::Px(layout::kClientWidth);
+  const int height = layout::Px(layout::kClientHeight) + run_bar_px;
   return "<iframe src=\"" + HtmlEscaped(address) +
-         "\" title=\"switchsim: message, circuit and packet switching\" width=\"916\" "
-         "height=\"720\" style=\"border:0;max-width:100%\" loading=\"lazy\"></iframe>";
+         "\" title=\"switchsim: message, circuit and packet switching\" width=\"" +
+         std::to_string(width) + "\" height=\"" + std::to_string(height) +
+         "\" style=\"border:0;max-width:100%\" loading=\"lazy\"></iframe>";
 }
 
 std::variant<PageRequest, std::string> ReadPageQuery(std::string_view query) {

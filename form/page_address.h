@@ -28,7 +28,9 @@ std::variant<PageRequest, std::string> ReadPageQuery(std::string_view query);
 std::string ShareQuery(const FormLogic& form, double speed, const Zoom& zoom, bool projector);
 
 /// An HTML snippet that shows the page at `address` in another page's frame,
-/// with the address escaped for an attribute.
-std::string EmbedSnippet(std::string_view address);
+/// with the address escaped for an attribute: a frame as wide as the form
+/// and as high as the form with the framed page's run bar under it, which
+/// is `run_bar_px` CSS px high.
+std::string EmbedSnippet(std::string_view address, int run_bar_px);
 
 }  // namespace switchsim

@@ -33,3 +33,25 @@ export function decoration(node) {
 export function setText(node, text) {
   if (node.textContent !== text) node.textContent = text;
 }
+
+/**
+ * Scrolls this page's own window, never a page around it (a course page
+ * that holds it in a frame), so that `node` shows whole, or from its top
+ * when it is taller than the view; `bars` may stand over an edge of the
+ * view, and what they cover is left out.
+ */
+export function reveal(node, bars = []) {
+  let top = 0;
+  let bottom = window.innerHeight;
+  for (const bar of bars) {
+    const r = bar.getBoundingClientRect();
+    if (r.height === 0) continue;
+    if (r.top <= top + 1 && r.bottom > top) top = r.bottom;
+    else if (r.bottom >= bottom - 1 && r.top < bottom) bottom = r.top;
+  }
+  const box = node.getBoundingClientRect();
+  let by = 0;
+  if (box.top < top || box.height > bottom - top) by = box.top - top;
+  else if (box.bottom > bottom) by = box.bottom - bottom;
+  if (by !== 0) window.scrollBy(0, by);
+}

@@ -5,7 +5,7 @@
  * choices on, reads sheets from a file, a drop or the address, and keeps
  * each set's progress in the browser.
  */
-import {el, make, setText} from './dom.js';
+import {el, make, reveal, setText} from './dom.js';
 import {downloadText} from './downloads.js';
 
 /** What the browser keeps under `key`; "" where it keeps nothing (a private window, a frame). */
@@ -17,6 +17,9 @@ function keep(key, value) {
   try { window.localStorage.setItem(key, value); } catch { /* kept for this visit only */ }
 }
 
+/** Whether the page is shown in a frame of another page (a course page). */
+const framed = () => window.self !== window.top;
+
 export class Exercises {
   /** Binds the section to `page` (its api and act()). */
   constructor(page) {
@@ -26,13 +29,16 @@ export class Exercises {
     this.step = 'closed';
     this.heading = '';
     el('showExercises').addEventListener('click', () => {
-      // Opened from the tool bar, the section takes the keys: the form lies between them.
-      if (this.toggle()) this.focusStep(true);
+      // Opened from the tool bar, the section offers the sets and takes the keys: the form lies between them.
+      if (this.toggle(undefined, true)) this.focusStep(true);
     });
-    el('exerciseCourse').addEventListener('click', () => this.open(() => {
-      this.api.exerciseReadCourse();
-      return '';
-    }));
+    this.bindSets();
+    this.bindSteps();
+  }
+
+  /** The ways in of a set: the built-in course, a sheet chosen, or one dropped on the section. */
+  bindSets() {
+    el('exerciseCourse').addEventListener('click', () => this.openCourse());
     const file = el('exerciseFile');
     file.addEventListener('change', () => {
       if (file.files.length > 0) this.readFile(file.files[0]);
@@ -59,6 +65,10 @@ export class Exercises {
       }
       this.readFile(files[0]);
     });
+  }
+
+  /** The answer, the hint, and the buttons after an outcome. */
+  bindSteps() {
     el('exerciseForm').addEventListener('submit', (event) => {
       event.preventDefault();
       this.commit(el('exerciseAnswer').value);
@@ -66,20 +76,80 @@ export class Exercises {
     const act = (id, action) => el(id).addEventListener('click', () => this.act(action));
     act('exerciseRetry', () => this.api.exerciseRetry());
     act('exerciseNext', () => this.api.exerciseNext());
-    act('exerciseStartAgain', () => this.api.exerciseStartAgain());
-    act('exerciseClose', () => this.api.exerciseClose());
+    el('exerciseShowHint').addEventListener('click', () => {
+      this.act(() => this.api.exerciseShowHint());
+      this.focusStep();  // the button is gone: the keys go back to the answer
+    });
+    el('exerciseStartAgain').addEventListener('click', () => this.askStartAgain());
+    el('exerciseConfirmYes').addEventListener('click', () => {
+      this.hideConfirm();
+      this.act(() => this.api.exerciseStartAgain());
+    });
+    el('exerciseConfirmNo').addEventListener('click', () => {
+      this.hideConfirm();
+      el('exerciseStartAgain').focus();
+    });
+    el('exerciseConfirm').addEventListener('keydown', (event) => {
+      if (event.key === 'Escape') el('exerciseConfirmNo').click();
+    });
+    el('exerciseClose').addEventListener('click', () => {
+      this.act(() => this.api.exerciseClose());
+      // A set a link opened leaves nothing to show once closed.
+      if (el('exerciseChooser').hidden) this.toggle(false);
+    });
     el('exerciseCsv').addEventListener('click', () => {
       downloadText('switchsim-progress.csv', this.api.exerciseCsv(), 'text/csv');
     });
   }
 
-  /** Shows the section if `show` (or if hidden, when not given), else hides it; whether it shows. */
-  toggle(show) {
+  /**
+   * Starts the set again at once where that forgets nothing; else asks
+   * first, in the section, what would be forgotten, with the keys on the
+   * choice that keeps it.
+   */
+  askStartAgain() {
+    const question = this.api.exerciseStartAgainQuestion();
+    if (question === '') {
+      this.act(() => this.api.exerciseStartAgain());
+      return;
+    }
+    setText(el('exerciseConfirmText'), question);
+    el('exerciseConfirm').hidden = false;
+    el('exerciseConfirmNo').focus({preventScroll: true});
+    this.reveal(el('exerciseConfirm'));
+  }
+
+  hideConfirm() {
+    el('exerciseConfirm').hidden = true;
+  }
+
+  /**
+   * Shows the section if `show` (or if hidden, when not given), else hides
+   * it; whether it shows. The built-in course and the sheets are offered
+   * when `offer` asks for them (the tool bar's button), not when a link
+   * opens a set of its own.
+   */
+  toggle(show, offer = false) {
     const section = el('exercises');
+    const opening = section.hidden;
     section.hidden = show === undefined ? !section.hidden : !show;
     el('showExercises').setAttribute('aria-expanded', String(!section.hidden));
-    if (!section.hidden) section.scrollIntoView({block: 'nearest'});
+    if (offer || opening) el('exerciseChooser').hidden = !offer;
+    if (!section.hidden) this.reveal(section);
     return !section.hidden;
+  }
+
+  /** Scrolls the page, never a course page around it, to show `node` clear of the run bar. */
+  reveal(node) {
+    reveal(node, [el('runBar')]);
+  }
+
+  /** Opens the built-in course. */
+  openCourse() {
+    return this.open(() => {
+      this.api.exerciseReadCourse();
+      return '';
+    });
   }
 
   /**
@@ -95,7 +165,10 @@ export class Exercises {
       closed: () => (opening ? el('exerciseCourse') : null),
     };
     const target = targets[this.step]?.();
-    if (target && !target.hidden && !target.disabled) target.focus();
+    // In a course page's frame the keys stay where the reader has them.
+    if (!target || target.hidden || target.disabled || (framed() && !document.hasFocus())) return;
+    target.focus({preventScroll: true});
+    this.reveal(target);
   }
 
   /** Runs `action` on the module, then shows what changed: the form and this section. */
@@ -121,21 +194,22 @@ export class Exercises {
 
   /** Reads a sheet from a file the user chose or dropped. */
   async readFile(file) {
+    const name = this.api.quoted(file.name);
     const refusal = this.api.exerciseSizeRefusal(file.size);
     if (refusal !== '') {
-      this.say(`${file.name}: ${refusal}.`);
+      this.say(`${name}: ${refusal}.`);
       return;
     }
     let text;
     try {
       text = await file.text();
     } catch (error) {
-      this.say(`${file.name} could not be read: ${error.message}.`);
+      this.say(`${name} could not be read: ${error.message}.`);
       return;
     }
     this.open(() => {
       const error = this.api.exerciseReadSheet(text);
-      return error === '' ? '' : `${file.name}: ${error}.`;
+      return error === '' ? '' : `${name}: ${error}.`;
     });
   }
 
@@ -143,22 +217,23 @@ export class Exercises {
    * Reads the sheet `name` names from this site (the address's exercises=);
    * `refusal` is the module's reason not to fetch it, if any.
    */
-  async readAddress(name, refusal) {
+  async readAddress(address, refusal) {
     this.toggle(true);
+    const name = this.api.quoted(address);
     if (refusal) {
       this.say(refusal);
       return;
     }
     let text;
     try {
-      const response = await fetch(new URL(name, window.location.href), {credentials: 'same-origin'});
+      const response = await fetch(new URL(address, window.location.href), {credentials: 'same-origin'});
       // A redirect may lead elsewhere: only this site's own files are read.
       if (new URL(response.url).origin !== window.location.origin) {
-        this.say(`The sheet "${name}" led to another site, and is not read.`);
+        this.say(`The sheet ${name} led to another site, and is not read.`);
         return;
       }
       if (!response.ok) {
-        this.say(`The sheet "${name}" could not be loaded: ${response.status} ${response.statusText}.`);
+        this.say(`The sheet ${name} could not be loaded: ${response.status} ${response.statusText}.`);
         return;
       }
       const length = Number(response.headers.get('Content-Length') ?? 0);
@@ -169,7 +244,7 @@ export class Exercises {
       }
       text = await response.text();
     } catch (error) {
-      this.say(`The sheet "${name}" could not be loaded: ${error.message}.`);
+      this.say(`The sheet ${name} could not be loaded: ${error.message}.`);
       return;
     }
     const late = this.api.exerciseSizeRefusal(new Blob([text]).size);
@@ -220,10 +295,19 @@ export class Exercises {
     this.showChoices(s.choices, asking);
     setText(el('exerciseHint'), s.hint);
     el('exerciseHint').hidden = s.hint === '';
+    el('exerciseShowHint').hidden = !s.hasHint;
+    setText(el('exerciseTeacherHint'), s.teacherHint);
+    el('exerciseTeacherHint').hidden = s.teacherHint === '';
+    // A label and its text a line, as the module lays the outcome out.
     const outcome = el('exerciseOutcome');
     outcome.replaceChildren();
-    for (const line of s.outcome) make('li', {textContent: `${line.label}: ${line.text}`}, outcome);
+    for (const {label, text} of s.outcome) {
+      make('dt', {textContent: label}, outcome);
+      make('dd', {textContent: text}, outcome);
+    }
     outcome.hidden = s.outcome.length === 0;
+    // What Start again would forget has changed: it is asked anew.
+    this.hideConfirm();
     outcome.className = s.within === null ? '' : (s.within ? 'within' : 'outside');
     el('exerciseRunning').hidden = s.step !== 'running';
     el('exerciseRetry').hidden = !answered;
@@ -234,11 +318,18 @@ export class Exercises {
 
     // A new question takes the keys to its answer; an outcome to Next.
     const moved = s.step !== this.step || s.heading !== this.heading;
+    const was = this.step;
     this.step = s.step;
     this.heading = s.heading;
     if (!moved) return;
     if (asking) input.value = '';
-    if (!el('exercises').hidden) this.focusStep();
+    // The run plays in view, and its outcome follows it (on a phone, far below the form).
+    if (s.step === 'running' && was === 'asking') this.reveal(el('stage'));
+    if (el('exercises').hidden) return;
+    this.focusStep();
+    if (!answered) return;
+    this.reveal(el('exerciseActions'));
+    this.reveal(outcome);
   }
 
   /** A button for each choice of a question of techniques. */

@@ -11,6 +11,7 @@
 #include "page_address.h"
 #include "zoom.h"
 #include "reading_guide.h"
+#include "run_choice.h"
 #include "sweep_choices.h"
 #include "timing_format.h"
 #include "exercise_sheet.h"
@@ -108,10 +109,13 @@ const char* ss_share_query(const char* zoom, int projector) {
   const auto read = switchsim::ReadZoom(zoom);
   return Returned(Form()->ShareQuery(read.value_or(switchsim::Zoom{}), projector != 0));
 }
-/// The HTML of a frame that shows the page at `address`, escaped.
-const char* ss_embed_snippet(const char* address) {
-  return Returned(switchsim::EmbedSnippet(address));
+/// The HTML of a frame that shows the page at `address`, escaped, whose run
+/// bar is `run_bar_px` CSS px high.
+const char* ss_embed_snippet(const char* address, int run_bar_px) {
+  return Returned(switchsim::EmbedSnippet(address, run_bar_px));
 }
+/// `text` quoted as every message quotes a value: at most 40 characters, then "…".
+const char* ss_quoted(const char* text) { return Returned(switchsim::Quoted(text)); }
 
 const char* ss_describe() { return Returned(switchsim::DescribeForm()); }
 /// The form as it shows now as an SVG document, with the margins' time
@@ -172,8 +176,9 @@ const char* ss_exercise_read_sheet(const char* text) {
 /// "" or why a sheet of `bytes` bytes is not read at all.
 const char* ss_exercise_size_refusal(double bytes) {
   if (bytes <= static_cast<double>(switchsim::kMostSheetBytes)) return Returned("");
+  constexpr std::size_t kBytesPerMiB = 1024 * 1024;
   return Returned("The file is too large for a set of exercises: at most " +
-                  std::to_string(switchsim::kMostSheetBytes / 1024) + " KiB");
+                  std::to_string(switchsim::kMostSheetBytes / kBytesPerMiB) + " MiB");
 }
 /// "" or why the page does not load the sheet a link names.
 const char* ss_exercise_address_refusal(const char* name) {

@@ -63,7 +63,13 @@ export class Page {
    */
   sync(ticked = false) {
     this.timing.refresh();
+    this.showState(ticked);
+    // Last, so that what the section scrolls to stays where the status line above left it.
     this.exercises.refresh();
+  }
+
+  /** Shows the form, the status line and the tool bar where the module says they changed. */
+  showState(ticked) {
     const changes = this.api.changes();
     if (changes === this.shown.changes) {
       // Most ticks change only the clock.
@@ -126,8 +132,10 @@ export class Page {
     }
     this.drain();
     this.sync();
-    // A link may ask questions: a sheet of this site, or one prediction of its own run.
-    if (view.exercises !== null) {
+    // A link may ask questions: the built-in course, a sheet of this site, or one prediction of its own run.
+    if (view.course) {
+      this.exercises.openCourse();
+    } else if (view.exercises !== null) {
       this.exercises.readAddress(view.exercises, this.api.exerciseAddressRefusal(view.exercises));
     } else if (view.predict) {
       this.exercises.open(() => this.api.exerciseReadLink());

@@ -22,7 +22,9 @@ export class ShareDialog {
   /** Opens the dialog with the link, or with the frame's HTML when `embed`. */
   open(embed) {
     const link = this.link();
-    const text = embed ? this.page.api.embedSnippet(`${link}&embed=1`) : link;
+    // The framed page's run bar is as high as the style sheet makes it.
+    const bar = parseFloat(getComputedStyle(document.documentElement).getPropertyValue('--embedded-run-bar'));
+    const text = embed ? this.page.api.embedSnippet(`${link}&embed=1`, bar) : link;
     setText(el('shareTitle'), embed ? 'Embed in a course page' : 'Share this page');
     setText(el('shareHint'), embed
       ? 'Paste this into a course page\u2019s HTML: it shows the form and a run bar, fitted to the frame.'

@@ -24,7 +24,7 @@ export class Stage {
     window.addEventListener('orientationchange', refit);
     // The bars take their height as the page settles (or the menu opens): the form takes what is left.
     const bars = new ResizeObserver(refit);
-    for (const id of ['runBar', 'toolbar', 'linkNotice']) bars.observe(el(id));
+    for (const id of ['runBar', 'toolbar', 'linkNotice', 'legend']) bars.observe(el(id));
   }
 
   /** Shows the form at the zoom named `zoom` ("auto", "fit", "125", ...), for a projector or not. */
@@ -33,6 +33,7 @@ export class Stage {
     this.projector = projector;
     this.embedded = embedded;
     document.body.classList.toggle('embedded', embedded);
+    document.body.classList.toggle('projector', projector);
     this.page.view.setProjector(projector);
     this.scale = 0;
     this.fit();
@@ -52,13 +53,25 @@ export class Stage {
     body.classList.toggle('run-bar', compact || matchMedia('(pointer: coarse)').matches);
     const style = getComputedStyle(body);
     const padding = parseFloat(style.paddingLeft) + parseFloat(style.paddingRight);
-    const bars = el('runBar').offsetHeight + el('toolbar').offsetHeight + el('linkNotice').offsetHeight;
+    const bars = el('runBar').offsetHeight + el('toolbar').offsetHeight + el('linkNotice').offsetHeight +
+        this.legendUnder();
     // On its side, or asked to fit, the form fits the height left by the
     // bars; upright, the page scrolls down to what is under it.
     const fitsHeight = width > height || this.zoom === 'fit' || this.embedded;
     const spaceHeight = fitsHeight ? height - padding - bars : Number.MAX_VALUE;
     const zoom = this.embedded && this.zoom === 'auto' ? 'fit' : this.zoom;
     return this.page.api.shownScale(zoom, width - padding, spaceHeight);
+  }
+
+  /**
+   * The height the marker labels take under the form (not beside it), with
+   * the gap above them, in CSS px; 0 when none show there.
+   */
+  legendUnder() {
+    const legend = el('legend');
+    const stage = el('stage');
+    if (legend.hidden || legend.offsetTop < stage.offsetTop + stage.offsetHeight) return 0;
+    return legend.offsetTop + legend.offsetHeight - stage.offsetTop - stage.offsetHeight;
   }
 
   /**
@@ -82,6 +95,10 @@ export class Stage {
     const stage = el('stage');
     stage.style.width = `${formWidth * scale}px`;
     stage.style.height = `${formHeight * scale}px`;
+    // The sections under the form take its shown width, and their text its scale.
+    const root = document.documentElement.style;
+    root.setProperty('--shown-width', `${formWidth * scale}px`);
+    root.setProperty('--shown-scale', String(scale));
     el('Form1').style.transform = scale === 1 ? '' : `scale(${scale})`;
     setShownScale(scale);
     page.matchDensity();

@@ -94,7 +94,9 @@ std::string WebExercises::State() const {
   json.Key("outcome").Open('[');
   const auto& outcome = flow_.Outcome();
   if (outcome && step == ExerciseStep::Answered) {
-    for (const OutcomeLine& line : outcome->lines) json.Open('{').Key("label").Text(line.label).Key("text").Text(line.text).Close('}');
+    for (const OutcomeLine& line : outcome->lines) {
+      json.Open('{').Key("label").Text(line.label).Key("text").Text(line.text).Close('}');
+    }
   }
   json.Close(']').Key("within");
   if (outcome && step == ExerciseStep::Answered) {

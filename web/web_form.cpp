@@ -14,6 +14,7 @@
 #include "lists.h"
 #include "margins.h"
 #include "page_address.h"
+#include "sheet_address.h"
 #include "speed.h"
 #include "svg_writer.h"
 #include "timing_format.h"
@@ -232,13 +233,15 @@ std::string WebForm::LinkView() const {
   } else {
     json.Null();
   }
+  // A link's sheet is a file of the site, or the course by its name.
+  const bool course = link_exercises_ == kBuiltInCourseName;
   json.Key("embed").Bool(link_embed_).Key("exercises");
-  if (link_exercises_) {
+  if (link_exercises_ && !course) {
     json.Text(*link_exercises_);
   } else {
     json.Null();
   }
-  json.Key("predict").Bool(link_sheet_.has_value()).Close('}');
+  json.Key("course").Bool(course).Key("predict").Bool(link_sheet_.has_value()).Close('}');
   return out;
 }
 

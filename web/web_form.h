@@ -84,7 +84,8 @@ class WebForm final : public FormSurface {
   std::string ApplyQuery(const std::string& query, double now_ms);
   /// What the last link taken asks of the view, as a JSON object: "zoom"
   /// (its name, or null when not given), "projector" (true, false, or null
-  /// when not given), "embed", "exercises" (the sheet it names, or null) and
+  /// when not given), "embed", "exercises" (the sheet of the site it names,
+  /// or null), "course" (whether it names the built-in course instead) and
   /// "predict" (whether it asks for a prediction of its run).
   std::string LinkView() const;
   /// The one exercise the last link taken asks for with "predict", if it does.

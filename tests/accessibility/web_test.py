@@ -74,7 +74,10 @@ def press(*keys):
 
 class KeyboardAlone(unittest.TestCase):
     def setUp(self):
-        driver.get(base + "?speed=4&seed=3")
+        self.load("?speed=4&seed=3")
+
+    def load(self, query):
+        driver.get(base + query)
         self.wait = WebDriverWait(driver, WAIT_S)
         self.wait.until(lambda d: d.execute_script("return document.documentElement.dataset.ready"))
 
@@ -108,6 +111,7 @@ class KeyboardAlone(unittest.TestCase):
                          ["Message completed at 6900 ms", "Circuit completed at 6375 ms"])
 
     def test_names_not_decoration(self):
+        self.load("?speed=0.25&seed=3")  # a run of a minute: the pause below finds it running
         nodes = tree()
         for decoration in ("Frame1", "Line2", "Shape1_0"):
             self.assertEqual(driver.find_element("id", decoration).get_attribute("aria-hidden"), "true")

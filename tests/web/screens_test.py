@@ -8,6 +8,7 @@ usage: /usr/bin/python3 tests/web/screens_test.py SITE_DIR SWITCHSIM_TRACE [unit
 import os
 import re
 import sys
+import tempfile
 import unittest
 
 from selenium.webdriver.common.keys import Keys
@@ -43,6 +44,19 @@ TOUCH_JS = """return [...document.querySelectorAll(
     const r = e.getBoundingClientRect();
     return {id: e.id || e.textContent.trim(), width: r.width, height: r.height};
   });"""
+# Whether each element given by id shows whole within the window, clear of the run bar.
+IN_VIEW_JS = """const bar = document.getElementById('runBar').getBoundingClientRect();
+return arguments[0].map((id) => {
+  const r = document.getElementById(id).getBoundingClientRect();
+  const clear = id === 'runBar' || r.bottom <= bar.top + 1 || r.top >= bar.bottom - 1;
+  return r.height > 0 && r.top >= 0 && r.bottom <= innerHeight && clear;
+});"""
+# A framed page: the form's scale, how far it scrolls, how far its run bar's bottom lies
+# below the frame's (or above it, negative), and the frame's height left beside the form and the bar.
+FRAME_JS = """const bar = document.getElementById('runBar').getBoundingClientRect();
+return [switchsim.page.stage.scale, document.documentElement.scrollHeight - innerHeight,
+        Math.round(bar.bottom - innerHeight),
+        Math.round(innerHeight - bar.height - document.getElementById('stage').offsetHeight)];"""
 browser = base = server = None
 
 
@@ -193,7 +207,24 @@ class Screens(unittest.TestCase):
         kept = set(re.findall(r"'([^']+)'", worker.split('const FILES = ')[1].split(';')[0]))
         self.assertEqual(kept, (files - {'sw.js'}) | {'./'})
 
-    def test_a_frame_shows_the_form_and_its_run_bar_only_fitted_to_the_frame(self):
+    def test_on_a_phone_an_answer_checked_plays_its_run_in_view_and_the_outcome_follows(self):
+        emulate(390, 844, 3, True)
+        browser_test.open_page('?technique=Circuit&predict=1&speed=4')
+        browser.find_element('id', 'run0').click()  # Start, to read the answer off the run: nothing runs
+        self.assertEqual([browser.find_element('id', id).get_attribute('textContent') for id in ('run0', 'runClock')],
+                         ['Start', 't = 0.000 s'])
+        browser.find_element('id', 'exerciseAnswer').send_keys('6050')
+        # Checked and paused at once: the view is read while the run waits.
+        browser.execute_script("document.getElementById('exerciseForm').requestSubmit();"
+                               "document.getElementById('run1').click();")
+        self.assertEqual(browser.execute_script(IN_VIEW_JS, ['picTrace0', 'picTrace1', 'picTrace2', 'runBar']),
+                         [True] * 4, 'the traces and the run bar')
+        browser.find_element('id', 'run1').click()  # Cont
+        wait_for(lambda: browser.find_element('id', 'exerciseOutcome').is_displayed(), 'no outcome')
+        self.assertEqual(browser.execute_script(IN_VIEW_JS, ['exerciseOutcome', 'runBar']), [True] * 2,
+                         'the outcome and the run bar')
+
+    def test_a_course_pages_frames_keep_their_run_bar_and_leave_the_host_page_alone(self):
         emulate(1100, 900, 1, False)
         browser_test.open_page('?rates=2,2,2&speed=2&zoom=fit&projector=1')
         link = browser.execute_script('return switchsim.page.toolBar.share.link()')
@@ -202,24 +233,57 @@ class Screens(unittest.TestCase):
         browser.find_element('id', 'embed').click()
         snippet = browser.find_element('id', 'shareText').get_attribute('value')
         self.assertIn('&amp;projector=1&amp;embed=1"', snippet)
-        framed = snippet.replace(' width="916" height="720"', ' width="480" height="380"')
-        browser_test.open_page()  # a page of the same site holds the frame, as a course page would
-        browser.execute_script('document.body.style.margin = 0; document.body.innerHTML = arguments[0]',
-                               framed)
+        # A course page of another site holds the snippet's frame as given, a 700 × 500 frame
+        # whose link starts a run, and one that asks a prediction, further down than the
+        # host's scroll shows whole; the host's own box has the keys before the frames start.
+        frame = '<iframe src="{}" width="700" height="500" style="display:block"></iframe>'
+        host = (f'<!DOCTYPE html><body style="margin:0"><input id="hostBox"><div style="height:1200px"></div>'
+                f'{snippet.replace("<iframe ", "<iframe style=display:block ")}'
+                + frame.format(base + '?technique=Circuit&seed=1&speed=4&start=1&embed=1')
+                + frame.format(base + '?technique=Circuit&predict=1&speed=4&embed=1')
+                + '<div style="height:2000px"></div><script>document.getElementById("hostBox").focus();'
+                'scrollTo(0, document.querySelectorAll("iframe")[2].offsetTop - 800);</script></body>')
+        folder = self.enterContext(tempfile.TemporaryDirectory(prefix='switchsim-host-'))
+        with open(os.path.join(folder, 'host.html'), 'w', encoding='utf-8') as file:
+            file.write(host)
+        host_server, host_base = page_driver.serve(folder)
+        self.addCleanup(host_server.server_close)
+        self.addCleanup(host_server.shutdown)
+        browser.get(host_base + 'host.html')
+        host_view = "return [document.activeElement.id, scrollY]"
+        before = ['hostBox', browser.execute_script("return document.querySelectorAll('iframe')[2].offsetTop - 800")]
 
-        def framed_page_ready():
+        def in_frame(index, script='return true'):
             browser.switch_to.default_content()
-            browser.switch_to.frame(0)
-            return browser.execute_script("return document.documentElement.dataset.ready === 'true'")
+            browser.switch_to.frame(index)
+            ready = browser.execute_script("return document.documentElement.dataset.ready === 'true'")
+            return ready and browser.execute_script(script)
         try:
-            wait_for(framed_page_ready, 'the framed page never started')
+            for index in range(3):
+                wait_for(lambda: in_frame(index), f'framed page {index} never started')
+            in_frame(0)
             shown = browser.execute_script("""return ['toolbar', 'statusBar', 'results', 'parameters', 'runBar', 'stage']
                 .map((id) => document.getElementById(id).checkVisibility())""")
             self.assertEqual(shown, [False, False, False, False, True, True])
-            stage = browser.find_element('id', 'stage').rect
-            self.assertLessEqual(stage['width'], 480)
-            self.assertLessEqual(stage['height'] + browser.find_element('id', 'runBar').rect['height'], 380)
             self.assertEqual(browser.find_element('id', 'cmbBitRate0').get_attribute('value'), '2')
+            # The snippet's frame shows the form at its own size and the run bar, and no more.
+            self.assertEqual(browser.execute_script(FRAME_JS), [1, 0, 0, 0])
+            # After a run, the marker's label beside the form still leaves the run bar in the frame.
+            wait_for(lambda: in_frame(1, "return document.getElementById('statusPhase').textContent"
+                                         ".startsWith('Ended')"), 'the run never ended')
+            scale, scrolls, bar_below, _ = browser.execute_script(FRAME_JS)
+            self.assertLess(scale, 1)
+            self.assertEqual([scrolls, bar_below], [0, 0])
+            self.assertTrue(browser.find_element('id', 'legend').is_displayed())
+            # A question asked in a frame neither takes the keys nor moves the host page, nor after its run.
+            wait_for(lambda: in_frame(2, "return !document.getElementById('exerciseBody').hidden"), 'no question')
+            self.assertFalse(browser.find_element('id', 'exerciseChooser').is_displayed())
+            browser.execute_script("document.getElementById('exerciseAnswer').value = '6050';"
+                                   "document.getElementById('exerciseForm').requestSubmit();")
+            wait_for(lambda: browser.find_element('id', 'exerciseOutcome').is_displayed(), 'no outcome')
+            self.assertLessEqual(browser.execute_script(FRAME_JS)[2], 0, 'the run bar left the frame')
+            browser.switch_to.default_content()
+            self.assertEqual(browser.execute_script(host_view), before)
         finally:
             browser.switch_to.default_content()
 
