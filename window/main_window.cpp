@@ -7,10 +7,12 @@
 
 #include "captions.h"
 #include "choose_boxes.h"
+#include "exercise_course.h"
 #include "exercise_link.h"
 #include "file_saving.h"
 #include "qt_text.h"
 #include "reading_guide.h"
+#include "sheet_address.h"
 #include "svg_writer.h"
 #include "timing_format.h"
 #include "version.h"
@@ -85,7 +87,9 @@ MainWindow::MainWindow(QSettings& settings, const StartOptions& options, QWidget
   Refresh(false);
   form_->cmbMessageSize->setFocus();
   CentreOnScreen(*this);  // before any box a set may open over it
-  if (options.exercises) {
+  if (options.exercises == kBuiltInCourseName) {
+    exercises->Open(BuiltInCourse());
+  } else if (options.exercises) {
     exercises->OpenFile(QString::fromStdString(*options.exercises));
   } else if (auto sheet = SheetOfRequest(options)) {
     exercises->Open(std::move(*sheet));

@@ -301,7 +301,7 @@ TEST_F(ExerciseDockTest, FilesThatAreNoSetAreRefusedByName) {
   EXPECT_TRUE(window().exercises->failure_box->text().contains("absent.json"));
 }
 
-// --exercises opens a sheet's file at start, and --predict makes one exercise of the options.
+// --exercises opens a sheet's file (or the built-in course) at start, and --predict makes one exercise of the options.
 TEST_F(ExerciseDockTest, SetsOpenAtStart) {
   StartOptions from_file;
   from_file.exercises = Written("sheet.json", R"({"title": "Links", "exercises": [
@@ -310,7 +310,9 @@ TEST_F(ExerciseDockTest, SetsOpenAtStart) {
                             .toStdString();
   const StartOptions predicted =
       std::get<StartOptions>(ParseStartOptions({"--predict", "--technique", "Packet"}));
-  for (const auto& [options, title] : {std::pair{from_file, "Links"}, std::pair{predicted, "Exercise from a link"}}) {
+  const StartOptions course = std::get<StartOptions>(ParseStartOptions({"--exercises", "builtin"}));
+  for (const auto& [options, title] : {std::pair{from_file, "Links"}, std::pair{predicted, "Exercise from a link"},
+                                       std::pair{course, "Switching, step by step"}}) {
     MakeWindow(options);
     EXPECT_EQ(flow().Step(), ExerciseStep::Asking);
     EXPECT_EQ(flow().Sheet().title, title);
