@@ -114,13 +114,15 @@ TEST(SweepRuns, SlowLinksLeaveDataUndeliveredAndMadeInChunks) {
   EXPECT_EQ(sweep.runs()[1].seed, 2u);
 }
 
-TEST(SweepCsv, HasAHeadingAndOneRowOfFiveFieldsPerRun) {
+TEST(SweepCsv, HasAHeadingAndOneRowOfFiveFieldsPerRunEachEndingInCrLf) {
   const Sweep sweep = Finished({"--sweep", "size=900:1000:100", "--rates", "0.5,0.5,0.5", "--seeds", "2"});
   const std::string csv = SweepCsv(sweep);
-  EXPECT_EQ(csv.substr(0, csv.find('\n')), "size,technique,seed,simulated_ms,formula_ms");
+  EXPECT_EQ(csv.substr(0, csv.find('\n') + 1), "size,technique,seed,simulated_ms,formula_ms\r\n");
   EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 12);
-  EXPECT_NE(csv.find("\n900,Message,1,,27750.0\n"), std::string::npos) << csv;
-  EXPECT_TRUE(std::regex_search(csv, std::regex("\n1000,Packet,2,\\d+,\\d+\\.\\d\n"))) << csv;
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\r'), 1 + 12) << "every line ends in CRLF, as RFC 4180 asks";
+  EXPECT_EQ(csv.back(), '\n');
+  EXPECT_NE(csv.find("\r\n900,Message,1,,27750.0\r\n"), std::string::npos) << csv;
+  EXPECT_TRUE(std::regex_search(csv, std::regex("\r\n1000,Packet,2,\\d+,\\d+\\.\\d\r\n"))) << csv;
   EXPECT_NE(SweepTableText(sweep).find("> 15 s"), std::string::npos);
 }
 
