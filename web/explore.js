@@ -18,7 +18,7 @@ export class Explore {
     this.page = page;
     this.api = page.api;
     this.sweep = 0;       // counts the sweeps begun, so that an older one stops
-    this.drawing = null;  // the curve last laid out
+    this.drawing = null;
     this.longestTask = 0;
     this.choices = JSON.parse(this.api.sweepChoices());
     const parameter = el('sweepParameter');
@@ -79,8 +79,8 @@ export class Explore {
     const {scale, projector} = this.page.stage;
     const text = JSON.parse(this.api.panelText(scale || 1, projector ? 1 : 0));
     const section = el('explore');
-    section.style.setProperty('--panel-scale', text.scale);
-    section.classList.toggle('bold', text.bold);
+    Object.assign(section.style, {fontSize: `${text.scale}em`, fontWeight: text.bold ? 'bold' : ''});
+    this.textScale = text.scale;
     const left = el('stage').getBoundingClientRect().right + 8;
     const beside = !document.body.classList.contains('compact')
       && document.documentElement.clientWidth - left >= BESIDE_PX * text.scale + 8;
@@ -154,6 +154,7 @@ export class Explore {
     this.later(sweep, () => {
       this.shownAt = now();
       this.drawing = inPx(JSON.parse(this.api.sweepDrawing()));
+      el('curve').hidden = false;  // laid out before it is drawn
       this.later(sweep, () => {
         this.draw();
         this.later(sweep, next);
@@ -164,8 +165,7 @@ export class Explore {
   /** Draws the curve as last laid out, as sharp as it shows and no sharper. */
   draw() {
     const canvas = el('curve');
-    const largest = this.drawing.width * (parseFloat(el('explore').style.getPropertyValue('--panel-scale')) || 1);
-    canvas.hidden = false;
+    const largest = this.drawing.width * (this.textScale || 1);
     canvas.style.maxWidth = `${largest}px`;
     canvas.setAttribute('aria-label', `${this.drawing.title}. ${this.drawing.description}`);
     const shown = Math.min(canvas.parentNode.clientWidth || largest, largest);
