@@ -1,7 +1,9 @@
 """Measures the web edition in headless Chromium and prints one figure a line
 ("name value"): the site's size, the first drawn frame after navigation (also
 on a phone with a processor four times slower), the time of a tick with its
-drawing (also with the form at 200 %), and the pacing of a full run.
+drawing (also with the form at 200 %), the pacing of a full run, and the
+longest task of a curve made, listed and chosen from (also on a phone with a
+processor six times slower).
 
 usage: /usr/bin/python3 bench/web_bench.py SITE_DIR [REPEATS]
 """
@@ -23,6 +25,44 @@ def median(values):
 def percentile(values, share):
     values = sorted(values)
     return values[min(len(values) - 1, int(share * len(values)))]
+
+
+def explore_sweep(driver, wait, address, listed=False):
+    """Draws a curve of 50 sizes x 3 techniques x 5 seeds in the Explore section of the page at
+    `address`; returns the ms from Draw to its last run and the longest task the page ran until
+    it was drawn (if `listed`, until its numbers, open, were all listed, and a point tapped)."""
+    driver.get(address)
+    WebDriverWait(driver, 120).until(lambda d: d.execute_script(
+        "return window.switchsim && window.switchsim.firstFrameMs"))
+    # Explore opens first, as a user opens it before drawing.
+    driver.execute_script(
+        "switchsim.page.explore.toggle(true);"
+        "document.getElementById('curveNumbers').open = arguments[0];"
+        "for (const [id, v] of [['sweepFrom', '20'], ['sweepTo', '1000'], ['sweepStep', '20'],"
+        " ['sweepSeeds', '5']]) document.getElementById(id).value = v;", listed)
+    driver.execute_async_script("requestAnimationFrame(() => setTimeout(arguments[0], 50))")
+    driver.execute_script(
+        "window.longTasks = [];"
+        "new PerformanceObserver((list) => window.longTasks.push("
+        "...list.getEntries().map((e) => e.duration))).observe({type: 'longtask'});"
+        "switchsim.page.explore.begin();")
+    wait.until(lambda d: d.execute_script(
+        "const e = switchsim.page.explore;"
+        "return e.done && (!arguments[0] || (!!e.listing && e.listing.rows === e.numbers.rows.length))", listed))
+    tapped = 0
+    if listed:
+        tapped = driver.execute_script(
+            "const canvas = document.getElementById('curve'), e = switchsim.page.explore;"
+            "const point = e.drawing.items.filter((item) => item.k === 'circle')[7];"
+            "const r = canvas.getBoundingClientRect(), scale = canvas.clientWidth / e.drawing.width / 100;"
+            "const begun = performance.now();"
+            "canvas.dispatchEvent(new PointerEvent('click', {bubbles: true, pointerType: 'touch',"
+            " clientX: r.left + point.x * scale, clientY: r.top + point.y * scale}));"
+            "return performance.now() - begun;")
+        # The frames the tap brings (its run starts in the form) are counted too.
+        driver.execute_async_script("requestAnimationFrame(() => requestAnimationFrame(arguments[0]))")
+    return driver.execute_script("return switchsim.page.explore.lastMs"), max(tapped, driver.execute_script(
+        "return Math.max(switchsim.page.explore.longestTask, ...window.longTasks)"))
 
 
 def main():
@@ -72,23 +112,9 @@ def main():
         # its wall time, and the longest task the page ran meanwhile.
         sweeps, longest = [], []
         for n in range(repeats):
-            driver.get(base + "?sweep=" + str(n))
-            wait.until(lambda d: d.execute_script("return window.switchsim && window.switchsim.firstFrameMs"))
-            # Explore opens first, as a user opens it before drawing.
-            driver.execute_script(
-                "switchsim.page.explore.toggle();"
-                "for (const [id, v] of [['sweepFrom', '20'], ['sweepTo', '1000'], ['sweepStep', '20'],"
-                " ['sweepSeeds', '5']]) document.getElementById(id).value = v;")
-            driver.execute_async_script("requestAnimationFrame(() => setTimeout(arguments[0], 50))")
-            driver.execute_script(
-                "window.longTasks = [];"
-                "new PerformanceObserver((list) => window.longTasks.push("
-                "...list.getEntries().map((e) => e.duration))).observe({type: 'longtask'});"
-                "switchsim.page.explore.begin();")
-            wait.until(lambda d: d.execute_script("return switchsim.page.explore.lastMs !== undefined"))
-            sweeps.append(driver.execute_script("return switchsim.page.explore.lastMs"))
-            longest.append(driver.execute_script(
-                "return Math.max(switchsim.page.explore.longestSlice, ...window.longTasks)"))
+            ms, task = explore_sweep(driver, wait, base + "?sweep=" + str(n))
+            sweeps.append(ms)
+            longest.append(task)
         print(f"sweep_ms {median(sweeps):.1f}")
         print(f"sweep_longest_task_ms {max(longest):.1f}")
 
@@ -102,6 +128,12 @@ def main():
             wait.until(lambda d: d.execute_script("return window.switchsim && window.switchsim.firstFrameMs"))
             first.append(driver.execute_script("return window.switchsim.firstFrameMs"))
         print(f"phone_first_frame_ms {median(first[1:]):.1f}")
+        # The same curve on a phone six times slower, its numbers open and listed, and a point tapped.
+        driver.execute_cdp_cmd("Emulation.setCPUThrottlingRate", {"rate": 6})
+        longest = [explore_sweep(driver, wait, base + "?phone_sweep=" + str(n), listed=True)[1]
+                   for n in range(repeats)]
+        # A median, as the other figures: a phone six times slower feels every other load on the machine.
+        print(f"phone_explore_longest_task_ms {median(longest):.1f}")
         driver.execute_cdp_cmd("Emulation.setCPUThrottlingRate", {"rate": 1})
         driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 

@@ -5,8 +5,8 @@
 
 #include "colours.h"
 #include "constants.h"
+#include "curve_labels.h"
 #include "curve_marks.h"
-#include "nice_ticks.h"
 #include "numbers.h"
 #include "sweep_tables.h"
 
@@ -23,8 +23,9 @@ inline constexpr double kPlotBottomPx = 420.0;
 inline constexpr double kInsetPx = 8.0;        // between the plot's frame and its outermost x values
 inline constexpr double kLineHeightPx = 16.0;  // a line of the marks' list
 inline constexpr double kPointRadiusPx = 3.0;
-inline constexpr double kHitRadiusPx = 6.0;
 inline constexpr double kMarkRadiusPx = 6.0;
+inline constexpr double kSquareReachPx = 5.0;  // half the least packet formula's square
+inline constexpr double kClearPx = 1.0;        // kept between a label and a point
 inline constexpr int kMostListedMarks = 6;
 inline constexpr int kWantedTicks = 6;
 inline constexpr std::array<double, kSweepTechniques> kTechniqueOffsetPx = {-3.0, 0.0, 3.0};
@@ -42,8 +43,8 @@ Rgb CurveColour(int technique) {
   return kColours.at(technique);
 }
 
-CurveLayout::CurveLayout(const Sweep& sweep) {
-  const std::vector<std::string> marks = MarkTexts(sweep);
+CurveLayout::CurveLayout(const Sweep& sweep) : mark_texts_(MarkTexts(sweep)) {
+  const std::vector<std::string>& marks = mark_texts_;
   const auto listed = std::min<std::size_t>(marks.size(), kMostListedMarks + 1);
   drawing_.width = kWidthPx;
   drawing_.height = kPlotBottomPx + 64 + kLineHeightPx * static_cast<double>(listed);
@@ -71,22 +72,30 @@ CurveLayout::CurveLayout(const Sweep& sweep) {
 void CurveLayout::SetScales(const Sweep& sweep) {
   const std::vector<double>& xs = sweep.spec().values;
   plot_ = Plot{kPlotLeftPx, kPlotTopPx, kPlotRightPx, kPlotBottomPx, kBandTopPx, kBandTopPx + kBandHeightPx,
-               xs.empty() ? 0.0 : xs.front(), xs.empty() ? 0.0 : xs.back(), 0.0};
+               xs.empty() ? 0.0 : xs.front(), xs.empty() ? 0.0 : xs.back()};
   if (plot_.x_high <= plot_.x_low) {
     plot_.x_low -= 1;
     plot_.x_high += 1;
   }
-  double most_ms = 1.0;
+  // The axis holds what is shown: the delivered runs and the formulas up to the end of a run.
+  double least_ms = kStopAfterMs;
+  double most_ms = 0.0;
+  const auto take = [&](double ms) {
+    least_ms = std::min(least_ms, ms);
+    most_ms = std::max(most_ms, ms);
+  };
   for (const SweepRun& run : sweep.runs()) {
-    if (run.simulated_ms) most_ms = std::max(most_ms, static_cast<double>(*run.simulated_ms));
+    if (run.simulated_ms) take(*run.simulated_ms);
   }
   for (int t = 0; t < kSweepTechniques; ++t) {
     for (std::size_t i = 0; i < xs.size(); ++i) {
       const double ms = sweep.FormulaMs(t, i);
-      if (std::isfinite(ms)) most_ms = std::max(most_ms, std::min(ms, static_cast<double>(kStopAfterMs)));
+      if (std::isfinite(ms)) take(std::min(ms, static_cast<double>(kStopAfterMs)));
     }
   }
-  plot_.top_ms = NiceCeiling(most_ms, kWantedTicks);
+  y_axis_ = NiceAxisAround(std::max(least_ms, 0.0), std::max(most_ms, 1.0), kWantedTicks);
+  plot_.bottom_ms = y_axis_.low;
+  plot_.top_ms = y_axis_.high;
 }
 
 double CurveLayout::PxX(double x) const {
@@ -94,14 +103,16 @@ double CurveLayout::PxX(double x) const {
   return plot_.left + kInsetPx + share * (plot_.right - plot_.left - 2 * kInsetPx);
 }
 
-double CurveLayout::PxY(double ms) const { return plot_.bottom - ms / plot_.top_ms * (plot_.bottom - plot_.top); }
+double CurveLayout::PxY(double ms) const {
+  return plot_.bottom - (ms - plot_.bottom_ms) / (plot_.top_ms - plot_.bottom_ms) * (plot_.bottom - plot_.top);
+}
 
 void CurveLayout::AddAxes(const Sweep& sweep) {
   auto& items = drawing_.items;
   items.emplace_back(DrawRect{plot_.left, plot_.band_top, plot_.right - plot_.left, kBandHeightPx, true,
                               kBandColour, false, {}});
   AddText({plot_.left - 6, plot_.band_bottom - 5}, "> 15 s", 11, TextAlign::End);
-  for (const double ms : NiceTicks(0, plot_.top_ms, kWantedTicks)) {
+  for (const double ms : y_axis_.Ticks()) {
     const double y = std::round(PxY(ms)) + 0.5;
     items.emplace_back(DrawLine{{plot_.left, y}, {plot_.right, y}, Pen{kGridColour, 1, false}});
     AddText({plot_.left - 6, y + 4}, TickText(ms), 11, TextAlign::End);
@@ -161,19 +172,42 @@ void CurveLayout::AddPoints(const Sweep& sweep) {
 }
 
 void CurveLayout::AddMarks(const Sweep& sweep) {
-  int number = 0;
+  std::vector<std::string> labels;  // "2", or "3 least" for the least packet formula
+  const auto add = [&](DrawPoint at, double reach, std::size_t number, const char* label) {
+    marks_.push_back({at, reach, number});
+    labels.push_back(std::to_string(number) + label);
+  };
+  std::size_t number = 0;
   for (const Overtake& overtake : FindOvertakes(sweep)) {
     ++number;
     if (overtake.ms > plot_.top_ms || number > kMostListedMarks) continue;
     const DrawPoint at{PxX(overtake.x), PxY(overtake.ms)};
     drawing_.items.emplace_back(DrawCircle{at, kMarkRadiusPx, false, kBlack, true, Pen{kBlack, 1.5, false}});
-    AddText({at.x + 8, at.y - 8}, std::to_string(number), 11, TextAlign::Start, true);
+    add(at, kMarkRadiusPx, number, "");
   }
   if (const auto optimum = SweepOptimum(sweep); optimum && optimum->ms <= plot_.top_ms) {
-    ++number;
     const DrawPoint at{PxX(optimum->packet_blocks), PxY(optimum->ms)};
-    drawing_.items.emplace_back(DrawRect{at.x - 5, at.y - 5, 10, 10, false, kBlack, true, Pen{kBlack, 1.5, false}});
-    AddText({at.x, at.y + 20}, std::to_string(number) + " least", 11, TextAlign::Middle, true);
+    drawing_.items.emplace_back(DrawRect{at.x - kSquareReachPx, at.y - kSquareReachPx, 2 * kSquareReachPx,
+                                         2 * kSquareReachPx, false, kBlack, true, Pen{kBlack, 1.5, false}});
+    add(at, kSquareReachPx, number + 1, " least");
+  }
+  AddMarkLabels(labels);
+}
+
+void CurveLayout::AddMarkLabels(const std::vector<std::string>& labels) {
+  // Each number stands clear of every point, every mark and the numbers before it.
+  std::vector<Box> taken;
+  for (const PlacedPoint& point : points_) taken.push_back(BoxAround(point.at, kPointRadiusPx + kClearPx));
+  for (const PlacedMark& mark : marks_) taken.push_back(BoxAround(mark.at, mark.reach));
+  const Box inside{plot_.left + 1, plot_.top + 1, plot_.right - 1, plot_.bottom - 1};
+  for (std::size_t m = 0; m < marks_.size(); ++m) {
+    DrawText label{{}, labels[m], kBlack, 11, TextAlign::Start, true, 0.0};
+    const Box ink = TextBox(label);
+    const Box box = PlaceLabel(marks_[m].at, marks_[m].reach, ink.right - ink.left, ink.bottom - ink.top, inside,
+                               taken);
+    label.at = {box.left, box.top + (label.at.y - ink.top)};
+    taken.push_back(box);
+    drawing_.items.emplace_back(std::move(label));
   }
 }
 
@@ -207,17 +241,32 @@ void CurveLayout::AddText(DrawPoint at, std::string text, double size, TextAlign
   drawing_.items.emplace_back(DrawText{at, std::move(text), kBlack, size, align, bold, rotation});
 }
 
-std::optional<std::size_t> CurveLayout::RunAt(double x, double y) const {
-  std::optional<std::size_t> nearest;
-  double nearest_distance = kHitRadiusPx;
-  for (const PlacedPoint& point : points_) {
-    const double distance = std::hypot(point.at.x - x, point.at.y - y);
-    if (distance <= nearest_distance) {
-      nearest = point.run;
-      nearest_distance = distance;
-    }
+std::string CurveLayout::MarkSaid(std::size_t mark) const {
+  const std::size_t number = marks_.at(mark).number;
+  return "Mark " + std::to_string(number) + ": " + mark_texts_.at(number - 1);
+}
+
+CurvePick CurveLayout::Pick(const CurvePress& press) const {
+  const auto off = [&](DrawPoint at) { return DrawPoint{at.x - press.at.x, at.y - press.at.y}; };
+  for (std::size_t m = 0; m < marks_.size(); ++m) {
+    const DrawPoint d = off(marks_[m].at);
+    if (std::max(std::abs(d.x), std::abs(d.y)) <= marks_[m].reach + kClearPx) return {CurvePick::Kind::Mark, m};
   }
-  return nearest;
+  const double scale = press.shown_scale > 0.0 ? press.shown_scale : 1.0;
+  const double target = press.pointer == Pointer::Touch ? kTouchTargetPx : kMouseTargetPx;
+  const double reach = std::max(target / 2 / scale, kPointRadiusPx + kClearPx);
+  CurvePick pick;
+  double nearest = reach * reach;  // squared, as the distances
+  const auto take = [&](DrawPoint at, CurvePick candidate) {
+    const DrawPoint d = off(at);
+    if (d.x * d.x + d.y * d.y > nearest) return;
+    nearest = d.x * d.x + d.y * d.y;
+    pick = candidate;
+  };
+  for (const PlacedPoint& point : points_) take(point.at, {CurvePick::Kind::Run, point.run});
+  if (pick.kind == CurvePick::Kind::Run) return pick;
+  for (std::size_t m = 0; m < marks_.size(); ++m) take(marks_[m].at, {CurvePick::Kind::Mark, m});
+  return pick;
 }
 
 }  // namespace switchsim

@@ -1,5 +1,6 @@
 #include "nice_ticks.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace switchsim {
@@ -29,9 +30,24 @@ std::vector<double> NiceTicks(double low, double high, int wanted) {
   return ticks;
 }
 
-double NiceCeiling(double value, int wanted) {
-  const double step = NiceStep(value, wanted);
-  return std::ceil(value / step - kSlack) * step;
+std::vector<double> NiceAxis::Ticks() const {
+  std::vector<double> ticks;
+  const double count = std::round((high - low) / step);
+  for (double i = 0; i <= count; ++i) ticks.push_back(low + i * step + 0.0);
+  return ticks;
+}
+
+NiceAxis NiceAxisAround(double least, double most, int wanted) {
+  most = std::max(most, least);
+  // Equal values, or a span too small against them to be told apart: from 0.
+  if (!(most - least > most * kSlack)) least = 0.0;
+  if (!(most > 0.0)) most = 1.0;
+  NiceAxis axis;
+  axis.step = NiceStep(most - least, wanted);
+  axis.low = std::max(0.0, std::floor(least / axis.step + kSlack) * axis.step) + 0.0;
+  axis.high = std::ceil(most / axis.step - kSlack) * axis.step;
+  if (axis.high <= axis.low) axis.high = axis.low + axis.step;
+  return axis;
 }
 
 }  // namespace switchsim

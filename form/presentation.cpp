@@ -27,4 +27,10 @@ MarginText MarginTextFor(const Presentation& presentation, double least_shown_px
   return text;
 }
 
+PanelText PanelTextFor(const Presentation& presentation) {
+  const double scale = std::max(presentation.scale, 1.0);
+  if (!presentation.projector) return PanelText{scale, false};
+  return PanelText{scale * kProjectorPanelTextScale, true};
+}
+
 }  // namespace switchsim

@@ -41,6 +41,20 @@ struct MarginText {
   friend bool operator==(const MarginText&, const MarginText&) = default;
 };
 
+/// The text of a panel beside the form (Explore: its boxes, buttons, table
+/// and curves): the front end's usual text at the form's scale, never
+/// smaller than usual, and for a projector a quarter larger again and bold,
+/// so that the back row reads it as it reads the form.
+struct PanelText {
+  double scale = 1.0;  // over the front end's usual text
+  bool bold = false;
+
+  friend bool operator==(const PanelText&, const PanelText&) = default;
+};
+inline constexpr double kProjectorPanelTextScale = 1.25;
+
+PanelText PanelTextFor(const Presentation& presentation);
+
 /// The margins' text for `presentation`: at scale 1 without a projector as
 /// it always was; otherwise as large as fits the margins (the form's small
 /// font, or kBoldMarginFontPx in bold for a projector), and at least

@@ -72,12 +72,12 @@ std::string SweepTableText(const Sweep& sweep) {
 }
 
 std::string SweepCsv(const Sweep& sweep) {
-  std::string csv = SweepParameterName(sweep.spec()) + ",technique,seed,simulated_ms,formula_ms\n";
+  std::string csv = SweepParameterName(sweep.spec()) + ",technique,seed,simulated_ms,formula_ms\r\n";
   for (const SweepRun& run : sweep.runs()) {
     csv += ShortestText(sweep.spec().values[run.x_index]) + "," +
            std::string(SweepTechniqueName(run.technique)) + "," + std::to_string(run.seed) + "," +
            (run.simulated_ms ? std::to_string(*run.simulated_ms) : "") + "," +
-           MsText(sweep.FormulaMs(run.technique, run.x_index)) + "\n";
+           MsText(sweep.FormulaMs(run.technique, run.x_index)) + "\r\n";
   }
   return csv;
 }

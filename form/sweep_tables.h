@@ -16,7 +16,7 @@ std::string SweepContext(const Sweep& sweep);
 /// within the run), then the marks. Only the runs made so far.
 std::string SweepTableText(const Sweep& sweep);
 
-/// The runs made so far as CSV: the heading "PARAM,technique,seed,simulated_ms,formula_ms",
+/// The runs made so far as CSV (RFC 4180, lines ending in CRLF): the heading "PARAM,technique,seed,simulated_ms,formula_ms",
 /// then one row per x, technique and seed; simulated_ms is empty for data
 /// not all delivered within the run, formula_ms has one decimal.
 std::string SweepCsv(const Sweep& sweep);

@@ -46,6 +46,17 @@ TEST(Presentation, MarginTextIsAsAlwaysAtScaleOneAndLargerElsewhere) {
   EXPECT_EQ(LineWeightPx({2.0, false}, 1, kProjectorBaseLinePx), 1);
 }
 
+TEST(Presentation, PanelTextFollowsTheZoomUpwardsAndGrowsBoldForAProjector) {
+  struct Case { Presentation presentation; PanelText text; };
+  const Case cases[] = {
+      {{1.0, false}, {1.0, false}}, {{0.4, false}, {1.0, false}},  // a phone's shrunk form: the usual text
+      {{2.0, false}, {2.0, false}}, {{1.0, true}, {1.25, true}}, {{1.5, true}, {1.875, true}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(PanelTextFor(c.presentation), c.text) << c.presentation.scale << " " << c.presentation.projector;
+  }
+}
+
 TEST(ShareLink, ReadsBackAsTheBoxesSpeedAndView) {
   WebForm page(1);
   page.UserSetBox(kMethodBox, "Circuit", 0);

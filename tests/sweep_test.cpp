@@ -114,13 +114,15 @@ TEST(SweepRuns, SlowLinksLeaveDataUndeliveredAndMadeInChunks) {
   EXPECT_EQ(sweep.runs()[1].seed, 2u);
 }
 
-TEST(SweepCsv, HasAHeadingAndOneRowOfFiveFieldsPerRun) {
+TEST(SweepCsv, HasAHeadingAndOneRowOfFiveFieldsPerRunEachEndingInCrLf) {
   const Sweep sweep = Finished({"--sweep", "size=900:1000:100", "--rates", "0.5,0.5,0.5", "--seeds", "2"});
   const std::string csv = SweepCsv(sweep);
-  EXPECT_EQ(csv.substr(0, csv.find('\n')), "size,technique,seed,simulated_ms,formula_ms");
+  EXPECT_EQ(csv.substr(0, csv.find('\n') + 1), "size,technique,seed,simulated_ms,formula_ms\r\n");
   EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 12);
-  EXPECT_NE(csv.find("\n900,Message,1,,27750.0\n"), std::string::npos) << csv;
-  EXPECT_TRUE(std::regex_search(csv, std::regex("\n1000,Packet,2,\\d+,\\d+\\.\\d\n"))) << csv;
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\r'), 1 + 12) << "every line ends in CRLF, as RFC 4180 asks";
+  EXPECT_EQ(csv.back(), '\n');
+  EXPECT_NE(csv.find("\r\n900,Message,1,,27750.0\r\n"), std::string::npos) << csv;
+  EXPECT_TRUE(std::regex_search(csv, std::regex("\r\n1000,Packet,2,\\d+,\\d+\\.\\d\r\n"))) << csv;
   EXPECT_NE(SweepTableText(sweep).find("> 15 s"), std::string::npos);
 }
 
@@ -284,16 +286,14 @@ TEST(CurveLayout, PointsStayInsideThePlotAndUndeliveredOnesInTheBandAbove) {
       EXPECT_TRUE(point.at.x > plot.left && point.at.x < plot.right && point.at.y >= top &&
                   point.at.y <= bottom)
           << range << " run " << point.run << " at " << point.at.x << "," << point.at.y;
-      const auto hit = layout.RunAt(point.at.x, point.at.y);
-      ASSERT_TRUE(hit);
-      EXPECT_EQ(layout.points()[*hit].at.x, point.at.x);
-      EXPECT_EQ(layout.points()[*hit].at.y, point.at.y);
-      // A click 5 px away finds this point or one nearer still.
+      // A click 5 px away finds this point, one nearer still, or a mark on it.
       const DrawPoint click{point.at.x + 4, point.at.y - 3};
-      const auto near = layout.RunAt(click.x, click.y);
-      ASSERT_TRUE(near);
-      const DrawPoint found = layout.points()[*near].at;
-      EXPECT_LE(std::hypot(found.x - click.x, found.y - click.y), 5 + 1e-9);
+      const CurvePick near = layout.Pick({click, Pointer::Mouse, 1.0});
+      ASSERT_NE(near.kind, CurvePick::Kind::Nothing);
+      if (near.kind == CurvePick::Kind::Run) {
+        const DrawPoint found = layout.points()[near.index].at;
+        EXPECT_LE(std::hypot(found.x - click.x, found.y - click.y), 5 + 1e-9);
+      }
     }
     for (const DrawItem& item : layout.drawing().items) {
       if (const auto* line = std::get_if<DrawPolyline>(&item)) {
@@ -303,7 +303,7 @@ TEST(CurveLayout, PointsStayInsideThePlotAndUndeliveredOnesInTheBandAbove) {
         }
       }
     }
-    EXPECT_FALSE(layout.RunAt(plot.left - 40, plot.top));
+    EXPECT_EQ(layout.Pick({{plot.left - 40, plot.top}, Pointer::Touch, 1.0}).kind, CurvePick::Kind::Nothing);
     undelivered += std::count_if(layout.points().begin(), layout.points().end(),
                                  [](const auto& point) { return !point.delivered; });
   }

@@ -159,7 +159,7 @@ endif()
 expect_usage_error(--sweep size=30:100:20)
 expect_usage_error(--sweep bogus=1:2:1 --svg ${unwritten})
 expect_usage_error(--sweep size=20:100:20 --additions --svg ${unwritten})
-expect_success("^size,technique,seed,simulated_ms,formula_ms\n20,Message,1,[0-9]+,"
+expect_success("^size,technique,seed,simulated_ms,formula_ms\n20,Message,1,[0-9]+,[0-9.]+\n"
                --sweep size=20:100:20 --csv)
 set(curves ${CMAKE_CURRENT_BINARY_DIR}/trace_cli_curves.svg)
 file(REMOVE ${curves})

@@ -9,7 +9,7 @@ const ALIGN = {start: 'left', middle: 'center', end: 'right'};
 function stroke(ctx, item) {
   ctx.strokeStyle = item.c;
   ctx.lineWidth = item.w;
-  ctx.setLineDash(item.d ? [4, 4] : []);
+  ctx.setLineDash(item.d ? [400, 400] : []);  // 4 px
   ctx.stroke();
 }
 
@@ -50,8 +50,9 @@ const DRAW = {
   text(ctx, item) {
     ctx.save();
     ctx.translate(item.x, item.y);
-    if (item.r !== 0) ctx.rotate(item.r * Math.PI / 180);
-    ctx.font = `${item.b ? 'bold ' : ''}${item.size}px ${FACE}`;
+    ctx.scale(100, 100);  // a font's size is in px
+    if (item.r !== 0) ctx.rotate(item.r / 100 * Math.PI / 180);
+    ctx.font = `${item.b ? 'bold ' : ''}${item.size / 100}px ${FACE}`;
     ctx.textAlign = ALIGN[item.a];
     ctx.textBaseline = 'alphabetic';
     ctx.fillStyle = item.c;
@@ -60,19 +61,9 @@ const DRAW = {
   },
 };
 
-/**
- * The module's JSON of a drawing, whose lengths and coordinates are whole
- * hundredths of a px, in px.
- */
+/** The module's JSON of a drawing with its size in px; its items stay in hundredths, as drawList() draws them. */
 export function inPx(drawing) {
-  const px = (value) => (typeof value === 'number' ? value / 100 : value);
-  const items = drawing.items.map((item) => {
-    const out = {};
-    for (const [key, value] of Object.entries(item)) out[key] = Array.isArray(value) ? value.map(px) : px(value);
-    return out;
-  });
-  return {...drawing, width: px(drawing.width), height: px(drawing.height), items,
-          points: drawing.points.map(([run, x, y]) => [run, px(x), px(y)])};
+  return {...drawing, width: drawing.width / 100, height: drawing.height / 100};
 }
 
 /**
@@ -86,5 +77,6 @@ export function drawList(canvas, drawing, density) {
   ctx.setTransform(density, 0, 0, density, 0, 0);
   ctx.fillStyle = drawing.background;
   ctx.fillRect(0, 0, drawing.width, drawing.height);
+  ctx.setTransform(density / 100, 0, 0, density / 100, 0, 0);
   for (const item of drawing.items) DRAW[item.k](ctx, item);
 }

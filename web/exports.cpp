@@ -4,11 +4,13 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "classroom.h"
 #include "json_writer.h"
 #include "form_description.h"
 #include "page_address.h"
+#include "presentation.h"
 #include "zoom.h"
 #include "reading_guide.h"
 #include "run_choice.h"
@@ -103,6 +105,14 @@ double ss_shown_scale(const char* zoom, double width, double height) {
 /// text should be at least `least_px` CSS px tall where it fits.
 void ss_set_presentation(double scale, int projector, double least_px) {
   Form()->SetPresentation({scale, projector != 0}, least_px);
+}
+/// A panel's text beside the form shown at `scale`, for a projector if
+/// `projector`: {"scale": over the usual text, "bold"}.
+const char* ss_panel_text(double scale, int projector) {
+  const switchsim::PanelText text = switchsim::PanelTextFor({scale, projector != 0});
+  std::string out;
+  switchsim::JsonWriter(out).Open('{').Key("scale").Number(text.scale).Key("bold").Bool(text.bold).Close('}');
+  return Returned(std::move(out));
 }
 /// The query of a link to the page as it is, with the view's zoom and projector.
 const char* ss_share_query(const char* zoom, int projector) {
@@ -237,7 +247,11 @@ const char* ss_sweep_drawing() { return Returned(Explore().DrawingJson()); }
 const char* ss_sweep_svg() { return Returned(Explore().Svg()); }
 const char* ss_sweep_csv() { return Returned(Explore().Csv()); }
 const char* ss_sweep_table() { return Returned(Explore().TableJson()); }
-int ss_sweep_run_at(double x, double y) { return Explore().RunAt(x, y); }
+/// What a press at (x, y) px of the curve picks, by a finger if `touch`, on
+/// the curve shown at `shown_scale` CSS px per px: {"run"}, {"say"} or {}.
+const char* ss_sweep_pick(double x, double y, int touch, double shown_scale) {
+  return Returned(Explore().PickJson(x, y, touch != 0, shown_scale));
+}
 /// Starts run `index` of the sweep in the form; "" or why the form cannot.
 const char* ss_sweep_open(int index, double now_ms) {
   const auto parameters = Explore().ParametersOf(index);

@@ -127,11 +127,6 @@ std::string WebExplore::DrawingJson() {
     std::visit(ItemJson{json}, item);
     json.Close('}');
   }
-  json.Close(']').Key("points").Open('[');
-  for (const CurveLayout::PlacedPoint& point : Layout().points()) {
-    Px(Px(json.Open('[').Integer(static_cast<long long>(point.run)), point.at.x), point.at.y);
-    json.Close(']');
-  }
   json.Close(']').Close('}');
   return out;
 }
@@ -141,7 +136,7 @@ std::string WebExplore::Svg() { return sweep_ ? SvgText(Layout().drawing()) : st
 std::string WebExplore::Csv() const { return sweep_ ? SweepCsv(*sweep_) : std::string(); }
 
 std::string WebExplore::TableJson() const {
-  if (!sweep_) return "{\"heading\":[],\"rows\":[]}";
+  if (!sweep_) return "{\"heading\":[],\"rows\":[],\"runs\":[]}";
   std::string out;
   JsonWriter json(out);
   json.Open('{').Key("heading").Open('[');
@@ -151,25 +146,35 @@ std::string WebExplore::TableJson() const {
   }
   json.Close(']').Key("rows").Open('[');
   const auto& runs = sweep_->runs();
+  const auto seeds = static_cast<std::size_t>(sweep_->seed_count());
   // Runs come in the order x, technique, seed: one row per x and technique.
-  for (std::size_t i = 0; i < runs.size(); i += static_cast<std::size_t>(sweep_->seed_count())) {
+  for (std::size_t i = 0; i < runs.size(); i += seeds) {
     const SweepRun& first = runs[i];
     json.Open('[').Text(ShortestText(sweep_->spec().values[first.x_index]));
     json.Text(SweepTechniqueName(first.technique));
     json.Text(MsText(sweep_->FormulaMs(first.technique, first.x_index)));
-    for (std::size_t s = i; s < runs.size() && s < i + static_cast<std::size_t>(sweep_->seed_count()); ++s) {
+    for (std::size_t s = i; s < runs.size() && s < i + seeds; ++s) {
       json.Text(runs[s].simulated_ms ? std::to_string(*runs[s].simulated_ms) : std::string("> 15 s"));
     }
     json.Close(']');
   }
+  json.Close(']').Key("runs").Open('[');
+  for (std::size_t i = 0; i < runs.size(); i += seeds) json.Integer(static_cast<long long>(i));
   json.Close(']').Close('}');
   return out;
 }
 
-int WebExplore::RunAt(double x, double y) {
-  if (!sweep_) return -1;
-  const auto run = Layout().RunAt(x, y);
-  return run ? static_cast<int>(*run) : -1;
+std::string WebExplore::PickJson(double x, double y, bool touch, double shown_scale) {
+  if (!sweep_) return "{}";
+  const CurveLayout& layout = Layout();
+  const CurvePick pick = layout.Pick({{x, y}, touch ? Pointer::Touch : Pointer::Mouse, shown_scale});
+  std::string out;
+  JsonWriter json(out);
+  json.Open('{');
+  if (pick.kind == CurvePick::Kind::Run) json.Key("run").Integer(static_cast<long long>(pick.index));
+  if (pick.kind == CurvePick::Kind::Mark) json.Key("say").Text(layout.MarkSaid(pick.index));
+  json.Close('}');
+  return out;
 }
 
 std::optional<RunParameters> WebExplore::ParametersOf(int index) const {

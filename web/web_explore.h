@@ -25,16 +25,20 @@ class WebExplore {
   std::size_t Step(std::size_t max_runs);
   std::size_t RunCount() const { return sweep_ ? sweep_->RunCount() : 0; }
 
-  /// The curve as JSON: {"width", "height", "title", "description", "items": [...],
-  /// "points": [[run, x, y], ...]}, each item {"k": "line"|"poly"|"rect"|"circle"|"text", ...}
-  /// and each point where a run is drawn, in px.
+  /// The curve as JSON: {"width", "height", "title", "description", "items": [...]}, each
+  /// item {"k": "line"|"poly"|"rect"|"circle"|"text", ...}, in hundredths of a px; the runs'
+  /// points are its first circles, in the order of the runs.
   std::string DrawingJson();
   std::string Svg();
   std::string Csv() const;
-  /// The numbers as JSON rows for a table: {"heading": [...], "rows": [[...], ...]}.
+  /// The numbers as JSON rows for a table: {"heading": [...], "rows": [[...], ...],
+  /// "runs": [...]}: each row's first run, whose seed's cell follows the formula's;
+  /// the next seeds' runs follow it in turn.
   std::string TableJson() const;
-  /// The run whose point is at (x, y) px of the drawing, or -1.
-  int RunAt(double x, double y);
+  /// What a press at (x, y) px of the drawing picks, by a finger if `touch`,
+  /// on the drawing shown at `shown_scale` CSS px per px: {"run": index},
+  /// {"say": what a mark says} or {}.
+  std::string PickJson(double x, double y, bool touch, double shown_scale);
   /// What run `index` was made with, its seed included; empty for no such run.
   std::optional<RunParameters> ParametersOf(int index) const;
 

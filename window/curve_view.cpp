@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointingDevice>
 #include <algorithm>
 
 #include "drawing_painter.h"
@@ -41,7 +42,11 @@ void CurveView::paintEvent(QPaintEvent* /*event*/) {
 
 void CurveView::mousePressEvent(QMouseEvent* event) {
   const double scale = Scale();
-  emit Clicked(event->position().x() / scale, event->position().y() / scale);
+  // A touch screen's tap comes as a mouse press from its own device.
+  const bool touch = event->pointingDevice() != nullptr &&
+                     event->pointingDevice()->type() == QInputDevice::DeviceType::TouchScreen;
+  emit Pressed({{event->position().x() / scale, event->position().y() / scale},
+                touch ? Pointer::Touch : Pointer::Mouse, scale});
 }
 
 }  // namespace switchsim

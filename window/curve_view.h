@@ -2,12 +2,14 @@
 
 #include <QWidget>
 
+#include "curve_layout.h"
 #include "drawing.h"
 
 namespace switchsim {
 
 /// Shows a drawing as large as the widget allows, keeping its proportions,
-/// and tells where the user clicked in the drawing's own px.
+/// and tells where the user pressed in the drawing's own px, with what (a
+/// finger on a touch screen, or a mouse) and at what scale it is shown.
 class CurveView : public QWidget {
   Q_OBJECT
 
@@ -21,8 +23,8 @@ class CurveView : public QWidget {
   QSize sizeHint() const override;
 
  signals:
-  /// A click at (x, y), in px of the drawing.
-  void Clicked(double x, double y);
+  /// A press on the drawing.
+  void Pressed(const CurvePress& press);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

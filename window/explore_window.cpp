@@ -4,10 +4,12 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "beside_placement.h"
 #include "drawing_painter.h"
 #include "file_saving.h"
 #include "numbers.h"
@@ -24,11 +26,12 @@ namespace {
 // Runs made between two events: a few ms, so that the window stays responsive.
 inline constexpr std::size_t kRunsPerChunk = 60;
 inline constexpr double kPngScale = 2.0;  // a PNG at twice the drawing's px, sharp on a slide
+inline constexpr int kRangeBoxWidthPx = 90;  // at the usual text
 
 QLineEdit* RangeBox(const QString& name, QWidget* parent) {
   auto* box = new QLineEdit(parent);
   box->setAccessibleName(name);
-  box->setMaximumWidth(90);
+  box->setMaximumWidth(kRangeBoxWidthPx);
   return box;
 }
 
@@ -41,6 +44,11 @@ ExploreWindow::ExploreWindow(std::function<RunParameters()> base, RunStarter sta
   LayOut();
   Connect();
   ChooseDefaultRange();
+  usual_font_ = font();
+  // Nothing to show before the first curve: no empty picture, no empty table.
+  curve->hide();
+  table->hide();
+  status->setText(QStringLiteral("Choose a parameter and its range, then Draw."));
 }
 
 void ExploreWindow::CreateControls() {
@@ -114,10 +122,7 @@ void ExploreWindow::Connect() {
   connect(parameter, &QComboBox::currentIndexChanged, this, &ExploreWindow::ChooseDefaultRange);
   connect(draw, &QPushButton::clicked, this, &ExploreWindow::Draw);
   for (QLineEdit* box : {from, to, step}) connect(box, &QLineEdit::returnPressed, this, &ExploreWindow::Draw);
-  connect(curve, &CurveView::Clicked, this, [this](double x, double y) {
-    if (!layout_) return;
-    if (const auto run = layout_->RunAt(x, y)) StartRun(*run);
-  });
+  connect(curve, &CurveView::Pressed, this, &ExploreWindow::Press);
   connect(table, &QTableWidget::cellActivated, this,
           [this](int row, int /*column*/) { StartRun(static_cast<std::size_t>(row)); });
   connect(export_svg, &QPushButton::clicked, this, [this] {
@@ -135,8 +140,45 @@ void ExploreWindow::Connect() {
     Export(QStringLiteral("Export CSV"), QStringLiteral("switchsim-curves.csv"), QStringLiteral("CSV (*.csv)"),
            QByteArray::fromStdString(SweepCsv(*sweep_)));
   });
-  auto* close_window = new QShortcut(QKeySequence::Close, this);
-  connect(close_window, &QShortcut::activated, this, &QWidget::close);
+  for (const QKeySequence& keys : {QKeySequence(QKeySequence::Close), QKeySequence(Qt::Key_Escape)}) {
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
+  }
+}
+
+void ExploreWindow::Press(const CurvePress& press) {
+  if (!finished_) return;
+  const CurvePick pick = layout_->Pick(press);
+  if (pick.kind == CurvePick::Kind::Run) StartRun(pick.index);
+  if (pick.kind == CurvePick::Kind::Mark) status->setText(ToQString(layout_->MarkSaid(pick.index)));
+}
+
+void ExploreWindow::SetPresentation(const Presentation& presentation) {
+  const PanelText text = PanelTextFor(presentation);
+  QFont shown = usual_font_;
+  if (usual_font_.pointSizeF() > 0) {
+    shown.setPointSizeF(usual_font_.pointSizeF() * text.scale);
+  } else {
+    shown.setPixelSize(qRound(usual_font_.pixelSize() * text.scale));
+  }
+  shown.setBold(text.bold);
+  setFont(shown);
+  for (QLineEdit* box : {from, to, step}) box->setMaximumWidth(qRound(kRangeBoxWidthPx * text.scale));
+  table->verticalHeader()->resetDefaultSectionSize();
+  if (finished_) table->resizeColumnsToContents();
+}
+
+void ExploreWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (placed_ || parentWidget() == nullptr) return;
+  placed_ = true;
+  // At the main window's size, which holds the form: enough for the curves and their table.
+  const QWidget& main = *parentWidget()->window();
+  const QRect frame = main.frameGeometry();
+  // Its own frame will be as the main window's: the place is the frame's, the size the inside's.
+  const QMargins edges(main.geometry().left() - frame.left(), main.geometry().top() - frame.top(),
+                       frame.right() - main.geometry().right(), frame.bottom() - main.geometry().bottom());
+  const QSize size = frame.size().expandedTo(minimumSizeHint().grownBy(edges));
+  setGeometry(BesideOrOver(frame, size, main.screen()->availableGeometry()).marginsRemoved(edges));
 }
 
 void ExploreWindow::ChooseDefaultRange() {
@@ -148,8 +190,8 @@ void ExploreWindow::ChooseDefaultRange() {
 
 void ExploreWindow::SetReadoutsHidden(bool hidden) {
   hidden_ = hidden;
-  curve->setVisible(!hidden);
-  table->setVisible(!hidden);
+  curve->setVisible(!hidden && layout_);
+  table->setVisible(!hidden && layout_);
   hidden_note->setVisible(hidden);
   draw->setEnabled(!hidden);
   for (QPushButton* button : {export_svg, export_png, export_csv}) button->setEnabled(finished_ && !hidden);
@@ -193,10 +235,12 @@ void ExploreWindow::Finish() {
 
 void ExploreWindow::ShowFinished() {
   finished_ = true;
+  curve->setVisible(!hidden_);
+  table->setVisible(!hidden_);
   layout_.emplace(*sweep_);
   curve->SetDrawing(layout_->drawing());
   FillTable();
-  status->setText(QStringLiteral("%1 runs. Click a point, or press Enter on a row, to run it in the form.")
+  status->setText(QStringLiteral("%1 runs. Click or tap a point, or press Enter on a row, to run it in the form.")
                       .arg(sweep_->runs().size()));
   for (QPushButton* button : {export_svg, export_png, export_csv}) button->setEnabled(!hidden_);
 }

@@ -13,6 +13,7 @@
 
 #include "curve_layout.h"
 #include "curve_view.h"
+#include "presentation.h"
 #include "run_log.h"
 #include "sweep.h"
 
@@ -21,8 +22,10 @@ namespace switchsim {
 /// A window of its own for the completion time against one parameter: the
 /// parameter and its range, the seeds, the curves drawn as CurveLayout lays
 /// them out, their numbers as a table, and exports as SVG, PNG and CSV. The
-/// runs are made a chunk at a time between events. A click on a point (or
-/// Enter on a row of the table) asks for that run in the form.
+/// runs are made a chunk at a time between events. A click or tap on a point
+/// (or Enter on a row of the table) asks for that run in the form; one on a
+/// mark says the mark. It opens beside its parent window, or over it where
+/// the screen has no room, at the parent's size; Escape closes it.
 class ExploreWindow : public QWidget {
   Q_OBJECT
 
@@ -47,6 +50,10 @@ class ExploreWindow : public QWidget {
   /// hidden and no sweep is drawn, with a line saying so.
   void SetReadoutsHidden(bool hidden);
 
+  /// Its text follows the form's zoom and the projector's view, as
+  /// PanelTextFor says.
+  void SetPresentation(const Presentation& presentation);
+
   /// The finished sweep and its picture, if any.
   const Sweep* sweep() const { return finished_ ? &*sweep_ : nullptr; }
   const CurveLayout* layout() const { return finished_ ? &*layout_ : nullptr; }
@@ -65,11 +72,15 @@ class ExploreWindow : public QWidget {
   QPushButton* export_csv = nullptr;
   QLabel* hidden_note = nullptr;  ///< shown instead of the curves while readouts are hidden
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   void CreateControls();
   void LayOut();
   void Connect();
   void RunChunk();
+  void Press(const CurvePress& press);
   void ShowFinished();
   void FillTable();
   void ChooseDefaultRange();
@@ -81,6 +92,8 @@ class ExploreWindow : public QWidget {
   std::optional<CurveLayout> layout_;
   bool finished_ = false;
   bool hidden_ = false;
+  bool placed_ = false;
+  QFont usual_font_;  // the font it was made with, which the zoom scales
   QTimer chunks_;
 };
 

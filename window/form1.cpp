@@ -78,6 +78,7 @@ void Form1::SetPresentation(const Presentation& presentation) {
   time_scale->SetPresentation(presentation);
   marker_labels->SetPresentation(presentation);
   focus_ring->SetScale(scale);
+  emit PresentationChanged(presentation);
 }
 
 void Form1::CreateTraces() {

@@ -139,6 +139,8 @@ class Form1 : public QWidget, public FormSurface {
   void TicksRan();
   /// The user pressed a button or changed a box, and the form's handler has run.
   void UserActed();
+  /// The form is shown at another scale, or for a projector or no longer.
+  void PresentationChanged(const Presentation& presentation);
 
  private:
   void CreateLinkControls();

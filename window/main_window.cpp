@@ -191,6 +191,8 @@ void MainWindow::CreateViewMenu(const StartOptions& options) {
     if (explore_window_ == nullptr) {
       explore_window_ = new ExploreWindow([this] { return ChosenParameters(form_->logic(), 0); },
                                           [this](const RunParameters& p) { return StartRunOf(p); }, this);
+      explore_window_->SetPresentation(form_->presentation());
+      connect(form_, &Form1::PresentationChanged, explore_window_, &ExploreWindow::SetPresentation);
     }
     explore_window_->SetReadoutsHidden(readouts_hidden_);
     explore_window_->show();

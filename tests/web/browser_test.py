@@ -370,15 +370,21 @@ class PacketSizes(PageCase):
         self.assertIn(f'Packet: {expected} ms,', self.text('statusNotice'))
 
 
-# Clicks the curve's canvas where run `run` of the sweep is drawn.
-CLICK_RUN_JS = """const [run] = arguments;
+# Presses the curve's canvas `right` CSS px right of where run `run` of the sweep is
+# drawn, with a mouse or a finger (`pointer`), as a click.
+CLICK_RUN_JS = """const [run, right = 0, pointer = 'mouse'] = arguments;
 const canvas = document.getElementById('curve');
 const drawing = switchsim.page.explore.drawing;
-const [, x, y] = drawing.points.find((p) => p[0] === run);
+// The runs' points are the drawing's first circles, in the order of the runs, in hundredths of a px.
+const point = drawing.items.filter((item) => item.k === 'circle')[run];
+const [x, y] = [point.x / 100, point.y / 100];
 const r = canvas.getBoundingClientRect();
 const scale = drawing.width / canvas.clientWidth;
-canvas.dispatchEvent(new MouseEvent('click', {bubbles: true, clientX: r.left + x / scale,
-                                              clientY: r.top + y / scale}));"""
+canvas.dispatchEvent(new PointerEvent('click', {bubbles: true, clientX: r.left + x / scale + right,
+                                                clientY: r.top + y / scale, pointerType: pointer}));"""
+# What the last run started in the form was started with: the run log's start event, which stays.
+STARTED_JS = """const starts = switchsim.page.api.runLog().split('\\n').filter((l) => l.startsWith('{"event":"start"'));
+return starts.length ? JSON.parse(starts[starts.length - 1]) : null;"""
 
 
 class Exploring(PageCase):
@@ -390,9 +396,13 @@ class Exploring(PageCase):
             self.node(box).send_keys(value)
         self.node('sweepRun').click()
 
+    def started(self):
+        return browser.execute_script(STARTED_JS)
+
     def test_a_curve_is_drawn_listed_and_its_points_run_in_the_form(self):
         open_page('?speed=4&packet=3')
         self.node('showExplore').click()
+        self.assertFalse(self.node('curveNumbers').is_displayed(), 'an empty table before the first curve')
         self.draw('size', '100', '1000', 'x', '2')
         self.assertIn('"x"', self.text('sweepNotice'))
         self.draw('size', '100', '1000', '100', '2')
@@ -404,11 +414,11 @@ class Exploring(PageCase):
         rows = [line.split(',') for line in native.splitlines()[1:]]
         expected = [[x, t, f] + [r[3] or '> 15 s' for r in rows if r[:2] == [x, t]]
                     for x, t, _, _, f in rows[::2]]
-        self.node('curveNumbers').click()
-        shown = browser.execute_script(
-            "return [...document.querySelectorAll('#curveTable tbody tr')]"
-            ".map((tr) => [...tr.cells].map((c) => c.textContent))")
-        self.assertEqual(shown, expected)
+        self.node('curveNumbers').click()  # opened, it lists its rows a few a frame
+        rows_js = ("return [...document.querySelectorAll('#curveTable tbody tr')]"
+                   ".map((tr) => [...tr.cells].map((c) => c.textContent))")
+        self.wait_for(lambda: len(browser.execute_script(rows_js)) == len(expected), 'the numbers were not listed')
+        self.assertEqual(browser.execute_script(rows_js), expected)
         # A point the form can show starts its run there; one it cannot names the driver's command.
         browser.execute_script(CLICK_RUN_JS, 8 * 3 * 2 + 2)  # size 900, circuit, seed 1
         self.assertIn('The size box has no 900; the driver runs it: switchsim-trace', self.text('sweepNotice'))
@@ -417,8 +427,41 @@ class Exploring(PageCase):
         self.assertFalse(self.node('sweepNotice').is_displayed())
         self.assertEqual(self.text('cmdStart0'), 'Reset')
         # A message's seeds all land on one point: either is that point's run.
-        self.assertRegex(self.text('statusNotice'), 'Started Message: size 100, rates 1 / 0.5 / 1, delays '
-                         '50 / 50 / 50, packets of 3 blocks, header 0, seed [12]$')
+        started = self.started()
+        self.assertEqual((started['technique'], started['size'], started['packet']), ('Message', '100', 3))
+        self.assertIn(started['seed'], (1, 2))
+        # A time in the table runs its own point (size 200, packet, seed 2); Enter on a row its
+        # first seed's (size 100, circuit).
+        browser.find_element(By.CSS_SELECTOR, '#curveTable tbody tr:nth-child(6) td:nth-child(5)').click()
+        started = self.started()
+        self.assertEqual((started['technique'], started['size'], started['seed']), ('Packet', '200', 2))
+        browser.find_element(By.CSS_SELECTOR, '#curveTable tbody tr:nth-child(2)').send_keys(Keys.ENTER)
+        started = self.started()
+        self.assertEqual((started['technique'], started['size'], started['seed']), ('Circuit', '100', 1))
+
+    def test_a_finger_picks_a_point_a_mouse_would_miss_and_escape_closes(self):
+        open_page('?speed=4')
+        self.node('showExplore').click()
+        self.draw('size', '300', '300', '20', '1')  # one size: the techniques' points lie far apart
+        self.wait_for(lambda: self.text('sweepProgress') == '3 runs', 'the sweep never ended')
+        browser.execute_script(CLICK_RUN_JS, 1, 15)  # 15 CSS px right of circuit's point
+        self.assertIsNone(self.started(), 'a mouse 15 px off a point ran it')
+        browser.execute_script(CLICK_RUN_JS, 1, 15, 'touch')
+        self.assertEqual(self.started()['technique'], 'Circuit')
+        self.node('sweepSeeds').send_keys(Keys.ESCAPE)
+        self.assertFalse(self.node('explore').is_displayed())
+        self.assertEqual(self.node('showExplore').get_attribute('aria-expanded'), 'false')
+        self.assertEqual(browser.switch_to.active_element, self.node('showExplore'))
+
+    def test_a_mark_says_what_it_marks_and_runs_no_point_under_it(self):
+        open_page('?size=400&rates=0.5,0.5,0.5&header=1')
+        self.node('showExplore').click()
+        self.draw('packet', '1', '20', '1', '1')
+        self.wait_for(lambda: self.text('sweepProgress') == '60 runs', 'the sweep never ended')
+        # Circuit's run at 3 blocks lies under the square of the least packet formula.
+        browser.execute_script(CLICK_RUN_JS, 7, 0, 'touch')
+        self.assertEqual(self.text('sweepNotice'), 'Mark 1: Least packet formula: 3 blocks, 7750 ms')
+        self.assertIsNone(self.started())
 
 
 class Downloads(PageCase):

@@ -124,7 +124,7 @@ function webLog(core, set) {
   return api.runLog();
 }
 
-// Sweeps around a link's boxes: the page's CSV against the driver's.
+// Sweeps around a link's boxes: the page's CSV against the driver's, each line ending in CRLF.
 const SWEEPS = [
   {query: 'size=1000&header=1', spec: 'packet=1:50:1', seeds: '2'},
   {query: 'rates=2,0.5,5&delays=20,200,50', spec: 'size=20:1000:20', seeds: '3'},
@@ -157,6 +157,9 @@ function sweepFailures(core) {
     if (api.csv() !== native) {
       failures += 1;
       console.error(`sweep ${sweep.spec} around ${sweep.query}: the page's CSV differs from the driver's`);
+    } else if (!/^([^\r\n]*\r\n)+$/.test(native)) {
+      failures += 1;
+      console.error(`sweep ${sweep.spec}: a line of the CSV does not end in CRLF, as RFC 4180 asks`);
     }
   }
   console.log(`${SWEEPS.length - failures} of ${SWEEPS.length} sweeps give the driver's CSV`);

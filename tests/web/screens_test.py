@@ -147,6 +147,28 @@ class Screens(unittest.TestCase):
                 " return {id: e.id, width: r.width, height: r.height}; })"):
             self.assertGreaterEqual(min(control['width'], control['height']), TOUCH_PX, control)
 
+    def test_explore_stands_beside_the_form_on_a_desktop_with_its_text_at_the_zoom(self):
+        emulate(1920, 1080, 1, False)
+        browser_test.open_page('?seed=3')
+        browser.find_element('id', 'showExplore').click()
+        browser.find_element('id', 'sweepRun').click()
+        wait_for(lambda: browser.find_element('id', 'sweepProgress').text == '450 runs', 'no curve')
+        # The form's boxes stay in view; the curve stands whole beside them.
+        self.assertEqual(browser.execute_script('return scrollY'), 0)
+        for part in browser.execute_script(PARTS_JS):
+            self.assertLessEqual(part['bottom'], 1080, part)
+        form = browser.find_element('id', 'stage').rect
+        curve = browser.find_element('id', 'curve').rect
+        self.assertGreaterEqual(curve['x'], form['x'] + form['width'])
+        self.assertLessEqual(curve['x'] + curve['width'], 1920)
+        self.assertLessEqual(curve['y'] + curve['height'], 1080)
+        style = "const s = getComputedStyle(document.getElementById('sweepRun')); return [s.fontSize, s.fontWeight]"
+        self.assertEqual(browser.execute_script(style), ['14px', '400'])
+        for query, shown in (('?zoom=200', ['28px', '400']), ('?projector=1', ['17.5px', '700'])):
+            browser_test.open_page(query)
+            browser.find_element('id', 'showExplore').click()
+            self.assertEqual(browser.execute_script(style), shown, query)
+
     def test_a_rate_twin_takes_a_decimal_through_the_forms_own_rule(self):
         emulate(390, 844, 3, True)
         browser_test.open_page('?seed=3')

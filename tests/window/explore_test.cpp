@@ -1,12 +1,17 @@
 // The Explore window: a sweep drawn from the form's parameters, its numbers,
-// and a clicked point run again in the form.
+// a clicked or tapped point run again in the form, where it opens and how
+// its text follows the zoom.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QScreen>
+#include <QPointingDevice>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <memory>
 
+#include "beside_placement.h"
 #include "main_window.h"
 
 namespace switchsim::testing {
@@ -30,12 +35,23 @@ class ExploreTest : public ::testing::Test {
     explore_->Finish();
   }
 
-  // Clicks the curve where the layout placed `run`'s point.
-  void ClickPoint(std::size_t run) {
+  // Where the view shows `run`'s point, `right` px of the screen right of it.
+  QPoint PointOf(std::size_t run, int right = 0) const {
     const CurveView& view = *explore_->curve;
     const double scale = std::min(view.width() / view.drawing().width, view.height() / view.drawing().height);
     const DrawPoint at = explore_->layout()->points().at(run).at;
-    QTest::mouseClick(explore_->curve, Qt::LeftButton, {}, QPoint(qRound(at.x * scale), qRound(at.y * scale)));
+    return {qRound(at.x * scale) + right, qRound(at.y * scale)};
+  }
+
+  // Clicks the curve where the layout placed `run`'s point.
+  void ClickPoint(std::size_t run) { QTest::mouseClick(explore_->curve, Qt::LeftButton, {}, PointOf(run)); }
+
+  // Presses the curve at `at` with a finger: a touch screen's tap comes as a mouse press from its device.
+  void Tap(QPoint at) {
+    static QPointingDevice* const finger = QTest::createTouchDevice();
+    QMouseEvent press(QEvent::MouseButtonPress, at, explore_->curve->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, {}, finger);
+    QApplication::sendEvent(explore_->curve, &press);
   }
 
   QTemporaryDir dir_;
@@ -103,6 +119,60 @@ TEST_F(ExploreTest, APointOfAnotherPacketSizeBringsItsSizeToThePacketBar) {
   ASSERT_TRUE(window_->classroom().CurrentRun());
   EXPECT_EQ(window_->classroom().CurrentRun()->packeting.packet_blocks, 5);
   EXPECT_EQ(window_->packet_bar->packet->value(), 5);
+}
+
+TEST_F(ExploreTest, OpensAtTheMainWindowsSizeWithNoEmptyTableAndEscapeClosesIt) {
+  EXPECT_TRUE(explore_->isVisible());
+  const QRect screen = explore_->screen()->availableGeometry();
+  EXPECT_EQ(explore_->frameGeometry().size(), window_->frameGeometry().size().boundedTo(screen.size()));
+  EXPECT_TRUE(screen.contains(explore_->frameGeometry()));
+  EXPECT_FALSE(explore_->table->isVisible());
+  EXPECT_FALSE(explore_->curve->isVisible());
+  Draw("100", "300", "100", 1);
+  EXPECT_TRUE(explore_->table->isVisible());
+  EXPECT_TRUE(explore_->curve->isVisible());
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(explore_));
+  QTest::keyClick(explore_->table, Qt::Key_Escape);
+  EXPECT_FALSE(explore_->isVisible());
+}
+
+TEST_F(ExploreTest, AFingerPicksAPointAMouseWouldMissAndARowRunsItsPoint) {
+  explore_->resize(900, 800);
+  Draw("300", "300", "20", 1);  // one size: the techniques' points lie far apart
+  const std::size_t circuit = 1;
+  QTest::mouseClick(explore_->curve, Qt::LeftButton, {}, PointOf(circuit, 15));
+  EXPECT_FALSE(window_->classroom().CurrentRun()) << "15 px is beyond a mouse's target";
+  Tap(PointOf(circuit, 15));
+  ASSERT_TRUE(window_->classroom().CurrentRun()) << explore_->status->text().toStdString();
+  EXPECT_EQ(window_->classroom().CurrentRun()->technique, "Circuit");
+
+  explore_->table->setFocus();
+  explore_->table->setCurrentCell(2, 0);  // Packet
+  QTest::keyClick(explore_->table, Qt::Key_Return);
+  ASSERT_TRUE(window_->classroom().CurrentRun());
+  EXPECT_EQ(window_->classroom().CurrentRun()->technique, "Packet");
+}
+
+TEST_F(ExploreTest, TextFollowsTheZoomAndTheProjector) {
+  const double usual = explore_->font().pointSizeF();
+  window_->zoom_menu->zooms[3]->trigger();  // 200 %
+  EXPECT_DOUBLE_EQ(explore_->draw->font().pointSizeF(), 2 * usual);
+  EXPECT_FALSE(explore_->font().bold());
+  window_->zoom_menu->projector->trigger();
+  EXPECT_DOUBLE_EQ(explore_->table->font().pointSizeF(), 2 * 1.25 * usual);
+  EXPECT_TRUE(explore_->status->font().bold());
+}
+
+TEST(ExplorePlacement, OpensBesideTheMainWindowWhereTheScreenHasRoomElseOverIt) {
+  struct Case { QRect main; QSize size; QRect opens; };
+  const QRect screen(0, 0, 1920, 1040);
+  const Case cases[] = {
+      {{10, 20, 900, 700}, {900, 700}, {910, 20, 900, 700}},     // on the right
+      {{1000, 20, 900, 700}, {900, 700}, {100, 20, 900, 700}},   // on the left
+      {{200, 100, 1300, 900}, {900, 900}, {248, 140, 900, 900}},  // over it, moved back onto the screen
+      {{0, 0, 1920, 1040}, {2000, 1200}, {0, 0, 1920, 1040}},   // no larger than the screen
+  };
+  for (const Case& c : cases) EXPECT_EQ(BesideOrOver(c.main, c.size, screen), c.opens) << c.main.x();
 }
 
 }  // namespace
