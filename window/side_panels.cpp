@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "presentation.h"
+
 namespace switchsim {
 
 SidePanels::SidePanels(QMainWindow& window, FormView& view)
@@ -23,13 +25,13 @@ void SidePanels::Add(QDockWidget& panel) {
 
 QFont SidePanels::PanelFont() const {
   QFont font = QApplication::font();
-  const double scale = view_.TextScale();
+  const PanelText text = PanelTextFor({view_.TextScale(), view_.projector()});
   if (font.pointSizeF() > 0) {
-    font.setPointSizeF(font.pointSizeF() * scale);
+    font.setPointSizeF(font.pointSizeF() * text.scale);
   } else {
-    font.setPixelSize(static_cast<int>(std::lround(font.pixelSize() * scale)));
+    font.setPixelSize(static_cast<int>(std::lround(font.pixelSize() * text.scale)));
   }
-  font.setBold(view_.projector());
+  font.setBold(text.bold);
   return font;
 }
 

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "exercise_course.h"
+#include "presentation.h"
 #include "main_window.h"
 
 namespace switchsim::testing {
@@ -131,7 +132,7 @@ TEST_F(SidePanelsTest, ThePanelsTextFollowsTheZoomAndTheProjector) {
     std::size_t zoom;  // the Zoom menu's item
     bool projector;
     double scale;
-  } cases[] = {{3, false, 2.0}, {1, true, 1.25}, {0, false, 1.0}};
+  } cases[] = {{3, false, 2.0}, {1, true, 1.25 * kProjectorPanelTextScale}, {0, false, 1.0}};
   for (const auto& each : cases) {
     SCOPED_TRACE(each.scale);
     window().zoom_menu->zooms[each.zoom]->trigger();
