@@ -99,6 +99,10 @@ export class Stage {
     const root = document.documentElement.style;
     root.setProperty('--shown-width', `${formWidth * scale}px`);
     root.setProperty('--shown-scale', String(scale));
+    // The panels' text by the module's rule, as the window's and Explore's.
+    const text = JSON.parse(page.api.panelText(scale, this.projector ? 1 : 0));
+    root.setProperty('--panel-scale', String(text.scale));
+    root.setProperty('--panel-weight', text.bold ? 'bold' : 'normal');
     el('Form1').style.transform = scale === 1 ? '' : `scale(${scale})`;
     setShownScale(scale);
     page.matchDensity();
