@@ -18,6 +18,7 @@ inline constexpr Rgb kPacketMarkerColour = MakeRgb(224, 128, 32);  // the packet
 inline constexpr Rgb kMarkerEdgeColour = MakeRgb(48, 48, 48);      // the edge around a marker line
 inline constexpr Rgb kAdditionTextColour = MakeRgb(32, 32, 32);    // labels and scale in the margins
 inline constexpr Rgb kAdditionLineColour = MakeRgb(96, 96, 96);    // the scale's ticks, label leaders
+inline constexpr Rgb kOverloadColour = MakeRgb(210, 30, 30);       // a shared link overloaded, a packet lost
 
 /// The logo's three links, in the colours of the three techniques' markers.
 inline constexpr std::array<Rgb, kLinkCount> kLogoLinkColours = {kMessageGreen, kCircuitBlue,

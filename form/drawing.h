@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -79,6 +80,30 @@ struct DrawText {
 };
 
 using DrawItem = std::variant<DrawLine, DrawPolyline, DrawRect, DrawCircle, DrawText>;
+
+/// A rectangle filled with `colour`, not outlined.
+inline DrawRect FilledRect(double x, double y, double width, double height, Rgb colour) {
+  DrawRect r;
+  r.x = x;
+  r.y = y;
+  r.width = width;
+  r.height = height;
+  r.filled = true;
+  r.fill = colour;
+  return r;
+}
+
+/// A line of text in `colour`, `size` px high, its baseline through (x, y).
+inline DrawText TextAt(double x, double y, std::string text, Rgb colour, double size = 12.0,
+                       TextAlign align = TextAlign::Start) {
+  DrawText t;
+  t.at = {x, y};
+  t.text = std::move(text);
+  t.colour = colour;
+  t.size = size;
+  t.align = align;
+  return t;
+}
 
 /// A whole picture: its size in px, background, items in painting order, and
 /// a title and description for those who cannot see it.

@@ -45,5 +45,9 @@ std::string CompletionNotice(const RunResult& result);
 std::string FormulaText(double ms);
 /// A number of ms with one decimal, as the results show formula values: "6050.0".
 std::string MsText(double ms);
+/// `value` with `places` decimals: "12.50".
+std::string FixedText(double value, int places);
+/// A row of a short table a person reads: `what` padded to 44 characters, then `value`, then a line break.
+std::string LabelledRow(const std::string& what, const std::string& value);
 
 }  // namespace switchsim

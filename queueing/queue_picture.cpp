@@ -6,6 +6,7 @@
 
 #include "colours.h"
 #include "numbers.h"
+#include "results_format.h"
 
 namespace switchsim {
 namespace {
@@ -22,33 +23,10 @@ inline constexpr double kPxPerWaiting = 8.0;
 inline constexpr Rgb kSending = kCircuitBlue;
 inline constexpr Rgb kSendingOther = MakeRgb(90, 140, 230);
 inline constexpr Rgb kWaitingShade = MakeRgb(150, 150, 150);
-inline constexpr Rgb kLostColour = MakeRgb(210, 30, 30);
+inline constexpr Rgb kLostColour = appearance::kOverloadColour;
 
 DrawText Label(double x, double y, std::string text, TextAlign align = TextAlign::Start, double size = 12.0) {
-  DrawText t;
-  t.at = {x, y};
-  t.text = std::move(text);
-  t.colour = appearance::kAdditionTextColour;
-  t.size = size;
-  t.align = align;
-  return t;
-}
-
-DrawRect Filled(double x, double y, double width, double height, Rgb colour) {
-  DrawRect r;
-  r.x = x;
-  r.y = y;
-  r.width = width;
-  r.height = height;
-  r.filled = true;
-  r.fill = colour;
-  return r;
-}
-
-std::string Ms(double ms) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.1f", ms);
-  return text;
+  return TextAt(x, y, std::move(text), appearance::kAdditionTextColour, size, align);
 }
 
 }  // namespace
@@ -89,7 +67,7 @@ Drawing QueuePicture(const QueueRun& run) {
     }
     const double top = y_of(p.start_ms);
     const double bottom = std::min(y_of(p.start_ms + service), y_of(window_ms));
-    if (top < bottom) d.items.push_back(Filled(link_x, top, kLinkWidth, bottom - top, i % 2 ? kSendingOther : kSending));
+    if (top < bottom) d.items.push_back(FilledRect(link_x, top, kLinkWidth, bottom - top, i % 2 ? kSendingOther : kSending));
   }
   std::sort(changes.begin(), changes.end());
   int waiting = 0;
@@ -98,7 +76,7 @@ Drawing QueuePicture(const QueueRun& run) {
     const double from = changes[i].first;
     const double to = i + 1 < changes.size() ? changes[i + 1].first : from;
     if (waiting > 0 && to > from && from < window_ms) {
-      d.items.push_back(Filled(queue_x, y_of(from), std::min(waiting * kPxPerWaiting, kQueueWidth),
+      d.items.push_back(FilledRect(queue_x, y_of(from), std::min(waiting * kPxPerWaiting, kQueueWidth),
                                y_of(std::min(to, window_ms)) - y_of(from), kWaitingShade));
     }
   }
@@ -106,10 +84,10 @@ Drawing QueuePicture(const QueueRun& run) {
     const double ms = window_ms * k / 4;
     d.items.push_back(Label(kLeft - 6, y_of(ms) + 4, ShortestText(std::round(ms)) + " ms", TextAlign::End, 11));
   }
-  d.title = "A queue at intensity " + ShortestText(s.intensity) + ", its first " + Ms(window_ms / 1000) + " s";
+  d.title = "A queue at intensity " + ShortestText(s.intensity) + ", its first " + MsText(window_ms / 1000) + " s";
   d.description = "Time runs down. " + std::to_string(shown_packets) + " packets arrive in the window; each is sent in " +
-                  Ms(service) + " ms, and waits while the link is busy. Over the run so far the mean wait is " +
-                  Ms(run.Wait().Mean()) + " ms against " + Ms(MeanWaitFormulaMs(s)) + " ms by the formula, and " +
+                  MsText(service) + " ms, and waits while the link is busy. Over the run so far the mean wait is " +
+                  MsText(run.Wait().Mean()) + " ms against " + MsText(MeanWaitFormulaMs(s)) + " ms by the formula, and " +
                   std::to_string(run.Lost()) + " packets were lost.";
   return d;
 }

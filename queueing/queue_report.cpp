@@ -5,15 +5,10 @@
 
 #include "json_writer.h"
 #include "numbers.h"
+#include "results_format.h"
 
 namespace switchsim {
 namespace {
-
-std::string Fixed(double value, int places) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f", places, value);
-  return text;
-}
 
 double LostShare(const QueueRun& run) {
   return run.Arrived() == 0 ? 0.0 : static_cast<double>(run.Lost()) / static_cast<double>(run.Arrived());
@@ -39,20 +34,16 @@ std::string QueueJson(const QueueRun& run) {
 
 std::string QueueTable(const QueueRun& run) {
   const QueueSetting& s = run.setting();
-  const auto row = [](const std::string& what, const std::string& value) {
-    char line[160];
-    std::snprintf(line, sizeof line, "%-44s %s\n", what.c_str(), value.c_str());
-    return std::string(line);
-  };
+  const auto row = LabelledRow;
   std::string out = "A queue at intensity " + ShortestText(s.intensity) + ", packets sent in " +
                     ShortestText(ServiceMs(s)) + " ms each, buffer " +
                     (s.buffer ? std::to_string(*s.buffer) + " packets" : std::string("without limit")) + ", " +
                     std::to_string(run.Arrived()) + " packets (seed " + std::to_string(s.seed) + ")\n";
   out += row("mean wait in the queue, formula (M/D/1" + std::string(s.buffer ? ", no limit)" : ")"),
-             Fixed(MeanWaitFormulaMs(s), 1) + " ms");
-  out += row("mean wait in the queue, simulated", Fixed(run.Wait().Mean(), 1) + " ms \u00b1 " +
-                                                     Fixed(run.Wait().HalfWidth(), 1) + " (99.9 %)");
-  out += row("packets lost", std::to_string(run.Lost()) + " (" + Fixed(LostShare(run) * 100.0, 2) + " %)");
+             FixedText(MeanWaitFormulaMs(s), 1) + " ms");
+  out += row("mean wait in the queue, simulated", FixedText(run.Wait().Mean(), 1) + " ms \u00b1 " +
+                                                     FixedText(run.Wait().HalfWidth(), 1) + " (99.9 %)");
+  out += row("packets lost", std::to_string(run.Lost()) + " (" + FixedText(LostShare(run) * 100.0, 2) + " %)");
   out += row("longest queue an arrival met", std::to_string(run.LongestQueue()) + " packets");
   return out;
 }

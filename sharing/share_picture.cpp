@@ -18,27 +18,10 @@ inline constexpr double kGap = 24.0;
 inline constexpr Rgb kCircuitUser = kCircuitBlue;
 inline constexpr Rgb kPacketUser = appearance::kPacketMarkerColour;
 inline constexpr Rgb kLoad = MakeRgb(120, 120, 120);
-inline constexpr Rgb kCongested = MakeRgb(210, 30, 30);
+inline constexpr Rgb kCongested = appearance::kOverloadColour;
 
 DrawText Label(double x, double y, std::string text, TextAlign align = TextAlign::Start, double size = 12.0) {
-  DrawText t;
-  t.at = {x, y};
-  t.text = std::move(text);
-  t.colour = appearance::kAdditionTextColour;
-  t.size = size;
-  t.align = align;
-  return t;
-}
-
-DrawRect Filled(double x, double y, double width, double height, Rgb colour) {
-  DrawRect r;
-  r.x = x;
-  r.y = y;
-  r.width = width;
-  r.height = height;
-  r.filled = true;
-  r.fill = colour;
-  return r;
+  return TextAt(x, y, std::move(text), appearance::kAdditionTextColour, size, align);
 }
 
 }  // namespace
@@ -60,14 +43,14 @@ Drawing SharePicture(const ShareRun& run) {
   for (int u = 0; u < users; ++u) {
     const Rgb colour = u < run.CircuitUsers() ? kCircuitUser : kPacketUser;
     for (const ActivePeriod& p : run.ShownPeriods(u)) {
-      d.items.push_back(Filled(kLeft + u * kUserWidth + 1, kTop + static_cast<double>(p.from), kUserWidth - 2,
+      d.items.push_back(FilledRect(kLeft + u * kUserWidth + 1, kTop + static_cast<double>(p.from), kUserWidth - 2,
                                static_cast<double>(p.to - p.from), colour));
     }
   }
   for (std::size_t slot = 0; slot < active.size(); ++slot) {
     if (active[slot] == 0) continue;
     const bool congested = active[slot] > run.ReservedUsers();
-    d.items.push_back(Filled(load_left, kTop + static_cast<double>(slot), active[slot] * per_user, 1.0,
+    d.items.push_back(FilledRect(load_left, kTop + static_cast<double>(slot), active[slot] * per_user, 1.0,
                              congested ? kCongested : kLoad));
   }
   for (double slot = 0; slot <= slots; slot += 100) {

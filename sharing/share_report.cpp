@@ -5,16 +5,11 @@
 
 #include "json_writer.h"
 #include "numbers.h"
+#include "results_format.h"
 #include "probability/binomial_tail.h"
 
 namespace switchsim {
 namespace {
-
-std::string Fixed(double value, int places) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f", places, value);
-  return text;
-}
 
 // A probability as a person reads it: "0.000424", "0.0213", "1.7e-09".
 std::string Chance(double p) {
@@ -27,7 +22,7 @@ std::string Chance(double p) {
   return ShortestText(std::round(p * 1e6) / 1e6);
 }
 
-std::string Percent(double share) { return Fixed(share * 100.0, 1) + " %"; }
+std::string Percent(double share) { return FixedText(share * 100.0, 1) + " %"; }
 
 }  // namespace
 
@@ -70,11 +65,7 @@ std::string ShareJson(const ShareRun& run) {
 std::string ShareTable(const ShareRun& run) {
   const ShareSetting& s = run.setting();
   const BurstCase burst = BurstCaseOf(s);
-  const auto row = [](const std::string& what, const std::string& value) {
-    char line[160];
-    std::snprintf(line, sizeof line, "%-44s %s\n", what.c_str(), value.c_str());
-    return std::string(line);
-  };
+  const auto row = LabelledRow;
   std::string out = "A link of " + s.link_rate + " shared by " + std::to_string(s.users) + " users of " + s.user_rate +
                     ", each active " + Percent(s.active) + " of the time, over " + std::to_string(run.SlotsDone()) +
                     " slots (seed " + std::to_string(s.seed) + ")\n";
