@@ -1,10 +1,8 @@
 #include "choose_boxes.h"
 
 namespace switchsim {
-namespace {
 
-template <typename Given>
-void ChooseWhere(FormLogic& form, const RunChoice& choice, Given given) {
+void ChooseBoxesWhere(FormLogic& form, const RunParameters& choice, const std::function<bool(std::string_view)>& given) {
   if (given("size")) form.Choose(kSizeBox, choice.size);
   for (int k = 0; k < kLinkCount; ++k) {
     if (given("delays")) form.Choose(DelayBox(k), choice.delays[k]);
@@ -19,14 +17,8 @@ void ChooseWhere(FormLogic& form, const RunChoice& choice, Given given) {
   }
 }
 
-}  // namespace
-
-void ChooseBoxes(FormLogic& form, const RunChoice& choice) {
-  ChooseWhere(form, choice, [](std::string_view) { return true; });
-}
-
-void ChooseGivenBoxes(FormLogic& form, const RunRequest& request) {
-  ChooseWhere(form, request, [&request](std::string_view name) { return request.Given(name); });
+void ChooseBoxes(FormLogic& form, const RunParameters& choice) {
+  ChooseBoxesWhere(form, choice, [](std::string_view) { return true; });
 }
 
 }  // namespace switchsim

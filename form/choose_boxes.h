@@ -1,7 +1,9 @@
 #pragma once
 
+#include <functional>
+#include <string_view>
+
 #include "form_logic.h"
-#include "option_table.h"
 #include "run_choice.h"
 
 namespace switchsim {
@@ -10,10 +12,10 @@ namespace switchsim {
 /// order: the size, then each link's delay and rate, then the technique;
 /// then the packet and header size. A box that already shows its text runs
 /// no handler.
-void ChooseBoxes(FormLogic& form, const RunChoice& choice);
+void ChooseBoxes(FormLogic& form, const RunParameters& choice);
 
-/// The same for the boxes whose option `request` was given; the others keep
-/// what the form shows.
-void ChooseGivenBoxes(FormLogic& form, const RunRequest& request);
+/// The same for the boxes whose option `given` names ("size", "rates",
+/// ...); the others keep what the form shows.
+void ChooseBoxesWhere(FormLogic& form, const RunParameters& choice, const std::function<bool(std::string_view)>& given);
 
 }  // namespace switchsim

@@ -9,7 +9,7 @@
 #include "numbers.h"
 #include "run_choice.h"
 #include "text_escape.h"
-#include "unit_names.h"
+#include "number_texts.h"
 
 namespace switchsim {
 
@@ -93,7 +93,7 @@ void Classroom::Step() {
 }
 
 bool Classroom::ChoosePacketing(bool header, const std::string& text) {
-  RunChoice choice;
+  RunParameters choice;
   choice.packeting = form_.simulation().packeting();
   const std::string_view what = header ? "Header size" : "Packet size";
   const auto refusal = header ? ChooseHeader(text, choice) : ChoosePacket(text, choice);
@@ -117,16 +117,11 @@ std::optional<std::string> Classroom::StartRun(const RunParameters& p) {
 }
 
 std::optional<std::string> Classroom::SetUpRun(const RunParameters& p) {
-  RunChoice choice;
-  if (ChooseSize(p.size, choice)) {
+  if (RunParameters checked; ChooseSize(p.size, checked)) {
     return "The size box has no " + Abridged(p.size) + "; the driver runs it: " + TraceCommand(p);
   }
-  choice.technique = p.technique;
-  choice.rates = p.rates;
-  choice.delays = p.delays;
-  choice.packeting = p.packeting;
   if (form_.RunExists()) form_.cmdStart_Click(0);  // Reset
-  ChooseBoxes(form_, choice);
+  ChooseBoxes(form_, p);
   seeds_.SetNext(p.seed);
   return std::nullopt;
 }

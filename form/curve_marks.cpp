@@ -7,7 +7,7 @@
 
 #include "numbers.h"
 #include "results_format.h"
-#include "unit_names.h"
+#include "number_texts.h"
 
 namespace switchsim {
 namespace {

@@ -11,7 +11,7 @@
 #include "numbers.h"
 #include "results_format.h"
 #include "sweep.h"
-#include "unit_names.h"
+#include "number_texts.h"
 
 namespace switchsim {
 namespace {

@@ -7,7 +7,7 @@ std::optional<ExerciseSheet> SheetOfRequest(const RunRequest& request) {
   Exercise exercise;
   exercise.ask = request.ask;
   exercise.parameters = RunParameters{request.technique, request.size, request.rates, request.delays,
-                                      request.seed.value_or(kDefaultExerciseSeed), request.packeting};
+                                      request.Seed().value_or(kDefaultExerciseSeed), request.packeting};
   exercise.tolerance_percent = request.tolerance.value_or(kDefaultTolerancePercent);
   exercise.question = request.question.value_or(DefaultQuestion(request.ask, request.technique));
   return ExerciseSheet{"Exercise from a link", {exercise}};

@@ -136,7 +136,7 @@ std::variant<ParameterChange, std::string> ReadChange(const std::string& text, c
   ParameterChange change{std::get<SweepRange>(std::move(range)), text};
   if (change.range.values.size() != 1) return Quoted(text) + " is not a change to one value";
   const RunParameters changed = ChangedParameters(base, change);
-  RunChoice choice;
+  RunParameters choice;
   if (auto refusal = ChooseSize(changed.size, choice)) return *refusal + std::string(kSheetSizeWhy);
   if (ModelOf(changed).rates == ModelOf(base).rates && ModelOf(changed).delays == ModelOf(base).delays &&
       ModelOf(changed).size == ModelOf(base).size && changed.packeting == base.packeting) {

@@ -143,9 +143,9 @@ SheetCheck::Problem SheetCheck::ReadExercise(const Json& object, std::size_t ind
 }
 
 SheetCheck::Problem SheetCheck::ReadRun(const Json& object, const std::string& path, Exercise& exercise) {
-  RunChoice choice;
+  RunParameters& choice = exercise.parameters;
   choice.seed = kDefaultExerciseSeed;
-  using Chooser = std::optional<std::string> (*)(const std::string&, RunChoice&);
+  using Chooser = std::optional<std::string> (*)(const std::string&, RunParameters&);
   struct Member {
     std::string_view name;
     Chooser choose;
@@ -180,8 +180,6 @@ SheetCheck::Problem SheetCheck::ReadRun(const Json& object, const std::string& p
     exercise.tolerance_percent = percent;
   }
   if (!object.contains("technique")) choice.technique = std::string(ImpliedTechnique(exercise.ask));
-  exercise.parameters =
-      RunParameters{choice.technique, choice.size, choice.rates, choice.delays, *choice.seed, choice.packeting};
   return std::nullopt;
 }
 
@@ -189,7 +187,7 @@ SheetCheck::Problem SheetCheck::ReadKind(const Json& object, const std::string& 
   if (exercise.ask == ExerciseAsk::Crossover) {
     std::string overtaken;
     if (auto problem = Text(object, path, "overtakes", overtaken)) return problem;
-    RunChoice choice;
+    RunParameters choice;
     if (auto refusal = ChooseTechnique(TechniqueCase(overtaken), choice)) return At(path + "/overtakes", *refusal);
     exercise.overtaken = choice.technique;
     std::string sweep;

@@ -2,7 +2,7 @@
 
 #include "box_lists.h"
 #include "captions.h"
-#include "classroom.h"
+#include "results_format.h"
 #include "colours.h"
 #include "json_writer.h"
 #include "layout.h"

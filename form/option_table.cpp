@@ -212,6 +212,20 @@ bool RunRequest::Given(std::string_view name) const {
   return std::find(given.begin(), given.end(), name) != given.end();
 }
 
+void ChooseGivenBoxes(FormLogic& form, const RunRequest& request) {
+  ChooseBoxesWhere(form, request, [&request](std::string_view name) { return request.Given(name); });
+}
+
+std::optional<std::uint64_t> RunRequest::Seed() const {
+  if (!Given("seed")) return std::nullopt;
+  return seed;
+}
+
+void RunRequest::SetSeed(std::uint64_t value) {
+  seed = value;
+  if (!Given("seed")) given.emplace_back("seed");
+}
+
 std::span<const OptionRow> OptionTable() { return kOptions; }
 
 bool Offers(const OptionRow& row, FrontEnd front_end) {

@@ -7,6 +7,7 @@
 #include <variant>
 #include <vector>
 
+#include "choose_boxes.h"
 #include "exercise.h"
 #include "run_choice.h"
 #include "speed.h"
@@ -21,7 +22,7 @@ enum class FrontEnd : unsigned { Driver = 1, Window = 2, Page = 4 };
 
 /// Everything the options of any front end can ask for; each front end
 /// reads the part it offers.
-struct RunRequest : RunChoice {
+struct RunRequest : RunParameters {
   /// The options given, by name without dashes ("size", "start", ...), in
   /// the order given. A box whose option was not given keeps what the form loads.
   std::vector<std::string> given;
@@ -50,7 +51,15 @@ struct RunRequest : RunChoice {
   bool version = false;
 
   bool Given(std::string_view name) const;
+  /// The seed given, or none: a fresh one.
+  std::optional<std::uint64_t> Seed() const;
+  /// Gives `seed`, as the option would.
+  void SetSeed(std::uint64_t seed);
 };
+
+/// Chooses in the form the boxes whose option `request` was given (see
+/// ChooseBoxes); the others keep what the form shows.
+void ChooseGivenBoxes(FormLogic& form, const RunRequest& request);
 
 /// One option of the table: a new option is one row. A value option sets
 /// its part of the request with `set`, which returns nothing or one line

@@ -4,7 +4,7 @@
 
 namespace switchsim {
 
-void RunForPicture(FormLogic& form, Mt64Random& random, const RunChoice& choice,
+void RunForPicture(FormLogic& form, Mt64Random& random, const RunParameters& choice,
                    const std::vector<std::string>& techniques, std::uint64_t seed) {
   ChooseBoxes(form, choice);
   for (std::size_t i = 0; i < techniques.size(); ++i) {

@@ -15,7 +15,7 @@ namespace switchsim {
 /// between runs and starting `random` (the form's random source) again from
 /// `seed` before each, ticking until the timer stops. The last run's strokes
 /// and every run's markers stay on the form.
-void RunForPicture(FormLogic& form, Mt64Random& random, const RunChoice& choice,
+void RunForPicture(FormLogic& form, Mt64Random& random, const RunParameters& choice,
                    const std::vector<std::string>& techniques, std::uint64_t seed);
 
 }  // namespace switchsim

@@ -32,22 +32,6 @@ std::string Joined(const std::array<std::string, 3>& texts, std::string_view sep
 
 }  // namespace
 
-std::string MsText(double ms) { return std::isfinite(ms) ? FixedText(ms, 1) : "-"; }
-
-std::string FixedText(double value, int places) {
-  std::array<char, 400> text{};
-  std::snprintf(text.data(), text.size(), "%.*f", places, value);
-  return text.data();
-}
-
-std::string LabelledRow(const std::string& what, const std::string& value) {
-  std::array<char, 512> line{};
-  std::snprintf(line.data(), line.size(), "%-44s %s\n", what.c_str(), value.c_str());
-  return line.data();
-}
-
-std::string FormulaText(double ms) { return ShortestText(std::round(ms * 10) / 10); }
-
 std::string CompletionNotice(const RunResult& result) {
   return result.parameters.technique + ": " + std::to_string(result.simulated_ms) +
          " ms, formula " + FormulaText(result.formula_ms) + " ms";

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "number_texts.h"
 #include "run_log.h"
 
 // The results of the runs as the results table, its text and CSV copies and
@@ -41,13 +42,5 @@ std::string ResultsCsv(const std::vector<RunResult>& results);
 std::string TraceCommand(const RunParameters& parameters);
 /// "Circuit: 6375 ms, formula 6050 ms".
 std::string CompletionNotice(const RunResult& result);
-/// A formula's value in ms for a sentence, to a tenth of a ms: "6050", "6287.5".
-std::string FormulaText(double ms);
-/// A number of ms with one decimal, as the results show formula values: "6050.0".
-std::string MsText(double ms);
-/// `value` with `places` decimals: "12.50".
-std::string FixedText(double value, int places);
-/// A row of a short table a person reads: `what` padded to 44 characters, then `value`, then a line break.
-std::string LabelledRow(const std::string& what, const std::string& value);
 
 }  // namespace switchsim

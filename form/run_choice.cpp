@@ -50,11 +50,13 @@ std::optional<std::array<std::string, 3>> SplitThree(const std::string& text) {
 
 }  // namespace
 
-std::string Quoted(const std::string& text) {
-  return EscapedText(Abridged(text), EscapeStyle::Message);
+LinkModel ModelOf(const RunParameters& p) {
+  LinkModel model = ModelOfTexts(p.size, p.rates, p.delays);
+  model.packeting = p.packeting;
+  return model;
 }
 
-std::optional<std::string> ChooseTechnique(const std::string& value, RunChoice& choice) {
+std::optional<std::string> ChooseTechnique(const std::string& value, RunParameters& choice) {
   if (!IsItem(lists::kMethodItems, value)) {
     return Quoted(value) + " is not a technique; use one of " + JoinItems(lists::kMethodItems);
   }
@@ -62,7 +64,7 @@ std::optional<std::string> ChooseTechnique(const std::string& value, RunChoice& 
   return std::nullopt;
 }
 
-std::optional<std::string> ChooseSize(const std::string& value, RunChoice& choice) {
+std::optional<std::string> ChooseSize(const std::string& value, RunParameters& choice) {
   if (!IsItem(lists::kSizeItems, value)) {
     return Quoted(value) + " is not a message size; use one of " + JoinItems(lists::kSizeItems);
   }
@@ -70,7 +72,7 @@ std::optional<std::string> ChooseSize(const std::string& value, RunChoice& choic
   return std::nullopt;
 }
 
-std::optional<std::string> ChooseAnySize(const std::string& value, RunChoice& choice) {
+std::optional<std::string> ChooseAnySize(const std::string& value, RunParameters& choice) {
   const auto size = WholeNumber(value, lists::kSmallestSize, lists::kLargestSize);
   if (!size || *size % lists::kSizeStep != 0) {
     return Quoted(value) + " is not a message size; use a multiple of 20 from 20 to 1000";
@@ -79,21 +81,21 @@ std::optional<std::string> ChooseAnySize(const std::string& value, RunChoice& ch
   return std::nullopt;
 }
 
-std::optional<std::string> ChoosePacket(const std::string& value, RunChoice& choice) {
+std::optional<std::string> ChoosePacket(const std::string& value, RunParameters& choice) {
   const auto blocks = WholeNumber(value, kFewestPacketBlocks, kMostPacketBlocks);
   if (!blocks) return Quoted(value) + " is not a packet size; use a whole number of blocks from 1 to 50";
   choice.packeting.packet_blocks = *blocks;
   return std::nullopt;
 }
 
-std::optional<std::string> ChooseHeader(const std::string& value, RunChoice& choice) {
+std::optional<std::string> ChooseHeader(const std::string& value, RunParameters& choice) {
   const auto blocks = WholeNumber(value, 0, kMostHeaderBlocks);
   if (!blocks) return Quoted(value) + " is not a header size; use a whole number of blocks from 0 to 10";
   choice.packeting.header_blocks = *blocks;
   return std::nullopt;
 }
 
-std::optional<std::string> ChooseRates(const std::string& value, RunChoice& choice) {
+std::optional<std::string> ChooseRates(const std::string& value, RunParameters& choice) {
   const auto parts = SplitThree(value);
   if (!parts) return Quoted(value) + " is not three rates; give them as A,B,C, for example 1.0,0.5,1.0";
   for (const std::string& part : *parts) {
@@ -103,7 +105,7 @@ std::optional<std::string> ChooseRates(const std::string& value, RunChoice& choi
   return std::nullopt;
 }
 
-std::optional<std::string> ChooseDelays(const std::string& value, RunChoice& choice) {
+std::optional<std::string> ChooseDelays(const std::string& value, RunParameters& choice) {
   const auto parts = SplitThree(value);
   if (!parts) return Quoted(value) + " is not three delays; give them as A,B,C, for example 50,50,50";
   for (const std::string& part : *parts) {
@@ -115,7 +117,7 @@ std::optional<std::string> ChooseDelays(const std::string& value, RunChoice& cho
   return std::nullopt;
 }
 
-std::optional<std::string> ChooseSeed(const std::string& value, RunChoice& choice) {
+std::optional<std::string> ChooseSeed(const std::string& value, RunParameters& choice) {
   std::uint64_t seed = 0;
   const char* end = value.data() + value.size();
   const auto [ptr, ec] = std::from_chars(value.data(), end, seed);

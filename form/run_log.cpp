@@ -7,6 +7,7 @@
 
 #include "numbers.h"
 #include "json_writer.h"
+#include "number_texts.h"
 #include "unit_names.h"
 
 namespace switchsim {
@@ -30,12 +31,6 @@ std::string PadLeft(const std::string& text, std::size_t width) {
 }
 
 }  // namespace
-
-LinkModel ModelOf(const RunParameters& p) {
-  LinkModel model = ModelOfTexts(p.size, p.rates, p.delays);
-  model.packeting = p.packeting;
-  return model;
-}
 
 std::string ParameterLine(const RunParameters& p) {
   std::string line = "size " + p.size + ", rates " + p.rates[0] + " / " + p.rates[1] + " / " +

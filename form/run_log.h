@@ -6,25 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "continuous_time.h"
+#include "run_choice.h"
 #include "run_listener.h"
 #include "simulation.h"
 #include "view.h"
 
 namespace switchsim {
-
-/// What a run was started with: the box texts and the seed.
-struct RunParameters {
-  std::string technique;
-  std::string size;
-  std::array<std::string, 3> rates;
-  std::array<std::string, 3> delays;
-  std::uint64_t seed = 0;
-  Packeting packeting;  // packet and header size, in blocks
-};
-
-/// The model of the parameters' texts, for the formulas.
-LinkModel ModelOf(const RunParameters& parameters);
 
 /// The parameters in words: "size 300, rates 1.0 / 0.5 / 1.0, delays 50 / 50 / 50, seed 1".
 std::string ParameterLine(const RunParameters& parameters);

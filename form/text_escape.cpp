@@ -105,4 +105,6 @@ std::string HtmlEscaped(std::string_view text) {
   return html;
 }
 
+std::string Quoted(const std::string& text) { return EscapedText(Abridged(text), EscapeStyle::Message); }
+
 }  // namespace switchsim

@@ -25,6 +25,12 @@ inline constexpr std::size_t kMostQuoted = 40;
 /// one-line message.
 std::string Abridged(std::string_view text, std::size_t most = kMostQuoted);
 
+/// A value in double quotes for a message: its first 40 characters and an
+/// ellipsis if it is longer; quotes and backslashes get a backslash, control
+/// characters are escaped ("\n", "\x01"), so that the message stays on one
+/// short line.
+std::string Quoted(const std::string& text);
+
 /// `text` for HTML, as text or in a double-quoted attribute: "&", "<", ">"
 /// and '"' as their character references.
 std::string HtmlEscaped(std::string_view text);

@@ -23,8 +23,4 @@ std::string CrossingName(int link, bool forward) {
   return std::string(from) + " \u2192 " + std::string(to);
 }
 
-std::string BlocksCount(long long blocks) {
-  return std::to_string(blocks) + (blocks == 1 ? " block" : " blocks");
-}
-
 }  // namespace switchsim

@@ -15,7 +15,5 @@ std::string_view UnitName(std::int16_t kind, std::string_view technique);
 /// "Transmit → Router A" forward, "Router A → Transmit" back.
 std::string CrossingName(int link, bool forward);
 
-/// A number of blocks in words: "1 block", "3 blocks".
-std::string BlocksCount(long long blocks);
 
 }  // namespace switchsim

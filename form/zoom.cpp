@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "layout.h"
-#include "run_choice.h"
+#include "text_escape.h"
 
 namespace switchsim {
 

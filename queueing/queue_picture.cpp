@@ -6,7 +6,7 @@
 
 #include "colours.h"
 #include "numbers.h"
-#include "results_format.h"
+#include "number_texts.h"
 
 namespace switchsim {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "json_writer.h"
 #include "numbers.h"
-#include "results_format.h"
+#include "number_texts.h"
 #include "probability/binomial_tail.h"
 
 namespace switchsim {

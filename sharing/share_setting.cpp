@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "numbers.h"
-#include "run_choice.h"
+#include "text_escape.h"
 
 namespace switchsim {
 namespace {

@@ -55,7 +55,7 @@ std::string DriverLog(const RunParameters& parameters) {
   EXPECT_TRUE(std::holds_alternative<trace::Options>(parsed)) << TraceCommand(parameters);
   const auto& options = std::get<trace::Options>(parsed);
   std::string out;
-  trace::RunTraces(options, *options.seed, out);
+  trace::RunTraces(options, options.seed, out);
   return out;
 }
 

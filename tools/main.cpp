@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
   if (options.sweep) return RunSweep(options);
 
   // Only a run without --seed draws on the system's entropy.
-  const std::uint64_t seed = options.seed ? *options.seed : switchsim::Mt64Random::SystemSeed();
+  const std::uint64_t seed = options.Seed().value_or(switchsim::Mt64Random::SystemSeed());
   std::string out;
   const auto outcomes = RunTraces(options, seed, out);
   if (options.compare && !options.json) {

@@ -26,8 +26,8 @@ std::optional<std::string> SweepConflict(const Options& options) {
       return "--" + std::string(name) + ": does not go with --sweep, which runs all three techniques";
     }
   }
-  if (options.seed && *options.seed > std::numeric_limits<std::uint64_t>::max() - (options.seeds - 1)) {
-    return "--seeds: " + std::to_string(options.seeds) + " seeds from " + std::to_string(*options.seed) +
+  if (options.Seed() && options.seed > std::numeric_limits<std::uint64_t>::max() - (options.seeds - 1)) {
+    return "--seeds: " + std::to_string(options.seeds) + " seeds from " + std::to_string(options.seed) +
            " go past the largest seed, 18446744073709551615";
   }
   const std::string swept = SweepParameterName(*options.sweep);

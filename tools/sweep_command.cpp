@@ -13,7 +13,7 @@ inline constexpr std::uint64_t kFirstSweepSeed = 1;
 }  // namespace
 
 Sweep SweepOf(const Options& options) {
-  const std::uint64_t first = options.seed.value_or(kFirstSweepSeed);
+  const std::uint64_t first = options.Seed().value_or(kFirstSweepSeed);
   return Sweep(*options.sweep, ParametersOf(options, options.technique, first), first, options.seeds);
 }
 

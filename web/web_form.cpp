@@ -204,7 +204,7 @@ std::string WebForm::ApplyQuery(const std::string& query, double now_ms) {
   const PageRequest& request = std::get<PageRequest>(read);
   if (request.Given("seed")) {
     classroom_ = nullptr;  // the form takes one listener at a time
-    classroom_ = std::make_unique<Classroom>(logic_, random_, request.seed, fresh_);
+    classroom_ = std::make_unique<Classroom>(logic_, random_, request.Seed(), fresh_);
   }
   ChooseGivenBoxes(logic_, request);
   pacer_.SetSpeed(request.speed, now_ms);

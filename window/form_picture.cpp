@@ -21,7 +21,7 @@ void QuietMessages(QtMsgType type, const QMessageLogContext& /*context*/, const 
 
 }  // namespace
 
-std::optional<std::string> WriteFormPicture(const RunChoice& choice,
+std::optional<std::string> WriteFormPicture(const RunParameters& choice,
                                             const std::vector<std::string>& techniques,
                                             std::uint64_t seed, bool additions,
                                             const std::string& path) {

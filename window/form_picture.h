@@ -16,7 +16,7 @@ namespace switchsim {
 /// the form, with the margins' additions if `additions`, to `path`. Makes
 /// its own application object, so none may exist. Returns an error message
 /// when the file cannot be written; nothing is left on disk then.
-std::optional<std::string> WriteFormPicture(const RunChoice& choice,
+std::optional<std::string> WriteFormPicture(const RunParameters& choice,
                                             const std::vector<std::string>& techniques,
                                             std::uint64_t seed, bool additions,
                                             const std::string& path);

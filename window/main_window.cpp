@@ -51,10 +51,10 @@ QAction* AddToggle(QMenu* menu, const QString& text, QSettings& settings, const 
 MainWindow::MainWindow(QSettings& settings, const StartOptions& options, QWidget* parent)
     : QMainWindow(parent), settings_(settings) {
   setWindowTitle(ToQString(captions::WindowTitle()));
-  form_ = new Form1(options.seed.value_or(0), this);
+  form_ = new Form1(options.Seed().value_or(0), this);
   view_ = new FormView(form_, this);
   setCentralWidget(view_);
-  classroom_ = std::make_unique<Classroom>(form_->logic(), form_->random(), options.seed);
+  classroom_ = std::make_unique<Classroom>(form_->logic(), form_->random(), options.Seed());
   ChooseGivenBoxes(form_->logic(), options);
   flow_ = std::make_unique<ExerciseFlow>(*classroom_);
   packet_bar = new PacketBar(*classroom_, form_->logic().simulation(), this);

@@ -4,7 +4,7 @@
 #include <QSignalBlocker>
 
 #include "model_units.h"
-#include "unit_names.h"
+#include "number_texts.h"
 
 namespace switchsim {
 

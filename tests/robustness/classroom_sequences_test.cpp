@@ -27,7 +27,7 @@ std::optional<std::int32_t> DriverCompletion(const RunParameters& parameters) {
   }
   const auto options = std::get<trace::Options>(trace::ParseOptions(args));
   std::string ignored;
-  return trace::RunTraces(options, *options.seed, ignored).front().completed_ms;
+  return trace::RunTraces(options, options.seed, ignored).front().completed_ms;
 }
 
 TEST(ClassroomSequences, EveryResultWithoutAChangeIsReproducedByItsCommand) {

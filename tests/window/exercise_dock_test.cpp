@@ -47,7 +47,7 @@ class ExerciseDockTest : public ::testing::Test {
 
   void MakeWindow(StartOptions options = {}) {
     window_.reset();
-    options.seed = 5;
+    options.SetSeed(5);
     window_ = std::make_unique<MainWindow>(settings_, options);
     window_->show();
     QApplication::setActiveWindow(window_.get());

@@ -27,7 +27,7 @@ TEST_P(FormDrawingTest, WindowAndDriverDrawTheSameForm) {
   const auto parsed = trace::ParseOptions(GetParam().args);
   ASSERT_TRUE(std::holds_alternative<trace::Options>(parsed));
   const trace::Options& options = std::get<trace::Options>(parsed);
-  const std::uint64_t seed = options.seed.value();
+  const std::uint64_t seed = options.seed;
   Form1 form(seed);
   RunForPicture(form.logic(), form.random(), options, trace::TechniquesOf(options), seed);
   if (options.additions) form.SetAdditions(kAllAdditions);

@@ -42,7 +42,7 @@ class MainWindowTest : public ::testing::Test {
 
   static StartOptions Options() {
     StartOptions options;
-    options.seed = 5;
+    options.SetSeed(5);
     return options;
   }
   MainWindow& window() { return *window_; }
