@@ -6,9 +6,9 @@
 #include <variant>
 #include <vector>
 
-#include "main_window.h"
-#include "start_options.h"
-#include "version.h"
+#include "window/main_window.h"
+#include "window/start_options.h"
+#include "text/version.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "null_view.h"
-#include "random_source.h"
-#include "simulation.h"
+#include "simulation/random_source.h"
+#include "simulation/simulation.h"
 
 namespace switchsim::bench {
 namespace {

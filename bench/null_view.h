@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "view.h"
+#include "simulation/view.h"
 
 namespace switchsim::bench {
 

@@ -4,8 +4,8 @@
 
 #include <variant>
 
-#include "lists.h"
-#include "sweep.h"
+#include "form/lists.h"
+#include "explore/sweep.h"
 
 namespace switchsim::bench {
 namespace {

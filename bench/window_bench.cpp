@@ -31,8 +31,8 @@
 #include <QTemporaryDir>
 #include <cmath>
 
-#include "form1.h"
-#include "main_window.h"
+#include "window/form1.h"
+#include "window/main_window.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "box_lists.h"
+#include "form/box_lists.h"
 
 #include <algorithm>
 
-#include "lists.h"
+#include "form/lists.h"
 
 namespace switchsim {
 

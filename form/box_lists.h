@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "form_surface.h"
+#include "form/form_surface.h"
 
 // What each box of the form offers and may hold, and its name, the same for
 // every front end.

@@ -3,9 +3,9 @@
 #include <array>
 #include <string>
 
-#include "constants.h"
-#include "form_surface.h"
-#include "lists.h"
+#include "simulation/constants.h"
+#include "form/form_surface.h"
+#include "form/lists.h"
 
 namespace switchsim {
 

@@ -1,6 +1,6 @@
-#include "captions.h"
+#include "form/captions.h"
 
-#include "lists.h"
+#include "form/lists.h"
 
 namespace switchsim::captions {
 

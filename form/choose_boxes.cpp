@@ -1,4 +1,4 @@
-#include "choose_boxes.h"
+#include "form/choose_boxes.h"
 
 namespace switchsim {
 

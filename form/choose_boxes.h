@@ -3,8 +3,8 @@
 #include <functional>
 #include <string_view>
 
-#include "form_logic.h"
-#include "run_choice.h"
+#include "form/form_logic.h"
+#include "form/run_choice.h"
 
 namespace switchsim {
 

@@ -1,6 +1,6 @@
-#include "chosen_model.h"
+#include "form/chosen_model.h"
 
-#include "numbers.h"
+#include "simulation/numbers.h"
 
 namespace switchsim {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "continuous_time.h"
-#include "form_logic.h"
+#include "formulas/continuous_time.h"
+#include "form/form_logic.h"
 
 namespace switchsim {
 

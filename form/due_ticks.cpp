@@ -1,4 +1,4 @@
-#include "due_ticks.h"
+#include "form/due_ticks.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "form_logic.h"
-#include "run_pacer.h"
+#include "form/form_logic.h"
+#include "form/run_pacer.h"
 
 namespace switchsim {
 

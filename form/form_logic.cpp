@@ -1,7 +1,7 @@
-#include "form_logic.h"
+#include "form/form_logic.h"
 
-#include "layout.h"
-#include "numbers.h"
+#include "look/layout.h"
+#include "simulation/numbers.h"
 
 namespace switchsim {
 

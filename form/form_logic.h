@@ -4,14 +4,14 @@
 #include <string>
 #include <string_view>
 
-#include "form_surface.h"
-#include "lists.h"
-#include "random_source.h"
-#include "run_listener.h"
-#include "run_listeners.h"
-#include "simulation.h"
-#include "start_gate.h"
-#include "view.h"
+#include "form/form_surface.h"
+#include "form/lists.h"
+#include "simulation/random_source.h"
+#include "form/run_listener.h"
+#include "form/run_listeners.h"
+#include "simulation/simulation.h"
+#include "form/start_gate.h"
+#include "simulation/view.h"
 
 namespace switchsim {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "constants.h"
-#include "marker.h"
+#include "simulation/constants.h"
+#include "form/marker.h"
 
 namespace switchsim {
 

@@ -1,4 +1,4 @@
-#include "keeping_surface.h"
+#include "form/keeping_surface.h"
 
 namespace switchsim {
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <vector>
 
-#include "constants.h"
-#include "form_surface.h"
+#include "simulation/constants.h"
+#include "form/form_surface.h"
 
 namespace switchsim {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "constants.h"
+#include "simulation/constants.h"
 
 // The boxes' fixed lists and the texts the form loads with, and the names of
 // the nodes: one source for every front end and the driver.

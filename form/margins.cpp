@@ -1,8 +1,8 @@
-#include "margins.h"
+#include "form/margins.h"
 
 #include <algorithm>
 
-#include "layout.h"
+#include "look/layout.h"
 
 namespace switchsim {
 

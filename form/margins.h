@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "marker.h"
+#include "form/marker.h"
 
 // What the classroom draws in the form's free margins, without moving any
 // control: a time scale left of the first trace and a label beside each

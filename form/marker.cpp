@@ -1,6 +1,6 @@
-#include "marker.h"
+#include "form/marker.h"
 
-#include "layout.h"
+#include "look/layout.h"
 
 namespace switchsim {
 

@@ -1,11 +1,11 @@
-#include "run_choice.h"
+#include "form/run_choice.h"
 
 #include <algorithm>
 #include <charconv>
 
-#include "numbers.h"
-#include "speed.h"
-#include "text_escape.h"
+#include "simulation/numbers.h"
+#include "form/speed.h"
+#include "text/text_escape.h"
 
 namespace switchsim {
 namespace {

@@ -5,10 +5,10 @@
 #include <optional>
 #include <string>
 
-#include "lists.h"
-#include "continuous_time.h"
-#include "model_units.h"
-#include "text_escape.h"
+#include "form/lists.h"
+#include "formulas/continuous_time.h"
+#include "simulation/model_units.h"
+#include "text/text_escape.h"
 
 namespace switchsim {
 

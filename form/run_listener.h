@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "form_surface.h"
-#include "marker.h"
-#include "observer.h"
-#include "view.h"
+#include "form/form_surface.h"
+#include "form/marker.h"
+#include "simulation/observer.h"
+#include "simulation/view.h"
 
 namespace switchsim {
 

@@ -1,4 +1,4 @@
-#include "run_listeners.h"
+#include "form/run_listeners.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "run_listener.h"
+#include "form/run_listener.h"
 
 namespace switchsim {
 

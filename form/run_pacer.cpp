@@ -1,9 +1,9 @@
-#include "run_pacer.h"
+#include "form/run_pacer.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "speed.h"
+#include "form/speed.h"
 
 namespace switchsim {
 

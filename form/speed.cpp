@@ -1,4 +1,4 @@
-#include "speed.h"
+#include "form/speed.h"
 
 namespace switchsim {
 

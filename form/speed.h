@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "constants.h"
+#include "simulation/constants.h"
 
 namespace switchsim {
 

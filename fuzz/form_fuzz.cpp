@@ -9,7 +9,7 @@
 #include <string>
 
 #include "actions.h"
-#include "form1.h"
+#include "window/form1.h"
 #include "form_session.h"
 
 namespace {

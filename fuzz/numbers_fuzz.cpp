@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "numbers.h"
+#include "simulation/numbers.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "web_form.h"
+#include "web/web_form.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string query(reinterpret_cast<const char*>(data), size);

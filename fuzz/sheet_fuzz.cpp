@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "answer_key.h"
-#include "exercise_sheet.h"
+#include "exercises/answer_key.h"
+#include "exercises/exercise_sheet.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);

@@ -1,4 +1,4 @@
-#include "batch_means.h"
+#include "probability/batch_means.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "random_source.h"
+#include "simulation/random_source.h"
 
 namespace switchsim {
 

@@ -1,4 +1,4 @@
-#include "binomial_tail.h"
+#include "probability/binomial_tail.h"
 
 #include <algorithm>
 #include <cmath>

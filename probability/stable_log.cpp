@@ -1,4 +1,4 @@
-#include "stable_log.h"
+#include "probability/stable_log.h"
 
 #include <cmath>
 #include <limits>

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "colours.h"
-#include "numbers.h"
-#include "number_texts.h"
+#include "look/colours.h"
+#include "simulation/numbers.h"
+#include "text/number_texts.h"
 
 namespace switchsim {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "drawing.h"
+#include "pictures/drawing.h"
 #include "queueing/queue_run.h"
 
 namespace switchsim {

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "json_writer.h"
-#include "numbers.h"
-#include "number_texts.h"
+#include "text/json_writer.h"
+#include "simulation/numbers.h"
+#include "text/number_texts.h"
 
 namespace switchsim {
 namespace {

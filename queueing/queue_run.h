@@ -6,7 +6,7 @@
 
 #include "probability/batch_means.h"
 #include "queueing/queue_setting.h"
-#include "random_source.h"
+#include "simulation/random_source.h"
 
 namespace switchsim {
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "model_units.h"
-#include "numbers.h"
+#include "simulation/model_units.h"
+#include "simulation/numbers.h"
 
 namespace switchsim {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "colours.h"
-#include "numbers.h"
+#include "look/colours.h"
+#include "simulation/numbers.h"
 #include "sharing/share_report.h"
 
 namespace switchsim {

@@ -5,7 +5,7 @@
 
 #include "probability/batch_means.h"
 #include "probability/binomial_draw.h"
-#include "random_source.h"
+#include "simulation/random_source.h"
 #include "sharing/share_setting.h"
 
 namespace switchsim {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "numbers.h"
-#include "text_escape.h"
+#include "simulation/numbers.h"
+#include "text/text_escape.h"
 
 namespace switchsim {
 namespace {

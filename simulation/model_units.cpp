@@ -1,4 +1,4 @@
-#include "model_units.h"
+#include "simulation/model_units.h"
 
 namespace switchsim {
 

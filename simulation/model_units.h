@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "constants.h"
+#include "simulation/constants.h"
 
 namespace switchsim {
 

@@ -1,4 +1,4 @@
-#include "numbers.h"
+#include "simulation/numbers.h"
 
 #include <algorithm>
 #include <array>
@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "constants.h"
+#include "simulation/constants.h"
 
 namespace switchsim {
 namespace {

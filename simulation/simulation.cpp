@@ -1,10 +1,10 @@
-#include "simulation.h"
+#include "simulation/simulation.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "model_units.h"
-#include "numbers.h"
+#include "simulation/model_units.h"
+#include "simulation/numbers.h"
 
 namespace switchsim {
 namespace {

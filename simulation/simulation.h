@@ -5,12 +5,12 @@
 #include <string>
 #include <string_view>
 
-#include "constants.h"
-#include "model_units.h"
-#include "observer.h"
-#include "random_source.h"
-#include "record_set.h"
-#include "view.h"
+#include "simulation/constants.h"
+#include "simulation/model_units.h"
+#include "simulation/observer.h"
+#include "simulation/random_source.h"
+#include "simulation/record_set.h"
+#include "simulation/view.h"
 
 namespace switchsim {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "constants.h"
+#include "simulation/constants.h"
 
 namespace switchsim {
 

@@ -6,14 +6,14 @@
 #include <sstream>
 #include <variant>
 
-#include "classroom.h"
-#include "layout.h"
-#include "margins.h"
-#include "options.h"
-#include "reading_guide.h"
-#include "run_pacer.h"
-#include "trace_run.h"
-#include "trace_view.h"
+#include "classroom/classroom.h"
+#include "look/layout.h"
+#include "form/margins.h"
+#include "tools/options.h"
+#include "formulas/reading_guide.h"
+#include "form/run_pacer.h"
+#include "tools/trace_run.h"
+#include "tools/trace_view.h"
 
 namespace switchsim {
 namespace {

@@ -8,10 +8,10 @@
 #include <variant>
 #include <vector>
 
-#include "curve_labels.h"
-#include "curve_layout.h"
-#include "options.h"
-#include "sweep_command.h"
+#include "explore/curve_labels.h"
+#include "explore/curve_layout.h"
+#include "tools/options.h"
+#include "tools/sweep_command.h"
 
 namespace switchsim::trace {
 namespace {

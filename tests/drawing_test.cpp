@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "svg_writer.h"
+#include "pictures/svg_writer.h"
 
 namespace switchsim {
 namespace {

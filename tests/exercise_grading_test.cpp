@@ -3,11 +3,11 @@
 // kept, and exports that give no answer away.
 #include <gtest/gtest.h>
 
-#include "answer_key.h"
-#include "exercise_answer.h"
-#include "exercise_outcome.h"
-#include "exercise_progress.h"
-#include "exercise_sheet.h"
+#include "exercises/answer_key.h"
+#include "exercises/exercise_answer.h"
+#include "exercises/exercise_outcome.h"
+#include "exercises/exercise_progress.h"
+#include "exercises/exercise_sheet.h"
 
 namespace switchsim {
 namespace {

@@ -5,17 +5,17 @@
 
 #include <variant>
 
-#include "answer_key.h"
-#include "chosen_model.h"
-#include "classroom.h"
-#include "exercise_answer.h"
-#include "exercise_course.h"
-#include "exercise_flow.h"
-#include "exercise_link.h"
-#include "exercise_sheet.h"
-#include "page_address.h"
-#include "reading_guide.h"
-#include "trace_view.h"
+#include "exercises/answer_key.h"
+#include "form/chosen_model.h"
+#include "classroom/classroom.h"
+#include "exercises/exercise_answer.h"
+#include "exercises/exercise_course.h"
+#include "exercises/exercise_flow.h"
+#include "options/exercise_link.h"
+#include "exercises/exercise_sheet.h"
+#include "options/page_address.h"
+#include "formulas/reading_guide.h"
+#include "tools/trace_view.h"
 
 namespace switchsim {
 namespace {

@@ -6,11 +6,11 @@
 #include <cmath>
 #include <string>
 
-#include "continuous_time.h"
-#include "json_writer.h"
-#include "random_source.h"
+#include "formulas/continuous_time.h"
+#include "text/json_writer.h"
+#include "simulation/random_source.h"
 #include "recording_view.h"
-#include "text_escape.h"
+#include "text/text_escape.h"
 
 namespace switchsim::testing {
 namespace {

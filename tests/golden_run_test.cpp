@@ -4,8 +4,8 @@
 #include <sstream>
 #include <string>
 
-#include "options.h"
-#include "trace_run.h"
+#include "tools/options.h"
+#include "tools/trace_run.h"
 
 namespace switchsim::trace {
 namespace {

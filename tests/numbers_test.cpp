@@ -1,4 +1,4 @@
-#include "numbers.h"
+#include "simulation/numbers.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <variant>
 
-#include "option_table.h"
-#include "page_address.h"
+#include "options/option_table.h"
+#include "options/page_address.h"
 
 namespace switchsim {
 namespace {

@@ -5,10 +5,10 @@
 #include <string>
 #include <variant>
 
-#include "page_address.h"
-#include "presentation.h"
-#include "web_form.h"
-#include "zoom.h"
+#include "options/page_address.h"
+#include "look/presentation.h"
+#include "web/web_form.h"
+#include "look/zoom.h"
 
 namespace switchsim {
 namespace {

@@ -1,4 +1,4 @@
-#include "simulation.h"
+#include "simulation/simulation.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "numbers.h"
+#include "simulation/numbers.h"
 #include "recording_view.h"
 
 namespace switchsim {

@@ -10,13 +10,13 @@
 #include <variant>
 #include <vector>
 
-#include "curve_layout.h"
-#include "curve_marks.h"
-#include "numbers.h"
-#include "options.h"
-#include "sweep_command.h"
-#include "sweep_tables.h"
-#include "trace_run.h"
+#include "explore/curve_layout.h"
+#include "explore/curve_marks.h"
+#include "simulation/numbers.h"
+#include "tools/options.h"
+#include "tools/sweep_command.h"
+#include "explore/sweep_tables.h"
+#include "tools/trace_run.h"
 
 namespace switchsim::trace {
 namespace {

@@ -6,9 +6,9 @@
 #include <sstream>
 #include <tuple>
 
-#include "classroom.h"
-#include "timing_format.h"
-#include "trace_view.h"
+#include "classroom/classroom.h"
+#include "records/timing_format.h"
+#include "tools/trace_view.h"
 
 namespace switchsim {
 namespace {

@@ -6,9 +6,9 @@
 #include <variant>
 #include <vector>
 
-#include "continuous_time.h"
-#include "options.h"
-#include "trace_run.h"
+#include "formulas/continuous_time.h"
+#include "tools/options.h"
+#include "tools/trace_run.h"
 
 namespace switchsim::trace {
 namespace {

@@ -1,13 +1,13 @@
-#include "web_form.h"
+#include "web/web_form.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <variant>
 
-#include "page_address.h"
-#include "sheet_address.h"
-#include "svg_picture.h"
+#include "options/page_address.h"
+#include "options/sheet_address.h"
+#include "tools/svg_picture.h"
 
 namespace switchsim {
 namespace {

@@ -1,4 +1,4 @@
-#include "window_picture.h"
+#include "tools/window_picture.h"
 
 #include <gtest/gtest.h>
 
@@ -7,10 +7,10 @@
 #include <QTemporaryDir>
 #include <cmath>
 
-#include "constants.h"
-#include "layout.h"
-#include "marker.h"
-#include "simulation.h"
+#include "simulation/constants.h"
+#include "look/layout.h"
+#include "form/marker.h"
+#include "simulation/simulation.h"
 
 namespace switchsim::trace {
 namespace {

@@ -1,13 +1,13 @@
-#include "exercise_check.h"
+#include "tools/exercise_check.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <ostream>
 
-#include "answer_key.h"
-#include "exercise_sheet.h"
-#include "run_choice.h"
+#include "exercises/answer_key.h"
+#include "exercises/exercise_sheet.h"
+#include "form/run_choice.h"
 
 namespace switchsim::trace {
 

@@ -4,18 +4,18 @@
 #include <variant>
 #include <vector>
 
-#include "curve_layout.h"
-#include "exercise_check.h"
-#include "exercise_course.h"
-#include "options.h"
-#include "random_source.h"
-#include "svg_picture.h"
-#include "svg_writer.h"
-#include "sweep_command.h"
-#include "trace_run.h"
-#include "version.h"
-#include "whole_file.h"
-#include "window_picture.h"
+#include "explore/curve_layout.h"
+#include "tools/exercise_check.h"
+#include "exercises/exercise_course.h"
+#include "tools/options.h"
+#include "simulation/random_source.h"
+#include "tools/svg_picture.h"
+#include "pictures/svg_writer.h"
+#include "tools/sweep_command.h"
+#include "tools/trace_run.h"
+#include "text/version.h"
+#include "tools/whole_file.h"
+#include "tools/window_picture.h"
 
 namespace {
 

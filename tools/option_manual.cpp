@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "option_table.h"
+#include "options/option_table.h"
 
 int main(int argc, char** argv) {
   const std::string_view program = argc == 2 ? argv[1] : "";

@@ -1,4 +1,4 @@
-#include "options.h"
+#include "tools/options.h"
 
 #include <cstdint>
 #include <limits>

@@ -4,7 +4,7 @@
 #include <variant>
 #include <vector>
 
-#include "option_table.h"
+#include "options/option_table.h"
 
 namespace switchsim::trace {
 

@@ -1,13 +1,13 @@
-#include "svg_picture.h"
+#include "tools/svg_picture.h"
 
-#include "form_drawing.h"
-#include "keeping_surface.h"
-#include "picture_runs.h"
-#include "random_source.h"
-#include "svg_writer.h"
-#include "trace_run.h"
-#include "trace_view.h"
-#include "whole_file.h"
+#include "pictures/form_drawing.h"
+#include "form/keeping_surface.h"
+#include "pictures/picture_runs.h"
+#include "simulation/random_source.h"
+#include "pictures/svg_writer.h"
+#include "tools/trace_run.h"
+#include "tools/trace_view.h"
+#include "tools/whole_file.h"
 
 namespace switchsim::trace {
 namespace {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "options.h"
+#include "tools/options.h"
 
 namespace switchsim::trace {
 

@@ -1,7 +1,7 @@
-#include "sweep_command.h"
+#include "tools/sweep_command.h"
 
-#include "sweep_tables.h"
-#include "trace_run.h"
+#include "explore/sweep_tables.h"
+#include "tools/trace_run.h"
 
 namespace switchsim::trace {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "options.h"
-#include "sweep.h"
+#include "tools/options.h"
+#include "explore/sweep.h"
 
 namespace switchsim::trace {
 

@@ -1,20 +1,20 @@
-#include "trace_run.h"
+#include "tools/trace_run.h"
 
 #include <array>
 #include <cstdio>
 #include <string_view>
 #include <vector>
 
-#include "choose_boxes.h"
-#include "classroom.h"
-#include "continuous_time.h"
-#include "form_logic.h"
-#include "lists.h"
-#include "random_source.h"
-#include "run_log.h"
-#include "timing_format.h"
-#include "timing_table.h"
-#include "trace_view.h"
+#include "form/choose_boxes.h"
+#include "classroom/classroom.h"
+#include "formulas/continuous_time.h"
+#include "form/form_logic.h"
+#include "form/lists.h"
+#include "simulation/random_source.h"
+#include "records/run_log.h"
+#include "records/timing_format.h"
+#include "records/timing_table.h"
+#include "tools/trace_view.h"
 
 namespace switchsim::trace {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "form_logic.h"
-#include "options.h"
-#include "run_log.h"
-#include "timing_table.h"
+#include "form/form_logic.h"
+#include "tools/options.h"
+#include "records/run_log.h"
+#include "records/timing_table.h"
 
 namespace switchsim::trace {
 

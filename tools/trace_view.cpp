@@ -1,6 +1,6 @@
-#include "trace_view.h"
+#include "tools/trace_view.h"
 
-#include "layout.h"
+#include "look/layout.h"
 
 namespace switchsim::trace {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "box_texts.h"
-#include "form_surface.h"
+#include "form/box_texts.h"
+#include "form/form_surface.h"
 
 namespace switchsim::trace {
 

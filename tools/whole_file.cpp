@@ -1,4 +1,4 @@
-#include "whole_file.h"
+#include "tools/whole_file.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -8,7 +8,7 @@
 #include <string>
 #include <system_error>
 
-#include "run_choice.h"
+#include "form/run_choice.h"
 
 namespace switchsim::trace {
 namespace {

@@ -1,7 +1,7 @@
-#include "window_picture.h"
+#include "tools/window_picture.h"
 
-#include "form_picture.h"
-#include "trace_run.h"
+#include "window/form_picture.h"
+#include "tools/trace_run.h"
 
 namespace switchsim::trace {
 

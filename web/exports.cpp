@@ -6,21 +6,21 @@
 #include <string>
 #include <utility>
 
-#include "classroom.h"
-#include "json_writer.h"
-#include "form_description.h"
-#include "page_address.h"
-#include "presentation.h"
-#include "zoom.h"
-#include "reading_guide.h"
-#include "run_choice.h"
-#include "sweep_choices.h"
-#include "timing_format.h"
-#include "exercise_sheet.h"
-#include "sheet_address.h"
-#include "web_exercises.h"
-#include "web_explore.h"
-#include "web_form.h"
+#include "classroom/classroom.h"
+#include "text/json_writer.h"
+#include "pictures/form_description.h"
+#include "options/page_address.h"
+#include "look/presentation.h"
+#include "look/zoom.h"
+#include "formulas/reading_guide.h"
+#include "form/run_choice.h"
+#include "explore/sweep_choices.h"
+#include "records/timing_format.h"
+#include "exercises/exercise_sheet.h"
+#include "options/sheet_address.h"
+#include "web/web_exercises.h"
+#include "web/web_explore.h"
+#include "web/web_form.h"
 
 namespace {
 

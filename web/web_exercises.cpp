@@ -1,10 +1,10 @@
-#include "web_exercises.h"
+#include "web/web_exercises.h"
 
 #include <utility>
 
-#include "exercise_course.h"
-#include "exercise_sheet.h"
-#include "json_writer.h"
+#include "exercises/exercise_course.h"
+#include "exercises/exercise_sheet.h"
+#include "text/json_writer.h"
 
 namespace switchsim {
 namespace {

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "classroom.h"
-#include "exercise.h"
-#include "exercise_flow.h"
+#include "classroom/classroom.h"
+#include "exercises/exercise.h"
+#include "exercises/exercise_flow.h"
 
 namespace switchsim {
 

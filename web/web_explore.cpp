@@ -1,15 +1,15 @@
-#include "web_explore.h"
+#include "web/web_explore.h"
 
 #include <cmath>
 #include <variant>
 
-#include "json_writer.h"
-#include "numbers.h"
-#include "results_format.h"
-#include "run_choice.h"
-#include "svg_writer.h"
-#include "sweep_range.h"
-#include "sweep_tables.h"
+#include "text/json_writer.h"
+#include "simulation/numbers.h"
+#include "records/results_format.h"
+#include "form/run_choice.h"
+#include "pictures/svg_writer.h"
+#include "explore/sweep_range.h"
+#include "explore/sweep_tables.h"
 
 namespace switchsim {
 namespace {

@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "curve_layout.h"
-#include "run_log.h"
-#include "sweep.h"
+#include "explore/curve_layout.h"
+#include "records/run_log.h"
+#include "explore/sweep.h"
 
 namespace switchsim {
 

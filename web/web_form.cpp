@@ -1,23 +1,23 @@
-#include "web_form.h"
+#include "web/web_form.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "box_lists.h"
-#include "colours.h"
-#include "due_ticks.h"
-#include "exercise_link.h"
-#include "form_drawing.h"
-#include "json_writer.h"
-#include "layout.h"
-#include "line_pixels.h"
-#include "lists.h"
-#include "margins.h"
-#include "page_address.h"
-#include "sheet_address.h"
-#include "speed.h"
-#include "svg_writer.h"
-#include "timing_format.h"
+#include "form/box_lists.h"
+#include "look/colours.h"
+#include "form/due_ticks.h"
+#include "options/exercise_link.h"
+#include "pictures/form_drawing.h"
+#include "text/json_writer.h"
+#include "look/layout.h"
+#include "look/line_pixels.h"
+#include "form/lists.h"
+#include "form/margins.h"
+#include "options/page_address.h"
+#include "options/sheet_address.h"
+#include "form/speed.h"
+#include "pictures/svg_writer.h"
+#include "records/timing_format.h"
 
 namespace switchsim {
 namespace {

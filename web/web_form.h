@@ -8,18 +8,18 @@
 #include <string>
 #include <vector>
 
-#include "box_texts.h"
-#include "classroom.h"
-#include "exercise.h"
-#include "form_logic.h"
-#include "form_surface.h"
-#include "json_writer.h"
-#include "keeping_surface.h"
-#include "margins.h"
-#include "presentation.h"
-#include "zoom.h"
-#include "random_source.h"
-#include "run_pacer.h"
+#include "form/box_texts.h"
+#include "classroom/classroom.h"
+#include "exercises/exercise.h"
+#include "form/form_logic.h"
+#include "form/form_surface.h"
+#include "text/json_writer.h"
+#include "form/keeping_surface.h"
+#include "form/margins.h"
+#include "look/presentation.h"
+#include "look/zoom.h"
+#include "simulation/random_source.h"
+#include "form/run_pacer.h"
 
 namespace switchsim {
 

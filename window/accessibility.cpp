@@ -1,4 +1,4 @@
-#include "accessibility.h"
+#include "window/accessibility.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -7,10 +7,10 @@
 #include <QLineEdit>
 #include <QList>
 
-#include "crest_image.h"
-#include "form1.h"
-#include "line_shape.h"
-#include "trace_surface.h"
+#include "window/crest_image.h"
+#include "window/form1.h"
+#include "window/line_shape.h"
+#include "window/trace_surface.h"
 
 namespace switchsim::accessibility {
 namespace {

@@ -1,12 +1,12 @@
-#include "appearance.h"
+#include "window/appearance.h"
 
 #include <QPalette>
 #include <QWidget>
 #include <algorithm>
 
-#include "layout.h"
-#include "line_pixels.h"
-#include "qt_text.h"
+#include "look/layout.h"
+#include "look/line_pixels.h"
+#include "window/qt_text.h"
 
 namespace switchsim::appearance {
 namespace {

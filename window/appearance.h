@@ -3,9 +3,9 @@
 #include <QColor>
 #include <QFont>
 
-#include "colours.h"
-#include "constants.h"
-#include "presentation.h"
+#include "look/colours.h"
+#include "simulation/constants.h"
+#include "look/presentation.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "beside_placement.h"
+#include "window/beside_placement.h"
 
 #include <algorithm>
 

@@ -1,13 +1,13 @@
-#include "crest_image.h"
+#include "window/crest_image.h"
 
 #include <QPainter>
 #include <QPainterPath>
 #include <array>
 
-#include "appearance.h"
-#include "constants.h"
-#include "layout.h"
-#include "qt_text.h"
+#include "window/appearance.h"
+#include "simulation/constants.h"
+#include "look/layout.h"
+#include "window/qt_text.h"
 
 namespace switchsim {
 CrestImage::CrestImage(QWidget* parent) : QWidget(parent) {

@@ -1,12 +1,12 @@
-#include "curve_view.h"
+#include "window/curve_view.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointingDevice>
 #include <algorithm>
 
-#include "drawing_painter.h"
-#include "qt_text.h"
+#include "window/drawing_painter.h"
+#include "window/qt_text.h"
 
 namespace switchsim {
 

@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
-#include "curve_layout.h"
-#include "drawing.h"
+#include "explore/curve_layout.h"
+#include "pictures/drawing.h"
 
 namespace switchsim {
 

@@ -1,4 +1,4 @@
-#include "drawing_painter.h"
+#include "window/drawing_painter.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -6,8 +6,8 @@
 #include <cmath>
 #include <variant>
 
-#include "appearance.h"
-#include "qt_text.h"
+#include "window/appearance.h"
+#include "window/qt_text.h"
 
 namespace switchsim {
 namespace {

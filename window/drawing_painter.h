@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "drawing.h"
+#include "pictures/drawing.h"
 
 namespace switchsim {
 

@@ -1,10 +1,10 @@
-#include "exercise_dock.h"
+#include "window/exercise_dock.h"
 
 #include <QHBoxLayout>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "qt_text.h"
+#include "window/qt_text.h"
 
 namespace switchsim {
 namespace {

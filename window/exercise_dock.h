@@ -10,9 +10,9 @@
 #include <QScrollArea>
 #include <cstdint>
 
-#include "exercise_flow.h"
-#include "labelled_lines.h"
-#include "wrapped_text.h"
+#include "exercises/exercise_flow.h"
+#include "window/labelled_lines.h"
+#include "window/wrapped_text.h"
 
 namespace switchsim {
 

@@ -1,4 +1,4 @@
-#include "exercise_sets.h"
+#include "window/exercise_sets.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -6,11 +6,11 @@
 #include <QMenu>
 #include <string_view>
 
-#include "exercise_course.h"
-#include "exercise_sheet.h"
-#include "file_saving.h"
-#include "qt_text.h"
-#include "run_choice.h"
+#include "exercises/exercise_course.h"
+#include "exercises/exercise_sheet.h"
+#include "window/file_saving.h"
+#include "window/qt_text.h"
+#include "form/run_choice.h"
 
 namespace switchsim {
 ExerciseSets::ExerciseSets(ExerciseFlow& flow, QSettings& settings, QMainWindow& window)

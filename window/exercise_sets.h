@@ -8,8 +8,8 @@
 #include <QSettings>
 #include <cstdint>
 
-#include "exercise_dock.h"
-#include "exercise_flow.h"
+#include "window/exercise_dock.h"
+#include "exercises/exercise_flow.h"
 
 namespace switchsim {
 

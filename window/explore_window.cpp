@@ -1,4 +1,4 @@
-#include "explore_window.h"
+#include "window/explore_window.h"
 
 #include <QBuffer>
 #include <QGridLayout>
@@ -9,16 +9,16 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "beside_placement.h"
-#include "drawing_painter.h"
-#include "file_saving.h"
-#include "numbers.h"
-#include "qt_text.h"
-#include "results_format.h"
-#include "run_choice.h"
-#include "svg_writer.h"
-#include "sweep_choices.h"
-#include "sweep_tables.h"
+#include "window/beside_placement.h"
+#include "window/drawing_painter.h"
+#include "window/file_saving.h"
+#include "simulation/numbers.h"
+#include "window/qt_text.h"
+#include "records/results_format.h"
+#include "form/run_choice.h"
+#include "pictures/svg_writer.h"
+#include "explore/sweep_choices.h"
+#include "explore/sweep_tables.h"
 
 namespace switchsim {
 namespace {

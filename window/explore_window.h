@@ -11,11 +11,11 @@
 #include <functional>
 #include <optional>
 
-#include "curve_layout.h"
-#include "curve_view.h"
-#include "presentation.h"
-#include "run_log.h"
-#include "sweep.h"
+#include "explore/curve_layout.h"
+#include "window/curve_view.h"
+#include "look/presentation.h"
+#include "records/run_log.h"
+#include "explore/sweep.h"
 
 namespace switchsim {
 

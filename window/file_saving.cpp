@@ -1,4 +1,4 @@
-#include "file_saving.h"
+#include "window/file_saving.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -11,7 +11,7 @@
 #include <QStandardPaths>
 #include <QWidget>
 
-#include "run_choice.h"
+#include "form/run_choice.h"
 
 namespace switchsim {
 

@@ -1,13 +1,13 @@
-#include "focus_ring.h"
+#include "window/focus_ring.h"
 
 #include <QApplication>
 #include <QPainter>
 
 #include <algorithm>
 
-#include "appearance.h"
-#include "form_widgets.h"
-#include "line_pixels.h"
+#include "window/appearance.h"
+#include "window/form_widgets.h"
+#include "look/line_pixels.h"
 
 namespace switchsim {
 namespace {

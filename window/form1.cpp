@@ -1,19 +1,19 @@
-#include "form1.h"
+#include "window/form1.h"
 
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <algorithm>
 
-#include "accessibility.h"
-#include "appearance.h"
-#include "captions.h"
-#include "due_ticks.h"
-#include "form_drawing.h"
-#include "form_widgets.h"
-#include "layout.h"
-#include "line_pixels.h"
-#include "lists.h"
-#include "qt_text.h"
+#include "window/accessibility.h"
+#include "window/appearance.h"
+#include "form/captions.h"
+#include "form/due_ticks.h"
+#include "pictures/form_drawing.h"
+#include "window/form_widgets.h"
+#include "look/layout.h"
+#include "look/line_pixels.h"
+#include "form/lists.h"
+#include "window/qt_text.h"
 
 namespace switchsim {
 

@@ -10,22 +10,22 @@
 #include <array>
 #include <cstdint>
 
-#include "crest_image.h"
-#include "drawing.h"
-#include "form_logic.h"
-#include "form_surface.h"
-#include "keeping_surface.h"
-#include "line_shape.h"
-#include "margins.h"
-#include "focus_ring.h"
-#include "marker_labels.h"
-#include "presentation.h"
-#include "random_source.h"
-#include "rectangle_shape.h"
-#include "run_pacer.h"
-#include "scaled_placement.h"
-#include "time_scale.h"
-#include "trace_surface.h"
+#include "window/crest_image.h"
+#include "pictures/drawing.h"
+#include "form/form_logic.h"
+#include "form/form_surface.h"
+#include "form/keeping_surface.h"
+#include "window/line_shape.h"
+#include "form/margins.h"
+#include "window/focus_ring.h"
+#include "window/marker_labels.h"
+#include "look/presentation.h"
+#include "simulation/random_source.h"
+#include "window/rectangle_shape.h"
+#include "form/run_pacer.h"
+#include "window/scaled_placement.h"
+#include "window/time_scale.h"
+#include "window/trace_surface.h"
 
 namespace switchsim {
 

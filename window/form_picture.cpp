@@ -1,12 +1,12 @@
-#include "form_picture.h"
+#include "window/form_picture.h"
 
 #include <QApplication>
 #include <QString>
 #include <cstdio>
 
-#include "file_saving.h"
-#include "form1.h"
-#include "picture_runs.h"
+#include "window/file_saving.h"
+#include "window/form1.h"
+#include "pictures/picture_runs.h"
 
 namespace switchsim {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "run_choice.h"
+#include "form/run_choice.h"
 
 namespace switchsim {
 

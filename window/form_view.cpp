@@ -1,12 +1,12 @@
-#include "form_view.h"
+#include "window/form_view.h"
 
 #include <QScrollBar>
 #include <algorithm>
 #include <cmath>
 
-#include "appearance.h"
-#include "layout.h"
-#include "line_pixels.h"
+#include "window/appearance.h"
+#include "look/layout.h"
+#include "look/line_pixels.h"
 
 namespace switchsim {
 namespace {

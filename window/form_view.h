@@ -2,9 +2,9 @@
 
 #include <QScrollArea>
 
-#include "form1.h"
-#include "presentation.h"
-#include "zoom.h"
+#include "window/form1.h"
+#include "look/presentation.h"
+#include "look/zoom.h"
 
 namespace switchsim {
 

@@ -1,12 +1,12 @@
-#include "form_widgets.h"
+#include "window/form_widgets.h"
 
 #include <QApplication>
 #include <QStyle>
 
-#include "accessibility.h"
-#include "appearance.h"
-#include "qt_text.h"
-#include "scaled_placement.h"
+#include "window/accessibility.h"
+#include "window/appearance.h"
+#include "window/qt_text.h"
+#include "window/scaled_placement.h"
 
 namespace switchsim {
 

@@ -9,9 +9,9 @@
 #include <span>
 #include <string_view>
 
-#include "constants.h"
-#include "layout.h"
-#include "line_shape.h"
+#include "simulation/constants.h"
+#include "look/layout.h"
+#include "window/line_shape.h"
 
 // The form's widgets made as the layout describes them, for Form1 to build
 // itself from. Each widget is made with `parent` as its parent, which owns it.

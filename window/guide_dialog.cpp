@@ -1,4 +1,4 @@
-#include "guide_dialog.h"
+#include "window/guide_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QVBoxLayout>

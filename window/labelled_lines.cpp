@@ -1,4 +1,4 @@
-#include "labelled_lines.h"
+#include "window/labelled_lines.h"
 
 namespace switchsim {
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "wrapped_text.h"
+#include "window/wrapped_text.h"
 
 namespace switchsim {
 

@@ -1,12 +1,12 @@
-#include "line_shape.h"
+#include "window/line_shape.h"
 
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
 
-#include "appearance.h"
-#include "line_pixels.h"
-#include "scaled_placement.h"
+#include "window/appearance.h"
+#include "look/line_pixels.h"
+#include "window/scaled_placement.h"
 
 namespace switchsim {
 namespace {

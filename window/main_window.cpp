@@ -1,23 +1,23 @@
-#include "main_window.h"
+#include "window/main_window.h"
 
 #include <QCloseEvent>
 #include <QEvent>
 #include <QMenuBar>
 #include <algorithm>
 
-#include "captions.h"
-#include "choose_boxes.h"
-#include "exercise_course.h"
-#include "exercise_link.h"
-#include "file_saving.h"
-#include "qt_text.h"
-#include "reading_guide.h"
-#include "sheet_address.h"
-#include "svg_writer.h"
-#include "timing_format.h"
-#include "version.h"
-#include "window_memory.h"
-#include "window_placing.h"
+#include "form/captions.h"
+#include "form/choose_boxes.h"
+#include "exercises/exercise_course.h"
+#include "options/exercise_link.h"
+#include "window/file_saving.h"
+#include "window/qt_text.h"
+#include "formulas/reading_guide.h"
+#include "options/sheet_address.h"
+#include "pictures/svg_writer.h"
+#include "records/timing_format.h"
+#include "text/version.h"
+#include "window/window_memory.h"
+#include "window/window_placing.h"
 
 namespace switchsim {
 namespace {

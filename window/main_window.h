@@ -9,21 +9,21 @@
 #include <array>
 #include <memory>
 
-#include "classroom.h"
-#include "exercise_flow.h"
-#include "exercise_sets.h"
-#include "explore_window.h"
-#include "form1.h"
-#include "form_view.h"
-#include "guide_dialog.h"
-#include "packet_bar.h"
-#include "results_window.h"
-#include "side_panels.h"
-#include "speed_menu.h"
-#include "start_options.h"
-#include "status_bar.h"
-#include "timing_dock.h"
-#include "zoom_menu.h"
+#include "classroom/classroom.h"
+#include "exercises/exercise_flow.h"
+#include "window/exercise_sets.h"
+#include "window/explore_window.h"
+#include "window/form1.h"
+#include "window/form_view.h"
+#include "window/guide_dialog.h"
+#include "window/packet_bar.h"
+#include "window/results_window.h"
+#include "window/side_panels.h"
+#include "window/speed_menu.h"
+#include "window/start_options.h"
+#include "window/status_bar.h"
+#include "window/timing_dock.h"
+#include "window/zoom_menu.h"
 
 namespace switchsim {
 

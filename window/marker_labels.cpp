@@ -1,15 +1,15 @@
-#include "marker_labels.h"
+#include "window/marker_labels.h"
 
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
 
-#include "appearance.h"
-#include "form_logic.h"
-#include "layout.h"
-#include "line_pixels.h"
-#include "margins.h"
-#include "qt_text.h"
+#include "window/appearance.h"
+#include "form/form_logic.h"
+#include "look/layout.h"
+#include "look/line_pixels.h"
+#include "form/margins.h"
+#include "window/qt_text.h"
 
 namespace switchsim {
 namespace {

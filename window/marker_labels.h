@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "presentation.h"
+#include "look/presentation.h"
 
 namespace switchsim {
 

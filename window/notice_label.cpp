@@ -1,4 +1,4 @@
-#include "notice_label.h"
+#include "window/notice_label.h"
 
 #include <QHelpEvent>
 #include <QPainter>

@@ -1,10 +1,10 @@
-#include "packet_bar.h"
+#include "window/packet_bar.h"
 
 #include <QLabel>
 #include <QSignalBlocker>
 
-#include "model_units.h"
-#include "number_texts.h"
+#include "simulation/model_units.h"
+#include "text/number_texts.h"
 
 namespace switchsim {
 

@@ -3,7 +3,7 @@
 #include <QSpinBox>
 #include <QToolBar>
 
-#include "classroom.h"
+#include "classroom/classroom.h"
 
 namespace switchsim {
 

@@ -1,11 +1,11 @@
-#include "rectangle_shape.h"
+#include "window/rectangle_shape.h"
 
 #include <QPainter>
 #include <algorithm>
 
-#include "appearance.h"
-#include "form_widgets.h"
-#include "line_pixels.h"
+#include "window/appearance.h"
+#include "window/form_widgets.h"
+#include "look/line_pixels.h"
 
 namespace switchsim {
 

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "constants.h"
+#include "simulation/constants.h"
 
 namespace switchsim {
 

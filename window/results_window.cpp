@@ -1,4 +1,4 @@
-#include "results_window.h"
+#include "window/results_window.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "qt_text.h"
+#include "window/qt_text.h"
 
 namespace switchsim {
 

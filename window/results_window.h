@@ -7,7 +7,7 @@
 #include <deque>
 #include <vector>
 
-#include "classroom.h"
+#include "classroom/classroom.h"
 
 namespace switchsim {
 

@@ -1,10 +1,10 @@
-#include "scaled_placement.h"
+#include "window/scaled_placement.h"
 
 #include <QFontMetrics>
 #include <QLabel>
 #include <algorithm>
 
-#include "line_pixels.h"
+#include "look/line_pixels.h"
 
 namespace switchsim {
 

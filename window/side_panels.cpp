@@ -1,4 +1,4 @@
-#include "side_panels.h"
+#include "window/side_panels.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "presentation.h"
+#include "look/presentation.h"
 
 namespace switchsim {
 

@@ -6,7 +6,7 @@
 #include <QObject>
 #include <vector>
 
-#include "form_view.h"
+#include "window/form_view.h"
 
 namespace switchsim {
 

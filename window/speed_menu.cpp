@@ -1,9 +1,9 @@
-#include "speed_menu.h"
+#include "window/speed_menu.h"
 
 #include <QActionGroup>
 
-#include "qt_text.h"
-#include "window_memory.h"
+#include "window/qt_text.h"
+#include "window/window_memory.h"
 
 namespace switchsim {
 

@@ -6,9 +6,9 @@
 #include <QSettings>
 #include <array>
 
-#include "form1.h"
-#include "speed.h"
-#include "start_options.h"
+#include "window/form1.h"
+#include "form/speed.h"
+#include "window/start_options.h"
 
 namespace switchsim {
 

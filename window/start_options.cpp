@@ -1,4 +1,4 @@
-#include "start_options.h"
+#include "window/start_options.h"
 
 #include <vector>
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <variant>
 
-#include "option_table.h"
+#include "options/option_table.h"
 
 namespace switchsim {
 

@@ -1,8 +1,8 @@
-#include "status_bar.h"
+#include "window/status_bar.h"
 
 #include <QFontMetrics>
 
-#include "qt_text.h"
+#include "window/qt_text.h"
 
 namespace switchsim {
 namespace {

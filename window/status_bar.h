@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QStatusBar>
 
-#include "classroom.h"
-#include "notice_label.h"
+#include "classroom/classroom.h"
+#include "window/notice_label.h"
 
 namespace switchsim {
 

@@ -1,14 +1,14 @@
-#include "time_scale.h"
+#include "window/time_scale.h"
 
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
 
-#include "appearance.h"
-#include "layout.h"
-#include "line_pixels.h"
-#include "margins.h"
-#include "qt_text.h"
+#include "window/appearance.h"
+#include "look/layout.h"
+#include "look/line_pixels.h"
+#include "form/margins.h"
+#include "window/qt_text.h"
 
 namespace switchsim {
 TimeScale::TimeScale(QWidget* parent) : QWidget(parent) {

@@ -1,4 +1,4 @@
-#include "timing_dock.h"
+#include "window/timing_dock.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -7,8 +7,8 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include "qt_text.h"
-#include "timing_format.h"
+#include "window/qt_text.h"
+#include "records/timing_format.h"
 
 namespace switchsim {
 namespace {

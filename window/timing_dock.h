@@ -6,7 +6,7 @@
 #include <QTableWidget>
 #include <vector>
 
-#include "timing_table.h"
+#include "records/timing_table.h"
 
 namespace switchsim {
 

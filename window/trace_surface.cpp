@@ -1,14 +1,14 @@
-#include "trace_surface.h"
+#include "window/trace_surface.h"
 
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
 
-#include "appearance.h"
-#include "layout.h"
-#include "line_pixels.h"
-#include "scaled_placement.h"
+#include "window/appearance.h"
+#include "look/layout.h"
+#include "look/line_pixels.h"
+#include "window/scaled_placement.h"
 
 namespace switchsim {
 

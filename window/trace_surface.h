@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "constants.h"
+#include "simulation/constants.h"
 
 namespace switchsim {
 

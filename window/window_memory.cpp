@@ -1,10 +1,10 @@
-#include "window_memory.h"
+#include "window/window_memory.h"
 
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
 
-#include "speed.h"
+#include "form/speed.h"
 
 namespace switchsim::window_memory {
 namespace {

@@ -1,4 +1,4 @@
-#include "window_placing.h"
+#include "window/window_placing.h"
 
 #include <QScreen>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "wrapped_text.h"
+#include "window/wrapped_text.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QEvent>

@@ -1,6 +1,6 @@
-#include "zoom_menu.h"
+#include "window/zoom_menu.h"
 
-#include "qt_text.h"
+#include "window/qt_text.h"
 
 namespace switchsim {
 namespace {

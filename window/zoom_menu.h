@@ -7,9 +7,9 @@
 #include <QSettings>
 #include <array>
 
-#include "form_view.h"
-#include "start_options.h"
-#include "zoom.h"
+#include "window/form_view.h"
+#include "window/start_options.h"
+#include "look/zoom.h"
 
 namespace switchsim {
 

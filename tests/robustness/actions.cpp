@@ -3,8 +3,8 @@
 #include <array>
 #include <string_view>
 
-#include "lists.h"
-#include "options.h"
+#include "form/lists.h"
+#include "tools/options.h"
 
 namespace switchsim::robustness {
 namespace {

@@ -8,9 +8,9 @@
 
 #include "actions.h"
 #include "form_session.h"
-#include "main_window.h"
-#include "options.h"
-#include "trace_run.h"
+#include "window/main_window.h"
+#include "tools/options.h"
+#include "tools/trace_run.h"
 
 namespace switchsim::robustness {
 namespace {

@@ -6,7 +6,7 @@
 #include <variant>
 #include <vector>
 
-#include "options.h"
+#include "tools/options.h"
 
 namespace switchsim::trace {
 namespace {

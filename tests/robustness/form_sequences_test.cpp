@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "actions.h"
-#include "form1.h"
+#include "window/form1.h"
 #include "form_session.h"
 
 namespace switchsim::robustness {

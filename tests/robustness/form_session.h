@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "actions.h"
-#include "form1.h"
+#include "window/form1.h"
 #include "invariants.h"
 
 namespace switchsim::robustness {

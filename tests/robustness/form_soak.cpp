@@ -10,8 +10,8 @@
 #include <fstream>
 #include <string>
 
-#include "constants.h"
-#include "form1.h"
+#include "simulation/constants.h"
+#include "window/form1.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 
 #include <functional>
 
-#include "random_source.h"
-#include "simulation.h"
-#include "form_logic.h"
+#include "simulation/random_source.h"
+#include "simulation/simulation.h"
+#include "form/form_logic.h"
 
 namespace switchsim::testing {
 namespace {

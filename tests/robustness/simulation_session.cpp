@@ -1,6 +1,6 @@
 #include "simulation_session.h"
 
-#include "lists.h"
+#include "form/lists.h"
 
 namespace switchsim::robustness {
 

@@ -6,9 +6,9 @@
 
 #include "actions.h"
 #include "invariants.h"
-#include "random_source.h"
-#include "form_logic.h"
-#include "simulation.h"
+#include "simulation/random_source.h"
+#include "form/form_logic.h"
+#include "simulation/simulation.h"
 
 namespace switchsim::robustness {
 

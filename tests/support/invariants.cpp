@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "numbers.h"
+#include "simulation/numbers.h"
 
 namespace switchsim::testing {
 namespace {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "recording_view.h"
-#include "simulation.h"
-#include "view.h"
+#include "simulation/simulation.h"
+#include "simulation/view.h"
 
 namespace switchsim::testing {
 

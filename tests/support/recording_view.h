@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "form_logic.h"
-#include "simulation.h"
-#include "trace_view.h"
+#include "form/form_logic.h"
+#include "simulation/simulation.h"
+#include "tools/trace_view.h"
 
 namespace switchsim::testing {
 

@@ -11,11 +11,11 @@
 #include <functional>
 #include <memory>
 
-#include "chosen_model.h"
-#include "exercise_sheet.h"
-#include "main_window.h"
-#include "reading_guide.h"
-#include "start_options.h"
+#include "form/chosen_model.h"
+#include "exercises/exercise_sheet.h"
+#include "window/main_window.h"
+#include "formulas/reading_guide.h"
+#include "window/start_options.h"
 
 namespace switchsim::testing {
 namespace {

@@ -11,8 +11,8 @@
 #include <algorithm>
 #include <memory>
 
-#include "beside_placement.h"
-#include "main_window.h"
+#include "window/beside_placement.h"
+#include "window/main_window.h"
 
 namespace switchsim::testing {
 namespace {

@@ -7,11 +7,11 @@
 #include <variant>
 #include <vector>
 
-#include "form1.h"
-#include "picture_runs.h"
-#include "svg_picture.h"
-#include "svg_writer.h"
-#include "trace_run.h"
+#include "window/form1.h"
+#include "pictures/picture_runs.h"
+#include "tools/svg_picture.h"
+#include "pictures/svg_writer.h"
+#include "tools/trace_run.h"
 
 namespace switchsim::testing {
 namespace {

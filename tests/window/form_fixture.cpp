@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "layout.h"
+#include "look/layout.h"
 
 namespace switchsim::testing {
 namespace {

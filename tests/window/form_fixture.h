@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-#include "form1.h"
+#include "window/form1.h"
 
 namespace switchsim::testing {
 

@@ -20,16 +20,16 @@
 #include <memory>
 #include <sstream>
 
-#include "appearance.h"
+#include "window/appearance.h"
 #include "form_fixture.h"
-#include "file_saving.h"
-#include "layout.h"
-#include "main_window.h"
-#include "options.h"
-#include "svg_writer.h"
-#include "timing_format.h"
-#include "trace_run.h"
-#include "version.h"
+#include "window/file_saving.h"
+#include "look/layout.h"
+#include "window/main_window.h"
+#include "tools/options.h"
+#include "pictures/svg_writer.h"
+#include "records/timing_format.h"
+#include "tools/trace_run.h"
+#include "text/version.h"
 
 namespace switchsim::testing {
 namespace {

@@ -2,7 +2,7 @@
 // hide them and which leave them for comparison.
 #include "form_fixture.h"
 
-#include "layout.h"
+#include "look/layout.h"
 
 namespace switchsim::testing {
 namespace {

@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "form_fixture.h"
-#include "lists.h"
+#include "form/lists.h"
 
 namespace switchsim::testing {
 namespace {

@@ -12,9 +12,9 @@
 #include <QTest>
 #include <memory>
 
-#include "exercise_course.h"
-#include "presentation.h"
-#include "main_window.h"
+#include "exercises/exercise_course.h"
+#include "look/presentation.h"
+#include "window/main_window.h"
 
 namespace switchsim::testing {
 namespace {

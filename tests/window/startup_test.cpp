@@ -6,9 +6,9 @@
 #include <QStyleOptionComboBox>
 #include <algorithm>
 
-#include "appearance.h"
+#include "window/appearance.h"
 #include "form_fixture.h"
-#include "layout.h"
+#include "look/layout.h"
 
 namespace switchsim::testing {
 namespace {

@@ -9,7 +9,7 @@
 #include <QTest>
 #include <memory>
 
-#include "main_window.h"
+#include "window/main_window.h"
 
 namespace switchsim::testing {
 namespace {

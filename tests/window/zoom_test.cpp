@@ -14,8 +14,8 @@
 #include <memory>
 
 #include "form_fixture.h"
-#include "layout.h"
-#include "main_window.h"
+#include "look/layout.h"
+#include "window/main_window.h"
 
 namespace switchsim::testing {
 namespace {

@@ -1,0 +1,173 @@
+#include "exercises/answer_reading.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+#include "form/lists.h"
+#include "simulation/numbers.h"
+
+namespace switchsim {
+namespace {
+
+std::string Lowered(std::string_view text) {
+  std::string lowered;
+  for (const char c : text) lowered += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lowered;
+}
+
+// The text with the blanks that may group digits taken out: spaces, tabs,
+// and the no-break and thin spaces in UTF-8.
+std::string WithoutBlanks(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == ' ' || text[i] == '\t') continue;
+    if (text.substr(i, 2) == "\xc2\xa0") { ++i; continue; }
+    if (text.substr(i, 3) == "\xe2\x80\xaf" || text.substr(i, 3) == "\xe2\x80\x89") { i += 2; continue; }
+    out += text[i];
+  }
+  return out;
+}
+
+// The text lowered, its blanks taken out: how answers of choices are compared.
+std::string Folded(std::string_view text) { return Lowered(WithoutBlanks(text)); }
+
+// Takes `suffix` off the end of `text` if it ends so; returns whether it did.
+bool TakeSuffix(std::string& text, std::string_view suffix) {
+  if (text.size() < suffix.size() || text.compare(text.size() - suffix.size(), suffix.size(), suffix) != 0) {
+    return false;
+  }
+  text.resize(text.size() - suffix.size());
+  return true;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A plain decimal number, "6375" or "6.375", with a comma read as grouping
+// when three digits follow it and `grouping` allows, else as a decimal point.
+std::optional<double> PlainNumber(std::string text, bool grouping) {
+  std::string digits;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c != ',') {
+      digits += c;
+      continue;
+    }
+    const bool three = i + 3 < text.size() && IsDigit(text[i + 1]) && IsDigit(text[i + 2]) &&
+                       IsDigit(text[i + 3]) && (i + 4 == text.size() || !IsDigit(text[i + 4]));
+    digits += grouping && three ? "" : ".";
+  }
+  if (digits.empty() || std::count(digits.begin(), digits.end(), '.') > 1) return std::nullopt;
+  if (!std::all_of(digits.begin(), digits.end(), [](char c) { return IsDigit(c) || c == '.'; })) {
+    return std::nullopt;
+  }
+  if (digits == ".") return std::nullopt;
+  const double value = LeadingNumber(digits);
+  if (!std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+std::optional<double> TimeMs(std::string_view typed) {
+  std::string text = Folded(typed);
+  double scale = 1.0;
+  if (TakeSuffix(text, "milliseconds") || TakeSuffix(text, "millisecond") || TakeSuffix(text, "ms")) {
+  } else if (TakeSuffix(text, "seconds") || TakeSuffix(text, "second") || TakeSuffix(text, "secs") ||
+             TakeSuffix(text, "sec") || TakeSuffix(text, "s")) {
+    scale = 1000.0;
+  }
+  // "6,375 s" is six and a bit seconds; "6,375 ms" and "6,375" are thousands.
+  const auto number = PlainNumber(text, scale == 1.0);
+  if (!number) return std::nullopt;
+  return *number * scale;
+}
+
+std::optional<int> PacketBlocksTyped(std::string_view typed) {
+  std::string text = Folded(typed);
+  if (!TakeSuffix(text, "blocks")) TakeSuffix(text, "block");
+  if (text.empty() || text.size() > 3 || !std::all_of(text.begin(), text.end(), IsDigit)) return std::nullopt;
+  const int blocks = std::stoi(text);
+  if (blocks < kFewestPacketBlocks || blocks > kMostPacketBlocks) return std::nullopt;
+  return blocks;
+}
+
+// A crossover's value: a number, with the swept parameter's unit if typed.
+std::optional<double> SweptValue(const Exercise& exercise, std::string_view typed) {
+  std::string text = Folded(typed);
+  const std::string unit = exercise.sweep ? Folded(SweepUnit(*exercise.sweep)) : std::string();
+  if (!unit.empty()) TakeSuffix(text, unit);
+  if (!TakeSuffix(text, "blocks")) TakeSuffix(text, "block");
+  const auto value = PlainNumber(text, true);
+  if (!value || !(*value > 0)) return std::nullopt;
+  return value;
+}
+
+// Which of the choices was meant: its text, its initial for techniques, its
+// letter ("b") or number ("2") for changes, or a change as the sheet wrote it.
+std::optional<std::size_t> ChoiceTyped(const Exercise& exercise, std::string_view typed) {
+  const std::vector<std::string> choices = ChoicesOf(exercise);
+  const std::string text = Folded(typed);
+  for (std::size_t i = 0; i < choices.size(); ++i) {
+    const std::string choice = Folded(choices[i]);
+    if (text == choice) return i;
+    if (exercise.ask == ExerciseAsk::Fastest) {
+      if (text == choice.substr(0, 1) || text == choice + "switching") return i;
+      continue;
+    }
+    const std::string letter(1, static_cast<char>('a' + i));
+    if (text == letter || text == std::to_string(i + 1) || text == Folded(exercise.changes[i].text)) return i;
+  }
+  return std::nullopt;
+}
+
+std::string ChoiceHint(const Exercise& exercise) {
+  if (exercise.ask == ExerciseAsk::Fastest) return "Type Message, Circuit or Packet (or M, C or P)";
+  std::string hint = "Choose one of the changes, or type its letter:";
+  for (std::size_t i = 0; i < exercise.changes.size(); ++i) {
+    hint += std::string(i == 0 ? " " : ", ") + static_cast<char>('A' + i);
+  }
+  return hint;
+}
+
+}  // namespace
+
+std::vector<std::string> ChoicesOf(const Exercise& exercise) {
+  switch (exercise.ask) {
+    case ExerciseAsk::Fastest: return {lists::kMethodItems.begin(), lists::kMethodItems.end()};
+    case ExerciseAsk::WhichChange: {
+      std::vector<std::string> choices;
+      for (const ParameterChange& change : exercise.changes) {
+        choices.push_back(ChangeText(exercise.parameters, change));
+      }
+      return choices;
+    }
+    default: return {};
+  }
+}
+
+AnswerReading ReadAnswer(const Exercise& exercise, std::string_view typed) {
+  switch (exercise.ask) {
+    case ExerciseAsk::Completion:
+      if (const auto ms = TimeMs(typed)) return {Answer{*ms, {}}, {}};
+      return {std::nullopt, "Type a time in ms, such as 6375, 6375 ms or 6.375 s"};
+    case ExerciseAsk::Fastest:
+    case ExerciseAsk::WhichChange:
+      if (const auto index = ChoiceTyped(exercise, typed)) {
+        return {Answer{static_cast<double>(*index), ChoicesOf(exercise).at(*index)}, {}};
+      }
+      return {std::nullopt, ChoiceHint(exercise)};
+    case ExerciseAsk::Bottleneck:
+      if (const auto rate = PlainNumber(Folded(typed), false); rate && *rate > 0) return {Answer{*rate, {}}, {}};
+      return {std::nullopt, "Type a rate as the rate boxes show it, such as 0.5"};
+    case ExerciseAsk::OptimalPacket:
+      if (const auto blocks = PacketBlocksTyped(typed)) return {Answer{double(*blocks), {}}, {}};
+      return {std::nullopt, "Type a whole number of blocks from 1 to 50, such as 5"};
+    case ExerciseAsk::Crossover:
+      if (const auto value = SweptValue(exercise, typed)) return {Answer{*value, {}}, {}};
+      return {std::nullopt, "Type the value of the " +
+                                (exercise.sweep ? SweepAxisName(*exercise.sweep) : std::string("parameter")) +
+                                " as a number, such as 120"};
+  }
+  return {};
+}
+
+}  // namespace switchsim

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "records/run_log.h"
+#include "explore/sweep_range.h"
+
+namespace switchsim {
+
+/// What an exercise asks the student to predict.
+enum class ExerciseAsk {
+  Completion,     // one technique's completion time, in ms, against its continuous-time value
+  Fastest,        // the technique whose data arrives first, in the simulated runs of all three
+  Bottleneck,     // the rate the circuit's data runs at, in the rate box's unit
+  OptimalPacket,  // the packet size, in blocks, with the least continuous-time packet completion
+  Crossover,      // the value of a swept parameter where one technique's formula overtakes another's
+  WhichChange,    // which of a few changes of one parameter shortens a technique's completion most
+};
+
+/// The kinds' names, as sheets and links write them, in the order above.
+inline constexpr std::array<std::string_view, 6> kAskNames = {
+    "completion", "fastest", "bottleneck", "optimal-packet", "crossover", "which-change"};
+
+/// The kind named `name` in any case ("Completion", "FASTEST"), or nothing.
+std::optional<ExerciseAsk> AskNamed(std::string_view name);
+std::string_view AskName(ExerciseAsk ask);
+
+/// How far an answer may be from the expected one, in per cent, unless an exercise says.
+inline constexpr double kDefaultTolerancePercent = 5.0;
+/// The widest tolerance an exercise may give, in per cent.
+inline constexpr double kMostTolerancePercent = 100.0;
+/// The longest question an address or command line may give, in bytes.
+inline constexpr std::size_t kMostQuestionBytes = 500;
+/// The seed of an exercise that names none, so that its answer can be known before class.
+inline constexpr std::uint64_t kDefaultExerciseSeed = 1;
+
+/// The fewest and the most changes a which-change question offers.
+inline constexpr std::size_t kFewestChanges = 2;
+inline constexpr std::size_t kMostChanges = 4;
+
+/// One change of one parameter, as a sweep names it: "rate2=1.0" is the
+/// rate of link 2 set to 1.0 (a range of that one value).
+struct ParameterChange {
+  SweepRange range;  // its one value is the changed one
+  std::string text;  // as the sheet gave it: "rate2=1.0"
+};
+
+/// One question and the run it is about. For a completion or a
+/// which-change question `parameters.technique` is the technique asked
+/// about, for a crossover the technique that overtakes; an optimal-packet
+/// question runs Packet; the others run every technique.
+struct Exercise {
+  std::string question;
+  ExerciseAsk ask = ExerciseAsk::Completion;
+  RunParameters parameters;
+  double tolerance_percent = kDefaultTolerancePercent;
+  std::string explain;  // the teacher's words after the answer; may be empty
+  std::string hint;     // shown on request before the answer; may be empty
+  std::optional<SweepRange> sweep;      // crossover: the parameter swept and its values
+  std::string overtaken;                // crossover: the technique overtaken
+  std::vector<ParameterChange> changes;  // which-change: the changes offered, in order
+};
+
+/// Whether an exercise of `ask` is graded within a tolerance (a number
+/// answered), rather than by a choice that is right or wrong.
+bool UsesTolerance(ExerciseAsk ask);
+
+/// `base` with `change` made.
+RunParameters ChangedParameters(const RunParameters& base, const ParameterChange& change);
+/// The change in words, from the exercise's value to the new one:
+/// "rate of link 2 from 0.5 to 1".
+std::string ChangeText(const RunParameters& base, const ParameterChange& change);
+
+/// A set of exercises under a title, in the order they are asked.
+struct ExerciseSheet {
+  std::string title;
+  std::vector<Exercise> exercises;
+};
+
+/// A short key that tells sets apart for keeping their progress: the same
+/// title and exercises give the same key, on every front end.
+std::string SheetKey(const ExerciseSheet& sheet);
+
+/// The question an exercise of `ask` about `technique` asks when its sheet
+/// or link gives none: "How long does Circuit take to deliver the message, in ms?".
+std::string DefaultQuestion(ExerciseAsk ask, std::string_view technique);
+
+}  // namespace switchsim

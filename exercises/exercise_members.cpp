@@ -1,0 +1,148 @@
+#include "exercises/exercise_members.h"
+
+#include <array>
+#include <nlohmann/json.hpp>
+
+#include "explore/curve_marks.h"
+#include "form/lists.h"
+#include "simulation/numbers.h"
+#include "form/run_choice.h"
+#include "explore/sweep.h"
+
+namespace switchsim {
+namespace {
+
+enum class Use { No, May, Must };
+
+// Which members each kind uses, in the order of ExerciseAsk: completion,
+// fastest, bottleneck, optimal-packet, crossover, which-change.
+struct MemberUse {
+  std::string_view name;
+  std::array<Use, 6> by_kind;
+};
+
+constexpr Use N = Use::No;
+constexpr Use M = Use::May;
+constexpr Use R = Use::Must;
+
+inline constexpr std::array<MemberUse, 15> kMembers = {{
+    {"question", {R, R, R, R, R, R}},  {"ask", {R, R, R, R, R, R}},
+    {"technique", {R, N, N, N, R, R}}, {"size", {R, R, R, R, R, R}},
+    {"rates", {R, R, R, R, R, R}},     {"delays", {R, R, R, R, R, R}},
+    {"packet", {M, M, M, N, M, M}},    {"header", {M, M, M, M, M, M}},
+    {"seed", {M, M, M, M, M, M}},      {"tolerance", {M, N, M, N, M, N}},
+    {"explain", {M, M, M, M, M, M}},   {"hint", {M, M, M, M, M, M}},
+    {"sweep", {N, N, N, N, R, N}},     {"overtakes", {N, N, N, N, R, N}},
+    {"changes", {N, N, N, N, N, R}},
+}};
+
+// What a member is for, said when a kind does not use it.
+std::string UnusedWhy(ExerciseAsk ask, std::string_view name) {
+  if (name == "technique") {
+    return ask == ExerciseAsk::Fastest ? "it runs every technique"
+                                       : "it runs " + std::string(ImpliedTechnique(ask)) + " by its nature";
+  }
+  if (name == "tolerance") return "its answer is a choice, right or wrong";
+  if (name == "packet") return "the packet size is its answer";
+  return "it belongs to another kind of question";
+}
+
+Use UseOf(const MemberUse& member, ExerciseAsk ask) { return member.by_kind.at(static_cast<std::size_t>(ask)); }
+
+std::string MemberNames() {
+  std::string names;
+  for (const MemberUse& member : kMembers) {
+    names += (names.empty() ? "" : ", ") + std::string(member.name);
+  }
+  return names;
+}
+
+// "a fastest", "an optimal-packet".
+std::string Article(ExerciseAsk ask) {
+  const std::string name(AskName(ask));
+  return (std::string_view("aeiou").find(name.front()) == std::string_view::npos ? "a " : "an ") + name;
+}
+
+int TechniqueIndex(std::string_view technique) {
+  for (std::size_t i = 0; i < lists::kMethodItems.size(); ++i) {
+    if (lists::kMethodItems[i] == technique) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+}  // namespace
+
+std::optional<std::string> MemberRefusal(ExerciseAsk ask, std::string_view name) {
+  for (const MemberUse& member : kMembers) {
+    if (member.name != name) continue;
+    if (UseOf(member, ask) != Use::No) return std::nullopt;
+    return Quoted(std::string(name)) + " is not used by " + Article(ask) + " question (" +
+           UnusedWhy(ask, name) + "); take it out";
+  }
+  return Quoted(std::string(name)) + " is not a member of an exercise; use " + MemberNames();
+}
+
+std::optional<std::string> MissingMember(ExerciseAsk ask, const nlohmann::json& object) {
+  for (const MemberUse& member : kMembers) {
+    if (UseOf(member, ask) != Use::Must || object.contains(member.name)) continue;
+    return "no " + Quoted(std::string(member.name)) + " here; " + Article(ask) + " question needs it";
+  }
+  return std::nullopt;
+}
+
+std::string_view ImpliedTechnique(ExerciseAsk ask) {
+  switch (ask) {
+    case ExerciseAsk::Bottleneck: return kMethodCircuit;
+    case ExerciseAsk::OptimalPacket: return kMethodPacket;
+    default: return lists::kDefaultMethod;
+  }
+}
+
+std::variant<SweepRange, std::string> ReadCrossoverSweep(const std::string& text) {
+  auto range = ReadSweepRange(text);
+  if (const auto* spec = std::get_if<SweepRange>(&range); spec && spec->values.size() > kMostCrossoverValues) {
+    return Quoted(text) + " gives " + std::to_string(spec->values.size()) + " values; a crossover's sweep takes at most " +
+           std::to_string(kMostCrossoverValues) + ", so that its answer is worked out at once (take a larger step)";
+  }
+  return range;
+}
+
+std::optional<std::string> CrossoverRefusal(const Exercise& exercise) {
+  const std::string& faster = exercise.parameters.technique;
+  if (faster == exercise.overtaken) return "a technique cannot overtake itself; name two techniques";
+  const Sweep sweep(*exercise.sweep, exercise.parameters, exercise.parameters.seed, 1);
+  for (const Overtake& overtake : FindOvertakes(sweep)) {
+    if (overtake.faster == TechniqueIndex(faster) && overtake.slower == TechniqueIndex(exercise.overtaken)) {
+      return std::nullopt;
+    }
+  }
+  const std::vector<double>& values = exercise.sweep->values;
+  return faster + " never overtakes " + exercise.overtaken + " along the " + SweepAxisName(*exercise.sweep) +
+         " from " + ShortestText(values.front()) + " to " + ShortestText(values.back()) +
+         "; widen the sweep or swap the techniques";
+}
+
+std::variant<ParameterChange, std::string> ReadChange(const std::string& text, const RunParameters& base) {
+  const std::size_t equals = text.find('=');
+  if (equals == std::string::npos || text.find(':') != std::string::npos) {
+    return Quoted(text) + " is not a change; give PARAM=VALUE, for example rate2=1.0 or delay1=20";
+  }
+  const std::string value = text.substr(equals + 1);
+  const std::string name = text.substr(0, equals);
+  // A range of the one value, its step one the parameter takes.
+  const std::string step = name.rfind("delay", 0) == 0 ? "" : name == "size" ? ":20" : ":1";
+  auto range = ReadSweepRange(name + "=" + value + ":" + value + step);
+  if (auto* refusal = std::get_if<std::string>(&range)) return *std::move(refusal);
+  ParameterChange change{std::get<SweepRange>(std::move(range)), text};
+  if (change.range.values.size() != 1) return Quoted(text) + " is not a change to one value";
+  const RunParameters changed = ChangedParameters(base, change);
+  RunParameters choice;
+  if (auto refusal = ChooseSize(changed.size, choice)) return *refusal + std::string(kSheetSizeWhy);
+  if (ModelOf(changed).rates == ModelOf(base).rates && ModelOf(changed).delays == ModelOf(base).delays &&
+      ModelOf(changed).size == ModelOf(base).size && changed.packeting == base.packeting) {
+    return Quoted(text) + " changes nothing: the exercise has that value already";
+  }
+  return change;
+}
+
+}  // namespace switchsim

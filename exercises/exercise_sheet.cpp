@@ -1,0 +1,229 @@
+#include "exercises/exercise_sheet.h"
+
+#include <algorithm>
+#include <nlohmann/json.hpp>
+
+#include "explore/curve_marks.h"
+#include "exercises/exercise_members.h"
+#include "simulation/numbers.h"
+#include "form/run_choice.h"
+#include "exercises/sheet_positions.h"
+#include "explore/sweep.h"
+
+// The file is read with a maintained JSON library; what is ours is the
+// sheet's own rules and turning byte offsets into lines and columns.
+namespace switchsim {
+namespace {
+
+using Json = nlohmann::json;
+
+class SheetCheck {
+ public:
+  SheetCheck(std::string_view bytes, const SheetPositions& positions) : bytes_(bytes), positions_(positions) {}
+
+  SheetReading Read(const Json& json);
+
+ private:
+  using Problem = std::optional<std::string>;
+  Problem ReadExercise(const Json& object, std::size_t index, Exercise& exercise);
+  Problem ReadRun(const Json& object, const std::string& path, Exercise& exercise);
+  Problem ReadKind(const Json& object, const std::string& path, Exercise& exercise);
+  Problem Text(const Json& object, const std::string& path, std::string_view name, std::string& out);
+  /// A line that places `message` at the value of `path`.
+  std::string At(const std::string& path, const std::string& message) const {
+    return LineAndColumn(bytes_, positions_.Of(path)) + ": " + message;
+  }
+
+  std::string_view bytes_;
+  const SheetPositions& positions_;
+};
+
+// A JSON value as an option's text: strings as they are, whole numbers in
+// decimals; an array of three of them as "A,B,C" where `three` allows;
+// anything else has no text.
+std::optional<std::string> OptionText(const Json& value, bool three = false) {
+  if (value.is_string()) return value.get<std::string>();
+  if (value.is_number_unsigned()) return std::to_string(value.get<std::uint64_t>());
+  if (value.is_number_integer()) return std::to_string(value.get<std::int64_t>());
+  if (value.is_number_float()) return ShortestText(value.get<double>());
+  if (three && value.is_array() && value.size() == 3) {
+    std::string joined;
+    for (const Json& item : value) {
+      const auto text = OptionText(item);
+      if (!text || text->find(',') != std::string::npos) return std::nullopt;
+      joined += (joined.empty() ? "" : ",") + *text;
+    }
+    return joined;
+  }
+  return std::nullopt;
+}
+
+std::string Names(std::span<const std::string_view> names) {
+  std::string out;
+  for (const std::string_view name : names) out += (out.empty() ? "" : ", ") + std::string(name);
+  return out;
+}
+
+inline constexpr std::array<std::string_view, 2> kSheetMembers = {"title", "exercises"};
+
+bool IsBlank(const std::string& text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; });
+}
+
+// The technique as the technique box writes it, from any case: "packet" is "Packet".
+std::string TechniqueCase(const std::string& text) {
+  for (const std::string_view item : lists::kMethodItems) {
+    if (text.size() == item.size() &&
+        std::equal(text.begin(), text.end(), item.begin(), [](char a, char b) {
+          return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+        })) {
+      return std::string(item);
+    }
+  }
+  return text;
+}
+
+SheetReading SheetCheck::Read(const Json& json) {
+  if (!json.is_object()) return {std::nullopt, At("", "expected an object with \"title\" and \"exercises\"")};
+  for (const auto& [name, value] : json.items()) {
+    if (std::find(kSheetMembers.begin(), kSheetMembers.end(), name) == kSheetMembers.end()) {
+      return {std::nullopt, At("/" + name, Quoted(name) + " is not a member of a sheet; use " + Names(kSheetMembers))};
+    }
+  }
+  ExerciseSheet sheet;
+  if (auto problem = Text(json, "", "title", sheet.title)) return {std::nullopt, *problem};
+  const auto found = json.find("exercises");
+  if (found == json.end()) return {std::nullopt, At("", "the sheet has no \"exercises\"; give an array of exercises")};
+  if (!found->is_array() || found->empty() || found->size() > kMostSheetExercises) {
+    return {std::nullopt, At("/exercises", "expected an array of 1 to " + std::to_string(kMostSheetExercises) +
+                                               " exercises")};
+  }
+  for (std::size_t i = 0; i < found->size(); ++i) {
+    Exercise exercise;
+    if (auto problem = ReadExercise((*found)[i], i, exercise)) return {std::nullopt, *problem};
+    sheet.exercises.push_back(std::move(exercise));
+  }
+  return {std::move(sheet), {}};
+}
+
+SheetCheck::Problem SheetCheck::Text(const Json& object, const std::string& path, std::string_view name,
+                                     std::string& out) {
+  const auto found = object.find(name);
+  if (found == object.end()) return At(path, "no " + Quoted(std::string(name)) + " here; it is a text and must be given");
+  const std::string member = path + "/" + std::string(name);
+  if (!found->is_string()) return At(member, "expected " + std::string(name) + " as a text in double quotes");
+  out = found->get<std::string>();
+  if (out.size() > kMostSheetTextBytes) {
+    return At(member, "the " + std::string(name) + " is longer than " + std::to_string(kMostSheetTextBytes) + " bytes");
+  }
+  return std::nullopt;
+}
+
+SheetCheck::Problem SheetCheck::ReadExercise(const Json& object, std::size_t index, Exercise& exercise) {
+  const std::string path = "/exercises/" + std::to_string(index);
+  if (!object.is_object()) return At(path, "expected exercise " + std::to_string(index + 1) + " as an object");
+  std::string ask;
+  if (auto problem = Text(object, path, "ask", ask)) return problem;
+  const auto kind = AskNamed(ask);
+  if (!kind) return At(path + "/ask", Quoted(ask) + " is not a kind of question; use " + Names(kAskNames));
+  exercise.ask = *kind;
+  for (const auto& [name, value] : object.items()) {
+    if (auto refusal = MemberRefusal(exercise.ask, name)) return At(path + "/" + name, *refusal);
+  }
+  if (auto missing = MissingMember(exercise.ask, object)) return At(path, *missing);
+  if (auto problem = Text(object, path, "question", exercise.question)) return problem;
+  if (IsBlank(exercise.question)) return At(path + "/question", "the question is empty; write what the student is asked");
+  for (const auto& [name, out] : {std::pair{"explain", &exercise.explain}, std::pair{"hint", &exercise.hint}}) {
+    if (object.contains(name)) {
+      if (auto problem = Text(object, path, name, *out)) return problem;
+    }
+  }
+  if (auto problem = ReadRun(object, path, exercise)) return problem;
+  return ReadKind(object, path, exercise);
+}
+
+SheetCheck::Problem SheetCheck::ReadRun(const Json& object, const std::string& path, Exercise& exercise) {
+  RunParameters& choice = exercise.parameters;
+  choice.seed = kDefaultExerciseSeed;
+  using Chooser = std::optional<std::string> (*)(const std::string&, RunParameters&);
+  struct Member {
+    std::string_view name;
+    Chooser choose;
+    bool three;  // may be an array of three
+  };
+  static constexpr std::array<Member, 7> kMembers = {{{"technique", ChooseTechnique, false},
+                                                      {"size", ChooseSize, false},
+                                                      {"rates", ChooseRates, true},
+                                                      {"delays", ChooseDelays, true},
+                                                      {"packet", ChoosePacket, false},
+                                                      {"header", ChooseHeader, false},
+                                                      {"seed", ChooseSeed, false}}};
+  for (const Member& member : kMembers) {
+    const auto found = object.find(member.name);
+    if (found == object.end()) continue;
+    const std::string at = path + "/" + std::string(member.name);
+    auto text = OptionText(*found, member.three);
+    if (!text) {
+      return At(at, "expected " + std::string(member.name) +
+                        (member.three ? " as a text \"A,B,C\" or an array of three numbers" : " as a text or a number"));
+    }
+    if (member.name == "technique") text = TechniqueCase(*text);
+    if (auto refusal = member.choose(*text, choice)) {
+      return At(at, *refusal + (member.name == "size" ? std::string(kSheetSizeWhy) : std::string()));
+    }
+  }
+  if (const auto found = object.find("tolerance"); found != object.end()) {
+    const double percent = found->is_number() ? found->get<double>() : -1.0;
+    if (!(percent > 0.0 && percent <= kMostTolerancePercent)) {
+      return At(path + "/tolerance", "expected the tolerance as a number of per cent above 0 and at most 100");
+    }
+    exercise.tolerance_percent = percent;
+  }
+  if (!object.contains("technique")) choice.technique = std::string(ImpliedTechnique(exercise.ask));
+  return std::nullopt;
+}
+
+SheetCheck::Problem SheetCheck::ReadKind(const Json& object, const std::string& path, Exercise& exercise) {
+  if (exercise.ask == ExerciseAsk::Crossover) {
+    std::string overtaken;
+    if (auto problem = Text(object, path, "overtakes", overtaken)) return problem;
+    RunParameters choice;
+    if (auto refusal = ChooseTechnique(TechniqueCase(overtaken), choice)) return At(path + "/overtakes", *refusal);
+    exercise.overtaken = choice.technique;
+    std::string sweep;
+    if (auto problem = Text(object, path, "sweep", sweep)) return problem;
+    auto range = ReadCrossoverSweep(sweep);
+    if (auto* refusal = std::get_if<std::string>(&range)) return At(path + "/sweep", *refusal);
+    exercise.sweep = std::get<SweepRange>(std::move(range));
+    if (auto refusal = CrossoverRefusal(exercise)) return At(path + "/sweep", *refusal);
+  }
+  if (exercise.ask == ExerciseAsk::WhichChange) {
+    const Json& changes = object.at("changes");
+    const std::string at = path + "/changes";
+    if (!changes.is_array() || changes.size() < kFewestChanges || changes.size() > kMostChanges) {
+      return At(at, "expected the changes as an array of 2 to 4 texts such as \"rate2=1.0\"");
+    }
+    for (const Json& change : changes) {
+      if (!change.is_string()) return At(at, "expected each change as a text such as \"rate2=1.0\" or \"delay1=20\"");
+      auto read = ReadChange(change.get<std::string>(), exercise.parameters);
+      if (auto* refusal = std::get_if<std::string>(&read)) return At(at, *refusal);
+      exercise.changes.push_back(std::get<ParameterChange>(std::move(read)));
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+SheetReading ReadExerciseSheet(std::string_view bytes) {
+  if (bytes.size() > kMostSheetBytes) {
+    return {std::nullopt, LineAndColumn(bytes, kMostSheetBytes) + ": the file goes on past " +
+                              std::string(kMostSheetBytesText) + ", the most a sheet may be"};
+  }
+  SheetPositions positions(bytes);
+  Json json;
+  if (auto problem = positions.Scan(json)) return {std::nullopt, *problem};
+  return SheetCheck(bytes, positions).Read(json);
+}
+
+}  // namespace switchsim

@@ -1,0 +1,228 @@
+#include "explore/sweep_range.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "form/lists.h"
+#include "simulation/numbers.h"
+#include "form/run_choice.h"
+
+namespace switchsim {
+namespace {
+
+// The values are rounded to this many parts of a unit, so that 0.1 steps add
+// up to the numbers a user types (0.3, not 0.30000000000000004).
+inline constexpr double kValueGrain = 1e9;
+
+struct ParameterName {
+  std::string_view name;
+  SweepParameter parameter;
+  int link;
+};
+
+inline constexpr std::array<ParameterName, 9> kParameterNames = {{
+    {"size", SweepParameter::Size, 0},   {"packet", SweepParameter::Packet, 0},
+    {"header", SweepParameter::Header, 0}, {"rate1", SweepParameter::Rate, 0},
+    {"rate2", SweepParameter::Rate, 1},  {"rate3", SweepParameter::Rate, 2},
+    {"delay1", SweepParameter::Delay, 0}, {"delay2", SweepParameter::Delay, 1},
+    {"delay3", SweepParameter::Delay, 2},
+}};
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (std::size_t at = text.find(separator); at != std::string::npos; at = text.find(separator, start)) {
+    parts.push_back(text.substr(start, at - start));
+    start = at + 1;
+  }
+  parts.push_back(text.substr(start));
+  return parts;
+}
+
+// A plain decimal number, a minus sign and digits with at most one point
+// and nothing else ("12", "0.5", "-1"), read as the boxes read a number.
+// Read by hand, since the page's standard library has no from_chars for doubles.
+std::optional<double> PlainNumber(const std::string& text) {
+  bool digit = false;
+  int points = 0;
+  for (std::size_t i = text.rfind('-', 0) == 0 ? 1 : 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') {
+      digit = true;
+    } else if (c == '.') {
+      ++points;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (!digit || points > 1 || text.size() > 30) return std::nullopt;
+  const double number = LeadingNumber(text);
+  if (!std::isfinite(number)) return std::nullopt;
+  return number;
+}
+
+// The range of whole numbers a parameter takes, and the step they must keep.
+struct WholeRange {
+  int least;
+  int most;
+  int grain;
+  std::string_view what;  // "a message size", ...
+  std::string_view allowed;
+};
+
+std::optional<WholeRange> WholeRangeOf(SweepParameter parameter) {
+  switch (parameter) {
+    case SweepParameter::Size:
+      return WholeRange{lists::kSmallestSize, lists::kLargestSize, lists::kSizeStep, "a message size",
+                        "a multiple of 20 from 20 to 1000"};
+    case SweepParameter::Packet:
+      return WholeRange{kFewestPacketBlocks, kMostPacketBlocks, 1, "a packet size",
+                        "a whole number of blocks from 1 to 50"};
+    case SweepParameter::Header:
+      return WholeRange{0, kMostHeaderBlocks, 1, "a header size", "a whole number of blocks from 0 to 10"};
+    case SweepParameter::Rate:
+    case SweepParameter::Delay:
+      return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+bool IsWholeMultiple(double value, int grain) {
+  return value == std::floor(value) && std::fmod(value, grain) == 0.0;
+}
+
+// Refuses an end or step of a sweep of whole numbers that the parameter does not take.
+std::optional<std::string> CheckWhole(const WholeRange& range, const std::array<std::string, 3>& texts,
+                                      const std::array<double, 3>& numbers) {
+  for (int i = 0; i < 2; ++i) {
+    if (!IsWholeMultiple(numbers[i], range.grain) || numbers[i] < range.least || numbers[i] > range.most) {
+      return Quoted(texts[i]) + " is not " + std::string(range.what) + "; use " + std::string(range.allowed);
+    }
+  }
+  if (!IsWholeMultiple(numbers[2], range.grain)) {
+    return Quoted(texts[2]) + " is not a step of " + std::string(range.what).substr(2) + "; use a multiple of " +
+           std::to_string(range.grain);
+  }
+  return std::nullopt;
+}
+
+std::vector<double> DelayValues(double from, double to) {
+  std::vector<double> values;
+  for (const std::string_view item : lists::kDelayItems) {
+    const double delay = LeadingNumber(item);
+    if (delay >= from && delay <= to) values.push_back(delay);
+  }
+  return values;
+}
+
+std::variant<std::vector<double>, std::string> SteppedValues(const std::string& range_text, double from,
+                                                             double to, double step) {
+  const double count = std::floor((to - from) / step * (1 + 1e-12)) + 1;
+  if (!(count <= kMostSweepPoints)) {
+    return Quoted(range_text) + " gives more than " + std::to_string(kMostSweepPoints) +
+           " points, the most a sweep takes";
+  }
+  std::vector<double> values;
+  for (int i = 0; i < static_cast<int>(count); ++i) {
+    values.push_back(std::round((from + i * step) * kValueGrain) / kValueGrain);
+  }
+  return values;
+}
+
+}  // namespace
+
+std::variant<SweepRange, std::string> ReadSweepRange(const std::string& text) {
+  const std::size_t equals = text.find('=');
+  if (equals == std::string::npos) {
+    return Quoted(text) + " is not a sweep; give PARAM=FROM:TO:STEP, for example size=20:1000:20";
+  }
+  const std::string name = text.substr(0, equals);
+  const auto* found = std::find_if(kParameterNames.begin(), kParameterNames.end(),
+                                   [&](const ParameterName& p) { return p.name == name; });
+  if (found == kParameterNames.end()) {
+    return Quoted(name) +
+           " is not a parameter to sweep; use one of size, packet, header, rate1, rate2, rate3, delay1, "
+           "delay2, delay3";
+  }
+  SweepRange spec{found->parameter, found->link, {}};
+  const std::string range_text = text.substr(equals + 1);
+  std::vector<std::string> parts = Split(range_text, ':');
+  const bool delay = spec.parameter == SweepParameter::Delay;
+  if (delay && parts.size() == 2) parts.emplace_back("1");
+  if (parts.size() != 3) {
+    return Quoted(range_text) + " is not a range; give FROM:TO:STEP, for example " +
+           (delay ? "20:200" : "20:1000:20");
+  }
+  std::array<double, 3> numbers{};
+  for (int i = 0; i < 3; ++i) {
+    const auto number = PlainNumber(parts[i]);
+    if (!number) return Quoted(parts[i]) + " is not a number";
+    numbers[i] = *number;
+  }
+  const auto [from, to, step] = numbers;
+  if (from > to) return Quoted(range_text) + " runs backwards; FROM must not be above TO";
+  if (!(step > 0)) return Quoted(parts[2]) + " is not a step; use a number above 0";
+  if (const auto whole = WholeRangeOf(spec.parameter)) {
+    if (auto error = CheckWhole(*whole, {parts[0], parts[1], parts[2]}, numbers)) return *std::move(error);
+  }
+  if (spec.parameter == SweepParameter::Rate && !(from > 0)) {
+    return Quoted(parts[0]) + " is not a rate; use a number above 0";
+  }
+  if (delay) {
+    spec.values = DelayValues(from, to);
+    if (spec.values.empty()) return Quoted(range_text) + " holds none of the delays 20, 50, 100, 200";
+    return spec;
+  }
+  auto values = SteppedValues(range_text, from, to, step);
+  if (auto* error = std::get_if<std::string>(&values)) return *std::move(error);
+  spec.values = std::get<std::vector<double>>(std::move(values));
+  return spec;
+}
+
+std::string SweepParameterName(const SweepRange& spec) {
+  for (const ParameterName& p : kParameterNames) {
+    if (p.parameter == spec.parameter && p.link == spec.link) return std::string(p.name);
+  }
+  return std::string(kParameterNames[0].name);
+}
+
+std::string SweepAxisName(const SweepRange& spec) {
+  const std::string link = std::to_string(spec.link + 1);
+  switch (spec.parameter) {
+    case SweepParameter::Size: return "message size";
+    case SweepParameter::Packet: return "packet size";
+    case SweepParameter::Header: return "header size";
+    case SweepParameter::Rate: return "rate of link " + link;
+    case SweepParameter::Delay: return "delay of link " + link;
+  }
+  return "";
+}
+
+std::string SweepUnit(const SweepRange& spec) {
+  switch (spec.parameter) {
+    case SweepParameter::Size: return "units";
+    case SweepParameter::Packet:
+    case SweepParameter::Header: return "blocks";
+    case SweepParameter::Rate: return "blocks per 100 ms";
+    case SweepParameter::Delay: return "";
+  }
+  return "";
+}
+
+std::string SweepAxisTitle(const SweepRange& spec) {
+  if (spec.parameter == SweepParameter::Delay) return SweepAxisName(spec) + " (crossing 5 x d ms)";
+  return SweepAxisName(spec) + " (" + SweepUnit(spec) + ")";
+}
+
+RunParameters ParametersAt(const SweepRange& spec, RunParameters base, double x) {
+  switch (spec.parameter) {
+    case SweepParameter::Size: base.size = ShortestText(x); break;
+    case SweepParameter::Packet: base.packeting.packet_blocks = static_cast<int>(x); break;
+    case SweepParameter::Header: base.packeting.header_blocks = static_cast<int>(x); break;
+    case SweepParameter::Rate: base.rates.at(spec.link) = ShortestText(x); break;
+    case SweepParameter::Delay: base.delays.at(spec.link) = ShortestText(x); break;
+  }
+  return base;
+}
+
+}  // namespace switchsim

@@ -1,0 +1,16 @@
+#include "options/exercise_link.h"
+
+namespace switchsim {
+
+std::optional<ExerciseSheet> SheetOfRequest(const RunRequest& request) {
+  if (!request.predict) return std::nullopt;
+  Exercise exercise;
+  exercise.ask = request.ask;
+  exercise.parameters = RunParameters{request.technique, request.size, request.rates, request.delays,
+                                      request.Seed().value_or(kDefaultExerciseSeed), request.packeting};
+  exercise.tolerance_percent = request.tolerance.value_or(kDefaultTolerancePercent);
+  exercise.question = request.question.value_or(DefaultQuestion(request.ask, request.technique));
+  return ExerciseSheet{"Exercise from a link", {exercise}};
+}
+
+}  // namespace switchsim

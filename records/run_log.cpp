@@ -1,0 +1,212 @@
+#include "records/run_log.h"
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <string_view>
+
+#include "simulation/numbers.h"
+#include "text/json_writer.h"
+#include "text/number_texts.h"
+#include "records/unit_names.h"
+
+namespace switchsim {
+namespace {
+
+template <std::size_t N>
+JsonWriter& Texts(JsonWriter& json, const std::array<std::string, N>& texts) {
+  json.Open('[');
+  for (const std::string& text : texts) json.Text(text);
+  return json.Close(']');
+}
+
+std::string PadRight(std::string_view text, std::size_t width) {
+  std::string padded(text);
+  if (padded.size() < width) padded.append(width - padded.size(), ' ');
+  return padded;
+}
+
+std::string PadLeft(const std::string& text, std::size_t width) {
+  return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
+}
+
+}  // namespace
+
+std::string ParameterLine(const RunParameters& p) {
+  std::string line = "size " + p.size + ", rates " + p.rates[0] + " / " + p.rates[1] + " / " +
+                     p.rates[2] + ", delays " + p.delays[0] + " / " + p.delays[1] + " / " +
+                     p.delays[2];
+  // The form's own packeting goes unsaid, as it did before it could be chosen.
+  if (p.packeting != Packeting{}) {
+    line += ", packets of " + BlocksCount(p.packeting.packet_blocks) + ", header " +
+            std::to_string(p.packeting.header_blocks);
+  }
+  return line + ", seed " + std::to_string(p.seed);
+}
+
+void RunLog::Start(const RunParameters& parameters) {
+  if (json_) {
+    JsonWriter json(out_);
+    json.Open('{').Key("event").Text("start").Key("technique").Text(boxes_.MethodText());
+    json.Key("size").Text(parameters.size).Key("rates");
+    Texts(json, parameters.rates).Key("delays");
+    Texts(json, parameters.delays).Key("seed").Unsigned(parameters.seed);
+    if (parameters.packeting != Packeting{}) {
+      json.Key("packet").Integer(parameters.packeting.packet_blocks);
+      json.Key("header").Integer(parameters.packeting.header_blocks);
+    }
+    json.Close('}').EndLine();
+    return;
+  }
+  out_ += boxes_.MethodText() + ", " + ParameterLine(parameters) + "\n";
+  out_ += "clock ms  event        record  unit             link\n";
+}
+
+void RunLog::End(double continuous_ms) {
+  if (!json_) return;
+  JsonWriter json(out_);
+  json.Open('{').Key("event").Text("end").Key("technique").Text(boxes_.MethodText());
+  json.Key("completed_ms");
+  if (completed_ms_) {
+    json.Integer(*completed_ms_);
+  } else {
+    json.Null();
+  }
+  json.Key("continuous_ms").Number(continuous_ms).Close('}').EndLine();
+}
+
+void RunLog::OnUnitSetUp(int record) {
+  const TransferUnit& unit = Unit(record);
+  if (json_) {
+    JsonWriter(out_).Open('{').Key("event").Text("unit").Key("record").Integer(record)
+        .Key("kind").Integer(unit.Kind).Key("blocks").Integer(unit.Blocks)
+        .Key("colour").Colour(unit.Colour).Close('}').EndLine();
+    return;
+  }
+  Row(simulation_.State().ClockMs, "set up", record,
+      std::string(UnitName(unit.Kind, boxes_.MethodText())), unit.Forward != kFalse, unit.Link,
+      std::to_string(unit.Blocks) + (unit.Blocks == 1 ? " block, " : " blocks, ") +
+          HexColour(unit.Colour));
+}
+
+void RunLog::OnTick(std::int32_t clock_ms, bool ascending) {
+  if (!json_) return;
+  JsonWriter(out_).Open('{').Key("event").Text("tick").Key("clock").Integer(clock_ms)
+      .Key("order").Text(ascending ? "ascending" : "descending").Close('}').EndLine();
+}
+
+void RunLog::OnStop(std::int32_t clock_ms) {
+  if (json_) {
+    JsonWriter(out_).Open('{').Key("event").Text("stop").Key("clock").Integer(clock_ms)
+        .Close('}').EndLine();
+    return;
+  }
+  Row(clock_ms, "stop", -1, "the timer stops itself");
+}
+
+void RunLog::OnGrant(std::int32_t clock_ms, int record, int link) {
+  LinkEvent("grant", clock_ms, record, link, "takes the link");
+}
+
+void RunLog::OnFree(std::int32_t clock_ms, int record, int link) {
+  LinkEvent("free", clock_ms, record, link, "last bit sent");
+}
+
+void RunLog::OnPass(std::int32_t clock_ms, int record, int link) {
+  LinkEvent("pass", clock_ms, record, link, "first bit passed on");
+}
+
+void RunLog::OnArrive(std::int32_t clock_ms, int record, int link, std::int16_t kind) {
+  if (json_) {
+    JsonWriter(out_).Open('{').Key("event").Text("arrive").Key("clock").Integer(clock_ms)
+        .Key("record").Integer(record).Key("link").Integer(link).Key("kind").Integer(kind)
+        .Close('}').EndLine();
+    return;
+  }
+  Row(clock_ms, "arrive", record, std::string(UnitName(kind, boxes_.MethodText())),
+      Unit(record).Forward != kFalse, link, "whole unit arrived");
+}
+
+void RunLog::OnBottleneck(std::int32_t clock_ms) {
+  const std::array<std::string, 3> rates = {boxes_.RateText(0), boxes_.RateText(1),
+                                            boxes_.RateText(2)};
+  if (json_) {
+    JsonWriter json(out_);
+    json.Open('{').Key("event").Text("bottleneck").Key("clock").Integer(clock_ms).Key("rates");
+    Texts(json, rates).Close('}').EndLine();
+    return;
+  }
+  Row(clock_ms, "bottleneck", -1, "rates now " + rates[0] + " / " + rates[1] + " / " + rates[2]);
+}
+
+void RunLog::OnDraw(const Stroke& stroke) {
+  if (!json_) return;  // the table keeps to the steps; strokes are in the JSON log
+  if (later_) {
+    kept_.push_back({out_.size(), stroke});
+    return;
+  }
+  WriteDraw(out_, stroke);
+}
+
+void RunLog::WriteDraw(std::string& out, const Stroke& stroke) {
+  JsonWriter(out).Open('{').Key("event").Text("draw").Key("clock").Integer(stroke.clock_ms)
+      .Key("record").Integer(stroke.record).Key("link").Integer(stroke.link)
+      .Key("head").Number(stroke.head).Key("tail").Number(stroke.tail)
+      .Key("forward").Bool(stroke.forward).Key("colour").Colour(stroke.colour)
+      .Close('}').EndLine();
+}
+
+std::string RunLog::WholeText() const {
+  std::string whole;
+  whole.reserve(out_.size() + kept_.size() * 128);
+  std::size_t from = 0;
+  for (const KeptStroke& kept : kept_) {
+    whole.append(out_, from, kept.at - from);
+    WriteDraw(whole, kept.stroke);
+    from = kept.at;
+  }
+  whole.append(out_, from, std::string::npos);
+  return whole;
+}
+
+void RunLog::OnCompletion(const Completion& completion) {
+  completed_ms_ = completion.clock_ms;
+  if (json_) {
+    JsonWriter(out_).Open('{').Key("event").Text("complete").Key("clock").Integer(completion.clock_ms)
+        .Key("record").Integer(completion.record).Key("marker").Text(MarkerName(completion.marker))
+        .Key("y").Number(completion.y_twips).Key("colour").Colour(completion.colour)
+        .Close('}').EndLine();
+    return;
+  }
+  Row(completion.clock_ms, "complete", completion.record,
+      std::string(MarkerName(completion.marker)) + " marker at " +
+          ShortestText(completion.y_twips) + " twips, " + HexColour(completion.colour));
+}
+
+void RunLog::LinkEvent(std::string_view name, std::int32_t clock_ms, int record, int link,
+                       std::string_view what) {
+  if (json_) {
+    JsonWriter(out_).Open('{').Key("event").Text(name).Key("clock").Integer(clock_ms)
+        .Key("record").Integer(record).Key("link").Integer(link).Close('}').EndLine();
+    return;
+  }
+  const TransferUnit& unit = Unit(record);
+  Row(clock_ms, name, record, std::string(UnitName(unit.Kind, boxes_.MethodText())),
+      unit.Forward != kFalse, link, what);
+}
+
+void RunLog::Row(std::int32_t clock_ms, std::string_view event, int record, std::string_view unit,
+                 bool forward, int link, std::string_view what) {
+  Row(clock_ms, event, record, PadRight(unit, 17) + CrossingName(link, forward) + ": " + std::string(what));
+}
+
+void RunLog::Row(std::int32_t clock_ms, std::string_view event, int record, std::string_view rest) {
+  std::array<char, 48> head{};
+  std::snprintf(head.data(), head.size(), "%8d  %-11s  ", static_cast<int>(clock_ms),
+                std::string(event).c_str());
+  out_ += head.data();
+  out_ += record >= 0 ? PadLeft(std::to_string(record), 6) + "  " : std::string(8, ' ');
+  out_ += std::string(rest) + "\n";
+}
+
+}  // namespace switchsim
