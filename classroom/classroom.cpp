@@ -39,11 +39,8 @@ namespace {
 // Whether a record holds data of `technique` that has not reached Receive.
 // Circuit data passed on (kind 10) stays on its link for good and is done.
 bool IsPendingData(const TransferUnit& unit, std::string_view technique) {
-  if (unit.Status < 0) return false;
-  if (technique == kMethodMessage) return unit.Kind == kKindMessage;
-  if (technique == kMethodPacket) return unit.Kind == kKindPacket;
-  if (technique == kMethodCircuit) return unit.Kind == kKindCircuitData;
-  return false;
+  const int index = TechniqueIndex(technique);
+  return unit.Status >= 0 && index >= 0 && unit.Kind == kTechniques[static_cast<std::size_t>(index)].data_kind;
 }
 
 // How a usable rate that is more than a number was read: "\"1,5\" is read

@@ -64,7 +64,7 @@ class StatusTexts {
   const FormLogic& form_;
   int notice_count_ = 0;
   std::vector<std::string> recent_notices_;  // the last few notices, oldest first
-  std::array<MarkerNote, 3> marker_notes_{};
+  std::array<MarkerNote, kTechniqueCount> marker_notes_{};
 };
 
 }  // namespace switchsim

@@ -6,6 +6,7 @@
 
 #include "form/lists.h"
 #include "simulation/numbers.h"
+#include "simulation/techniques.h"
 
 namespace switchsim {
 namespace {
@@ -110,7 +111,8 @@ std::optional<std::size_t> ChoiceTyped(const Exercise& exercise, std::string_vie
     const std::string choice = Folded(choices[i]);
     if (text == choice) return i;
     if (exercise.ask == ExerciseAsk::Fastest) {
-      if (text == choice.substr(0, 1) || text == choice + "switching") return i;
+      const char initial = static_cast<char>(std::tolower(static_cast<unsigned char>(kTechniques.at(i).initial)));
+      if (text == std::string(1, initial) || text == choice + "switching") return i;
       continue;
     }
     const std::string letter(1, static_cast<char>('a' + i));

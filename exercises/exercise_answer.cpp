@@ -12,6 +12,7 @@
 #include "records/results_format.h"
 #include "explore/sweep.h"
 #include "text/number_texts.h"
+#include "simulation/techniques.h"
 
 namespace switchsim {
 namespace {
@@ -122,13 +123,6 @@ void GradePacket(const Exercise& exercise, ExpectedAnswer& expected) {
   expected.simulated_answer = Answer{static_cast<double>(by_run[0]), {}};
   expected.simulation_differs = !Contains(by_formula, by_run[0]);
   for (const std::size_t blocks : by_run) AddAcceptable(expected, AnswerText(exercise, {double(blocks), {}}));
-}
-
-int TechniqueIndex(std::string_view technique) {
-  for (std::size_t i = 0; i < lists::kMethodItems.size(); ++i) {
-    if (lists::kMethodItems[i] == technique) return static_cast<int>(i);
-  }
-  return -1;
 }
 
 void GradeCrossover(const Exercise& exercise, ExpectedAnswer& expected) {

@@ -8,6 +8,7 @@
 #include "simulation/numbers.h"
 #include "form/run_choice.h"
 #include "explore/sweep.h"
+#include "simulation/techniques.h"
 
 namespace switchsim {
 namespace {
@@ -61,13 +62,6 @@ std::string MemberNames() {
 std::string Article(ExerciseAsk ask) {
   const std::string name(AskName(ask));
   return (std::string_view("aeiou").find(name.front()) == std::string_view::npos ? "a " : "an ") + name;
-}
-
-int TechniqueIndex(std::string_view technique) {
-  for (std::size_t i = 0; i < lists::kMethodItems.size(); ++i) {
-    if (lists::kMethodItems[i] == technique) return static_cast<int>(i);
-  }
-  return -1;
 }
 
 }  // namespace

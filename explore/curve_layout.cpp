@@ -28,7 +28,7 @@ inline constexpr double kSquareReachPx = 5.0;  // half the least packet formula'
 inline constexpr double kClearPx = 1.0;        // kept between a label and a point
 inline constexpr int kMostListedMarks = 6;
 inline constexpr int kWantedTicks = 6;
-inline constexpr std::array<double, kSweepTechniques> kTechniqueOffsetPx = {-3.0, 0.0, 3.0};
+inline constexpr std::array<double, kTechniqueCount> kTechniqueOffsetPx = {-3.0, 0.0, 3.0};
 inline constexpr Rgb kAxisColour = MakeRgb(64, 64, 64);
 inline constexpr Rgb kGridColour = MakeRgb(225, 225, 225);
 inline constexpr Rgb kBandColour = MakeRgb(245, 245, 245);
@@ -37,11 +37,7 @@ std::string TickText(double value) { return ShortestText(std::round(value * 1e6)
 
 }  // namespace
 
-Rgb CurveColour(int technique) {
-  static constexpr std::array<Rgb, kSweepTechniques> kColours = {kMessageGreen, kCircuitBlue,
-                                                                 appearance::kPacketMarkerColour};
-  return kColours.at(technique);
-}
+Rgb CurveColour(int technique) { return kTechniques.at(static_cast<std::size_t>(technique)).colour; }
 
 CurveLayout::CurveLayout(const Sweep& sweep) : mark_texts_(MarkTexts(sweep)) {
   const std::vector<std::string>& marks = mark_texts_;
@@ -87,7 +83,7 @@ void CurveLayout::SetScales(const Sweep& sweep) {
   for (const SweepRun& run : sweep.runs()) {
     if (run.simulated_ms) take(*run.simulated_ms);
   }
-  for (int t = 0; t < kSweepTechniques; ++t) {
+  for (int t = 0; t < kTechniqueCount; ++t) {
     for (std::size_t i = 0; i < xs.size(); ++i) {
       const double ms = sweep.FormulaMs(t, i);
       if (std::isfinite(ms)) take(std::min(ms, static_cast<double>(kStopAfterMs)));
@@ -132,7 +128,7 @@ void CurveLayout::AddAxes(const Sweep& sweep) {
 
 void CurveLayout::AddFormulas(const Sweep& sweep) {
   const std::vector<double>& xs = sweep.spec().values;
-  for (int t = 0; t < kSweepTechniques; ++t) {
+  for (int t = 0; t < kTechniqueCount; ++t) {
     const Pen pen{CurveColour(t), 1.5, false};
     DrawPolyline line{{}, pen};
     const auto flush = [&] {
@@ -214,7 +210,7 @@ void CurveLayout::AddMarkLabels(const std::vector<std::string>& labels) {
 void CurveLayout::AddLegend() {
   const double left = plot_.right + 20;
   double y = plot_.top + 6;
-  for (int t = 0; t < kSweepTechniques; ++t, y += 20) {
+  for (int t = 0; t < kTechniqueCount; ++t, y += 20) {
     const Rgb colour = CurveColour(t);
     drawing_.items.emplace_back(DrawLine{{left, y}, {left + 24, y}, Pen{colour, 1.5, false}});
     drawing_.items.emplace_back(DrawCircle{{left + 12, y}, kPointRadiusPx, true, colour, false, {}});

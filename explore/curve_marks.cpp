@@ -43,8 +43,8 @@ void AddCrossings(const std::vector<double>& xs, const CurveMs& ms, int a, int b
 
 std::vector<Overtake> Crossings(const std::vector<double>& xs, const CurveMs& ms) {
   std::vector<Overtake> found;
-  for (int a = 0; a < kSweepTechniques; ++a) {
-    for (int b = a + 1; b < kSweepTechniques; ++b) AddCrossings(xs, ms, a, b, found);
+  for (int a = 0; a < kTechniqueCount; ++a) {
+    for (int b = a + 1; b < kTechniqueCount; ++b) AddCrossings(xs, ms, a, b, found);
   }
   std::stable_sort(found.begin(), found.end(),
                    [](const Overtake& l, const Overtake& r) { return l.x < r.x; });
@@ -60,14 +60,14 @@ std::vector<Overtake> FindOvertakes(const Sweep& sweep) {
 
 std::vector<Overtake> FindSimulatedOvertakes(const Sweep& sweep) {
   // The first seed's runs, by x and technique; NaN where one did not deliver.
-  std::vector<double> ms(sweep.spec().values.size() * kSweepTechniques, std::nan(""));
+  std::vector<double> ms(sweep.spec().values.size() * kTechniqueCount, std::nan(""));
   for (const SweepRun& run : sweep.runs()) {
     if (run.seed == sweep.first_seed() && run.simulated_ms) {
-      ms.at(run.x_index * kSweepTechniques + run.technique) = *run.simulated_ms;
+      ms.at(run.x_index * kTechniqueCount + run.technique) = *run.simulated_ms;
     }
   }
   return Crossings(sweep.spec().values, [&ms](int technique, std::size_t i) {
-    return ms.at(i * kSweepTechniques + technique);
+    return ms.at(i * kTechniqueCount + technique);
   });
 }
 

@@ -8,12 +8,12 @@
 
 namespace switchsim {
 
-std::string_view SweepTechniqueName(int technique) { return lists::kMethodItems.at(technique); }
+std::string_view SweepTechniqueName(int technique) { return kTechniques.at(static_cast<std::size_t>(technique)).name; }
 
 Sweep::Sweep(SweepRange spec, RunParameters base, std::uint64_t first_seed, int seed_count)
     : spec_(std::move(spec)), base_(std::move(base)), first_seed_(first_seed),
       seed_count_(std::max(seed_count, 1)), runner_(std::make_unique<DeliveryRun>()) {
-  for (int t = 0; t < kSweepTechniques; ++t) {
+  for (int t = 0; t < kTechniqueCount; ++t) {
     base_.technique = SweepTechniqueName(t);
     for (const double x : spec_.values) {
       formulas_[t].push_back(ContinuousCompletionMs(base_.technique, ModelOf(ParametersAt(spec_, base_, x))));
@@ -23,7 +23,7 @@ Sweep::Sweep(SweepRange spec, RunParameters base, std::uint64_t first_seed, int 
 }
 
 void Sweep::RunNext(std::size_t max_runs) {
-  const std::size_t per_x = static_cast<std::size_t>(kSweepTechniques) * seed_count_;
+  const std::size_t per_x = static_cast<std::size_t>(kTechniqueCount) * seed_count_;
   for (std::size_t made = 0; made < max_runs && !Done(); ++made) {
     const std::size_t i = runs_.size();
     SweepRun run;

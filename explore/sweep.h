@@ -10,11 +10,10 @@
 #include "explore/delivery_run.h"
 #include "records/run_log.h"
 #include "explore/sweep_range.h"
+#include "simulation/techniques.h"
 
 namespace switchsim {
 
-/// The techniques of a sweep, in the technique box's order: 0 Message, 1 Circuit, 2 Packet.
-inline constexpr int kSweepTechniques = 3;
 
 /// One simulated run of a sweep.
 struct SweepRun {
@@ -37,7 +36,7 @@ class Sweep {
   /// Makes at most `max_runs` more runs, in the order x, technique, seed.
   void RunNext(std::size_t max_runs);
   bool Done() const { return runs_.size() == RunCount(); }
-  std::size_t RunCount() const { return spec_.values.size() * kSweepTechniques * seed_count_; }
+  std::size_t RunCount() const { return spec_.values.size() * kTechniqueCount * seed_count_; }
 
   const SweepRange& spec() const { return spec_; }
   const RunParameters& base() const { return base_; }
@@ -55,7 +54,7 @@ class Sweep {
   RunParameters base_;
   std::uint64_t first_seed_;
   int seed_count_;
-  std::array<std::vector<double>, kSweepTechniques> formulas_;
+  std::array<std::vector<double>, kTechniqueCount> formulas_;
   std::vector<SweepRun> runs_;
   std::unique_ptr<DeliveryRun> runner_;  // on the heap, so that a sweep can be moved
 };

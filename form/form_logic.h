@@ -67,7 +67,7 @@ class FormLogic final : public SimulationView {
   bool RunExists() const { return captions_[0] == lists::kResetCaption; }
 
   /// Where the markers stand, as the form last placed or hid them, by Marker.
-  const std::array<MarkerState, 3>& Markers() const { return markers_; }
+  const std::array<MarkerState, kTechniqueCount>& Markers() const { return markers_; }
 
   /// `listener` alone hears every step of the runs from now on (not owned;
   /// null: none does).
@@ -113,7 +113,7 @@ class FormLogic final : public SimulationView {
   std::array<Rgb, kLinkCount> rate_colours_{};
   std::array<Rgb, kLinkCount> label_colours_{};
   std::array<std::string, kLinkCount> kept_rate_texts_{};  // each rate box's text when its edit began
-  std::array<MarkerState, 3> markers_{};
+  std::array<MarkerState, kTechniqueCount> markers_{};
   bool timer_enabled_ = false;
   StartGate* start_gate_ = nullptr;
 };

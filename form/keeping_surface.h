@@ -49,7 +49,7 @@ class KeepingSurface final : public FormSurface {
  private:
   FormSurface& shown_;
   std::array<std::vector<TraceLine>, kLinkCount> lines_;
-  std::array<Rgb, 3> marker_colours_{};
+  std::array<Rgb, kTechniqueCount> marker_colours_{};
 };
 
 }  // namespace switchsim

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "simulation/constants.h"
+#include "simulation/techniques.h"
 
 // The boxes' fixed lists and the texts the form loads with, and the names of
 // the nodes: one source for every front end and the driver.
@@ -12,8 +13,8 @@ namespace switchsim::lists {
 inline constexpr std::array<std::string_view, 4> kDelayItems = {"20", "50", "100", "200"};
 inline constexpr std::array<std::string_view, 5> kRateItems = {"0.5", "1.0", "2.0", "5.0", "10.0"};
 /// The techniques in the technique box, which is also the order they are compared in.
-inline constexpr std::array<std::string_view, 3> kMethodItems = {kMethodMessage, kMethodCircuit,
-                                                                 kMethodPacket};
+inline constexpr std::array<std::string_view, kTechniqueCount> kMethodItems = {
+    kTechniques[0].name, kTechniques[1].name, kTechniques[2].name};
 inline constexpr std::array<std::string_view, 6> kSizeItems = {"100", "200", "300",
                                                                 "400", "500", "1000"};
 

@@ -15,15 +15,11 @@ std::vector<TimeMark> TimeScaleMarks() {
 }
 
 std::string_view MarkerInitial(Marker marker) {
-  switch (marker) {
-    case Marker::Message: return "M";
-    case Marker::Circuit: return "C";
-    case Marker::Packet: return "P";
-  }
-  return "";
+  const Technique& technique = kTechniques.at(static_cast<std::size_t>(marker));
+  return std::string_view(&technique.initial, 1);
 }
 
-std::vector<MarkerLabel> LayOutMarkerLabels(const std::array<MarkerState, 3>& markers,
+std::vector<MarkerLabel> LayOutMarkerLabels(const std::array<MarkerState, kTechniqueCount>& markers,
                                             double height_twips, bool with_unit) {
   std::vector<MarkerLabel> labels;
   for (std::size_t m = 0; m < markers.size(); ++m) {

@@ -46,7 +46,7 @@ struct MarkerLabel {
 /// overlap each other or leave the label strip are moved down, then up from
 /// the strip's bottom. Without `with_unit` a label is "C 6375", for text
 /// too large for the unit to fit.
-std::vector<MarkerLabel> LayOutMarkerLabels(const std::array<MarkerState, 3>& markers,
+std::vector<MarkerLabel> LayOutMarkerLabels(const std::array<MarkerState, kTechniqueCount>& markers,
                                             double height_twips, bool with_unit = true);
 
 /// "M", "C" or "P".

@@ -5,23 +5,17 @@
 namespace switchsim {
 
 std::optional<Marker> MarkerFor(std::string_view technique, std::int16_t kind) {
-  if (technique == kMethodMessage) return Marker::Message;
-  if (technique == kMethodCircuit && kind == kKindCircuitData) return Marker::Circuit;
-  if (technique == kMethodPacket) return Marker::Packet;
-  return std::nullopt;
+  const int index = TechniqueIndex(technique);
+  if (index < 0) return std::nullopt;
+  const Technique& row = kTechniques[static_cast<std::size_t>(index)];
+  if (!row.any_arrival_marks && row.data_kind != kind) return std::nullopt;
+  return static_cast<Marker>(index);
 }
 
 double MarkerYTwips(std::int32_t clock_ms) {
   return layout::kTraceTop + clock_ms / layout::kMsPerTraceTwip;
 }
 
-std::string_view MarkerName(Marker marker) {
-  switch (marker) {
-    case Marker::Message: return "message";
-    case Marker::Circuit: return "circuit";
-    case Marker::Packet: return "packet";
-  }
-  return "";
-}
+std::string_view MarkerName(Marker marker) { return kTechniques.at(static_cast<std::size_t>(marker)).marker_name; }
 
 }  // namespace switchsim

@@ -5,10 +5,12 @@
 #include <string_view>
 
 #include "simulation/constants.h"
+#include "simulation/techniques.h"
 
 namespace switchsim {
 
-/// The completion markers right of the last trace, one per technique.
+/// The completion markers right of the last trace, one per technique, in
+/// the techniques' order (kTechniques).
 enum class Marker { Message, Circuit, Packet };
 
 /// A completion that placed a technique's marker.

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "simulation/constants.h"
+#include "simulation/techniques.h"
 
 // The form's colours beside those the simulation draws with, the same for
 // every front end.
@@ -14,14 +15,13 @@ inline constexpr Rgb kTraceBorder = MakeRgb(150, 150, 150);    // a trace's fram
 inline constexpr Rgb kFocusColour = MakeRgb(48, 110, 200);     // a focused trace's frame
 inline constexpr Rgb kNodeLineColour = MakeRgb(64, 64, 64);    // node lines, base line, node boxes
 inline constexpr Rgb kTextColour = kBlack;                     // captions
-inline constexpr Rgb kPacketMarkerColour = MakeRgb(224, 128, 32);  // the packet marker before a run
 inline constexpr Rgb kMarkerEdgeColour = MakeRgb(48, 48, 48);      // the edge around a marker line
 inline constexpr Rgb kAdditionTextColour = MakeRgb(32, 32, 32);    // labels and scale in the margins
 inline constexpr Rgb kAdditionLineColour = MakeRgb(96, 96, 96);    // the scale's ticks, label leaders
 inline constexpr Rgb kOverloadColour = MakeRgb(210, 30, 30);       // a shared link overloaded, a packet lost
 
 /// The logo's three links, in the colours of the three techniques' markers.
-inline constexpr std::array<Rgb, kLinkCount> kLogoLinkColours = {kMessageGreen, kCircuitBlue,
-                                                                 kPacketMarkerColour};
+inline constexpr std::array<Rgb, kLinkCount> kLogoLinkColours = {kTechniques[0].colour, kTechniques[1].colour,
+                                                                 kTechniques[2].colour};
 
 }  // namespace switchsim::appearance

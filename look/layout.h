@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "simulation/constants.h"
+#include "simulation/techniques.h"
 
 // The form's fixed geometry, the same for every front end. Positions and
 // sizes are in twips from the top-left corner of the client area (15 twips
@@ -98,6 +99,9 @@ inline constexpr TwipsRect kFrame1 = {1080, 1440, 3495, 6615};
 inline constexpr TwipsLine kPacketMarker = {12120, 4860, 12720, 4860};
 inline constexpr TwipsLine kCircuitMarker = {12120, 5220, 12720, 5220};
 inline constexpr TwipsLine kMessageMarker = {12120, 5580, 12720, 5580};
+/// The completion markers' lines, in the techniques' order (kTechniques).
+inline constexpr std::array<TwipsLine, kTechniqueCount> kMarkerLines = {kMessageMarker, kCircuitMarker,
+                                                                        kPacketMarker};
 inline constexpr int kMarkerWidthPx = 3;  // px: thickness of a marker line
 
 // The free margins that the classroom's additions draw in; no control lies

@@ -156,8 +156,7 @@ void Trace(Drawing& drawing, int link, const std::vector<TraceLine>& lines) {
 }
 
 void Markers(Drawing& drawing, const FormLogic& form, const KeepingSurface& kept, bool edges) {
-  static constexpr std::array<layout::TwipsLine, 3> kLines = {
-      layout::kMessageMarker, layout::kCircuitMarker, layout::kPacketMarker};
+  const auto& kLines = layout::kMarkerLines;
   for (std::size_t m = 0; m < kLines.size(); ++m) {
     const MarkerState& state = form.Markers()[m];
     if (!state.visible) continue;

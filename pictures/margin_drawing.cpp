@@ -47,7 +47,7 @@ void DrawTimeScale(Drawing& drawing) {
   }
 }
 
-void DrawMarkerLabels(Drawing& drawing, const std::array<MarkerState, 3>& markers) {
+void DrawMarkerLabels(Drawing& drawing, const std::array<MarkerState, kTechniqueCount>& markers) {
   const int left = Px(layout::kMarkerLabelStrip.left);
   const int line = layout::kMarginLineHeightPx;
   for (const MarkerLabel& label :

@@ -14,6 +14,6 @@ void DrawTimeScale(Drawing& drawing);
 
 /// Adds a label beside each visible marker of `markers`, with a leader from
 /// the marker's height to the label's, laid out as LayOutMarkerLabels does.
-void DrawMarkerLabels(Drawing& drawing, const std::array<MarkerState, 3>& markers);
+void DrawMarkerLabels(Drawing& drawing, const std::array<MarkerState, kTechniqueCount>& markers);
 
 }  // namespace switchsim

@@ -6,6 +6,7 @@
 #include "look/colours.h"
 #include "simulation/numbers.h"
 #include "sharing/share_report.h"
+#include "simulation/techniques.h"
 
 namespace switchsim {
 namespace {
@@ -16,7 +17,7 @@ inline constexpr double kUserWidth = 9.0;    // px a user's column
 inline constexpr double kLoadWidth = 260.0;  // px of the load's bars at their longest
 inline constexpr double kGap = 24.0;
 inline constexpr Rgb kCircuitUser = kCircuitBlue;
-inline constexpr Rgb kPacketUser = appearance::kPacketMarkerColour;
+inline constexpr Rgb kPacketUser = kTechniques[2].colour;
 inline constexpr Rgb kLoad = MakeRgb(120, 120, 120);
 inline constexpr Rgb kCongested = appearance::kOverloadColour;
 

@@ -34,6 +34,7 @@ inline constexpr Rgb kBlack = MakeRgb(0, 0, 0);
 inline constexpr Rgb kRed = MakeRgb(255, 0, 0);
 inline constexpr Rgb kMessageGreen = MakeRgb(0, 192, 0);
 inline constexpr Rgb kCircuitBlue = MakeRgb(0, 0, 192);
+inline constexpr Rgb kPacketOrange = MakeRgb(224, 128, 32);  // the packets' colour before any is drawn
 inline constexpr Rgb kControlPurple = MakeRgb(192, 0, 192);
 inline constexpr Rgb kAckRed = MakeRgb(192, 0, 0);
 

@@ -31,7 +31,7 @@ WebForm::WebForm(std::optional<std::uint64_t> first_seed, Classroom::SeedSource 
       random_(first_seed.value_or(0)),
       kept_(*this),
       logic_(kept_, random_) {
-  marker_colours_ = {kMessageGreen, kCircuitBlue, appearance::kPacketMarkerColour};
+  for (int t = 0; t < kTechniqueCount; ++t) marker_colours_[t] = kTechniques[t].colour;
   logic_.Form_Load();
   classroom_ = std::make_unique<Classroom>(logic_, random_, first_seed, fresh_);
 }
@@ -72,8 +72,7 @@ std::string WebForm::State() const {
 }
 
 void WebForm::WriteMarkers(JsonWriter& json) const {
-  static constexpr std::array<layout::TwipsLine, 3> kMarkerLines = {
-      layout::kMessageMarker, layout::kCircuitMarker, layout::kPacketMarker};
+  const auto& kMarkerLines = layout::kMarkerLines;
   json.Key("markers").Open('[');
   for (std::size_t m = 0; m < kMarkerLines.size(); ++m) {
     const MarkerState& state = logic_.Markers()[m];

@@ -134,7 +134,7 @@ class WebForm final : public FormSurface {
 
   double now_ms_ = 0.0;  // the wall clock at the page's last call
   BoxTexts texts_;
-  std::array<Rgb, 3> marker_colours_{};
+  std::array<Rgb, kTechniqueCount> marker_colours_{};
   bool timer_running_ = false;
   RunPacer pacer_;
   std::vector<double> draw_steps_;

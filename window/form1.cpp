@@ -160,12 +160,15 @@ void Form1::CreateNodeControls() {
                    QStringLiteral("Base line"));
   for (LineShape* line : Line1) NamePart(*line, "Line1");
   NamePart(*Line2, "Line2");
-  lnePacket = MakeLine(this, layout::kPacketMarker, layout::kMarkerWidthPx,
-                       appearance::kPacketMarkerColour, QStringLiteral("Packet completion marker"));
-  lneCircuit = MakeLine(this, layout::kCircuitMarker, layout::kMarkerWidthPx, kCircuitBlue,
-                        QStringLiteral("Circuit completion marker"));
-  lneMessage = MakeLine(this, layout::kMessageMarker, layout::kMarkerWidthPx, kMessageGreen,
-                        QStringLiteral("Message completion marker"));
+  // Made packet first, as the form always has, each from its technique's row.
+  const auto marker_line = [this](Marker marker) {
+    const Technique& technique = kTechniques[static_cast<std::size_t>(marker)];
+    return MakeLine(this, layout::kMarkerLines[static_cast<std::size_t>(marker)], layout::kMarkerWidthPx,
+                    technique.colour, ToQString(std::string(technique.name) + " completion marker"));
+  };
+  lnePacket = marker_line(Marker::Packet);
+  lneCircuit = marker_line(Marker::Circuit);
+  lneMessage = marker_line(Marker::Message);
   for (const Marker marker : {Marker::Message, Marker::Circuit, Marker::Packet}) {
     HideMarker(marker);
   }

@@ -343,7 +343,7 @@ void MainWindow::NameMarkers() {
   if (same && notices_named_ == classroom_->NoticeCount()) return;
   markers_named_ = placed;
   notices_named_ = classroom_->NoticeCount();
-  const std::array<std::pair<LineShape*, Marker>, 3> markers = {
+  const std::array<std::pair<LineShape*, Marker>, kTechniqueCount> markers = {
       {{form_->lneMessage, Marker::Message},
        {form_->lneCircuit, Marker::Circuit},
        {form_->lnePacket, Marker::Packet}}};

@@ -140,7 +140,7 @@ class MainWindow : public QMainWindow {
   bool readouts_hidden_ = false;         // as the other windows show them
   ResultsWindow* results_window_ = nullptr;
   ExploreWindow* explore_window_ = nullptr;
-  std::array<MarkerState, 3> markers_named_{};  // the markers as their names last told
+  std::array<MarkerState, kTechniqueCount> markers_named_{};  // the markers as their names last told
   int notices_named_ = -1;
   RunPhase phase_shown_ = RunPhase::Ready;
   std::size_t results_shown_ = 0;
