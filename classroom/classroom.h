@@ -21,6 +21,20 @@
 
 namespace switchsim {
 
+/// What the readouts around the form may show now. While a question waits
+/// for its answer, none that would give a run's time away: every front end
+/// shows or hides each from this, and decides none itself.
+struct Readouts {
+  bool marker_labels = true;  // the labels beside the markers, with their times
+  bool results = true;        // the results table, its copies and its export
+  bool timing = true;         // the timing table and its export
+  bool curves = true;         // Explore's curves and numbers
+  bool guide_numbers = true;  // the reading guide's formulas with the numbers filled in
+  bool run_log = true;        // the run log's export
+
+  friend bool operator==(const Readouts&, const Readouts&) = default;
+};
+
 /// What a Start held while a question waits says.
 inline constexpr std::string_view kStartHeldNotice =
     "A question waits: the run starts when you check your answer";
@@ -82,6 +96,8 @@ class Classroom final : public RunListener, public StartGate {
   /// numbers and the curves; a run's notices then say no time either, and
   /// Start is held (HoldsStart): a question's run starts with its answer.
   bool ReadoutsHidden() const { return readouts_hidden_; }
+  /// Which readouts may show: all, or, while the readouts are hidden, none.
+  Readouts Shown() const { return readouts_hidden_ ? Readouts{false, false, false, false, false, false} : Readouts{}; }
   void SetReadoutsHidden(bool hidden) { readouts_hidden_ = hidden; }
   /// Hides the markers and clears the traces, for a new question; a run goes on.
   void ClearTraces();

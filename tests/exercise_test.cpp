@@ -271,6 +271,7 @@ TEST(ExerciseFlow, HoldsEveryStartWhileAQuestionWaits) {
       "delays": "50,50,50", "hint": "Count the hops"})"));
   RunParameters other = lesson.flow.Current().parameters;
   other.technique = "Packet";
+  EXPECT_EQ(lesson.classroom.Shown(), (Readouts{false, false, false, false, false, false}));
   const std::string held(kStartHeldNotice);
   EXPECT_EQ(lesson.classroom.StartRun(other), held);  // Explore's point, Results' command
   lesson.form.cmdStart_Click(0);                      // the button, F5, a run bar
@@ -286,6 +287,7 @@ TEST(ExerciseFlow, HoldsEveryStartWhileAQuestionWaits) {
   EXPECT_TRUE(lesson.flow.HintShown());
   EXPECT_EQ(lesson.classroom.Notice(), "Hint: Count the hops");
   lesson.flow.Commit("Packet");
+  EXPECT_EQ(lesson.classroom.Shown(), Readouts{});
   lesson.RunUntilAnswered();
   EXPECT_EQ(lesson.classroom.Results().size(), 3U);
   const Attempt& attempt = lesson.flow.Records().at(0).attempts.at(0);

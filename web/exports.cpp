@@ -175,8 +175,8 @@ const char* ss_timing_csv() { return Returned(switchsim::TimingCsv(Form()->class
 double ss_timing_revision() { return static_cast<double>(Form()->classroom().TimingRevision()); }
 const char* ss_run_log() { return Returned(Form()->classroom().RunLogText()); }
 const char* ss_guide() {
-  const bool hidden = Form()->classroom().ReadoutsHidden();
-  return Returned(switchsim::ReadingGuideHtml(switchsim::ChosenModel(Form()->logic()), !hidden));
+  const bool numbers = Form()->classroom().Shown().guide_numbers;
+  return Returned(switchsim::ReadingGuideHtml(switchsim::ChosenModel(Form()->logic()), numbers));
 }
 
 /// Holds the set of exercises in `text` aside; "" or why it is refused.

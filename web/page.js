@@ -22,7 +22,7 @@ export class Page {
   constructor(api) {
     this.api = api;
     this.description = JSON.parse(api.describe());
-    this.shown = {changes: -1, results: -1};
+    this.shown = {changes: -1, results: -1, readouts: ''};
     this.pacing = new Pacing(this.description.speedFactors);
     this.stage = new Stage(this);
     this.stage.estimate();
@@ -87,12 +87,13 @@ export class Page {
     this.touch.show(s);
     this.status.show(s);
     this.toolBar.show(s);
-    if (s.readoutsHidden !== this.shown.hidden) {
-      // While an exercise waits for its answer, what would give a time away is not shown.
-      this.shown.hidden = s.readoutsHidden;
-      this.results.setHidden(s.readoutsHidden);
-      this.timing.setHidden(s.readoutsHidden);
-      this.explore.setHidden(s.readoutsHidden);
+    const readouts = JSON.stringify(s.shown);
+    if (readouts !== this.shown.readouts) {
+      // What the module says may show: while an exercise waits for its answer, nothing that gives a time away.
+      this.shown.readouts = readouts;
+      this.results.setHidden(!s.shown.results);
+      this.timing.setHidden(!s.shown.timing);
+      this.explore.setHidden(!s.shown.curves);
       this.toolBar.refreshGuide();
     }
     if (s.results !== this.shown.results) {

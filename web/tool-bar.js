@@ -155,15 +155,15 @@ export class ToolBar {
   /** Shows the speed of `state` (api.state()) and enables what it allows. */
   show(state) {
     this.showPacketing(state, false);
-    const controls = `${state.speed} ${state.canStep} ${state.hasLog} ${state.results} ${state.readoutsHidden}`;
+    const controls = `${state.speed} ${state.canStep} ${state.hasLog} ${state.results} ${JSON.stringify(state.shown)}`;
     if (controls === this.shownControls) return;
     this.shownControls = controls;
     el('speed').value = String(state.speed);
     el('step').disabled = !state.canStep;
     // While an exercise waits for its answer, nothing that gives a time away is handed out.
-    el('exportLog').disabled = !state.hasLog || state.readoutsHidden;
+    el('exportLog').disabled = !state.hasLog || !state.shown.runLog;
     for (const id of ['exportCsv', 'copyText', 'copyCommand']) {
-      el(id).disabled = state.results === 0 || state.readoutsHidden;
+      el(id).disabled = state.results === 0 || !state.shown.results;
     }
   }
 

@@ -106,7 +106,6 @@ std::string WebExercises::State() const {
   }
   json.Key("summary").Text(open ? flow_.ProgressSummary() : "");
   json.Key("startAgainQuestion").Text(flow_.StartAgainQuestion());
-  json.Key("readoutsHidden").Bool(classroom_.ReadoutsHidden());
   json.Key("progressKey").Text(open ? flow_.ProgressKey() : "");
   json.Key("progressText").Text(open ? flow_.ProgressText() : "");
   json.Key("revision").Unsigned(Revision()).Close('}');

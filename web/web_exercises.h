@@ -48,7 +48,7 @@ class WebExercises {
   /// "prompt", "choices", "hint" (why a text was no answer), "hasHint" (a
   /// teacher's hint waits to be shown), "teacherHint" (its text once shown),
   /// "outcome" ([{"label", "text"}]), "within", "summary",
-  /// "startAgainQuestion", "readoutsHidden", "progressKey", "progressText", "revision"}.
+  /// "startAgainQuestion", "progressKey", "progressText", "revision"}.
   std::string State() const;
   std::string ProgressCsv() const { return flow_.ProgressCsv(); }
   /// Counts every change of what State says.

@@ -38,7 +38,7 @@ WebForm::WebForm(std::optional<std::uint64_t> first_seed, Classroom::SeedSource 
 
 std::string WebForm::SvgPicture(const Additions& additions) const {
   Additions shown = additions;
-  if (classroom_->ReadoutsHidden()) shown.marker_labels = false;
+  if (!classroom_->Shown().marker_labels) shown.marker_labels = false;
   return SvgText(FormDrawing(logic_, kept_, shown));
 }
 
@@ -64,7 +64,11 @@ std::string WebForm::State() const {
   json.Key("canStep").Bool(classroom_->CanStep());
   json.Key("results").Integer(static_cast<long long>(classroom_->Results().size()));
   json.Key("hasLog").Bool(classroom_->HasRunLog());
-  json.Key("readoutsHidden").Bool(classroom_->ReadoutsHidden());
+  const Readouts readouts = classroom_->Shown();
+  json.Key("shown").Open('{').Key("markerLabels").Bool(readouts.marker_labels);
+  json.Key("results").Bool(readouts.results).Key("timing").Bool(readouts.timing);
+  json.Key("curves").Bool(readouts.curves).Key("guideNumbers").Bool(readouts.guide_numbers);
+  json.Key("runLog").Bool(readouts.run_log).Close('}');
   json.Key("packet").Integer(logic_.simulation().packeting().packet_blocks);
   json.Key("header").Integer(logic_.simulation().packeting().header_blocks);
   json.Close('}');
@@ -94,7 +98,7 @@ void WebForm::WriteMarkers(JsonWriter& json) const {
   json.Key("line").Integer(margin_text_.line_px).Key("bold").Bool(margin_text_.bold);
   json.Key("fits").Bool(margin_text_.fits).Close('}');
   json.Key("markerLabels").Open('[');
-  const auto labels = classroom_->ReadoutsHidden()
+  const auto labels = !classroom_->Shown().marker_labels
                           ? std::vector<MarkerLabel>()
                           : LayOutMarkerLabels(logic_.Markers(),
                                                margin_text_.line_px * layout::kTwipsPerPixel,

@@ -47,7 +47,8 @@ class WebForm final : public FormSurface {
 
   /// What the controls show now: the boxes' texts and colours, the
   /// captions, the markers and their labels (none while the readouts are
-  /// hidden, see Classroom::ReadoutsHidden), the status texts. A JSON object.
+  /// hidden), the status texts, and "shown": which readouts may show
+  /// (Classroom::Shown). A JSON object.
   std::string State() const;
   /// The results, newest first, each with its cells and its command. A JSON array.
   std::string ResultsJson() const;

@@ -194,7 +194,7 @@ void MainWindow::CreateViewMenu(const StartOptions& options) {
       explore_window_->SetPresentation(form_->presentation());
       connect(form_, &Form1::PresentationChanged, explore_window_, &ExploreWindow::SetPresentation);
     }
-    explore_window_->SetReadoutsHidden(readouts_hidden_);
+    explore_window_->SetReadoutsHidden(!shown_.curves);
     explore_window_->show();
     explore_window_->raise();
     explore_window_->activateWindow();
@@ -287,7 +287,7 @@ void MainWindow::ApplyView() {
   Additions additions;
   if (!bare) {
     // The labels tell the times an exercise asks for.
-    additions = {time_scale->isChecked(), marker_labels->isChecked() && !classroom_->ReadoutsHidden(),
+    additions = {time_scale->isChecked(), marker_labels->isChecked() && classroom_->Shown().marker_labels,
                  marker_edges->isChecked()};
   }
   form_->SetAdditions(additions);
@@ -299,13 +299,13 @@ void MainWindow::Refresh(bool after_ticks) {
   // the state and whether a step is possible; the rest follows the user.
   flow_->AfterTick();
   exercises->Follow();
-  if (classroom_->ReadoutsHidden() != readouts_hidden_) ApplyReadouts();
+  if (classroom_->Shown() != shown_) ApplyReadouts();
   const FormLogic& logic = form_->logic();
   if (!after_ticks) {
     if (guide_dialog != nullptr && guide_dialog->isVisible()) ShowGuideText();
     start->setText(ToQString(logic.Caption(0)));
     pause->setText(ToQString(logic.Caption(1)));
-    export_run_log->setEnabled(classroom_->CurrentRun().has_value());
+    export_run_log->setEnabled(classroom_->CurrentRun().has_value() && shown_.run_log);
     packet_bar->ShowSizes();  // a run started from Explore may bring other sizes
   }
   const RunPhase now = classroom_->Phase();
@@ -319,17 +319,18 @@ void MainWindow::Refresh(bool after_ticks) {
   if (classroom_->Results().size() != results_shown_) {
     results_shown_ = classroom_->Results().size();
     results_window_->ShowResults(classroom_->Results());
-    export_results->setEnabled(results_shown_ > 0 && !readouts_hidden_);
+    export_results->setEnabled(results_shown_ > 0 && shown_.results);
   }
 }
 
 void MainWindow::ApplyReadouts() {
-  readouts_hidden_ = classroom_->ReadoutsHidden();
+  shown_ = classroom_->Shown();
   ApplyView();
-  results_window_->SetReadoutsHidden(readouts_hidden_);
-  export_results->setEnabled(results_shown_ > 0 && !readouts_hidden_);
-  timing_dock_->SetReadoutsHidden(readouts_hidden_);
-  if (explore_window_ != nullptr) explore_window_->SetReadoutsHidden(readouts_hidden_);
+  results_window_->SetReadoutsHidden(!shown_.results);
+  export_results->setEnabled(results_shown_ > 0 && shown_.results);
+  export_run_log->setEnabled(classroom_->CurrentRun().has_value() && shown_.run_log);
+  timing_dock_->SetReadoutsHidden(!shown_.timing);
+  if (explore_window_ != nullptr) explore_window_->SetReadoutsHidden(!shown_.curves);
   if (guide_dialog != nullptr) ShowGuideText();
 }
 
@@ -419,7 +420,7 @@ void MainWindow::ShowGuide() {
 
 void MainWindow::ShowGuideText() {
   guide_dialog->ShowText(
-      ToQString(ReadingGuideHtml(ChosenModel(form_->logic()), !classroom_->ReadoutsHidden())));
+      ToQString(ReadingGuideHtml(ChosenModel(form_->logic()), classroom_->Shown().guide_numbers)));
 }
 
 void MainWindow::ShowAbout() {

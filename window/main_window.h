@@ -137,7 +137,7 @@ class MainWindow : public QMainWindow {
   FormView* view_ = nullptr;
   std::unique_ptr<Classroom> classroom_;
   std::unique_ptr<ExerciseFlow> flow_;  // asks through the classroom; goes before it
-  bool readouts_hidden_ = false;         // as the other windows show them
+  Readouts shown_;                       // the readouts as the other windows show them
   ResultsWindow* results_window_ = nullptr;
   ExploreWindow* explore_window_ = nullptr;
   std::array<MarkerState, kTechniqueCount> markers_named_{};  // the markers as their names last told

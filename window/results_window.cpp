@@ -6,7 +6,6 @@
 #include <QHeaderView>
 #include <QShortcut>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "window/qt_text.h"
 
@@ -16,10 +15,9 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("switchsim: results"));
   setAccessibleName(QStringLiteral("Results"));
   setModal(false);
-  table = new QTableWidget(0, static_cast<int>(kResultHeadings.size()), this);
-  QStringList headings;
-  for (const std::string_view heading : kResultHeadings) headings << ToQString(heading);
-  table->setHorizontalHeaderLabels(headings);
+  model = new ResultsModel(this);
+  table = new QTableView(this);
+  table->setModel(model);
   table->setAccessibleName(QStringLiteral("Results of the runs, newest first"));
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -62,19 +60,9 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QDialog(parent) {
 }
 
 void ResultsWindow::ShowResults(const std::vector<RunResult>& results) {
-  for (std::size_t n = results.size() - std::min(results.size(), results_.size()); n > 0; --n) {
-    const RunResult& r = results[n - 1];
-    results_.push_front(r);
-    table->insertRow(0);
-    const std::array<std::string, kResultColumns> cells = ResultCells(r);
-    for (int column = 0; column < static_cast<int>(cells.size()); ++column) {
-      auto* item = new QTableWidgetItem(ToQString(cells[static_cast<std::size_t>(column)]));
-      if (column >= 4 && column <= 9) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-      table->setItem(0, column, item);
-    }
-  }
-  // A row is always chosen, so that the keys can move from it.
-  if (!results_.empty()) table->setCurrentCell(0, 0);
+  model->SetResults(results);
+  // A row is always chosen, so that the keys can move from it: the newest.
+  if (!results.empty()) table->setCurrentIndex(model->index(0, 0));
   EnableButtons();
 }
 
@@ -86,22 +74,20 @@ void ResultsWindow::SetReadoutsHidden(bool hidden) {
 }
 
 void ResultsWindow::EnableButtons() {
-  const bool any = !results_.empty() && !hidden_;
+  const bool any = !model->Results().empty() && !hidden_;
   copy_text->setEnabled(any);
   copy_command->setEnabled(any);
   export_csv->setEnabled(any);
 }
 
 const RunResult* ResultsWindow::ChosenRun() const {
-  if (results_.empty()) return nullptr;
-  const int row = table->currentRow();
-  return &results_[row >= 0 && row < static_cast<int>(results_.size()) ? static_cast<std::size_t>(row) : 0];
+  const std::vector<RunResult>& results = model->Results();
+  if (results.empty()) return nullptr;
+  const int row = table->currentIndex().row();
+  return &results[row >= 0 && row < static_cast<int>(results.size()) ? static_cast<std::size_t>(row) : 0];
 }
 
-void ResultsWindow::CopyText() {
-  const std::vector<RunResult> shown(results_.begin(), results_.end());
-  QApplication::clipboard()->setText(ToQString(ResultsText(shown)));
-}
+void ResultsWindow::CopyText() { QApplication::clipboard()->setText(ToQString(ResultsText(model->Results()))); }
 
 void ResultsWindow::CopyCommand() {
   if (const RunResult* run = ChosenRun()) {

@@ -3,11 +3,11 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableWidget>
-#include <deque>
+#include <QTableView>
 #include <vector>
 
 #include "classroom/classroom.h"
+#include "window/results_model.h"
 
 namespace switchsim {
 
@@ -24,7 +24,7 @@ class ResultsWindow : public QDialog {
   explicit ResultsWindow(QWidget* parent = nullptr);
 
   /// Shows `results`, newest first, which only ever grow at the front: the
-  /// runs not yet shown are put on top.
+  /// runs not yet shown are put on top, and a row stays chosen.
   void ShowResults(const std::vector<RunResult>& results);
   /// While an exercise waits for its answer the table is hidden, with a
   /// line saying that the results show after the answer.
@@ -32,7 +32,8 @@ class ResultsWindow : public QDialog {
   /// The run chosen in the table, or the newest; null when there is none.
   const RunResult* ChosenRun() const;
 
-  QTableWidget* table = nullptr;
+  QTableView* table = nullptr;  ///< shows the model below
+  ResultsModel* model = nullptr;
   QPushButton* copy_text = nullptr;
   QPushButton* copy_command = nullptr;
   QPushButton* export_csv = nullptr;
@@ -49,7 +50,6 @@ class ResultsWindow : public QDialog {
 
   void EnableButtons();
 
-  std::deque<RunResult> results_;  // as shown, newest first
   bool hidden_ = false;
 };
 

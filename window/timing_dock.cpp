@@ -11,20 +11,14 @@
 #include "records/timing_format.h"
 
 namespace switchsim {
-namespace {
-
-inline constexpr int kFirstTimeColumn = 4;
-
-}  // namespace
 
 TimingDock::TimingDock(QWidget* parent) : QDockWidget(QStringLiteral("Timing"), parent) {
   setObjectName(QStringLiteral("timingDock"));
   auto* contents = new QWidget(this);
   contents->setAccessibleName(QStringLiteral("Timing"));
-  table = new QTableWidget(0, static_cast<int>(kTimingColumns), contents);
-  QStringList headings;
-  for (const std::string_view heading : kTimingHeadings) headings << ToQString(heading);
-  table->setHorizontalHeaderLabels(headings);
+  model = new TimingModel(this);
+  table = new QTableView(contents);
+  table->setModel(model);
   table->setAccessibleName(QStringLiteral("Timing of the current run, one row a crossing of a link"));
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->verticalHeader()->hide();
@@ -39,7 +33,7 @@ TimingDock::TimingDock(QWidget* parent) : QDockWidget(QStringLiteral("Timing"), 
   hidden_note->setWordWrap(true);
   hidden_note->hide();
   connect(copy_text, &QPushButton::clicked, this,
-          [this] { QApplication::clipboard()->setText(ToQString(TimingText(shown_))); });
+          [this] { QApplication::clipboard()->setText(ToQString(TimingText(model->Rows()))); });
   connect(export_csv, &QPushButton::clicked, this, &TimingDock::ExportRequested);
   auto* hide_key = new QShortcut(QKeySequence(Qt::Key_Escape), contents);
   hide_key->setContext(Qt::WidgetWithChildrenShortcut);
@@ -58,23 +52,8 @@ TimingDock::TimingDock(QWidget* parent) : QDockWidget(QStringLiteral("Timing"), 
 }
 
 void TimingDock::ShowRows(const std::vector<Crossing>& rows) {
-  // Only the cells that changed are written, so that a screen reader is not
-  // told of the whole table at every refresh.
-  table->setRowCount(static_cast<int>(rows.size()));
-  for (std::size_t r = 0; r < rows.size(); ++r) {
-    const bool fresh = r >= shown_.size();
-    if (!fresh && rows[r] == shown_[r]) continue;
-    const auto cells = TimingCells(rows[r]);
-    const auto before = fresh ? decltype(cells){} : TimingCells(shown_[r]);
-    for (std::size_t c = 0; c < cells.size(); ++c) {
-      if (!fresh && cells[c] == before[c]) continue;
-      auto* item = new QTableWidgetItem(ToQString(cells[c]));
-      if (c == 0 || c >= kFirstTimeColumn) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-      table->setItem(static_cast<int>(r), static_cast<int>(c), item);
-    }
-  }
-  shown_ = rows;
-  if (table->currentRow() < 0 && !rows.empty()) table->setCurrentCell(0, 0);
+  model->SetRows(rows);
+  if (!table->currentIndex().isValid() && !rows.empty()) table->setCurrentIndex(model->index(0, 0));
   EnableButtons();
 }
 
@@ -86,7 +65,7 @@ void TimingDock::SetReadoutsHidden(bool hidden) {
 }
 
 void TimingDock::EnableButtons() {
-  const bool any = !shown_.empty() && !hidden_;
+  const bool any = !model->Rows().empty() && !hidden_;
   copy_text->setEnabled(any);
   export_csv->setEnabled(any);
 }

@@ -3,10 +3,11 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <vector>
 
 #include "records/timing_table.h"
+#include "window/timing_model.h"
 
 namespace switchsim {
 
@@ -21,15 +22,16 @@ class TimingDock : public QDockWidget {
  public:
   explicit TimingDock(QWidget* parent = nullptr);
 
-  /// Shows `rows`: rows added since the last call are appended and cells
-  /// that changed are written again, so that the keys stay where they are.
+  /// Shows `rows` through the model, which tells the table of the rows
+  /// added and the cells changed only, so that the keys stay where they are.
   void ShowRows(const std::vector<Crossing>& rows);
 
   /// While an exercise waits for its answer the table is hidden, with a
   /// line saying that the timing shows after the answer.
   void SetReadoutsHidden(bool hidden);
 
-  QTableWidget* table = nullptr;
+  QTableView* table = nullptr;  ///< shows the model below
+  TimingModel* model = nullptr;
   QPushButton* copy_text = nullptr;
   QPushButton* export_csv = nullptr;
   QLabel* hidden_note = nullptr;  ///< shown instead of the table while readouts are hidden
@@ -41,7 +43,6 @@ class TimingDock : public QDockWidget {
  private:
   void EnableButtons();
 
-  std::vector<Crossing> shown_;
   bool hidden_ = false;
 };
 

@@ -122,7 +122,7 @@ TEST_F(ExerciseDockTest, ReadoutsStayHiddenUntilTheAnswerIsTaken) {
   EXPECT_TRUE(flow().Outcome()->within);
   EXPECT_TRUE(notice->accessibleName().contains(QString::fromStdString(flow().Outcome()->lines.at(1).text)));
   EXPECT_FALSE(window().results().table->isHidden());
-  EXPECT_EQ(window().results().table->rowCount(), 1);
+  EXPECT_EQ(window().results().model->rowCount(), 1);
   // The outcome in short labelled lines, each text named by its label.
   EXPECT_EQ(dock().outcome->Text(), QString::fromStdString(flow().OutcomeText()));
   const auto& lines = flow().Outcome()->lines;
@@ -169,7 +169,7 @@ TEST_F(ExerciseDockTest, TechniqueQuestionsRunEveryTechnique) {
   EXPECT_EQ(QApplication::focusWidget(), dock().choices);
   Type("packet");
   RunExercise();
-  EXPECT_EQ(window().results().table->rowCount(), 4);  // the circuit, then all three
+  EXPECT_EQ(window().results().model->rowCount(), 4);  // the circuit, then all three
 }
 
 // A question of changes with the teacher's hint, then one without a hint.

@@ -316,7 +316,7 @@ TEST_F(MainWindowTest, AFastRunOnTheRealTimerIsTheDriversRun) {
   std::string driver;
   trace::RunTraces(options, 5, driver);
   EXPECT_EQ(window().classroom().RunLogText(), driver);
-  EXPECT_EQ(window().results().table->rowCount(), 1);
+  EXPECT_EQ(window().results().model->rowCount(), 1);
 }
 
 TEST_F(MainWindowTest, FilesAreWrittenWholeOrNotAtAll) {
@@ -381,13 +381,13 @@ TEST_F(MainWindowTest, ResultsListTheRunsNewestFirstAndCopyTheirCommand) {
   EXPECT_FALSE(window().export_results->isEnabled());
   Run("Message");
   Run("Circuit");
-  QTableWidget& table = *window().results().table;
+  const QAbstractItemModel& table = *window().results().model;
   ASSERT_EQ(table.rowCount(), 2);
-  EXPECT_EQ(table.item(0, 0)->text(), "Circuit");
-  EXPECT_EQ(table.item(1, 6)->text(), "6900");
-  EXPECT_EQ(table.item(1, 9)->text(), "5");
+  EXPECT_EQ(table.index(0, 0).data().toString(), "Circuit");
+  EXPECT_EQ(table.index(1, 6).data().toString(), "6900");
+  EXPECT_EQ(table.index(1, 9).data().toString(), "5");
   EXPECT_TRUE(window().export_results->isEnabled());
-  table.setCurrentCell(1, 0);
+  window().results().table->setCurrentIndex(table.index(1, 0));
   window().results().copy_command->click();
   EXPECT_EQ(QApplication::clipboard()->text(),
             "switchsim-trace --technique Message --size 300 --rates 1,0.5,1 --delays 50,50,50 "
@@ -437,16 +437,16 @@ TEST_F(MainWindowTest, TimingBesideTheFormFollowsTheRun) {
   ASSERT_TRUE(timing.isVisible());
   EXPECT_EQ(QApplication::focusWidget(), timing.table);
   EXPECT_EQ(QAccessible::queryAccessibleInterface(timing.table)->role(), QAccessible::Table);
-  ASSERT_EQ(timing.table->rowCount(), 1);
-  EXPECT_EQ(timing.table->item(0, 4)->text(), "25");
-  EXPECT_EQ(timing.table->item(0, 5)->text(), "-");
+  ASSERT_EQ(timing.model->rowCount(), 1);
+  EXPECT_EQ(timing.model->index(0, 4).data().toString(), "25");
+  EXPECT_EQ(timing.model->index(0, 5).data().toString(), "-");
 
   window().pause->trigger();
   RunToEnd();
-  ASSERT_EQ(timing.table->rowCount(), 3);
-  EXPECT_EQ(timing.table->item(0, 5)->text(), "1550");
-  EXPECT_EQ(timing.table->item(2, 2)->text(), QString::fromUtf8("Router B \u2192 Receive"));
-  EXPECT_EQ(timing.table->item(2, 8)->text(), "6900");
+  ASSERT_EQ(timing.model->rowCount(), 3);
+  EXPECT_EQ(timing.model->index(0, 5).data().toString(), "1550");
+  EXPECT_EQ(timing.model->index(2, 2).data().toString(), QString::fromUtf8("Router B \u2192 Receive"));
+  EXPECT_EQ(timing.model->index(2, 8).data().toString(), "6900");
   const QString path = dir_.filePath("timing.csv");
   ASSERT_TRUE(window().ExportTiming(path));
   QFile csv(path);
@@ -457,7 +457,7 @@ TEST_F(MainWindowTest, TimingBesideTheFormFollowsTheRun) {
   window().start->trigger();  // Reset, and a new run starts the table again
   window().start->trigger();
   window().Refresh(false);
-  EXPECT_EQ(timing.table->rowCount(), 0);
+  EXPECT_EQ(timing.model->rowCount(), 0);
   QTest::keyClick(timing.table, Qt::Key_Escape);
   EXPECT_FALSE(timing.isVisible());
 }
