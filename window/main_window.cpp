@@ -103,6 +103,10 @@ MainWindow::~MainWindow() {
   // Closing moves the focus, which ends a rate's editing in the form; the
   // form outlives the classroom, so it must not reach this window any more.
   disconnect(form_, nullptr, this, nullptr);
+  // Closing hides the docks, whose panels would make room in a window that is
+  // no longer one.
+  delete panels;
+  panels = nullptr;
 }
 
 void MainWindow::CreateFileMenu() {
