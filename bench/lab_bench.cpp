@@ -12,7 +12,7 @@ void SharedLink(benchmark::State& state) {
   const ShareSetting setting{100, 0.1, "0.1", "1", {}, 1'000'000, 1};
   for (auto _ : state) {
     ShareRun run(setting);
-    run.RunNext(setting.slots);
+    run.RunNext(setting.slot_count);
     benchmark::DoNotOptimize(run.CongestedSlots());
   }
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "options/lab_options.h"
 #include "simulation/numbers.h"
 
 namespace switchsim {
@@ -77,7 +78,7 @@ std::optional<std::string> SetQuestion(const std::string& value, RunRequest& req
   return std::nullopt;
 }
 
-constexpr std::array<OptionRow, 32> kOptions = {{
+constexpr std::array<OptionRow, 43> kOptions = {{
     {"technique", "NAME", "Message, Circuit or Packet (default Message)", kDriver | kWindow | kPage,
      [](const std::string& v, RunRequest& r) { return ChooseTechnique(v, r); }},
     {"size", "N", "message size: 100, 200, 300, 400, 500 or 1000 (default 300)",
@@ -141,6 +142,23 @@ constexpr std::array<OptionRow, 32> kOptions = {{
      nullptr, &RunRequest::projector},
     {"embed", "", "show the form and a run bar only, for a frame in another page", kPage, nullptr,
      &RunRequest::embed},
+    {"share", "", "instead of a run, many users on one link: circuits against packets (below)", kDriver,
+     nullptr, &RunRequest::share},
+    {"users", "N", "with --share: users on the link, 1 to 1000 (default 35)", kDriver, SetUsers},
+    {"active", "A", "with --share: the share of the time a user is active, above 0 and below 1 (default 0.1)",
+     kDriver, SetActive},
+    {"user-rate", "R", "with --share: a user's rate while active, in Mbps (default 0.1)", kDriver, SetUserRate},
+    {"link-rate", "C", "with --share: the link's rate, in Mbps (default 1)", kDriver, SetLinkRate},
+    {"burst", "SLOTS", "with --share: the mean active period in slots (default: each slot drawn afresh)", kDriver,
+     SetBurst},
+    {"slots", "S", "with --share: slots to run, 1 to 10000000 (default 100000)", kDriver, SetSlots},
+    {"queue", "", "instead of a run, the queue at a router's output link (below)", kDriver, nullptr,
+     &RunRequest::queue},
+    {"intensity", "RHO", "with --queue: the traffic intensity La/R, 0.05 to 0.99 (default 0.8)", kDriver,
+     SetIntensity},
+    {"buffer", "K", "with --queue: packets that may wait while one is sent (default: no limit)", kDriver,
+     SetBuffer},
+    {"packets", "N", "with --queue: packets to run, 1 to 10000000 (default 100000)", kDriver, SetPackets},
     {"help", "", "show the options and exit", kDriver | kWindow, nullptr, &RunRequest::help, "-h"},
     {"version", "", "show the version and exit", kDriver | kWindow, nullptr, &RunRequest::version},
 }};

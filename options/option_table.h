@@ -13,6 +13,8 @@
 #include "form/speed.h"
 #include "explore/sweep_range.h"
 #include "look/zoom.h"
+#include "queueing/queue_setting.h"
+#include "sharing/share_setting.h"
 
 namespace switchsim {
 
@@ -47,6 +49,10 @@ struct RunRequest : RunParameters {
   std::optional<Zoom> zoom;  // how large the form is shown; a front end's own choice if not given
   bool projector = false;    // drawn for a projector
   bool embed = false;        // a page in another page's frame: the form and a run bar only
+  bool share = false;         // the shared link's lab instead of a run
+  ShareSetting share_setting;  // its users, rates and slots (its seed is `seed`)
+  bool queue = false;          // the queue's lab instead of a run
+  QueueSetting queue_setting;  // its intensity, buffer and packets (its seed is `seed`)
   bool help = false;
   bool version = false;
 

@@ -66,7 +66,8 @@ std::string ShareTable(const ShareRun& run) {
   const ShareSetting& s = run.setting();
   const BurstCase burst = BurstCaseOf(s);
   const auto row = LabelledRow;
-  std::string out = "A link of " + s.link_rate + " shared by " + std::to_string(s.users) + " users of " + s.user_rate +
+  std::string out = "A link of " + s.link_rate + " Mbps shared by " + std::to_string(s.users) + " users of " +
+                    s.user_rate + " Mbps" +
                     ", each active " + Percent(s.active) + " of the time, over " + std::to_string(run.SlotsDone()) +
                     " slots (seed " + std::to_string(s.seed) + ")\n";
   out += row("circuits: users served (floor(C / r))", std::to_string(run.CircuitUsers()) + ", " +

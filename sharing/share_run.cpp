@@ -12,7 +12,7 @@ ShareRun::ShareRun(const ShareSetting& setting)
       reserved_(switchsim::ReservedUsers(setting.link_rate, setting.user_rate).value_or(0)),
       circuits_(static_cast<int>(std::min<std::int64_t>(reserved_, setting.users))),
       stays_(setting.users, 0.0), joins_(setting.users, 0.0),
-      congestion_(static_cast<std::uint64_t>(setting.slots), kBatches) {
+      congestion_(static_cast<std::uint64_t>(setting.slot_count), kBatches) {
   share_per_user_ = *PlainRate(setting.user_rate) / *PlainRate(setting.link_rate);
   // An active period ends each slot with chance 1 / burst; an idle one with
   // the chance that keeps the share of time active at `active` (at most 1, by ShareRefusal).
@@ -68,7 +68,7 @@ void ShareRun::RunCounted() {
 }
 
 void ShareRun::RunNext(std::int64_t max_slots) {
-  const std::int64_t until = std::min(setting_.slots, done_ + std::max<std::int64_t>(max_slots, 0));
+  const std::int64_t until = std::min(setting_.slot_count, done_ + std::max<std::int64_t>(max_slots, 0));
   while (done_ < until) {
     if (done_ < kShownSlots) {
       RunUserByUser();

@@ -37,7 +37,7 @@ class ShareRun {
 
   /// Runs at most `max_slots` more slots.
   void RunNext(std::int64_t max_slots);
-  bool Done() const { return done_ == setting_.slots; }
+  bool Done() const { return done_ == setting_.slot_count; }
 
   const ShareSetting& setting() const { return setting_; }
   std::int64_t SlotsDone() const { return done_; }

@@ -85,11 +85,11 @@ std::optional<std::string> ShareRefusal(const ShareSetting& s) {
     return ShortestText(*s.burst_slots) + " slots is not a burst here; with activity " + ShortestText(s.active) +
            " a mean active period is from " + ShortestText(shown_least) + " to 1000000 slots";
   }
-  if (s.slots < 1 || s.slots > kMostShareSlots) {
-    return std::to_string(s.slots) + " slots: a run makes 1 to " + std::to_string(kMostShareSlots);
+  if (s.slot_count < 1 || s.slot_count > kMostShareSlots) {
+    return std::to_string(s.slot_count) + " slots: a run makes 1 to " + std::to_string(kMostShareSlots);
   }
-  if (static_cast<double>(s.slots) * s.users > static_cast<double>(kMostShareUserSlots)) {
-    return std::to_string(s.slots) + " slots of " + std::to_string(s.users) + " users are too many; a run makes at most " +
+  if (static_cast<double>(s.slot_count) * s.users > static_cast<double>(kMostShareUserSlots)) {
+    return std::to_string(s.slot_count) + " slots of " + std::to_string(s.users) + " users are too many; a run makes at most " +
            std::to_string(kMostShareUserSlots) + " user-slots (" + std::to_string(kMostShareUserSlots / s.users) +
            " slots for " + std::to_string(s.users) + " users)";
   }

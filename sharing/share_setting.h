@@ -26,7 +26,7 @@ struct ShareSetting {
   /// The mean length of an active period, in slots; none: each slot drawn
   /// on its own, which makes the mean 1 / (1 − active).
   std::optional<double> burst_slots;
-  std::int64_t slots = 100'000;
+  std::int64_t slot_count = 100'000;
   std::uint64_t seed = 1;
 };
 

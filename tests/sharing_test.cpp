@@ -76,8 +76,8 @@ TEST(SharedLink, ReservesExactlyAndRefusesWhatCannotRun) {
       {with([](ShareSetting& s) { s.active = 1; }), "below 1"},
       {with([](ShareSetting& s) { s.user_rate = "2"; }), "not even one user fits"},
       {with([](ShareSetting& s) { s.link_rate = "1e6"; }), "\"1e6\" is not a link rate"},
-      {with([](ShareSetting& s) { s.slots = 1'000'000'000; }), "a run makes 1 to 10000000"},
-      {with([](ShareSetting& s) { s.users = 1000; s.slots = 1'000'000; }), "200000 slots for 1000 users"},
+      {with([](ShareSetting& s) { s.slot_count = 1'000'000'000; }), "a run makes 1 to 10000000"},
+      {with([](ShareSetting& s) { s.users = 1000; s.slot_count = 1'000'000; }), "200000 slots for 1000 users"},
       {with([](ShareSetting& s) { s.active = 0.9; s.burst_slots = 2; }), "from 9 to"},
   };
   for (const Case& c : cases) {
@@ -101,7 +101,7 @@ TEST(SharedLink, LongRunsMeetTheBinomialAndSlicesMeetTheWhole) {
                         {100, 0.05, "0.1", 8.0}, {12, 0.5, "0.125", {}}}) {
     ShareSetting s{c.users, c.active, c.user_rate, "1", c.burst, 2'000'000, 11};
     ShareRun run(s);
-    run.RunNext(s.slots);
+    run.RunNext(s.slot_count);
     const double formula = CongestionFormula(s);
     EXPECT_LE(std::abs(run.Congestion().Mean() - formula), run.Congestion().HalfWidth())
         << c.users << " users, burst " << BurstSlots(s) << ": " << run.Congestion().Mean() << " against " << formula;
@@ -109,9 +109,9 @@ TEST(SharedLink, LongRunsMeetTheBinomialAndSlicesMeetTheWhole) {
     EXPECT_NEAR(run.CircuitUse(), run.CircuitUsers() * c.active * std::stod(c.user_rate), 0.01);
   }
   ShareSetting textbook;
-  textbook.slots = 30'000;
+  textbook.slot_count = 30'000;
   ShareRun whole(textbook);
-  whole.RunNext(textbook.slots);
+  whole.RunNext(textbook.slot_count);
   ShareRun sliced(textbook);
   while (!sliced.Done()) sliced.RunNext(137);
   EXPECT_EQ(ShareJson(sliced), ShareJson(whole));
@@ -164,7 +164,7 @@ int ItemsOf(const Drawing& drawing, Rgb colour) {
 TEST(LabPictures, ShowEachActivePeriodEachCongestedSlotAndEachLoss) {
   ShareSetting busy{30, 0.4, "0.1", "1", 6.0, 1000, 3};
   ShareRun run(busy);
-  run.RunNext(busy.slots);
+  run.RunNext(busy.slot_count);
   const Drawing share = SharePicture(run);
   int congested = 0;
   for (const int active : run.ShownActive()) congested += active > 10;

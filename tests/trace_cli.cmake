@@ -199,3 +199,16 @@ if(NOT err MATCHES "line 2, column 18: ")
 endif()
 expect_usage_error(--check-exercises /nonexistent-folder/sheet.json)
 expect_usage_error(--check-exercises ${course} --seed 1)
+
+# --share and --queue: the labs' figures as one JSON object, with the
+# textbook's numbers; what a lab cannot run is refused with exit code 2.
+expect_success("^{\"users\":35,.*\"slots\":100000,.*\"circuit_users\":10,.*\"congestion_formula\":0.000424.*\"congestion_simulated\":"
+               --share --json)
+expect_success("\"intensity\":0.9,.*\"packets\":1000,.*\"mean_wait_formula_ms\":450.*\"lost\":"
+               --queue --intensity 0.9 --buffer 5 --packets 1000 --json)
+expect_success("circuits: users served.* 10, 25 refused" --share)
+foreach(bad "--share;--users;0" "--share;--active;1" "--share;--user-rate;2" "--queue;--intensity;1"
+            "--share;--slots;1000000000" "--users;5" "--share;--technique;Packet" "--queue;--share")
+  expect_usage_error(${bad})
+endforeach()
+

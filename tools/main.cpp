@@ -6,6 +6,7 @@
 
 #include "explore/curve_layout.h"
 #include "tools/exercise_check.h"
+#include "tools/lab_command.h"
 #include "exercises/exercise_course.h"
 #include "tools/options.h"
 #include "simulation/random_source.h"
@@ -60,6 +61,7 @@ int main(int argc, char** argv) {
   }
   if (options.check_exercises) return CheckExercises(*options.check_exercises, options.json, std::cout, std::cerr);
   if (options.sweep) return RunSweep(options);
+  if (options.share || options.queue) return RunLab(options, std::cout);
 
   // Only a run without --seed draws on the system's entropy.
   const std::uint64_t seed = options.Seed().value_or(switchsim::Mt64Random::SystemSeed());

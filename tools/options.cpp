@@ -4,6 +4,8 @@
 #include <limits>
 #include <optional>
 
+#include "options/lab_options.h"
+
 namespace switchsim::trace {
 namespace {
 
@@ -43,6 +45,7 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
   auto read = ReadCommandLine(args, FrontEnd::Driver);
   if (auto* error = std::get_if<std::string>(&read)) return UsageError{std::move(*error)};
   Options& options = std::get<Options>(read);
+  if (auto refusal = LabRefusal(options)) return UsageError{*std::move(refusal)};
   for (const std::string_view alone : {"check-exercises", "course"}) {
     if (!options.Given(alone)) continue;
     for (const std::string& other : options.given) {
@@ -85,6 +88,15 @@ std::string HelpText() {
          "rate1, rate2, rate3, delay1, delay2 or delay3 (link 1 is Transmit to Router A);\n"
          "a delay's sweep takes the delay list's values from FROM to TO. For example\n"
          "  switchsim-trace --sweep size=20:1000:20 --seeds 5 --csv\n"
+         "\n"
+         "With --share it runs many users on one link instead: how many reserved circuits\n"
+         "serve, how often packets from all of them need more than the link (simulated\n"
+         "slot by slot, and by the binomial formula), and the link's use, for example\n"
+         "  switchsim-trace --share --users 35 --active 0.1 --user-rate 0.1 --link-rate 1\n"
+         "With --queue it runs the queue at a router's output link: Poisson arrivals at\n"
+         "traffic intensity RHO, the mean wait simulated and by the M/D/1 formula, the\n"
+         "packets lost to a full buffer, for example\n"
+         "  switchsim-trace --queue --intensity 0.9 --buffer 20 --json\n"
          "\n"
          "With --check-exercises FILE it checks a sheet of exercises (JSON, see the manual)\n"
          "and prints one line per exercise: its expected answer, what counts, what the\n"

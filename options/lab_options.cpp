@@ -1,0 +1,128 @@
+#include "options/lab_options.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+#include "options/option_table.h"
+#include "simulation/numbers.h"
+#include "text/text_escape.h"
+
+namespace switchsim {
+namespace {
+
+// A whole number written plainly, from 0 up.
+std::optional<std::int64_t> WholeNumber(const std::string& text) {
+  std::int64_t number = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, number);
+  if (text.empty() || ec != std::errc() || ptr != end || number < 0) return std::nullopt;
+  return number;
+}
+
+std::optional<double> Number(const std::string& text) {
+  if (!ReadsWhole(text)) return std::nullopt;
+  const double value = LeadingNumber(text);
+  if (!std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+std::string NotA(const std::string& value, const char* what, const char* allowed) {
+  return Quoted(value) + " is not " + what + "; use " + allowed;
+}
+
+// The options each lab takes, beside --seed.
+inline constexpr std::array<std::string_view, 6> kShareOptions = {"users", "active", "user-rate", "link-rate",
+                                                                  "burst", "slots"};
+inline constexpr std::array<std::string_view, 3> kQueueOptions = {"intensity", "buffer", "packets"};
+// The form's run, which neither lab makes.
+inline constexpr std::array<std::string_view, 16> kRunOptions = {
+    "technique", "size",  "rates", "delays", "packet", "header",          "compare", "timing",
+    "png",       "svg",   "sweep", "seeds",  "csv",    "check-exercises", "course",  "additions"};
+
+}  // namespace
+
+std::optional<std::string> SetUsers(const std::string& value, RunRequest& request) {
+  const auto users = WholeNumber(value);
+  if (!users || *users > 1'000'000) return NotA(value, "a number of users", "a whole number from 1 to 1000");
+  request.share_setting.users = static_cast<int>(*users);
+  return std::nullopt;
+}
+
+std::optional<std::string> SetActive(const std::string& value, RunRequest& request) {
+  const auto active = Number(value);
+  if (!active) return NotA(value, "an activity", "a share of the time above 0 and below 1, such as 0.1");
+  request.share_setting.active = *active;
+  return std::nullopt;
+}
+
+std::optional<std::string> SetUserRate(const std::string& value, RunRequest& request) {
+  request.share_setting.user_rate = value;
+  return std::nullopt;
+}
+
+std::optional<std::string> SetLinkRate(const std::string& value, RunRequest& request) {
+  request.share_setting.link_rate = value;
+  return std::nullopt;
+}
+
+std::optional<std::string> SetBurst(const std::string& value, RunRequest& request) {
+  const auto burst = Number(value);
+  if (!burst) return NotA(value, "a burst", "a mean active period in slots, such as 10");
+  request.share_setting.burst_slots = *burst;
+  return std::nullopt;
+}
+
+std::optional<std::string> SetSlots(const std::string& value, RunRequest& request) {
+  const auto slots = WholeNumber(value);
+  if (!slots) return NotA(value, "a number of slots", "a whole number from 1 to 10000000");
+  request.share_setting.slot_count = *slots;
+  return std::nullopt;
+}
+
+std::optional<std::string> SetIntensity(const std::string& value, RunRequest& request) {
+  const auto intensity = Number(value);
+  if (!intensity) return NotA(value, "an intensity", "a number from 0.05 to 0.99");
+  request.queue_setting.intensity = *intensity;
+  return std::nullopt;
+}
+
+std::optional<std::string> SetBuffer(const std::string& value, RunRequest& request) {
+  const auto buffer = WholeNumber(value);
+  if (!buffer || *buffer > kMostBuffer) return NotA(value, "a buffer", "a whole number of packets from 0 to 100000");
+  request.queue_setting.buffer = static_cast<int>(*buffer);
+  return std::nullopt;
+}
+
+std::optional<std::string> SetPackets(const std::string& value, RunRequest& request) {
+  const auto packets = WholeNumber(value);
+  if (!packets) return NotA(value, "a number of packets", "a whole number from 1 to 10000000");
+  request.queue_setting.packets = *packets;
+  return std::nullopt;
+}
+
+std::optional<std::string> LabRefusal(const RunRequest& request) {
+  if (request.share && request.queue) return "--queue: --share runs a shared link; give one lab at a time";
+  const auto without = [&](std::string_view lab, auto options) -> std::optional<std::string> {
+    for (const std::string_view name : options) {
+      if (request.Given(name)) return "--" + std::string(name) + ": goes with --" + std::string(lab) + ", which was not given";
+    }
+    return std::nullopt;
+  };
+  if (!request.share) {
+    if (auto refusal = without("share", kShareOptions)) return refusal;
+  }
+  if (!request.queue) {
+    if (auto refusal = without("queue", kQueueOptions)) return refusal;
+  }
+  if (!request.share && !request.queue) return std::nullopt;
+  const std::string lab = request.share ? "--share" : "--queue";
+  for (const std::string_view name : kRunOptions) {
+    if (request.Given(name)) return "--" + std::string(name) + ": " + lab + " runs a lab, not a message; leave it out";
+  }
+  const auto refusal = request.share ? ShareRefusal(request.share_setting) : QueueRefusal(request.queue_setting);
+  if (refusal) return lab + ": " + *refusal;
+  return std::nullopt;
+}
+
+}  // namespace switchsim
