@@ -163,7 +163,7 @@ void ExerciseFlow::Finish() {
   Changed();
 }
 
-std::string ExerciseFlow::OutcomeText() const { return outcome_ ? OutcomeLinesText(outcome_->lines) : std::string(); }
+std::string ExerciseFlow::OutcomeText() const { return outcome_ ? LabelledLinesText(outcome_->lines) : std::string(); }
 
 void ExerciseFlow::Retry() {
   if (step_ == ExerciseStep::Answered) Ask(index_);

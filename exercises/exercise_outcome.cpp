@@ -171,10 +171,4 @@ std::vector<OutcomeLine> OutcomeLines(const Exercise& exercise, const Answer& an
   return lines;
 }
 
-std::string OutcomeLinesText(const std::vector<OutcomeLine>& lines) {
-  std::string text;
-  for (const OutcomeLine& line : lines) text += line.label + ": " + line.text + "\n";
-  return text;
-}
-
 }  // namespace switchsim

@@ -5,15 +5,13 @@
 
 #include "exercises/exercise.h"
 #include "exercises/exercise_answer.h"
+#include "text/labelled_line.h"
 
 namespace switchsim {
 
 /// One line of an outcome: a short label ("Your answer", "Expected",
 /// "Simulated", "Verdict", "Formula", "Why", "Explanation") and its text.
-struct OutcomeLine {
-  std::string label;
-  std::string text;
-};
+using OutcomeLine = LabelledLine;
 
 /// What is shown after an answer, in plain text, one labelled line each:
 /// the answer, the expected one with what counts, the simulated value, the
@@ -24,7 +22,5 @@ struct OutcomeLine {
 std::vector<OutcomeLine> OutcomeLines(const Exercise& exercise, const Answer& answer,
                                       const ExpectedAnswer& expected, bool within);
 
-/// The lines as text, "label: text" each, ending with a line break.
-std::string OutcomeLinesText(const std::vector<OutcomeLine>& lines);
 
 }  // namespace switchsim

@@ -101,11 +101,16 @@ std::optional<std::string> SetPackets(const std::string& value, RunRequest& requ
   return std::nullopt;
 }
 
-std::optional<std::string> LabRefusal(const RunRequest& request) {
-  if (request.share && request.queue) return "--queue: --share runs a shared link; give one lab at a time";
+std::optional<std::string> LabRefusal(const RunRequest& request, FrontEnd front_end) {
+  const bool line = front_end != FrontEnd::Page;
+  const auto named = [line](std::string_view name) { return (line ? "--" : "") + std::string(name); };
+  const auto said = [&](std::string_view name, const std::string& reason) {
+    return (line ? "" : "The link's ") + named(name) + ": " + reason;
+  };
+  if (request.share && request.queue) return said("queue", named("share") + " runs a shared link; give one lab at a time");
   const auto without = [&](std::string_view lab, auto options) -> std::optional<std::string> {
     for (const std::string_view name : options) {
-      if (request.Given(name)) return "--" + std::string(name) + ": goes with --" + std::string(lab) + ", which was not given";
+      if (request.Given(name)) return said(name, "goes with " + named(lab) + ", which was not given");
     }
     return std::nullopt;
   };
@@ -116,12 +121,12 @@ std::optional<std::string> LabRefusal(const RunRequest& request) {
     if (auto refusal = without("queue", kQueueOptions)) return refusal;
   }
   if (!request.share && !request.queue) return std::nullopt;
-  const std::string lab = request.share ? "--share" : "--queue";
+  const std::string_view lab = request.share ? "share" : "queue";
   for (const std::string_view name : kRunOptions) {
-    if (request.Given(name)) return "--" + std::string(name) + ": " + lab + " runs a lab, not a message; leave it out";
+    if (request.Given(name)) return said(name, named(lab) + " runs a lab, not a message; leave it out");
   }
   const auto refusal = request.share ? ShareRefusal(request.share_setting) : QueueRefusal(request.queue_setting);
-  if (refusal) return lab + ": " + *refusal;
+  if (refusal) return said(lab, *refusal);
   return std::nullopt;
 }
 

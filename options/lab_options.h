@@ -9,6 +9,7 @@
 namespace switchsim {
 
 struct RunRequest;
+enum class FrontEnd : unsigned;
 
 /// The values of the labs' options, each read as the option table reads
 /// its rows: it sets its part of `request` and returns nothing, or returns
@@ -26,9 +27,12 @@ std::optional<std::string> SetBuffer(const std::string& value, RunRequest& reque
 std::optional<std::string> SetPackets(const std::string& value, RunRequest& request);
 
 /// The first problem of the labs' options given: an option of a lab without
-/// its lab (--users without --share), a lab with options of the form's run
-/// (--technique with --share), both labs, or a setting the lab cannot run
-/// (ShareRefusal, QueueRefusal), as "--users: ..."; nothing when none.
-std::optional<std::string> LabRefusal(const RunRequest& request);
+/// its lab (users without share), a lab with options of the form's run
+/// (technique with share), both labs, or a setting the lab cannot run
+/// (ShareRefusal, QueueRefusal). Said as `front_end` names its options:
+/// "--users: goes with --share, which was not given" on a command line,
+/// "The link's users: goes with share, which was not given" for a page;
+/// nothing when there is none.
+std::optional<std::string> LabRefusal(const RunRequest& request, FrontEnd front_end);
 
 }  // namespace switchsim

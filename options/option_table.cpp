@@ -142,23 +142,23 @@ constexpr std::array<OptionRow, 43> kOptions = {{
      nullptr, &RunRequest::projector},
     {"embed", "", "show the form and a run bar only, for a frame in another page", kPage, nullptr,
      &RunRequest::embed},
-    {"share", "", "instead of a run, many users on one link: circuits against packets (below)", kDriver,
+    {"share", "", "instead of a run, many users on one link: circuits against packets (below)", kDriver | kWindow | kPage,
      nullptr, &RunRequest::share},
-    {"users", "N", "with --share: users on the link, 1 to 1000 (default 35)", kDriver, SetUsers},
+    {"users", "N", "with --share: users on the link, 1 to 1000 (default 35)", kDriver | kWindow | kPage, SetUsers},
     {"active", "A", "with --share: the share of the time a user is active, above 0 and below 1 (default 0.1)",
-     kDriver, SetActive},
-    {"user-rate", "R", "with --share: a user's rate while active, in Mbps (default 0.1)", kDriver, SetUserRate},
-    {"link-rate", "C", "with --share: the link's rate, in Mbps (default 1)", kDriver, SetLinkRate},
-    {"burst", "SLOTS", "with --share: the mean active period in slots (default: each slot drawn afresh)", kDriver,
+     kDriver | kWindow | kPage, SetActive},
+    {"user-rate", "R", "with --share: a user's rate while active, in Mbps (default 0.1)", kDriver | kWindow | kPage, SetUserRate},
+    {"link-rate", "C", "with --share: the link's rate, in Mbps (default 1)", kDriver | kWindow | kPage, SetLinkRate},
+    {"burst", "SLOTS", "with --share: the mean active period in slots (default: each slot drawn afresh)", kDriver | kWindow | kPage,
      SetBurst},
-    {"slots", "S", "with --share: slots to run, 1 to 10000000 (default 100000)", kDriver, SetSlots},
-    {"queue", "", "instead of a run, the queue at a router's output link (below)", kDriver, nullptr,
+    {"slots", "S", "with --share: slots to run, 1 to 10000000 (default 100000)", kDriver | kWindow | kPage, SetSlots},
+    {"queue", "", "instead of a run, the queue at a router's output link (below)", kDriver | kWindow | kPage, nullptr,
      &RunRequest::queue},
-    {"intensity", "RHO", "with --queue: the traffic intensity La/R, 0.05 to 0.99 (default 0.8)", kDriver,
+    {"intensity", "RHO", "with --queue: the traffic intensity La/R, 0.05 to 0.99 (default 0.8)", kDriver | kWindow | kPage,
      SetIntensity},
-    {"buffer", "K", "with --queue: packets that may wait while one is sent (default: no limit)", kDriver,
+    {"buffer", "K", "with --queue: packets that may wait while one is sent (default: no limit)", kDriver | kWindow | kPage,
      SetBuffer},
-    {"packets", "N", "with --queue: packets to run, 1 to 10000000 (default 100000)", kDriver, SetPackets},
+    {"packets", "N", "with --queue: packets to run, 1 to 10000000 (default 100000)", kDriver | kWindow | kPage, SetPackets},
     {"help", "", "show the options and exit", kDriver | kWindow, nullptr, &RunRequest::help, "-h"},
     {"version", "", "show the version and exit", kDriver | kWindow, nullptr, &RunRequest::version},
 }};
@@ -280,6 +280,7 @@ std::variant<RunRequest, std::string> ReadCommandLine(const std::vector<std::str
     if (const std::size_t at = reason.find("predict"); at != std::string::npos) reason.insert(at, "--");
     return "--" + conflict->name + ": " + reason;
   }
+  if (auto refusal = LabRefusal(request, front_end)) return *std::move(refusal);
   return request;
 }
 

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "look/layout.h"
+#include "options/lab_options.h"
 #include "simulation/numbers.h"
 #include "text/text_escape.h"
 
@@ -142,6 +143,7 @@ std::variant<PageRequest, std::string> ReadPageQuery(std::string_view query) {
   if (const auto conflict = ExerciseConflict(request)) {
     return "The link's " + conflict->name + ": " + conflict->reason;
   }
+  if (auto refusal = LabRefusal(request, FrontEnd::Page)) return *std::move(refusal);
   return request;
 }
 

@@ -21,7 +21,7 @@ Exercise ExerciseOf(const std::string& members) {
 
 std::string Outcome(const Exercise& exercise, const ExpectedAnswer& expected, const std::string& typed) {
   const Answer answer = *ReadAnswer(exercise, typed).answer;
-  return OutcomeLinesText(OutcomeLines(exercise, answer, expected, WithinTolerance(exercise, expected, answer)));
+  return LabelledLinesText(OutcomeLines(exercise, answer, expected, WithinTolerance(exercise, expected, answer)));
 }
 
 TEST(ExerciseGrading, TakesTheToleranceToItsEdgesAndNoFurther) {

@@ -27,7 +27,20 @@ std::string GoodValue(const OptionRow& row) {
   if (row.name == "ask") return "completion";
   if (row.name == "question") return "When?";
   if (row.name == "exercises" || row.name == "check-exercises") return "sheet.json";
+  if (row.name == "active" || row.name == "user-rate") return "0.1";
+  if (row.name == "intensity") return "0.5";
   return "7";
+}
+
+// The lab whose option this is, which must be given with it; none for the others.
+std::string_view LabOf(const OptionRow& row) {
+  for (const std::string_view name : {"users", "active", "user-rate", "link-rate", "burst", "slots"}) {
+    if (row.name == name) return "share";
+  }
+  for (const std::string_view name : {"intensity", "buffer", "packets"}) {
+    if (row.name == name) return "queue";
+  }
+  return {};
 }
 
 // Whether the option asks about the exercise of --predict, and is taken only with it.
@@ -51,6 +64,7 @@ TEST(OptionTable, EachFrontEndTakesItsRowsRefusesTheOthersAndListsThem) {
       std::vector<std::string> args{option};
       if (!row.value.empty()) args.push_back(GoodValue(row));
       if (GoesWithPredict(row) && Offers(row, front_end)) args.push_back("--predict");
+      if (!LabOf(row).empty() && Offers(row, front_end)) args.push_back("--" + std::string(LabOf(row)));
       const auto read = ReadCommandLine(args, front_end);
       if (!Offers(row, front_end)) {
         if (NameOffered(row, front_end)) continue;
@@ -77,8 +91,8 @@ TEST(OptionTable, EachFrontEndTakesItsRowsRefusesTheOthersAndListsThem) {
 TEST(OptionTable, AnAddressTakesThePageRowsWithYesOrNoForAFlag) {
   for (const OptionRow& row : OptionTable()) {
     const std::string value = row.value.empty() ? "yes" : GoodValue(row);
-    const auto read = ReadPageQuery(std::string(row.name) + "=" + value +
-                                    (GoesWithPredict(row) ? "&predict=1" : ""));
+    const auto read = ReadPageQuery(std::string(row.name) + "=" + value + (GoesWithPredict(row) ? "&predict=1" : "") +
+                                    (LabOf(row).empty() ? "" : "&" + std::string(LabOf(row)) + "=1"));
     EXPECT_EQ(std::holds_alternative<PageRequest>(read), NameOffered(row, FrontEnd::Page)) << row.name;
   }
   const auto off = std::get<PageRequest>(ReadPageQuery("start=no&speed=0.5"));

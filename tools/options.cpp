@@ -4,7 +4,6 @@
 #include <limits>
 #include <optional>
 
-#include "options/lab_options.h"
 
 namespace switchsim::trace {
 namespace {
@@ -45,7 +44,6 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
   auto read = ReadCommandLine(args, FrontEnd::Driver);
   if (auto* error = std::get_if<std::string>(&read)) return UsageError{std::move(*error)};
   Options& options = std::get<Options>(read);
-  if (auto refusal = LabRefusal(options)) return UsageError{*std::move(refusal)};
   for (const std::string_view alone : {"check-exercises", "course"}) {
     if (!options.Given(alone)) continue;
     for (const std::string& other : options.given) {

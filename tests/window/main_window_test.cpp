@@ -516,7 +516,8 @@ TEST(StartOptions, PresetTheWindowAndRefuseWhatTheDriverRefuses) {
                                     "\" is not an option; see --help for --technique, --size, "
                                     "--rates, --delays, --packet, --header, --seed, --speed, --exercises, "
                                     "--predict, --ask, --tolerance, --question, --start, --zoom, "
-                                    "--projector, --version");
+                                    "--projector, --share, --users, --active, --user-rate, --link-rate, --burst, --slots, --queue, --intensity, "
+      "--buffer, --packets, --version");
   }
   EXPECT_EQ(error({"--technique", "--start"}),
             "--technique: \"--start\" is not a technique; use one of Message, Circuit, Packet");
