@@ -57,8 +57,19 @@ std::optional<std::string> Decoded(std::string_view text) {
   return out;
 }
 
-// A query's value: letters, digits and "-._~," as they are, the rest as "%HH".
-std::string Encoded(std::string_view text) {
+
+// A rate box's text for "A,B,C": the user's own rate while the circuit shows
+// its own in red, and the number read where the text holds a comma.
+std::string ShareRate(const FormLogic& form, int link) {
+  if (form.RateColour(link) == kRed) return ShortestText(form.simulation().State().SavedRates[link]);
+  const std::string text = form.RateText(link);
+  if (text.find(',') == std::string::npos) return text;
+  return ShortestText(form.simulation().TickRate(link));
+}
+
+}  // namespace
+
+std::string QueryEncoded(std::string_view text) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
   for (const char c : text) {
@@ -75,17 +86,6 @@ std::string Encoded(std::string_view text) {
   return out;
 }
 
-// A rate box's text for "A,B,C": the user's own rate while the circuit shows
-// its own in red, and the number read where the text holds a comma.
-std::string ShareRate(const FormLogic& form, int link) {
-  if (form.RateColour(link) == kRed) return ShortestText(form.simulation().State().SavedRates[link]);
-  const std::string text = form.RateText(link);
-  if (text.find(',') == std::string::npos) return text;
-  return ShortestText(form.simulation().TickRate(link));
-}
-
-}  // namespace
-
 std::string ShareQuery(const FormLogic& form, double speed, const Zoom& zoom, bool projector) {
   std::string rates;
   std::string delays;
@@ -93,9 +93,9 @@ std::string ShareQuery(const FormLogic& form, double speed, const Zoom& zoom, bo
     rates += (k == 0 ? "" : ",") + ShareRate(form, k);
     delays += (k == 0 ? "" : ",") + form.DelayText(k);
   }
-  std::string query = "technique=" + Encoded(form.MethodText()) +
-                      "&size=" + Encoded(form.MessageSizeText()) + "&rates=" + Encoded(rates) +
-                      "&delays=" + Encoded(delays) + "&speed=" + ShortestText(speed);
+  std::string query = "technique=" + QueryEncoded(form.MethodText()) +
+                      "&size=" + QueryEncoded(form.MessageSizeText()) + "&rates=" + QueryEncoded(rates) +
+                      "&delays=" + QueryEncoded(delays) + "&speed=" + ShortestText(speed);
   const Packeting& packeting = form.simulation().packeting();
   if (packeting != Packeting{}) {
     query += "&packet=" + std::to_string(packeting.packet_blocks) +

@@ -27,6 +27,9 @@ std::variant<PageRequest, std::string> ReadPageQuery(std::string_view query);
 /// percent-encoded, such that ReadPageQuery reads the same back.
 std::string ShareQuery(const FormLogic& form, double speed, const Zoom& zoom, bool projector);
 
+/// A query's value: letters, digits and "-._~," as they are, the rest as "%HH".
+std::string QueryEncoded(std::string_view text);
+
 /// An HTML snippet that shows the page at `address` in another page's frame,
 /// with the address escaped for an attribute: a frame as wide as the form
 /// and as high as the form with the framed page's run bar under it, which
