@@ -2,13 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "look/colours.h"
 #include "simulation/constants.h"
 #include "explore/curve_labels.h"
 #include "explore/curve_marks.h"
+#include "explore/sweep_curve.h"
 #include "simulation/numbers.h"
-#include "explore/sweep_tables.h"
 
 namespace switchsim {
 namespace {
@@ -28,7 +29,6 @@ inline constexpr double kSquareReachPx = 5.0;  // half the least packet formula'
 inline constexpr double kClearPx = 1.0;        // kept between a label and a point
 inline constexpr int kMostListedMarks = 6;
 inline constexpr int kWantedTicks = 6;
-inline constexpr std::array<double, kTechniqueCount> kTechniqueOffsetPx = {-3.0, 0.0, 3.0};
 inline constexpr Rgb kAxisColour = MakeRgb(64, 64, 64);
 inline constexpr Rgb kGridColour = MakeRgb(225, 225, 225);
 inline constexpr Rgb kBandColour = MakeRgb(245, 245, 245);
@@ -39,22 +39,27 @@ std::string TickText(double value) { return ShortestText(std::round(value * 1e6)
 
 Rgb CurveColour(int technique) { return kTechniques.at(static_cast<std::size_t>(technique)).colour; }
 
-CurveLayout::CurveLayout(const Sweep& sweep) : mark_texts_(MarkTexts(sweep)) {
+CurveLayout::CurveLayout(const Sweep& sweep) : CurveLayout(SweepCurveData(sweep)) {}
+
+CurveLayout::CurveLayout(const CurveData& data) {
+  for (const CurveMark& mark : data.marks) mark_texts_.push_back(mark.text);
   const std::vector<std::string>& marks = mark_texts_;
   const auto listed = std::min<std::size_t>(marks.size(), kMostListedMarks + 1);
   drawing_.width = kWidthPx;
   drawing_.height = kPlotBottomPx + 64 + kLineHeightPx * static_cast<double>(listed);
-  drawing_.title = "Completion time against " + SweepAxisName(sweep.spec());
-  drawing_.description = SweepContext(sweep) + ".";
+  drawing_.title = data.title;
+  drawing_.description = data.context + ".";
+  if (data.limit) drawing_.description += " A dashed line: " + data.limit->legend + ".";
   for (const std::string& mark : marks) drawing_.description += " " + mark + ".";
-  SetScales(sweep);
-  AddAxes(sweep);
-  AddFormulas(sweep);
-  AddPoints(sweep);
-  AddMarks(sweep);
-  AddLegend();
+  SetScales(data);
+  AddAxes(data);
+  AddLimit(data);
+  AddFormulas(data);
+  AddPoints(data);
+  AddMarks(data);
+  AddLegend(data);
   AddText({kPlotLeftPx - 60, 24}, drawing_.title, 16, TextAlign::Start, true);
-  AddText({kPlotLeftPx - 60, 44}, SweepContext(sweep), 11);
+  AddText({kPlotLeftPx - 60, 44}, data.context, 11);
   double y = kPlotBottomPx + 68;
   for (std::size_t i = 0; i < listed; ++i, y += kLineHeightPx) {
     const bool more = i == kMostListedMarks;
@@ -65,31 +70,32 @@ CurveLayout::CurveLayout(const Sweep& sweep) : mark_texts_(MarkTexts(sweep)) {
   }
 }
 
-void CurveLayout::SetScales(const Sweep& sweep) {
-  const std::vector<double>& xs = sweep.spec().values;
+void CurveLayout::SetScales(const CurveData& data) {
+  const std::vector<double>& xs = data.xs;
   plot_ = Plot{kPlotLeftPx, kPlotTopPx, kPlotRightPx, kPlotBottomPx, kBandTopPx, kBandTopPx + kBandHeightPx,
                xs.empty() ? 0.0 : xs.front(), xs.empty() ? 0.0 : xs.back()};
   if (plot_.x_high <= plot_.x_low) {
     plot_.x_low -= 1;
     plot_.x_high += 1;
   }
-  // The axis holds what is shown: the delivered runs and the formulas up to the end of a run.
-  double least_ms = kStopAfterMs;
-  double most_ms = 0.0;
-  const auto take = [&](double ms) {
-    least_ms = std::min(least_ms, ms);
-    most_ms = std::max(most_ms, ms);
+  // The axis holds what is shown: the points and the formulas, up to the cap where a band holds the rest.
+  const bool capped = data.band.has_value();
+  double least = capped ? data.y_cap : std::numeric_limits<double>::infinity();
+  double most = 0.0;
+  const auto take = [&](double y) {
+    least = std::min(least, y);
+    most = std::max(most, y);
   };
-  for (const SweepRun& run : sweep.runs()) {
-    if (run.simulated_ms) take(*run.simulated_ms);
+  for (const CurvePoint& point : data.points) {
+    if (point.y) take(*point.y);
   }
-  for (int t = 0; t < kTechniqueCount; ++t) {
-    for (std::size_t i = 0; i < xs.size(); ++i) {
-      const double ms = sweep.FormulaMs(t, i);
-      if (std::isfinite(ms)) take(std::min(ms, static_cast<double>(kStopAfterMs)));
+  for (const CurveSeries& series : data.series) {
+    for (const double y : series.formula) {
+      if (std::isfinite(y)) take(capped ? std::min(y, data.y_cap) : y);
     }
   }
-  y_axis_ = NiceAxisAround(std::max(least_ms, 0.0), std::max(most_ms, 1.0), kWantedTicks);
+  if (!std::isfinite(least)) least = 0.0;
+  y_axis_ = NiceAxisAround(std::max(least, 0.0), std::max(most, data.least_top), kWantedTicks);
   plot_.bottom_ms = y_axis_.low;
   plot_.top_ms = y_axis_.high;
 }
@@ -103,11 +109,13 @@ double CurveLayout::PxY(double ms) const {
   return plot_.bottom - (ms - plot_.bottom_ms) / (plot_.top_ms - plot_.bottom_ms) * (plot_.bottom - plot_.top);
 }
 
-void CurveLayout::AddAxes(const Sweep& sweep) {
+void CurveLayout::AddAxes(const CurveData& data) {
   auto& items = drawing_.items;
-  items.emplace_back(DrawRect{plot_.left, plot_.band_top, plot_.right - plot_.left, kBandHeightPx, true,
-                              kBandColour, false, {}});
-  AddText({plot_.left - 6, plot_.band_bottom - 5}, "> 15 s", 11, TextAlign::End);
+  if (data.band) {
+    items.emplace_back(DrawRect{plot_.left, plot_.band_top, plot_.right - plot_.left, kBandHeightPx, true,
+                                kBandColour, false, {}});
+    AddText({plot_.left - 6, plot_.band_bottom - 5}, *data.band, 11, TextAlign::End);
+  }
   for (const double ms : y_axis_.Ticks()) {
     const double y = std::round(PxY(ms)) + 0.5;
     items.emplace_back(DrawLine{{plot_.left, y}, {plot_.right, y}, Pen{kGridColour, 1, false}});
@@ -120,72 +128,73 @@ void CurveLayout::AddAxes(const Sweep& sweep) {
   }
   items.emplace_back(DrawRect{plot_.left + 0.5, plot_.top + 0.5, plot_.right - plot_.left,
                               plot_.bottom - plot_.top, false, kBlack, true, Pen{kAxisColour, 1, false}});
-  AddText({(plot_.left + plot_.right) / 2, plot_.bottom + 40}, SweepAxisTitle(sweep.spec()), 12,
-          TextAlign::Middle);
-  AddText({plot_.left - 52, (plot_.top + plot_.bottom) / 2}, "completion time (ms)", 12, TextAlign::Middle,
-          false, -90);
+  AddText({(plot_.left + plot_.right) / 2, plot_.bottom + 40}, data.x_title, 12, TextAlign::Middle);
+  AddText({plot_.left - 52, (plot_.top + plot_.bottom) / 2}, data.y_title, 12, TextAlign::Middle, false, -90);
 }
 
-void CurveLayout::AddFormulas(const Sweep& sweep) {
-  const std::vector<double>& xs = sweep.spec().values;
-  for (int t = 0; t < kTechniqueCount; ++t) {
-    const Pen pen{CurveColour(t), 1.5, false};
+void CurveLayout::AddLimit(const CurveData& data) {
+  if (!data.limit || data.limit->x < plot_.x_low || data.limit->x > plot_.x_high) return;
+  const double px = std::round(PxX(data.limit->x)) + 0.5;
+  drawing_.items.emplace_back(DrawLine{{px, plot_.top}, {px, plot_.bottom}, Pen{kAxisColour, 1.5, true}});
+}
+
+void CurveLayout::AddFormulas(const CurveData& data) {
+  const std::vector<double>& xs = data.xs;
+  for (const CurveSeries& series : data.series) {
+    const Pen pen{series.colour, 1.5, false};
     DrawPolyline line{{}, pen};
     const auto flush = [&] {
       if (line.points.size() > 1) drawing_.items.emplace_back(line);
       line.points.clear();
     };
     for (std::size_t i = 0; i < xs.size(); ++i) {
-      const double ms = sweep.FormulaMs(t, i);
-      const bool inside = ms <= plot_.top_ms;
+      const double y = series.formula.at(i);
+      const bool inside = y <= plot_.top_ms;
       if (i > 0) {
         // Where the line leaves or enters the plot at its top.
-        const double before = sweep.FormulaMs(t, i - 1);
+        const double before = series.formula[i - 1];
         if (inside != (before <= plot_.top_ms)) {
-          const double share = (plot_.top_ms - before) / (ms - before);
+          const double share = (plot_.top_ms - before) / (y - before);
           line.points.push_back({PxX(xs[i - 1] + share * (xs[i] - xs[i - 1])), plot_.top});
           if (!inside) flush();
         }
       }
-      if (inside) line.points.push_back({PxX(xs[i]), PxY(ms)});
+      if (inside) line.points.push_back({PxX(xs[i]), PxY(y)});
     }
     flush();
   }
 }
 
-void CurveLayout::AddPoints(const Sweep& sweep) {
-  const std::vector<SweepRun>& runs = sweep.runs();
-  for (std::size_t r = 0; r < runs.size(); ++r) {
-    const SweepRun& run = runs[r];
-    const double x = PxX(sweep.spec().values[run.x_index]) + kTechniqueOffsetPx.at(run.technique);
-    const bool delivered = run.simulated_ms.has_value();
-    const double y = delivered ? PxY(*run.simulated_ms) : (plot_.band_top + plot_.band_bottom) / 2;
+void CurveLayout::AddPoints(const CurveData& data) {
+  for (std::size_t r = 0; r < data.points.size(); ++r) {
+    const CurvePoint& point = data.points[r];
+    const CurveSeries& series = data.series.at(point.series);
+    const double x = PxX(data.xs.at(point.x_index)) + series.offset_px;
+    const bool delivered = point.y.has_value();
+    const double y = delivered ? PxY(*point.y) : (plot_.band_top + plot_.band_bottom) / 2;
     points_.push_back(PlacedPoint{r, {x, y}, delivered});
-    const Rgb colour = CurveColour(run.technique);
     drawing_.items.emplace_back(
-        DrawCircle{{x, y}, kPointRadiusPx, delivered, colour, !delivered, Pen{colour, 1, false}});
+        DrawCircle{{x, y}, kPointRadiusPx, delivered, series.colour, !delivered, Pen{series.colour, 1, false}});
   }
 }
 
-void CurveLayout::AddMarks(const Sweep& sweep) {
+void CurveLayout::AddMarks(const CurveData& data) {
   std::vector<std::string> labels;  // "2", or "3 least" for the least packet formula
-  const auto add = [&](DrawPoint at, double reach, std::size_t number, const char* label) {
+  for (std::size_t m = 0; m < data.marks.size(); ++m) {
+    const CurveMark& mark = data.marks[m];
+    const std::size_t number = m + 1;
+    const bool ring = mark.shape == CurveMark::Shape::Ring;
+    if (mark.y > plot_.top_ms || (ring && number > kMostListedMarks)) continue;
+    const DrawPoint at{PxX(mark.x), PxY(mark.y)};
+    const double reach = ring ? kMarkRadiusPx : kSquareReachPx;
+    if (ring) {
+      drawing_.items.emplace_back(DrawCircle{at, kMarkRadiusPx, false, kBlack, true, Pen{kBlack, 1.5, false}});
+    } else {
+      drawing_.items.emplace_back(DrawRect{at.x - kSquareReachPx, at.y - kSquareReachPx, 2 * kSquareReachPx,
+                                           2 * kSquareReachPx, false, kBlack, true, Pen{kBlack, 1.5, false}});
+    }
     marks_.push_back({at, reach, number});
-    labels.push_back(std::to_string(number) + label);
-  };
-  std::size_t number = 0;
-  for (const Overtake& overtake : FindOvertakes(sweep)) {
-    ++number;
-    if (overtake.ms > plot_.top_ms || number > kMostListedMarks) continue;
-    const DrawPoint at{PxX(overtake.x), PxY(overtake.ms)};
-    drawing_.items.emplace_back(DrawCircle{at, kMarkRadiusPx, false, kBlack, true, Pen{kBlack, 1.5, false}});
-    add(at, kMarkRadiusPx, number, "");
-  }
-  if (const auto optimum = SweepOptimum(sweep); optimum && optimum->ms <= plot_.top_ms) {
-    const DrawPoint at{PxX(optimum->packet_blocks), PxY(optimum->ms)};
-    drawing_.items.emplace_back(DrawRect{at.x - kSquareReachPx, at.y - kSquareReachPx, 2 * kSquareReachPx,
-                                         2 * kSquareReachPx, false, kBlack, true, Pen{kBlack, 1.5, false}});
-    add(at, kSquareReachPx, number + 1, " least");
+    labels.push_back(std::to_string(number) + mark.label);
   }
   AddMarkLabels(labels);
 }
@@ -207,14 +216,14 @@ void CurveLayout::AddMarkLabels(const std::vector<std::string>& labels) {
   }
 }
 
-void CurveLayout::AddLegend() {
+void CurveLayout::AddLegend(const CurveData& data) {
   const double left = plot_.right + 20;
   double y = plot_.top + 6;
-  for (int t = 0; t < kTechniqueCount; ++t, y += 20) {
-    const Rgb colour = CurveColour(t);
-    drawing_.items.emplace_back(DrawLine{{left, y}, {left + 24, y}, Pen{colour, 1.5, false}});
-    drawing_.items.emplace_back(DrawCircle{{left + 12, y}, kPointRadiusPx, true, colour, false, {}});
-    AddText({left + 32, y + 4}, std::string(SweepTechniqueName(t)), 12);
+  for (const CurveSeries& series : data.series) {
+    drawing_.items.emplace_back(DrawLine{{left, y}, {left + 24, y}, Pen{series.colour, 1.5, false}});
+    drawing_.items.emplace_back(DrawCircle{{left + 12, y}, kPointRadiusPx, true, series.colour, false, {}});
+    AddText({left + 32, y + 4}, series.name, 12);
+    y += 20;
   }
   y += 8;
   drawing_.items.emplace_back(DrawCircle{{left + 12, y}, kPointRadiusPx, true, kAxisColour, false, {}});
@@ -222,14 +231,23 @@ void CurveLayout::AddLegend() {
   y += 18;
   drawing_.items.emplace_back(DrawLine{{left, y}, {left + 24, y}, Pen{kAxisColour, 1.5, false}});
   AddText({left + 32, y + 4}, "formula", 11);
-  y += 18;
-  drawing_.items.emplace_back(
-      DrawCircle{{left + 12, y}, kPointRadiusPx, false, kBlack, true, Pen{kAxisColour, 1, false}});
-  AddText({left + 32, y + 4}, "not delivered in 15 s", 11);
-  y += 18;
-  drawing_.items.emplace_back(
-      DrawCircle{{left + 12, y}, kMarkRadiusPx, false, kBlack, true, Pen{kBlack, 1.5, false}});
-  AddText({left + 32, y + 4}, "overtake", 11);
+  if (data.band) {
+    y += 18;
+    drawing_.items.emplace_back(
+        DrawCircle{{left + 12, y}, kPointRadiusPx, false, kBlack, true, Pen{kAxisColour, 1, false}});
+    AddText({left + 32, y + 4}, data.band_legend, 11);
+  }
+  if (data.overtakes) {
+    y += 18;
+    drawing_.items.emplace_back(
+        DrawCircle{{left + 12, y}, kMarkRadiusPx, false, kBlack, true, Pen{kBlack, 1.5, false}});
+    AddText({left + 32, y + 4}, "overtake", 11);
+  }
+  if (data.limit) {
+    y += 18;
+    drawing_.items.emplace_back(DrawLine{{left, y}, {left + 24, y}, Pen{kAxisColour, 1.5, true}});
+    AddText({left + 32, y + 4}, data.limit->legend, 11);
+  }
 }
 
 void CurveLayout::AddText(DrawPoint at, std::string text, double size, TextAlign align, bool bold,

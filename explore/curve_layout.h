@@ -6,6 +6,7 @@
 
 #include "pictures/drawing.h"
 #include "look/nice_ticks.h"
+#include "explore/curve_data.h"
 #include "explore/sweep.h"
 
 namespace switchsim {
@@ -66,7 +67,7 @@ class CurveLayout {
 
   /// Where a run's point is drawn.
   struct PlacedPoint {
-    std::size_t run = 0;  // index into Sweep::runs()
+    std::size_t run = 0;  // index into CurveData::points, which for a sweep are Sweep::runs()
     DrawPoint at;
     bool delivered = true;  // false: in the band above the plot
   };
@@ -80,6 +81,8 @@ class CurveLayout {
   };
 
   explicit CurveLayout(const Sweep& sweep);
+  /// Lays out any curves; `data.xs` is never empty.
+  explicit CurveLayout(const CurveData& data);
 
   const Drawing& drawing() const { return drawing_; }
   const Plot& plot() const { return plot_; }
@@ -97,13 +100,14 @@ class CurveLayout {
  private:
   double PxX(double x) const;
   double PxY(double ms) const;
-  void SetScales(const Sweep& sweep);
-  void AddAxes(const Sweep& sweep);
-  void AddFormulas(const Sweep& sweep);
-  void AddPoints(const Sweep& sweep);
-  void AddMarks(const Sweep& sweep);
+  void SetScales(const CurveData& data);
+  void AddAxes(const CurveData& data);
+  void AddFormulas(const CurveData& data);
+  void AddPoints(const CurveData& data);
+  void AddMarks(const CurveData& data);
   void AddMarkLabels(const std::vector<std::string>& labels);
-  void AddLegend();
+  void AddLegend(const CurveData& data);
+  void AddLimit(const CurveData& data);
   void AddText(DrawPoint at, std::string text, double size, TextAlign align = TextAlign::Start,
                bool bold = false, double rotation = 0.0);
 
