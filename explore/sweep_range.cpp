@@ -179,6 +179,21 @@ std::variant<SweepRange, std::string> ReadSweepRange(const std::string& text) {
   return spec;
 }
 
+std::variant<std::vector<double>, std::string> ReadSteppedValues(const std::string& range_text) {
+  const std::vector<std::string> parts = Split(range_text, ':');
+  if (parts.size() != 3) return Quoted(range_text) + " is not a range; give FROM:TO:STEP";
+  std::array<double, 3> numbers{};
+  for (int i = 0; i < 3; ++i) {
+    const auto number = PlainNumber(parts[i]);
+    if (!number) return Quoted(parts[i]) + " is not a number";
+    numbers[i] = *number;
+  }
+  const auto [from, to, step] = numbers;
+  if (from > to) return Quoted(range_text) + " runs backwards; FROM must not be above TO";
+  if (!(step > 0)) return Quoted(parts[2]) + " is not a step; use a number above 0";
+  return SteppedValues(range_text, from, to, step);
+}
+
 std::string SweepParameterName(const SweepRange& spec) {
   for (const ParameterName& p : kParameterNames) {
     if (p.parameter == spec.parameter && p.link == spec.link) return std::string(p.name);

@@ -28,6 +28,12 @@ struct SweepRange {
 /// line naming the part refused and what is allowed.
 std::variant<SweepRange, std::string> ReadSweepRange(const std::string& text);
 
+/// Reads "FROM:TO:STEP" of plain decimal numbers (FROM not above TO, STEP
+/// above 0) into the values from FROM to TO by STEP, each rounded to what a
+/// user would type, at most kMostSweepPoints of them; or one line naming the
+/// part refused.
+std::variant<std::vector<double>, std::string> ReadSteppedValues(const std::string& range_text);
+
 /// The parameter's name on the command line: "size", "packet", "rate1", ...
 std::string SweepParameterName(const SweepRange& spec);
 /// What the x axis shows, without a unit: "message size", "rate of link 1".

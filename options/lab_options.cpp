@@ -36,9 +36,11 @@ inline constexpr std::array<std::string_view, 6> kShareOptions = {"users", "acti
                                                                   "burst", "slots"};
 inline constexpr std::array<std::string_view, 3> kQueueOptions = {"intensity", "buffer", "packets"};
 // The form's run, which neither lab makes.
-inline constexpr std::array<std::string_view, 16> kRunOptions = {
-    "technique", "size",  "rates", "delays", "packet", "header",          "compare", "timing",
-    "png",       "svg",   "sweep", "seeds",  "csv",    "check-exercises", "course",  "additions"};
+inline constexpr std::array<std::string_view, 12> kRunOptions = {
+    "technique", "size",   "rates",           "delays", "packet", "header",
+    "compare",   "timing", "check-exercises", "course", "png",    "additions"};
+// What a lab takes with its sweep only.
+inline constexpr std::array<std::string_view, 3> kLabSweepOptions = {"seeds", "csv", "svg"};
 
 }  // namespace
 
@@ -120,13 +122,42 @@ std::optional<std::string> LabRefusal(const RunRequest& request, FrontEnd front_
   if (!request.queue) {
     if (auto refusal = without("queue", kQueueOptions)) return refusal;
   }
-  if (!request.share && !request.queue) return std::nullopt;
+  if (!request.share && !request.queue) {
+    if (request.lab_sweep) {
+      const bool users = request.lab_sweep->curve == LabCurve::Congestion;
+      return said("sweep", LabSweepName(*request.lab_sweep) + " goes with " + named(users ? "share" : "queue") +
+                               ", which was not given");
+    }
+    return std::nullopt;
+  }
   const std::string_view lab = request.share ? "share" : "queue";
   for (const std::string_view name : kRunOptions) {
     if (request.Given(name)) return said(name, named(lab) + " runs a lab, not a message; leave it out");
   }
+  if (request.sweep) {
+    return said("sweep", named(lab) + " sweeps " + (request.share ? "users" : "intensity") +
+                             "=FROM:TO:STEP, not the form's parameters");
+  }
+  if (request.lab_sweep && (request.lab_sweep->curve == LabCurve::Congestion) != request.share) {
+    return said("sweep", named(lab) + " sweeps " + (request.share ? "users" : "intensity") + ", not " +
+                             LabSweepName(*request.lab_sweep));
+  }
+  if (request.lab_sweep && request.Given("json")) {
+    return said("json", named("sweep") + " prints a table, or CSV with " + named("csv") + "; leave it out");
+  }
+  if (!request.lab_sweep) {
+    for (const std::string_view name : kLabSweepOptions) {
+      if (request.Given(name)) return said(name, "goes with " + named("sweep") + ", which was not given");
+    }
+  }
   const auto refusal = request.share ? ShareRefusal(request.share_setting) : QueueRefusal(request.queue_setting);
   if (refusal) return said(lab, *refusal);
+  if (request.lab_sweep) {
+    if (auto sweep = LabSweepRefusal(*request.lab_sweep, request.share_setting, request.queue_setting,
+                                     request.seeds)) {
+      return said("sweep", *sweep);
+    }
+  }
   return std::nullopt;
 }
 

@@ -26,6 +26,12 @@ std::optional<std::string> SetSvg(const std::string& value, RunRequest& request)
 }
 
 std::optional<std::string> SetSweep(const std::string& value, RunRequest& request) {
+  if (NamesLabSweep(value)) {
+    auto lab = ReadLabSweepRange(value);
+    if (auto* error = std::get_if<std::string>(&lab)) return *std::move(error);
+    request.lab_sweep = std::get<LabSweepRange>(std::move(lab));
+    return std::nullopt;
+  }
   auto read = ReadSweepRange(value);
   if (auto* error = std::get_if<std::string>(&read)) return *std::move(error);
   request.sweep = std::get<SweepRange>(std::move(read));
@@ -109,7 +115,8 @@ constexpr std::array<OptionRow, 43> kOptions = {{
      "draw the View menu's additions into the --png and --svg pictures", kDriver,
      nullptr, &RunRequest::additions},
     {"sweep", "PARAM=FROM:TO:STEP",
-     "completion times of the three techniques against one parameter (below)",
+     "completion times of the three techniques against one parameter (below); with --share, "
+     "users=FROM:TO:STEP, with --queue, intensity=FROM:TO:STEP",
      kDriver, SetSweep},
     {"seeds", "N", "runs of each point of --sweep, from the seed on: 1 to 100 (default 1)", kDriver,
      [](const std::string& v, RunRequest& r) { return ChooseSeedCount(v, r.seeds); }},

@@ -11,6 +11,7 @@
 #include "exercises/exercise.h"
 #include "form/run_choice.h"
 #include "form/speed.h"
+#include "explore/lab_sweep.h"
 #include "explore/sweep_range.h"
 #include "look/zoom.h"
 #include "queueing/queue_setting.h"
@@ -36,6 +37,7 @@ struct RunRequest : RunParameters {
   std::optional<std::string> png;  // file to write a picture of the window to
   bool additions = false;          // the pictures show the margins' additions
   std::optional<SweepRange> sweep;  // completion time against one parameter, instead of one run
+  std::optional<LabSweepRange> lab_sweep;  // a lab's figure against its users or intensity
   int seeds = 1;                   // runs of each point of a sweep, from the seed on
   bool csv = false;                // the table asked for as CSV
   std::optional<std::string> svg;  // file to write a vector picture to: the window, or the curve

@@ -208,7 +208,14 @@ expect_success("\"intensity\":0.9,.*\"packets\":1000,.*\"mean_wait_formula_ms\":
                --queue --intensity 0.9 --buffer 5 --packets 1000 --json)
 expect_success("circuits: users served.* 10, 25 refused" --share)
 foreach(bad "--share;--users;0" "--share;--active;1" "--share;--user-rate;2" "--queue;--intensity;1"
-            "--share;--slots;1000000000" "--users;5" "--share;--technique;Packet" "--queue;--share")
+            "--share;--slots;1000000000" "--users;5" "--share;--technique;Packet" "--queue;--share"
+            "--sweep;users=1:5:1" "--share;--sweep;intensity=0.1:0.5:0.1" "--share;--sweep;size=20:100:20"
+            "--share;--sweep;users=0:10:1" "--share;--sweep;users=2.5:4:1" "--queue;--sweep;intensity=0.5:1:0.1"
+            "--share;--sweep;users=1:1000:1;--seeds;100" "--share;--seeds;2" "--share;--sweep;users=1:5:1;--json")
   expect_usage_error(${bad})
 endforeach()
+# A lab's sweep: its figure against the users or the intensity, as a table or CSV.
+expect_success("^users,seed,congestion_simulated,congestion_formula.10,1,0,0.*35,2,[0-9.e-]+,0.000424"
+               --share --sweep users=10:35:25 --seeds 2 --csv)
+expect_success("Queueing delay against traffic intensity.*\n0.8\t200.0\t" --queue --sweep intensity=0.5:0.8:0.3)
 

@@ -9,7 +9,17 @@ namespace switchsim::trace {
 namespace {
 
 // The options that only a sweep reads (--csv: or the timing table), and those a sweep sets itself.
+std::optional<std::string> SeedsOverflow(const Options& options) {
+  if (options.Seed() && options.seed > std::numeric_limits<std::uint64_t>::max() - (options.seeds - 1)) {
+    return "--seeds: " + std::to_string(options.seeds) + " seeds from " + std::to_string(options.seed) +
+           " go past the largest seed, 18446744073709551615";
+  }
+  return std::nullopt;
+}
+
 std::optional<std::string> SweepConflict(const Options& options) {
+  // A lab's options, its sweep's among them, were checked as the lab reads them.
+  if (options.share || options.queue) return options.lab_sweep ? SeedsOverflow(options) : std::nullopt;
   if (!options.sweep) {
     for (const char* name : {"seeds"}) {
       if (options.Given(name)) {
@@ -27,10 +37,7 @@ std::optional<std::string> SweepConflict(const Options& options) {
       return "--" + std::string(name) + ": does not go with --sweep, which runs all three techniques";
     }
   }
-  if (options.Seed() && options.seed > std::numeric_limits<std::uint64_t>::max() - (options.seeds - 1)) {
-    return "--seeds: " + std::to_string(options.seeds) + " seeds from " + std::to_string(options.seed) +
-           " go past the largest seed, 18446744073709551615";
-  }
+  if (auto overflow = SeedsOverflow(options)) return overflow;
   const std::string swept = SweepParameterName(*options.sweep);
   if ((swept == "size" || swept == "packet" || swept == "header") && options.Given(swept)) {
     return "--" + swept + ": --sweep " + swept + "=... sets it itself";
