@@ -91,7 +91,9 @@ case $mode in
     tar -xzf "$archive" -C "$scratch"
     site=$scratch/switchsim-web-$version
     [ -f "$site/index.html" ] || fail "the archive does not unpack to switchsim-web-$version/index.html"
-    SWITCHSIM_VERSION=$version /usr/bin/python3 "$here/../web/browser_test.py" "$site" "$4"
+    for page in browser views exercises; do
+      SWITCHSIM_VERSION=$version /usr/bin/python3 "$here/../web/${page}_test.py" "$site" "$4"
+    done
     ;;
 
   *) fail "\"$mode\" is not a check; use lintian, metadata, programs or web" ;;

@@ -14,7 +14,7 @@ import unittest
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
-import browser_test
+import page_case
 import page_driver
 
 WAIT = 60  # s: how long any awaited condition may take on a slow, loaded machine
@@ -64,7 +64,7 @@ def setUpModule():
     global server, browser, base
     server, base = page_driver.serve(SITE)
     browser = page_driver.chromium()
-    browser_test.browser, browser_test.base = browser, base
+    page_case.browser, page_case.base = browser, base
 
 
 def tearDownModule():
@@ -94,11 +94,11 @@ class Screens(unittest.TestCase):
         browser.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
 
     def test_the_form_fits_each_screen_and_a_tap_on_start_runs_it(self):
-        expected = browser_test.driver_ms('Packet', '300', ('1', '0.5', '1'), ('50', '50', '50'), '3')
+        expected = page_case.driver_ms('Packet', '300', ('1', '0.5', '1'), ('50', '50', '50'), '3')
         for name, width, height, ratio, mobile in SCREENS:
             with self.subTest(name):
                 emulate(width, height, ratio, mobile)
-                browser_test.open_page('?technique=Packet&seed=3&speed=4')
+                page_case.open_page('?technique=Packet&seed=3&speed=4')
                 compact = 'compact' in browser.execute_script('return document.body.className')
                 self.assertEqual(compact, width <= 700 or height <= 500, 'only a phone gets the compact page')
                 run_to_end('run0' if mobile else 'cmdStart0')  # a finger taps the run bar
@@ -129,7 +129,7 @@ class Screens(unittest.TestCase):
 
     def test_explore_draws_its_curve_within_a_phones_screen_for_a_finger(self):
         emulate(390, 844, 3, True)
-        browser_test.open_page('?seed=3')
+        page_case.open_page('?seed=3')
         browser.find_element('id', 'menuButton').click()
         browser.find_element('id', 'showExplore').click()
         for box, value in (('sweepTo', '200'), ('sweepSeeds', '1')):
@@ -149,7 +149,7 @@ class Screens(unittest.TestCase):
 
     def test_explore_stands_beside_the_form_on_a_desktop_with_its_text_at_the_zoom(self):
         emulate(1920, 1080, 1, False)
-        browser_test.open_page('?seed=3')
+        page_case.open_page('?seed=3')
         browser.find_element('id', 'showExplore').click()
         browser.find_element('id', 'sweepRun').click()
         wait_for(lambda: browser.find_element('id', 'sweepProgress').text == '450 runs', 'no curve')
@@ -165,13 +165,13 @@ class Screens(unittest.TestCase):
         style = "const s = getComputedStyle(document.getElementById('sweepRun')); return [s.fontSize, s.fontWeight]"
         self.assertEqual(browser.execute_script(style), ['14px', '400'])
         for query, shown in (('?zoom=200', ['28px', '400']), ('?projector=1', ['17.5px', '700'])):
-            browser_test.open_page(query)
+            page_case.open_page(query)
             browser.find_element('id', 'showExplore').click()
             self.assertEqual(browser.execute_script(style), shown, query)
 
     def test_a_rate_twin_takes_a_decimal_through_the_forms_own_rule(self):
         emulate(390, 844, 3, True)
-        browser_test.open_page('?seed=3')
+        page_case.open_page('?seed=3')
         twin = browser.find_element('id', 'twin_cmbBitRate1')
         self.assertEqual(twin.get_attribute('inputmode'), 'decimal')
         for typed, kept in (('2.5', '2.5'), ('abc', '2.5')):
@@ -185,7 +185,7 @@ class Screens(unittest.TestCase):
 
     def test_the_margins_text_stays_readable_under_automatic_dark_mode(self):
         emulate(1100, 900, 1, False)
-        browser_test.open_page('?technique=Circuit&seed=3&speed=4&start=1')
+        page_case.open_page('?technique=Circuit&seed=3&speed=4&start=1')
         wait_for(lambda: browser.find_element('id', 'statusPhase').get_attribute('textContent')
                  .startswith('Ended'), 'the run never ended')
         # Automatic dark mode off and on, with the system preferring light or dark.
@@ -202,7 +202,7 @@ class Screens(unittest.TestCase):
 
     def test_after_one_visit_the_page_runs_offline_and_is_installable(self):
         emulate(1100, 900, 1, False)
-        browser_test.open_page()
+        page_case.open_page()
         wait_for(lambda: browser.execute_script(
             'return !!navigator.serviceWorker.controller || (location.reload(), false)'),
             'no service worker took the page')
@@ -212,9 +212,9 @@ class Screens(unittest.TestCase):
         browser.execute_cdp_cmd('Network.emulateNetworkConditions', {
             'offline': True, 'latency': 0, 'downloadThroughput': -1, 'uploadThroughput': -1})
         try:
-            browser_test.open_page('?technique=Circuit&seed=3&speed=4')
+            page_case.open_page('?technique=Circuit&seed=3&speed=4')
             run_to_end('cmdStart0')
-            expected = browser_test.driver_ms('Circuit', '300', ('1', '0.5', '1'), ('50', '50', '50'), '3')
+            expected = page_case.driver_ms('Circuit', '300', ('1', '0.5', '1'), ('50', '50', '50'), '3')
             self.assertIn(f'Circuit: {expected} ms', browser.find_element('id', 'statusNotice').text)
         finally:
             browser.execute_cdp_cmd('Network.emulateNetworkConditions', {
@@ -231,7 +231,7 @@ class Screens(unittest.TestCase):
 
     def test_on_a_phone_an_answer_checked_plays_its_run_in_view_and_the_outcome_follows(self):
         emulate(390, 844, 3, True)
-        browser_test.open_page('?technique=Circuit&predict=1&speed=4')
+        page_case.open_page('?technique=Circuit&predict=1&speed=4')
         browser.find_element('id', 'run0').click()  # Start, to read the answer off the run: nothing runs
         self.assertEqual([browser.find_element('id', id).get_attribute('textContent') for id in ('run0', 'runClock')],
                          ['Start', 't = 0.000 s'])
@@ -248,7 +248,7 @@ class Screens(unittest.TestCase):
 
     def test_a_course_pages_frames_keep_their_run_bar_and_leave_the_host_page_alone(self):
         emulate(1100, 900, 1, False)
-        browser_test.open_page('?rates=2,2,2&speed=2&zoom=fit&projector=1')
+        page_case.open_page('?rates=2,2,2&speed=2&zoom=fit&projector=1')
         link = browser.execute_script('return switchsim.page.toolBar.share.link()')
         self.assertTrue(link.endswith('?technique=Message&size=300&rates=2,2,2&delays=50,50,50'
                                       '&speed=2&zoom=fit&projector=1'), link)
@@ -347,5 +347,5 @@ if __name__ == '__main__':
     if len(sys.argv) < 3 or not os.path.isdir(sys.argv[1]):
         sys.exit('usage: screens_test.py SITE_DIR SWITCHSIM_TRACE [unittest options]')
     SITE = sys.argv.pop(1)
-    browser_test.TRACE = sys.argv.pop(1)
+    page_case.TRACE = sys.argv.pop(1)
     unittest.main()
