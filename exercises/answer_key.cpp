@@ -4,6 +4,7 @@
 
 #include "simulation/constants.h"
 #include "text/json_writer.h"
+#include "exercises/lab_exercise.h"
 
 namespace switchsim {
 namespace {
@@ -26,6 +27,9 @@ std::string SimulatedText(const Exercise& exercise, const ExpectedAnswer& e) {
       return e.simulated_answer ? "crossing at " + AnswerText(exercise, *e.simulated_answer)
                                 : std::string("the simulated runs do not cross");
     case ExerciseAsk::Bottleneck: return "the circuit delivers at " + MsText(e.simulated_ms);
+    case ExerciseAsk::CircuitUsers:
+    case ExerciseAsk::Congestion:
+    case ExerciseAsk::QueueWait: return LabSimulatedText(exercise, e);
     default: return MsText(e.simulated_ms);
   }
 }
@@ -33,6 +37,13 @@ std::string SimulatedText(const Exercise& exercise, const ExpectedAnswer& e) {
 void AddWarnings(const Exercise& exercise, AnswerKeyEntry& entry) {
   const ExpectedAnswer& e = entry.expected;
   auto& warnings = entry.warnings;
+  if (IsLabAsk(exercise.ask)) {
+    if (e.simulated_answer && !WithinTolerance(exercise, e, *e.simulated_answer)) {
+      warnings.push_back("the lab's run gives " + AnswerText(exercise, *e.simulated_answer) +
+                         ", outside what counts: run more slots or packets, or widen the tolerance");
+    }
+    return;
+  }
   const bool late = !e.simulated_ms || e.continuous_ms > kStopAfterMs;
   if (late && exercise.ask != ExerciseAsk::Crossover) {
     warnings.push_back("the run ends at 15 s, before the data arrives, so the class cannot see the answer in it");
@@ -90,7 +101,7 @@ std::string AnswerKeyJson(const ExerciseSheet& sheet) {
     const AnswerKeyEntry entry = AnswerKeyOf(static_cast<int>(i + 1), exercise);
     json.Open('{').Key("number").Integer(entry.number).Key("ask").Text(AskName(exercise.ask));
     json.Key("technique");
-    if (exercise.ask == ExerciseAsk::Fastest) json.Null();
+    if (exercise.ask == ExerciseAsk::Fastest || IsLabAsk(exercise.ask)) json.Null();
     else json.Text(exercise.parameters.technique);
     json.Key("expected").Text(entry.expected_text).Key("value");
     const bool choice = exercise.ask == ExerciseAsk::Fastest || exercise.ask == ExerciseAsk::WhichChange;

@@ -7,6 +7,7 @@
 #include "form/lists.h"
 #include "simulation/numbers.h"
 #include "simulation/techniques.h"
+#include "exercises/lab_exercise.h"
 
 namespace switchsim {
 namespace {
@@ -168,6 +169,11 @@ AnswerReading ReadAnswer(const Exercise& exercise, std::string_view typed) {
       return {std::nullopt, "Type the value of the " +
                                 (exercise.sweep ? SweepAxisName(*exercise.sweep) : std::string("parameter")) +
                                 " as a number, such as 120"};
+    case ExerciseAsk::CircuitUsers:
+    case ExerciseAsk::Congestion:
+    case ExerciseAsk::QueueWait:
+      if (const auto value = LabAnswerTyped(exercise, typed)) return {Answer{*value, {}}, {}};
+      return {std::nullopt, LabAnswerHint(exercise.ask)};
   }
   return {};
 }

@@ -27,7 +27,12 @@ std::optional<ExerciseAsk> AskNamed(std::string_view name) {
 }
 
 bool UsesTolerance(ExerciseAsk ask) {
-  return ask == ExerciseAsk::Completion || ask == ExerciseAsk::Bottleneck || ask == ExerciseAsk::Crossover;
+  return ask == ExerciseAsk::Completion || ask == ExerciseAsk::Bottleneck || ask == ExerciseAsk::Crossover ||
+         ask == ExerciseAsk::Congestion || ask == ExerciseAsk::QueueWait;
+}
+
+bool IsLabAsk(ExerciseAsk ask) {
+  return ask == ExerciseAsk::CircuitUsers || ask == ExerciseAsk::Congestion || ask == ExerciseAsk::QueueWait;
 }
 
 RunParameters ChangedParameters(const RunParameters& base, const ParameterChange& change) {
@@ -98,6 +103,15 @@ std::string SheetKey(const ExerciseSheet& sheet) {
                           ShortestText(e.sweep->values.back()) + ":" + std::to_string(e.sweep->values.size()) +
                           ":" + e.overtaken);
     for (const ParameterChange& change : e.changes) hash.Add("change:" + change.text);
+    if (e.ask == ExerciseAsk::CircuitUsers || e.ask == ExerciseAsk::Congestion) {
+      const ShareSetting& s = e.share;
+      hash.Add("share:" + std::to_string(s.users) + "," + ShortestText(s.active) + "," + s.user_rate + "," +
+               s.link_rate + "," + (s.burst_slots ? ShortestText(*s.burst_slots) : "") + "," +
+               std::to_string(s.slot_count));
+    }
+    if (e.ask == ExerciseAsk::QueueWait) {
+      hash.Add("queue:" + ShortestText(e.queue.intensity) + "," + std::to_string(e.queue.packets));
+    }
   }
   char key[17];
   std::snprintf(key, sizeof key, "%016llx", static_cast<unsigned long long>(hash.value()));
@@ -120,6 +134,10 @@ std::string DefaultQuestion(ExerciseAsk ask, std::string_view technique) {
              " start to deliver before the other technique?";
     case ExerciseAsk::WhichChange:
       return "Which change shortens the completion of " + std::string(technique) + " more?";
+    case ExerciseAsk::CircuitUsers: return "How many users can reserved circuits serve on this link?";
+    case ExerciseAsk::Congestion:
+      return "What is the probability that more users are active at once than circuits would serve?";
+    case ExerciseAsk::QueueWait: return "What is the mean wait of a packet in the queue, in ms?";
   }
   return {};
 }

@@ -8,6 +8,8 @@
 
 #include "records/run_log.h"
 #include "explore/sweep_range.h"
+#include "queueing/queue_setting.h"
+#include "sharing/share_setting.h"
 
 namespace switchsim {
 
@@ -19,16 +21,24 @@ enum class ExerciseAsk {
   OptimalPacket,  // the packet size, in blocks, with the least continuous-time packet completion
   Crossover,      // the value of a swept parameter where one technique's formula overtakes another's
   WhichChange,    // which of a few changes of one parameter shortens a technique's completion most
+  CircuitUsers,   // how many users reserved circuits serve on a shared link: floor(C / r), exactly
+  Congestion,     // the probability that more users are active than circuits would serve, the binomial sum
+  QueueWait,      // the mean wait in a router's queue at an intensity, in ms, M/D/1's formula
 };
 
 /// The kinds' names, as sheets and links write them, in the order above.
-inline constexpr std::array<std::string_view, 6> kAskNames = {
-    "completion", "fastest", "bottleneck", "optimal-packet", "crossover", "which-change"};
+inline constexpr std::array<std::string_view, 9> kAskNames = {
+    "completion", "fastest",       "bottleneck", "optimal-packet", "crossover",
+    "which-change", "circuit-users", "congestion", "queue-wait"};
 
 /// The kind named `name` in any case ("Completion", "FASTEST"), or nothing.
 std::optional<ExerciseAsk> AskNamed(std::string_view name);
 std::string_view AskName(ExerciseAsk ask);
 
+/// Whether `ask` is about the labs of a shared link or a queue, rather than the form's run.
+bool IsLabAsk(ExerciseAsk ask);
+/// The most slots or packets a lab exercise runs, so that its outcome is worked out at once on any front end.
+inline constexpr std::int64_t kMostLabExerciseSteps = 200'000;
 /// How far an answer may be from the expected one, in per cent, unless an exercise says.
 inline constexpr double kDefaultTolerancePercent = 5.0;
 /// The widest tolerance an exercise may give, in per cent.
@@ -63,6 +73,8 @@ struct Exercise {
   std::optional<SweepRange> sweep;      // crossover: the parameter swept and its values
   std::string overtaken;                // crossover: the technique overtaken
   std::vector<ParameterChange> changes;  // which-change: the changes offered, in order
+  ShareSetting share;                    // circuit-users, congestion: the shared link (its seed the exercise's)
+  QueueSetting queue;                    // queue-wait: the queue (its seed the exercise's)
 };
 
 /// Whether an exercise of `ask` is graded within a tolerance (a number

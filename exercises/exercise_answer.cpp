@@ -11,6 +11,7 @@
 #include "simulation/numbers.h"
 #include "records/results_format.h"
 #include "explore/sweep.h"
+#include "exercises/lab_exercise.h"
 #include "text/number_texts.h"
 #include "simulation/techniques.h"
 
@@ -178,6 +179,9 @@ ExpectedAnswer ExpectedAnswerOf(const Exercise& exercise) {
       break;
     case ExerciseAsk::OptimalPacket: GradePacket(exercise, expected); break;
     case ExerciseAsk::Crossover: GradeCrossover(exercise, expected); break;
+    case ExerciseAsk::CircuitUsers:
+    case ExerciseAsk::Congestion:
+    case ExerciseAsk::QueueWait: GradeLab(exercise, expected); break;
   }
   return expected;
 }
@@ -195,6 +199,9 @@ std::string AnswerText(const Exercise& exercise, const Answer& answer) {
       const std::string unit = exercise.sweep ? SweepUnit(*exercise.sweep) : std::string();
       return Tenths(answer.number) + (unit.empty() ? "" : " " + unit);
     }
+    case ExerciseAsk::CircuitUsers:
+    case ExerciseAsk::Congestion:
+    case ExerciseAsk::QueueWait: return LabAnswerText(exercise, answer.number);
   }
   return {};
 }
@@ -210,6 +217,9 @@ std::string AnswerUnit(const Exercise& exercise) {
       const std::string unit = exercise.sweep ? SweepUnit(*exercise.sweep) : std::string();
       return unit.empty() ? "value" : unit;
     }
+    case ExerciseAsk::CircuitUsers:
+    case ExerciseAsk::Congestion:
+    case ExerciseAsk::QueueWait: return LabAnswerUnit(exercise.ask);
   }
   return {};
 }
@@ -223,6 +233,8 @@ std::string AcceptedText(const Exercise& exercise, const ExpectedAnswer& expecte
   const double high = target + std::abs(target) * share;
   if (exercise.ask == ExerciseAsk::Completion) return FormulaText(low) + " to " + FormulaText(high) + " ms";
   if (exercise.ask == ExerciseAsk::Bottleneck) return ShortestText(low) + " to " + ShortestText(high);
+  if (exercise.ask == ExerciseAsk::Congestion) return ChanceText(low) + " to " + ChanceText(high);
+  if (exercise.ask == ExerciseAsk::QueueWait) return FormulaText(low) + " to " + FormulaText(high) + " ms";
   const std::string unit = exercise.sweep ? SweepUnit(*exercise.sweep) : std::string();
   return Tenths(low) + " to " + Tenths(high) + (unit.empty() ? "" : " " + unit);
 }

@@ -38,6 +38,11 @@ struct ExpectedAnswer {
   std::size_t formula_ties = 1;
   /// The simulated runs' answer is not among the formulas' (choices and packet sizes).
   bool simulation_differs = false;
+  /// A lab's question: the figure of its run with the exercise's seed, the
+  /// half-width of its 99.9 % interval, and how many slots or packets it ran.
+  double lab_simulated = 0.0;
+  double lab_interval = 0.0;
+  std::int64_t lab_steps = 0;
 };
 ExpectedAnswer ExpectedAnswerOf(const Exercise& exercise);
 

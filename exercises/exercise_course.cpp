@@ -1,6 +1,7 @@
 #include "exercises/exercise_course.h"
 
 #include "exercises/exercise_sheet.h"
+#include "exercises/sharing_course.h"
 
 namespace switchsim {
 namespace {
@@ -184,6 +185,18 @@ std::string_view BuiltInCourseText() { return kCourseSheet; }
 const ExerciseSheet& BuiltInCourse() {
   static const ExerciseSheet course = *ReadExerciseSheet(kCourseSheet).sheet;
   return course;
+}
+
+const ExerciseSheet* BuiltInCourseNamed(std::string_view name) {
+  if (name == kBuiltInCourseName) return &BuiltInCourse();
+  if (name == kSharingCourseName) return &SharingCourse();
+  return nullptr;
+}
+
+std::optional<std::string_view> BuiltInCourseTextNamed(std::string_view name) {
+  if (name == kBuiltInCourseName) return BuiltInCourseText();
+  if (name == kSharingCourseName) return SharingCourseText();
+  return std::nullopt;
 }
 
 }  // namespace switchsim

@@ -47,6 +47,9 @@ std::string ExerciseFlow::Prompt() const {
     case ExerciseAsk::OptimalPacket: return "Your answer, in blocks (1 to 50)";
     case ExerciseAsk::WhichChange: return "Your answer: one of the changes";
     case ExerciseAsk::Crossover: return "Your answer, in " + AnswerUnit(Current());
+    case ExerciseAsk::CircuitUsers: return "Your answer: a number of users";
+    case ExerciseAsk::Congestion: return "Your answer: a probability, such as 0.01";
+    case ExerciseAsk::QueueWait: return "Your answer, in ms";
   }
   return {};
 }
@@ -74,7 +77,10 @@ void ExerciseFlow::Ask(int index) {
   runs_left_.clear();
   hint_shown_ = false;
   classroom_.SetReadoutsHidden(true);
-  if (auto refusal = classroom_.SetUpRun(exercise.parameters)) classroom_.Announce(*refusal);
+  // A lab's question leaves the form as it is: its run is the lab's.
+  if (!IsLabAsk(exercise.ask)) {
+    if (auto refusal = classroom_.SetUpRun(exercise.parameters)) classroom_.Announce(*refusal);
+  }
   // An earlier run's markers would show their times against the time scale.
   classroom_.ClearTraces();
   classroom_.Announce(Heading() + ". " + exercise.question + " " + Prompt());
@@ -105,6 +111,9 @@ std::vector<RunParameters> ExerciseFlow::RunsOfAnswer() const {
       return runs;
     }
     case ExerciseAsk::Crossover: return {};  // a sweep: Explore draws it
+    case ExerciseAsk::CircuitUsers:
+    case ExerciseAsk::Congestion:
+    case ExerciseAsk::QueueWait: return {};  // the lab's run, made with the grading
   }
   return {};
 }

@@ -1,5 +1,6 @@
 #include "exercises/exercise_members.h"
 
+#include <algorithm>
 #include <array>
 #include <nlohmann/json.hpp>
 
@@ -16,35 +17,47 @@ namespace {
 enum class Use { No, May, Must };
 
 // Which members each kind uses, in the order of ExerciseAsk: completion,
-// fastest, bottleneck, optimal-packet, crossover, which-change.
+// fastest, bottleneck, optimal-packet, crossover, which-change, then the
+// labs' circuit-users, congestion and queue-wait.
 struct MemberUse {
   std::string_view name;
-  std::array<Use, 6> by_kind;
+  std::array<Use, kAskNames.size()> by_kind;
 };
 
 constexpr Use N = Use::No;
 constexpr Use M = Use::May;
 constexpr Use R = Use::Must;
 
-inline constexpr std::array<MemberUse, 15> kMembers = {{
-    {"question", {R, R, R, R, R, R}},  {"ask", {R, R, R, R, R, R}},
-    {"technique", {R, N, N, N, R, R}}, {"size", {R, R, R, R, R, R}},
-    {"rates", {R, R, R, R, R, R}},     {"delays", {R, R, R, R, R, R}},
-    {"packet", {M, M, M, N, M, M}},    {"header", {M, M, M, M, M, M}},
-    {"seed", {M, M, M, M, M, M}},      {"tolerance", {M, N, M, N, M, N}},
-    {"explain", {M, M, M, M, M, M}},   {"hint", {M, M, M, M, M, M}},
-    {"sweep", {N, N, N, N, R, N}},     {"overtakes", {N, N, N, N, R, N}},
-    {"changes", {N, N, N, N, N, R}},
+inline constexpr std::array<MemberUse, 24> kMembers = {{
+    {"question", {R, R, R, R, R, R, R, R, R}},  {"ask", {R, R, R, R, R, R, R, R, R}},
+    {"technique", {R, N, N, N, R, R, N, N, N}}, {"size", {R, R, R, R, R, R, N, N, N}},
+    {"rates", {R, R, R, R, R, R, N, N, N}},     {"delays", {R, R, R, R, R, R, N, N, N}},
+    {"packet", {M, M, M, N, M, M, N, N, N}},    {"header", {M, M, M, M, M, M, N, N, N}},
+    {"seed", {M, M, M, M, M, M, N, M, M}},      {"tolerance", {M, N, M, N, M, N, N, M, M}},
+    {"explain", {M, M, M, M, M, M, M, M, M}},   {"hint", {M, M, M, M, M, M, M, M, M}},
+    {"sweep", {N, N, N, N, R, N, N, N, N}},     {"overtakes", {N, N, N, N, R, N, N, N, N}},
+    {"changes", {N, N, N, N, N, R, N, N, N}},   {"users", {N, N, N, N, N, N, M, R, N}},
+    {"active", {N, N, N, N, N, N, N, R, N}},    {"user_rate", {N, N, N, N, N, N, R, R, N}},
+    {"link_rate", {N, N, N, N, N, N, R, R, N}}, {"burst", {N, N, N, N, N, N, N, M, N}},
+    {"slots", {N, N, N, N, N, N, N, M, N}},     {"intensity", {N, N, N, N, N, N, N, N, R}},
+    {"packets", {N, N, N, N, N, N, N, N, M}},   {"buffer", {N, N, N, N, N, N, N, N, N}},
 }};
 
 // What a member is for, said when a kind does not use it.
 std::string UnusedWhy(ExerciseAsk ask, std::string_view name) {
+  static constexpr std::array<std::string_view, 9> kFormMembers = {
+      "technique", "size", "rates", "delays", "packet", "header", "sweep", "overtakes", "changes"};
+  if (IsLabAsk(ask) && std::find(kFormMembers.begin(), kFormMembers.end(), name) != kFormMembers.end()) {
+    return "it asks about a lab, not the form's run";
+  }
   if (name == "technique") {
     return ask == ExerciseAsk::Fastest ? "it runs every technique"
                                        : "it runs " + std::string(ImpliedTechnique(ask)) + " by its nature";
   }
   if (name == "tolerance") return "its answer is a choice, right or wrong";
   if (name == "packet") return "the packet size is its answer";
+  if (name == "buffer") return "the mean wait's formula holds for a buffer without limit";
+  if (name == "seed" && ask == ExerciseAsk::CircuitUsers) return "its answer is the same on every run";
   return "it belongs to another kind of question";
 }
 

@@ -7,6 +7,7 @@
 #include "simulation/numbers.h"
 #include "formulas/reading_guide.h"
 #include "records/results_format.h"
+#include "exercises/lab_exercise.h"
 
 namespace switchsim {
 namespace {
@@ -64,6 +65,9 @@ std::string KindRule(const Exercise& exercise) {
     case ExerciseAsk::OptimalPacket:
       return "Smaller packets pipeline better but each carries its own header; with equal links the best "
              "payload is near √(M·h / (N − 1)), M the message and h the header, checked among whole blocks.";
+    case ExerciseAsk::CircuitUsers:
+    case ExerciseAsk::Congestion:
+    case ExerciseAsk::QueueWait: return LabKindRule(exercise.ask);
   }
   return {};
 }
@@ -124,6 +128,9 @@ void NumberLines(const Exercise& exercise, const Answer& answer, const ExpectedA
                                                              AnswerText(exercise, *e.simulated_answer)
                                                        : "the simulated runs do not cross in the range"});
       break;
+    case ExerciseAsk::CircuitUsers:
+    case ExerciseAsk::Congestion:
+    case ExerciseAsk::QueueWait: lines.push_back({"Simulated", LabSimulatedText(exercise, e)}); break;
     default: break;
   }
   if (UsesTolerance(exercise.ask)) {
@@ -142,6 +149,9 @@ void NumberLines(const Exercise& exercise, const Answer& answer, const ExpectedA
       lines.push_back({"Formula", FormulaLine(kMethodPacket, best)});
       break;
     }
+    case ExerciseAsk::CircuitUsers:
+    case ExerciseAsk::Congestion:
+    case ExerciseAsk::QueueWait: lines.push_back({"Formula", LabFormulaLine(exercise, e)}); break;
     default: break;
   }
   if (exercise.ask == ExerciseAsk::OptimalPacket && e.simulation_differs && e.simulated_answer) {
@@ -153,6 +163,8 @@ void NumberLines(const Exercise& exercise, const Answer& answer, const ExpectedA
                             "are taken as straight, as Explore marks it; the simulated runs move in ticks of 25 ms."});
   } else if (exercise.ask == ExerciseAsk::Completion) {
     lines.push_back({"Why", TickWhy(e.continuous_ms, e.simulated_ms)});
+  } else if (IsLabAsk(exercise.ask)) {
+    lines.push_back({"Why", LabWhyLine(exercise, e)});
   }
 }
 

@@ -1,6 +1,7 @@
 #include "exercises/exercise_sheet.h"
 
 #include <algorithm>
+#include <type_traits>
 #include <nlohmann/json.hpp>
 
 #include "explore/curve_marks.h"
@@ -28,6 +29,7 @@ class SheetCheck {
   Problem ReadExercise(const Json& object, std::size_t index, Exercise& exercise);
   Problem ReadRun(const Json& object, const std::string& path, Exercise& exercise);
   Problem ReadKind(const Json& object, const std::string& path, Exercise& exercise);
+  Problem ReadLab(const Json& object, const std::string& path, Exercise& exercise);
   Problem Text(const Json& object, const std::string& path, std::string_view name, std::string& out);
   /// A line that places `message` at the value of `path`.
   std::string At(const std::string& path, const std::string& message) const {
@@ -184,6 +186,7 @@ SheetCheck::Problem SheetCheck::ReadRun(const Json& object, const std::string& p
 }
 
 SheetCheck::Problem SheetCheck::ReadKind(const Json& object, const std::string& path, Exercise& exercise) {
+  if (IsLabAsk(exercise.ask)) return ReadLab(object, path, exercise);
   if (exercise.ask == ExerciseAsk::Crossover) {
     std::string overtaken;
     if (auto problem = Text(object, path, "overtakes", overtaken)) return problem;
@@ -210,6 +213,56 @@ SheetCheck::Problem SheetCheck::ReadKind(const Json& object, const std::string& 
       exercise.changes.push_back(std::get<ParameterChange>(std::move(read)));
     }
   }
+  return std::nullopt;
+}
+
+// A lab's members: each value read as its kind, then the whole setting
+// checked by the lab's own rules, which name the value refused.
+SheetCheck::Problem SheetCheck::ReadLab(const Json& object, const std::string& path, Exercise& exercise) {
+  ShareSetting& share = exercise.share;
+  QueueSetting& queue = exercise.queue;
+  const auto whole = [&](const char* name, auto& out, std::int64_t least, std::int64_t most) -> Problem {
+    const auto found = object.find(name);
+    if (found == object.end()) return std::nullopt;
+    if (!found->is_number_integer() || found->get<std::int64_t>() < least || found->get<std::int64_t>() > most) {
+      const bool run = most == kMostLabExerciseSteps;  // slots or packets: the lab's run is made as it is graded
+      return At(path + "/" + name, "expected " + std::string(name) + " as a whole number from " +
+                                       std::to_string(least) + " to " + std::to_string(most) +
+                                       (run ? ", so that the answer's run is made at once" : ""));
+    }
+    out = static_cast<std::remove_reference_t<decltype(out)>>(found->get<std::int64_t>());
+    return std::nullopt;
+  };
+  const auto number = [&](const char* name, double& out) -> Problem {
+    const auto found = object.find(name);
+    if (found == object.end()) return std::nullopt;
+    if (!found->is_number()) return At(path + "/" + name, "expected " + std::string(name) + " as a number");
+    out = found->get<double>();
+    return std::nullopt;
+  };
+  const auto rate = [&](const char* name, std::string& out) -> Problem {
+    const auto found = object.find(name);
+    if (found == object.end()) return std::nullopt;
+    const auto text = OptionText(*found);
+    if (!text || !PlainRate(*text)) {
+      return At(path + "/" + name, "expected " + std::string(name) +
+                                       " as a plain decimal above 0 with at most 9 digits, such as 0.1 or \"0.1\"");
+    }
+    out = *text;
+    return std::nullopt;
+  };
+  double burst = 0.0;
+  for (Problem problem : {whole("users", share.users, 1, kMostShareUsers), number("active", share.active),
+                          rate("user_rate", share.user_rate), rate("link_rate", share.link_rate),
+                          number("burst", burst), whole("slots", share.slot_count, 1, kMostLabExerciseSteps),
+                          number("intensity", queue.intensity),
+                          whole("packets", queue.packets, 1, kMostLabExerciseSteps)}) {
+    if (problem) return problem;
+  }
+  if (object.contains("burst")) share.burst_slots = burst;
+  share.seed = queue.seed = exercise.parameters.seed;
+  const bool queueing = exercise.ask == ExerciseAsk::QueueWait;
+  if (auto refusal = queueing ? QueueRefusal(queue) : ShareRefusal(share)) return At(path, *refusal);
   return std::nullopt;
 }
 

@@ -26,13 +26,6 @@ const OptionRow* RowNamed(const std::string& name) {
 
 std::string Percent(double share, int places = 1) { return FixedText(share * 100.0, places) + " %"; }
 
-// A probability as a person reads it: "0.000424", "1.7e-09".
-std::string Chance(double p) {
-  if (p == 0.0 || p >= 1e-4) return ShortestText(std::round(p * 1e6) / 1e6);
-  const int power = static_cast<int>(std::floor(std::log10(p)));
-  return FixedText(p / std::pow(10.0, power), 2) + "e" + std::to_string(power);
-}
-
 std::vector<LabelledLine> ShareFigures(const ShareRun& run) {
   const ShareSetting& s = run.setting();
   const BurstCase burst = BurstCaseOf(s);
@@ -43,9 +36,9 @@ std::vector<LabelledLine> ShareFigures(const ShareRun& run) {
                        std::to_string(run.ReservedUsers())},
       {"Reserved, idle", Percent(run.ReservedIdle()) + " of the link, reserved for circuits but not used"},
       {"Congestion, formula", "P(more than " + std::to_string(run.ReservedUsers()) + " active) = " +
-                                  Chance(CongestionFormula(s)) + ", the binomial sum over " + std::to_string(s.users) +
+                                  ChanceText(CongestionFormula(s)) + ", the binomial sum over " + std::to_string(s.users) +
                                   " users active " + ShortestText(s.active) + " of the time"},
-      {"Congestion, simulated", Chance(congestion) + " \u00b1 " + Chance(run.Congestion().HalfWidth()) +
+      {"Congestion, simulated", ChanceText(congestion) + " \u00b1 " + ChanceText(run.Congestion().HalfWidth()) +
                                     " (99.9 %): " + std::to_string(run.CongestedSlots()) + " of " +
                                     std::to_string(run.SlotsDone()) + " slots"},
       {"Link used", "circuits " + Percent(run.CircuitUse()) + ", packets " + Percent(run.PacketUse())},
@@ -175,7 +168,7 @@ double LabSession::Progress() const {
 void LabSession::Finished() {
   if (share_) {
     Say("Shared link done: " + std::to_string(share_->CircuitUsers()) + " users on circuits; congested in " +
-        Chance(share_->Congestion().Mean()) + " of the slots, " + Chance(CongestionFormula(share_->setting())) +
+        ChanceText(share_->Congestion().Mean()) + " of the slots, " + ChanceText(CongestionFormula(share_->setting())) +
         " by the formula");
   } else if (queue_) {
     Say("Queue done: mean wait " + MsText(queue_->Wait().Mean()) + " ms, " + MsText(MeanWaitFormulaMs(queue_->setting())) +

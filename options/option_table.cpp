@@ -59,8 +59,8 @@ std::optional<std::string> SetCheckExercises(const std::string& value, RunReques
 std::optional<std::string> SetAsk(const std::string& value, RunRequest& request) {
   const auto ask = AskNamed(value);
   if (!ask) return Quoted(value) + " is not a kind of question; use completion, fastest, bottleneck or optimal-packet";
-  if (*ask == ExerciseAsk::Crossover || *ask == ExerciseAsk::WhichChange) {
-    return Quoted(value) + " needs a sheet, which gives its sweep or its changes; use completion, fastest, "
+  if (*ask == ExerciseAsk::Crossover || *ask == ExerciseAsk::WhichChange || IsLabAsk(*ask)) {
+    return Quoted(value) + " needs a sheet, which gives its sweep, its changes or its lab; use completion, fastest, "
            "bottleneck or optimal-packet";
   }
   request.ask = *ask;
@@ -125,13 +125,13 @@ constexpr std::array<OptionRow, 43> kOptions = {{
      "also write a vector picture of the window after the run(s) to FILE (the curve with --sweep)",
      kDriver, SetSvg},
     {"check-exercises", "FILE",
-     "check a sheet of exercises and print each one's answer key (as JSON with --json)", kDriver,
+     "check a sheet of exercises (or a course that comes with switchsim: builtin, sharing) and print each one's answer key (as JSON with --json)", kDriver,
      SetCheckExercises},
     {"course", "", "print the built-in exercises as a sheet file, a start for one's own", kDriver,
      nullptr, &RunRequest::course},
-    {"exercises", "FILE", "open the sheet of exercises FILE, or builtin: the built-in course", kWindow,
+    {"exercises", "FILE", "open the sheet of exercises FILE, or a course that comes with switchsim: builtin or sharing", kWindow,
      SetExercises},
-    {"exercises", "FILE", "open the sheet of exercises FILE of the same site, or builtin: the built-in course",
+    {"exercises", "FILE", "open the sheet of exercises FILE of the same site, or a course that comes with switchsim: builtin or sharing",
      kPage, SetExercises},
     {"predict", "", "ask for a prediction before the run: an exercise of the options given",
      kWindow | kPage, nullptr, &RunRequest::predict},

@@ -6,10 +6,6 @@
 
 namespace switchsim {
 
-/// The name a link gives for the built-in course instead of a sheet
-/// ("?exercises=builtin"); no file of that name is loaded.
-inline constexpr std::string_view kBuiltInCourseName = "builtin";
-
 /// Why the page does not load the sheet a link names, or nothing: a sheet
 /// is a file of the page's own site, named by a path relative to the page
 /// ("sheets/week3.json") of letters, digits, '.', '_', '-' and '/', that

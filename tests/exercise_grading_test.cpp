@@ -149,5 +149,51 @@ TEST(AnswerKey, WarnsWhereTheRunCannotShowTheAnswerAndWritesJson) {
   EXPECT_NE(json.find(R"("simulated":"not all delivered within 15 s","warnings":["the run ends)"), std::string::npos);
 }
 
+TEST(ExerciseGrading, AsksTheLabsFromTheirFormulasBesideTheirRuns) {
+  const std::string share = R"("users": 35, "active": 0.1, "user_rate": "0.1", "link_rate": "1")";
+  struct Case {
+    std::string members;
+    std::vector<std::pair<std::string, bool>> typed;  // an answer and whether it counts
+    std::string formula;                               // in the outcome's formula line
+  };
+  const std::vector<Case> cases = {
+      {R"("ask": "circuit-users", "user_rate": "0.1", "link_rate": "0.3")",
+       {{"3", true}, {"3 users", true}, {"2", false}, {"4", false}},
+       "floor(C / r) = floor(0.3 / 0.1) = 3"},
+      {R"("ask": "congestion", "tolerance": 10, )" + share,
+       {{"0.000424", true}, {"4.2e-4", true}, {"0.0424 %", true}, {"0.0003", false}, {"0.01", false}},
+       "P(X > 10) = \u03a3_{k=11..35} C(35, k)"},
+      {R"("ask": "queue-wait", "intensity": 0.8)", {{"200", true}, {"0.2 s", true}, {"205 ms", true}, {"250", false}},
+       "= 200 ms"},
+  };
+  for (const Case& c : cases) {
+    const Exercise exercise = ExerciseOf(c.members);
+    const ExpectedAnswer expected = ExpectedAnswerOf(exercise);
+    for (const auto& [typed, counts] : c.typed) {
+      const auto answer = ReadAnswer(exercise, typed).answer;
+      ASSERT_TRUE(answer) << typed;
+      EXPECT_EQ(WithinTolerance(exercise, expected, *answer), counts) << c.members << " " << typed;
+    }
+    EXPECT_FALSE(ReadAnswer(exercise, "lots").answer);
+    const std::string outcome = Outcome(exercise, expected, c.typed.front().first);
+    EXPECT_NE(outcome.find(c.formula), std::string::npos) << outcome;
+    EXPECT_NE(outcome.find("Simulated: "), std::string::npos) << outcome;
+    EXPECT_TRUE(AnswerKeyOf(1, exercise).warnings.empty()) << CheckLine(1, exercise);
+  }
+  // A short run's figure strays outside a narrow tolerance, and the teacher is told.
+  const Exercise narrow = ExerciseOf(R"("ask": "congestion", "tolerance": 1, "slots": 2000, )" + share);
+  EXPECT_FALSE(AnswerKeyOf(1, narrow).warnings.empty());
+
+  for (const std::string& bad : std::vector<std::string>
+       {R"("ask": "queue-wait", "intensity": 0.8, "buffer": 4)", R"("ask": "queue-wait", "intensity": 1)",
+        R"("ask": "circuit-users", "user_rate": "0.1", "link_rate": "1", "rates": "1,1,1")",
+        R"("ask": "circuit-users", "user_rate": "0.1", "link_rate": "1", "seed": 3)",
+        R"("ask": "congestion", "slots": 300000, )" + share, R"("ask": "congestion", "users": 35)",
+        R"("ask": "circuit-users", "user_rate": "2", "link_rate": "1")"}) {
+    const SheetReading reading = ReadExerciseSheet(R"({"title": "T", "exercises": [{"question": "Q", )" + bad + "}]}");
+    EXPECT_FALSE(reading.sheet) << bad;
+  }
+}
+
 }  // namespace
 }  // namespace switchsim

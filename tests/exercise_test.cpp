@@ -10,6 +10,7 @@
 #include "classroom/classroom.h"
 #include "exercises/exercise_answer.h"
 #include "exercises/exercise_course.h"
+#include "exercises/sharing_course.h"
 #include "exercises/exercise_flow.h"
 #include "options/exercise_link.h"
 #include "exercises/exercise_sheet.h"
@@ -174,10 +175,12 @@ TEST(ExerciseSheet, ForgivesCaseAndArraysAndHoldsItsLimits) {
 // Each answer the driver prints for the course, typed into the flow as a
 // student would, is graded right; a number just outside what counts is not;
 // the course has one clear answer to every question and nothing to warn of.
-TEST(ExerciseCourse, EveryCheckedAnswerIsGradedRightAndNothingWarns) {
-  const ExerciseSheet& course = BuiltInCourse();
-  ASSERT_GE(course.exercises.size(), 16U);
-  const auto again = ReadExerciseSheet(BuiltInCourseText());
+// Takes every exercise of a course with its expected answer: each is right,
+// nothing warns, just past the tolerance is wrong, and every kind is asked.
+void TakeCourse(const ExerciseSheet& course, std::string_view text, std::size_t least,
+                const std::vector<ExerciseAsk>& asked) {
+  ASSERT_GE(course.exercises.size(), least);
+  const auto again = ReadExerciseSheet(text);
   ASSERT_TRUE(again.sheet) << again.error;
   Lesson lesson;
   lesson.flow.Open(course);
@@ -201,14 +204,27 @@ TEST(ExerciseCourse, EveryCheckedAnswerIsGradedRightAndNothingWarns) {
     }
     lesson.flow.Next();
   }
-  for (const ExerciseAsk ask : {ExerciseAsk::Completion, ExerciseAsk::Fastest, ExerciseAsk::Bottleneck,
-                                ExerciseAsk::OptimalPacket, ExerciseAsk::Crossover, ExerciseAsk::WhichChange}) {
+  for (const ExerciseAsk ask : asked) {
     EXPECT_NE(std::find(kinds.begin(), kinds.end(), ask), kinds.end()) << AskName(ask);
   }
   EXPECT_EQ(lesson.flow.Step(), ExerciseStep::Done);
   EXPECT_EQ(lesson.flow.ProgressSummary(), std::to_string(course.exercises.size()) + " of " +
                                                std::to_string(course.exercises.size()) + " answered, " +
                                                std::to_string(course.exercises.size()) + " within tolerance");
+}
+
+TEST(ExerciseCourse, EveryCheckedAnswerIsGradedRightAndNothingWarns) {
+  TakeCourse(BuiltInCourse(), BuiltInCourseText(), 16,
+             {ExerciseAsk::Completion, ExerciseAsk::Fastest, ExerciseAsk::Bottleneck, ExerciseAsk::OptimalPacket,
+              ExerciseAsk::Crossover, ExerciseAsk::WhichChange});
+}
+
+TEST(ExerciseCourse, TheSharingCourseToo) {
+  TakeCourse(SharingCourse(), SharingCourseText(), 8,
+             {ExerciseAsk::CircuitUsers, ExerciseAsk::Congestion, ExerciseAsk::QueueWait});
+  EXPECT_EQ(BuiltInCourseNamed("sharing"), &SharingCourse());
+  EXPECT_EQ(BuiltInCourseNamed("builtin"), &BuiltInCourse());
+  EXPECT_EQ(BuiltInCourseNamed("other"), nullptr);
 }
 
 TEST(ExerciseFlow, HidesTheReadoutsUntilTheAnswerAndKeepsProgress) {

@@ -18,6 +18,13 @@ std::string FixedText(double value, int places) {
   return text.data();
 }
 
+std::string ChanceText(double p) {
+  if (p == 0.0 || p >= 1e-4) return ShortestText(std::round(p * 1e6) / 1e6);
+  const int power = static_cast<int>(std::floor(std::log10(p)));
+  return FixedText(p / std::pow(10.0, power), 2) + "e" + (power < 0 ? "-" : "") + (std::abs(power) < 10 ? "0" : "") +
+         std::to_string(std::abs(power));
+}
+
 std::string BlocksCount(long long blocks) { return std::to_string(blocks) + (blocks == 1 ? " block" : " blocks"); }
 
 std::string LabelledRow(const std::string& what, const std::string& value) {

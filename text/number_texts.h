@@ -12,6 +12,9 @@ std::string FormulaText(double ms);
 std::string MsText(double ms);
 /// `value` with `places` decimals: "12.50".
 std::string FixedText(double value, int places);
+/// A probability as a person reads it: to a millionth from 0.0001 up
+/// ("0.000424", "0.5"), smaller ones with three figures ("1.70e-07"); "0" for none.
+std::string ChanceText(double p);
 /// A number of blocks in words: "1 block", "3 blocks".
 std::string BlocksCount(long long blocks);
 /// A row of a short table a person reads: `what` padded to 44 characters, then `value`, then a line break.

@@ -6,12 +6,29 @@
 #include <ostream>
 
 #include "exercises/answer_key.h"
+#include "exercises/exercise_course.h"
 #include "exercises/exercise_sheet.h"
 #include "form/run_choice.h"
 
 namespace switchsim::trace {
 
+namespace {
+
+int CheckSheet(const ExerciseSheet& sheet, bool json, std::ostream& out) {
+  if (json) {
+    out << AnswerKeyJson(sheet);
+    return 0;
+  }
+  for (std::size_t i = 0; i < sheet.exercises.size(); ++i) {
+    out << CheckLine(static_cast<int>(i + 1), sheet.exercises[i]) << "\n";
+  }
+  return 0;
+}
+
+}  // namespace
+
 int CheckExercises(const std::string& path, bool json, std::ostream& out, std::ostream& err) {
+  if (const ExerciseSheet* course = BuiltInCourseNamed(path)) return CheckSheet(*course, json, out);
   const std::string named = "switchsim-trace: --check-exercises: " + Quoted(path) + ": ";
   std::ifstream file(path, std::ios::binary);
   if (!file) {
@@ -32,15 +49,7 @@ int CheckExercises(const std::string& path, bool json, std::ostream& out, std::o
     err << named << reading.error << "\n";
     return 2;
   }
-  if (json) {
-    out << AnswerKeyJson(*reading.sheet);
-    return 0;
-  }
-  const auto& exercises = reading.sheet->exercises;
-  for (std::size_t i = 0; i < exercises.size(); ++i) {
-    out << CheckLine(static_cast<int>(i + 1), exercises[i]) << "\n";
-  }
-  return 0;
+  return CheckSheet(*reading.sheet, json, out);
 }
 
 }  // namespace switchsim::trace

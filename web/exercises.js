@@ -38,7 +38,8 @@ export class Exercises {
 
   /** The ways in of a set: the built-in course, a sheet chosen, or one dropped on the section. */
   bindSets() {
-    el('exerciseCourse').addEventListener('click', () => this.openCourse());
+    el('exerciseCourse').addEventListener('click', () => this.openCourse('builtin'));
+    el('exerciseSharingCourse').addEventListener('click', () => this.openCourse('sharing'));
     const file = el('exerciseFile');
     file.addEventListener('change', () => {
       if (file.files.length > 0) this.readFile(file.files[0]);
@@ -144,10 +145,10 @@ export class Exercises {
     reveal(node, [el('runBar')]);
   }
 
-  /** Opens the built-in course. */
-  openCourse() {
+  /** Opens a course the program comes with, by its name: "builtin" or "sharing". */
+  openCourse(name = 'builtin') {
     return this.open(() => {
-      this.api.exerciseReadCourse();
+      this.api.exerciseReadCourse(name);
       return '';
     });
   }

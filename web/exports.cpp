@@ -200,7 +200,7 @@ const char* ss_exercise_read_link() {
   return Returned(sheet ? Exercises().Hold(*sheet) : std::string("The link asks for no prediction"));
 }
 /// Holds the built-in course aside.
-void ss_exercise_read_course() { Exercises().ReadCourse(); }
+void ss_exercise_read_course(const char* name) { Exercises().ReadCourse(name); }
 /// The key the progress of the set held aside is kept under.
 const char* ss_exercise_held_key() { return Returned(Exercises().HeldKey()); }
 /// Opens the set held aside with the progress the page kept for it.

@@ -135,7 +135,7 @@ export class Page {
     this.sync();
     // A link may ask questions: the built-in course, a sheet of this site, or one prediction of its own run.
     if (view.course) {
-      this.exercises.openCourse();
+      this.exercises.openCourse(view.courseName);
     } else if (view.exercises !== null) {
       this.exercises.readAddress(view.exercises, this.api.exerciseAddressRefusal(view.exercises));
     } else if (view.predict) {

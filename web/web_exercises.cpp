@@ -28,7 +28,10 @@ std::string WebExercises::ReadSheet(std::string_view bytes) {
   return Hold(std::move(*reading.sheet));
 }
 
-void WebExercises::ReadCourse() { Hold(BuiltInCourse()); }
+void WebExercises::ReadCourse(std::string_view name) {
+  const ExerciseSheet* course = BuiltInCourseNamed(name);
+  Hold(course != nullptr ? *course : BuiltInCourse());
+}
 
 std::string WebExercises::Hold(ExerciseSheet sheet) {
   if (sheet.exercises.empty()) return "The set holds no exercise";

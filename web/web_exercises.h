@@ -25,8 +25,9 @@ class WebExercises {
   /// Holds the sheet in `bytes` aside; returns "" or why it is refused (and
   /// then nothing is held, and an open set stays open).
   std::string ReadSheet(std::string_view bytes);
-  /// Holds the built-in course aside.
-  void ReadCourse();
+  /// Holds aside the course the program comes with of that name
+  /// ("builtin", "sharing"; any other: "builtin").
+  void ReadCourse(std::string_view name);
   /// Holds `sheet` aside, as read elsewhere; one without exercises is refused.
   std::string Hold(ExerciseSheet sheet);
   /// The key the progress of the set held aside is kept under; "" when none is.

@@ -14,6 +14,7 @@
 #include "form/lists.h"
 #include "form/margins.h"
 #include "options/page_address.h"
+#include "exercises/exercise_course.h"
 #include "options/sheet_address.h"
 #include "form/speed.h"
 #include "pictures/svg_writer.h"
@@ -237,14 +238,20 @@ std::string WebForm::LinkView() const {
     json.Null();
   }
   // A link's sheet is a file of the site, or the course by its name.
-  const bool course = link_exercises_ == kBuiltInCourseName;
+  const bool course = link_exercises_ && BuiltInCourseNamed(*link_exercises_) != nullptr;
   json.Key("embed").Bool(link_embed_).Key("exercises");
   if (link_exercises_ && !course) {
     json.Text(*link_exercises_);
   } else {
     json.Null();
   }
-  json.Key("course").Bool(course).Key("predict").Bool(link_sheet_.has_value()).Close('}');
+  json.Key("course").Bool(course).Key("courseName");
+  if (course) {
+    json.Text(*link_exercises_);
+  } else {
+    json.Null();
+  }
+  json.Key("predict").Bool(link_sheet_.has_value()).Close('}');
   return out;
 }
 

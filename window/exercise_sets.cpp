@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "exercises/exercise_course.h"
+#include "exercises/sharing_course.h"
 #include "exercises/exercise_sheet.h"
 #include "window/file_saving.h"
 #include "window/qt_text.h"
@@ -30,11 +31,15 @@ ExerciseSets::ExerciseSets(ExerciseFlow& flow, QSettings& settings, QMainWindow&
   open_course = new QAction(QStringLiteral("Open Built-in &Course"), this);
   open_course->setStatusTip(
       QStringLiteral("Opens the exercises that come with switchsim, from one link to packets"));
+  open_sharing = new QAction(QStringLiteral("Open Course on &Sharing a Link"), this);
+  open_sharing->setStatusTip(
+      QStringLiteral("Opens the exercises on reserved circuits, congestion and queueing delay"));
   close_set = new QAction(QStringLiteral("Close E&xercises"), this);
   close_set->setStatusTip(QStringLiteral("Closes the set of exercises; its progress is kept"));
   close_set->setEnabled(false);
   connect(open_file, &QAction::triggered, this, &ExerciseSets::OpenWithDialog);
   connect(open_course, &QAction::triggered, this, [this] { Open(BuiltInCourse()); });
+  connect(open_sharing, &QAction::triggered, this, [this] { Open(SharingCourse()); });
   connect(close_set, &QAction::triggered, this, [this] {
     flow_.Close();
     dock->hide();
@@ -45,6 +50,7 @@ ExerciseSets::ExerciseSets(ExerciseFlow& flow, QSettings& settings, QMainWindow&
 void ExerciseSets::AddActions(QMenu& menu, QAction* before) {
   menu.insertAction(before, open_file);
   menu.insertAction(before, open_course);
+  menu.insertAction(before, open_sharing);
   menu.insertAction(before, close_set);
   menu.insertSeparator(before);
 }

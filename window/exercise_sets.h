@@ -43,6 +43,7 @@ class ExerciseSets : public QObject {
   ExerciseDock* dock = nullptr;
   QAction* open_file = nullptr;
   QAction* open_course = nullptr;
+  QAction* open_sharing = nullptr;
   QAction* close_set = nullptr;
   QPointer<QMessageBox> failure_box;
 

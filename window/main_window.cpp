@@ -87,8 +87,8 @@ MainWindow::MainWindow(QSettings& settings, const StartOptions& options, QWidget
   Refresh(false);
   form_->cmbMessageSize->setFocus();
   CentreOnScreen(*this);  // before any box a set may open over it
-  if (options.exercises == kBuiltInCourseName) {
-    exercises->Open(BuiltInCourse());
+  if (const ExerciseSheet* course = options.exercises ? BuiltInCourseNamed(*options.exercises) : nullptr) {
+    exercises->Open(*course);
   } else if (options.exercises) {
     exercises->OpenFile(QString::fromStdString(*options.exercises));
   } else if (auto sheet = SheetOfRequest(options)) {
