@@ -177,7 +177,7 @@ export class Labs {
     this.showProgress();
     if (!goesOn) {
       this.lastMs = now() - this.started;
-      this.later(run, () => this.finish());
+      this.later(run, () => this.finish(run));
       return;
     }
     if (now() - this.shownAt < REDRAW_MS) {
@@ -206,18 +206,21 @@ export class Labs {
     if (this.drawing) this.draw();
   }
 
-  /** The run is made: its picture, its figures, and what hands it out. */
-  finish() {
-    this.done = true;
+  /** The run is made: its figures and what hands it out, then its picture, each a task. */
+  finish(run) {
     this.hear();
-    this.showRun();
+    this.showRun(false);
+    this.later(run, () => {
+      this.takePicture();
+      this.done = true;
+    });
   }
 
-  /** Shows the lab's last run as it stands: progress, picture, figures. */
-  showRun() {
+  /** Shows the lab's last run as it stands: progress, figures, and its picture unless not `pictured`. */
+  showRun(pictured = true) {
     const state = JSON.parse(this.api.labState(this.lab));
     this.showProgress();
-    this.takePicture();
+    if (pictured) this.takePicture();
     const figures = el('labFigures');
     figures.replaceChildren();
     for (const line of JSON.parse(this.api.labFigures(this.lab))) {
