@@ -174,7 +174,7 @@ export class Labs {
       if (goesOn) this.later(run, () => this.slice(run, lab));
       return;
     }
-    this.showProgress();
+    this.showProgress(false);
     if (!goesOn) {
       this.lastMs = now() - this.started;
       this.later(run, () => this.finish(run));
@@ -191,12 +191,13 @@ export class Labs {
     });
   }
 
-  showProgress() {
+  /** Shows how far the run is; "Done" once it is made and `whole`: all it shows is shown. */
+  showProgress(whole = true) {
     const state = JSON.parse(this.api.labState(this.lab));
     const progress = el('labProgress');
     progress.value = state.progress;
-    setText(el('labProgressText'), state.running ? `${Math.floor(state.progress * 100)} %`
-                                                 : (state.hasRun ? 'Done' : ''));
+    setText(el('labProgressText'), state.running || (state.hasRun && !whole)
+      ? `${Math.floor(state.progress * 100)} %` : (state.hasRun ? 'Done' : ''));
   }
 
   takePicture() {
@@ -212,6 +213,7 @@ export class Labs {
     this.showRun(false);
     this.later(run, () => {
       this.takePicture();
+      this.showProgress();
       this.done = true;
     });
   }
@@ -219,7 +221,7 @@ export class Labs {
   /** Shows the lab's last run as it stands: progress, figures, and its picture unless not `pictured`. */
   showRun(pictured = true) {
     const state = JSON.parse(this.api.labState(this.lab));
-    this.showProgress();
+    this.showProgress(pictured);
     if (pictured) this.takePicture();
     const figures = el('labFigures');
     figures.replaceChildren();

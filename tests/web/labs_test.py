@@ -6,6 +6,7 @@ sideways scrolling.
 
 usage: /usr/bin/python3 tests/web/labs_test.py SITE_DIR SWITCHSIM_TRACE [unittest options]
 """
+import json
 import os
 import subprocess
 import sys
@@ -91,7 +92,12 @@ class LabsTest(unittest.TestCase):
                 self.assertEqual(self.node(f'labTab-{lab}').get_attribute('aria-selected'), 'true')
                 self.assertEqual(self.node('showLabs').get_attribute('aria-expanded'), 'true')
                 self.wait_done()
+                # The picture shown is the finished run's, as the module draws it.
+                picture = json.loads(browser.execute_script(
+                    'return switchsim.page.api.labPicture(arguments[0])', int(lab == 'queue')))
                 self.assertTrue(self.node('labPicture').is_displayed())
+                self.assertEqual(self.node('labPicture').get_attribute('aria-label'),
+                                 f"{picture['title']}. {picture['description']}")
                 self.assertGreater(len(browser.find_elements(By.CSS_SELECTOR, '#labFigures dt')), 3)
                 self.assertIn('done', self.text('announcer'))
                 self.node('labSaveJson').click()
