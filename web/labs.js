@@ -171,7 +171,7 @@ export class Labs {
     } while (goesOn && now() - begun < SLICE_MS);
     this.longestTask = Math.max(this.longestTask, now() - begun);
     if (lab !== this.lab) {  // another tab is shown: the run goes on unseen
-      if (goesOn) this.later(run, () => this.slice(run, lab));
+      if (goesOn) this.later(run, () => this.slice(run, lab)); else this.hear();
       return;
     }
     this.showProgress(false);
