@@ -21,6 +21,7 @@
 #include "web/web_exercises.h"
 #include "web/web_explore.h"
 #include "web/web_form.h"
+#include "web/web_labs.h"
 
 namespace {
 
@@ -64,6 +65,11 @@ void OnExercises(Action action) {
 switchsim::WebExplore& Explore() {
   static switchsim::WebExplore explore;
   return explore;
+}
+
+switchsim::WebLabs& Labs() {
+  static switchsim::WebLabs labs;
+  return labs;
 }
 
 const char* Returned(std::string text) {
@@ -258,5 +264,38 @@ const char* ss_sweep_open(int index, double now_ms) {
   if (!parameters) return Returned("");
   return Returned(Form()->StartRun(*parameters, now_ms));
 }
+
+// The labs: `lab` is 0 for the shared link, 1 for the queue.
+/// The lab's title and boxes: {"title", "fields": [{"name", "label", "value", "help"}]}.
+const char* ss_lab_fields(int lab) { return Returned(Labs().FieldsJson(lab)); }
+/// Takes `text` for the box `name`; "" or why it is refused, the box keeping its value.
+const char* ss_lab_set(int lab, const char* name, const char* text) {
+  return Returned(Labs().Set(lab, name, text));
+}
+/// Starts a run of the lab's setting; "" or why it cannot run.
+const char* ss_lab_start(int lab) { return Returned(Labs().Start(lab)); }
+/// Makes the next slice of the lab's run; 1 while it goes on.
+int ss_lab_run_slice(int lab) { return Labs().RunSlice(lab) ? 1 : 0; }
+/// The share of the lab's run made, 0 to 1.
+double ss_lab_progress(int lab) { return Labs().Progress(lab); }
+/// {"running", "hasRun", "progress", "revision"}.
+const char* ss_lab_state(int lab) { return Returned(Labs().StateJson(lab)); }
+/// The lab's run so far as a drawing, as ss_sweep_drawing's; "null" before a run.
+const char* ss_lab_picture(int lab) { return Returned(Labs().PictureJson(lab)); }
+/// The lab's figures: [{"label", "text"}].
+const char* ss_lab_figures(int lab) { return Returned(Labs().FiguresJson(lab)); }
+/// The lab's run as switchsim-trace --json prints it; "" before a run.
+const char* ss_lab_json(int lab) { return Returned(Labs().Json(lab)); }
+/// The query of the link that opens the lab with its setting and runs it.
+const char* ss_lab_query(int lab) { return Returned(Labs().Query(lab)); }
+/// Opens the lab the link taken asks for with its values and starts its run;
+/// the lab's number, or -1 for a link of no lab.
+int ss_lab_open_link() {
+  const auto& request = Form()->LinkLab();
+  return request ? Labs().Apply(*request) : -1;
+}
+int ss_lab_notice_count() { return Labs().NoticeCount(); }
+/// The labs' notices after the first `count`, as one text to be read aloud.
+const char* ss_lab_notices_since(int count) { return Returned(Labs().NoticesSince(count)); }
 
 }  // extern "C"

@@ -9,6 +9,7 @@ import {density} from './drawing.js';
 import {Exercises} from './exercises.js';
 import {Explore} from './explore.js';
 import {FormView} from './form-view.js';
+import {Labs} from './labs.js';
 import {Pacing} from './pacing.js';
 import {Results} from './results.js';
 import {Stage} from './stage.js';
@@ -36,6 +37,7 @@ export class Page {
     this.toolBar = new ToolBar(this);
     this.explore = new Explore(this);
     this.exercises = new Exercises(this);
+    this.labs = new Labs(this);
     this.toolBar.readSettings();
   }
 
@@ -140,6 +142,8 @@ export class Page {
       this.exercises.readAddress(view.exercises, this.api.exerciseAddressRefusal(view.exercises));
     } else if (view.predict) {
       this.exercises.open(() => this.api.exerciseReadLink());
+    } else if (view.lab !== null) {
+      this.labs.openLink();
     }
   }
 }

@@ -206,19 +206,25 @@ std::string WebForm::ApplyQuery(const std::string& query, double now_ms) {
   auto read = ReadPageQuery(query);
   if (const auto* error = std::get_if<std::string>(&read)) return *error;
   const PageRequest& request = std::get<PageRequest>(read);
+  link_zoom_ = request.zoom;
+  link_projector_ = request.Given("projector") ? std::optional<bool>(request.projector) : std::nullopt;
+  link_embed_ = request.embed;
+  link_exercises_ = request.exercises;
+  link_lab_.reset();
+  ++changes_;
+  if (request.share || request.queue) {
+    link_lab_ = request;  // a lab's link opens the lab and leaves the form as it is
+    link_sheet_.reset();
+    return {};
+  }
   if (request.Given("seed")) {
     classroom_ = nullptr;  // the form takes one listener at a time
     classroom_ = std::make_unique<Classroom>(logic_, random_, request.Seed(), fresh_);
   }
   ChooseGivenBoxes(logic_, request);
   pacer_.SetSpeed(request.speed, now_ms);
-  link_zoom_ = request.zoom;
-  link_projector_ = request.Given("projector") ? std::optional<bool>(request.projector) : std::nullopt;
-  link_embed_ = request.embed;
-  link_exercises_ = request.exercises;
   link_sheet_ = SheetOfRequest(request);
   if (request.start) logic_.cmdStart_Click(0);
-  ++changes_;
   return {};
 }
 
@@ -251,7 +257,13 @@ std::string WebForm::LinkView() const {
   } else {
     json.Null();
   }
-  json.Key("predict").Bool(link_sheet_.has_value()).Close('}');
+  json.Key("predict").Bool(link_sheet_.has_value()).Key("lab");
+  if (link_lab_) {
+    json.Text(link_lab_->share ? "share" : "queue");
+  } else {
+    json.Null();
+  }
+  json.Close('}');
   return out;
 }
 

@@ -20,6 +20,7 @@
 #include "look/zoom.h"
 #include "simulation/random_source.h"
 #include "form/run_pacer.h"
+#include "options/option_table.h"
 
 namespace switchsim {
 
@@ -80,15 +81,19 @@ class WebForm final : public FormSurface {
   /// Sets the speed to kSpeeds[index]; other indices do nothing.
   void SetSpeedIndex(int index, double now_ms);
   /// Takes a shared link's query: sets the boxes, the speed and maybe
-  /// starts; or changes nothing and returns the notice that names the bad
-  /// parameter.
+  /// starts, or keeps a lab's request for the page to open (LinkLab); or
+  /// changes nothing and returns the notice that names the bad parameter.
   std::string ApplyQuery(const std::string& query, double now_ms);
   /// What the last link taken asks of the view, as a JSON object: "zoom"
   /// (its name, or null when not given), "projector" (true, false, or null
   /// when not given), "embed", "exercises" (the sheet of the site it names,
   /// or null), "course" (whether it names the built-in course instead) and
-  /// "predict" (whether it asks for a prediction of its run).
+  /// "predict" (whether it asks for a prediction of its run) and "lab"
+  /// ("share" or "queue" for a link that opens a lab, or null).
   std::string LinkView() const;
+  /// The lab's request of the last link taken, if it opens a lab (share or
+  /// queue): the form takes nothing of such a link but its view.
+  const std::optional<RunRequest>& LinkLab() const { return link_lab_; }
   /// The one exercise the last link taken asks for with "predict", if it does.
   const std::optional<ExerciseSheet>& LinkSheet() const { return link_sheet_; }
   /// The query of a link to the page as it is now, with the view's `zoom` and `projector`.
@@ -146,6 +151,7 @@ class WebForm final : public FormSurface {
   bool link_embed_ = false;
   std::optional<std::string> link_exercises_;
   std::optional<ExerciseSheet> link_sheet_;
+  std::optional<RunRequest> link_lab_;
   std::function<void()> after_tick_;
 
   Classroom::SeedSource fresh_;

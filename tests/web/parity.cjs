@@ -166,8 +166,44 @@ function sweepFailures(core) {
   return failures;
 }
 
+// The labs from a link, run in the page's slices: the module's JSON against the driver's.
+const LABS = [
+  {query: 'share=1&users=35&active=0.1&slots=30000&seed=1'},
+  {query: 'share=1&users=120&active=0.05&user-rate=0.2&link-rate=5&burst=20&slots=25000&seed=9'},
+  {query: 'queue=1&intensity=0.9&packets=40000&seed=2'},
+  {query: 'queue=1&intensity=0.6&buffer=5&packets=40000&seed=77'},
+];
+
+function labFailures(core) {
+  const api = {
+    create: core.cwrap('ss_create', null, []),
+    applyQuery: core.cwrap('ss_apply_query', 'string', ['string', 'number']),
+    openLink: core.cwrap('ss_lab_open_link', 'number', []),
+    runSlice: core.cwrap('ss_lab_run_slice', 'number', ['number']),
+    json: core.cwrap('ss_lab_json', 'string', ['number']),
+  };
+  let failures = 0;
+  for (const {query} of LABS) {
+    api.create();
+    assert.strictEqual(api.applyQuery(query, 0), '');
+    const lab = api.openLink();
+    while (api.runSlice(lab)) { /* slices, as the page makes them */ }
+    const options = query.split('&').flatMap((pair) => {
+      const [name, value] = pair.split('=');
+      return name === 'share' || name === 'queue' ? [`--${name}`] : [`--${name}`, value];
+    });
+    if (api.json(lab) !== execFileSync(tracePath, [...options, '--json'], {encoding: 'utf8'})) {
+      failures += 1;
+      console.error(`lab ${query}: the page's JSON differs from the driver's`);
+    }
+  }
+  console.log(`${LABS.length - failures} of ${LABS.length} labs give the driver's JSON`);
+  return failures;
+}
+
 require(modulePath)().then((core) => {
-  let failures = sweepFailures(core);
+  let failures = sweepFailures(core) + labFailures(core);
+  const before = failures;
   const sets = makeSets();
   for (const set of sets) {
     const actual = webLog(core, set);
@@ -182,7 +218,7 @@ require(modulePath)().then((core) => {
     }
   }
   const counts = techniques.map((t) => sets.filter((s) => s.technique === t).length);
-  console.log(`${sets.length - failures} of ${sets.length} parameter sets give the same log ` +
+  console.log(`${sets.length - (failures - before)} of ${sets.length} parameter sets give the same log ` +
               `(Message ${counts[0]}, Circuit ${counts[1]}, Packet ${counts[2]}; ` +
               `${sets.filter((s) => s.refused).length} with a refused rate)`);
   process.exit(failures === 0 ? 0 : 1);
