@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "explore/curve_layout.h"
+#include "explore/lab_curve.h"
 #include "options/page_address.h"
+#include "pictures/svg_writer.h"
 #include "queueing/queue_picture.h"
 #include "queueing/queue_report.h"
 #include "sharing/share_picture.h"
@@ -124,6 +127,10 @@ void LabSession::Apply(const RunRequest& request) {
 }
 
 std::optional<std::string> LabSession::Start() {
+  if (held_) {
+    Say(Title() + ": " + std::string(kLabHeldNotice));
+    return std::string(kLabHeldNotice);
+  }
   const auto refusal = kind_ == LabKind::Share ? ShareRefusal(request_.share_setting)
                                                : QueueRefusal(request_.queue_setting);
   if (refusal) {
@@ -177,18 +184,21 @@ void LabSession::Finished() {
 }
 
 Drawing LabSession::Picture() const {
+  if (held_) return {};
   if (share_) return SharePicture(*share_);
   if (queue_) return QueuePicture(*queue_);
   return {};
 }
 
 std::vector<LabelledLine> LabSession::Figures() const {
+  if (held_) return {};
   if (share_) return ShareFigures(*share_);
   if (queue_) return QueueFigures(*queue_);
   return {};
 }
 
 std::string LabSession::Json() const {
+  if (held_) return {};
   if (share_) return ShareJson(*share_);
   if (queue_) return QueueJson(*queue_);
   return {};
@@ -202,6 +212,52 @@ std::string LabSession::Query() const {
   }
   return query;
 }
+
+void LabSession::SetHeld(bool held) {
+  if (held == held_) return;
+  held_ = held;
+  ++revision_;
+}
+
+std::optional<std::string> LabSession::StartCurve(const std::string& range, int seeds) {
+  const std::string name = kind_ == LabKind::Share ? "users=" : "intensity=";
+  std::optional<std::string> refusal;
+  if (held_) refusal = std::string(kLabHeldNotice);
+  auto read = ReadLabSweepRange(name + range);
+  if (!refusal) {
+    if (auto* error = std::get_if<std::string>(&read)) refusal = *error;
+  }
+  if (!refusal) {
+    refusal = kind_ == LabKind::Share ? ShareRefusal(request_.share_setting) : QueueRefusal(request_.queue_setting);
+  }
+  if (!refusal) {
+    refusal = LabSweepRefusal(std::get<LabSweepRange>(read), request_.share_setting, request_.queue_setting, seeds);
+  }
+  if (refusal) {
+    Say(Title() + " curve: " + *refusal);
+    return refusal;
+  }
+  sweep_ = std::make_unique<LabSweep>(std::get<LabSweepRange>(std::move(read)), request_.share_setting,
+                                      request_.queue_setting, request_.seed, seeds);
+  Say(Title() + " curve: " + LabSweepContext(*sweep_) + ": drawing");
+  return std::nullopt;
+}
+
+bool LabSession::RunCurveSlice() {
+  if (!CurveRunning()) return false;
+  sweep_->RunNext(kind_ == LabKind::Share ? kSliceSlots : kSlicePackets);
+  ++revision_;
+  if (!CurveRunning()) Say(Title() + " curve drawn: " + std::to_string(sweep_->runs().size()) + " runs");
+  return CurveRunning();
+}
+
+Drawing LabSession::CurvePicture() const {
+  return sweep_ && !held_ ? CurveLayout(LabCurveData(*sweep_)).drawing() : Drawing{};
+}
+
+std::string LabSession::CurveSvg() const { return sweep_ && !held_ ? SvgText(CurvePicture()) : std::string(); }
+std::string LabSession::CurveCsv() const { return sweep_ && !held_ ? LabSweepCsv(*sweep_) : std::string(); }
+std::string LabSession::CurveTable() const { return sweep_ && !held_ ? LabSweepTableText(*sweep_) : std::string(); }
 
 void LabSession::Say(std::string notice) {
   notice_ = std::move(notice);

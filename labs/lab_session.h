@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "explore/lab_sweep.h"
 #include "options/option_table.h"
 #include "pictures/drawing.h"
 #include "queueing/queue_run.h"
@@ -13,6 +14,10 @@
 #include "text/labelled_line.h"
 
 namespace switchsim {
+
+/// What a lab says while a question waits for its answer.
+inline constexpr std::string_view kLabHeldNotice =
+    "a question waits: the labs show their figures again once it is answered";
 
 /// The two labs of the chapter's second half.
 enum class LabKind { Share, Queue };
@@ -70,6 +75,29 @@ class LabSession {
   /// and runs it: "share=1&users=35&...&seed=1".
   std::string Query() const;
 
+  /// While a question waits for its answer, a lab shows no figures and
+  /// starts no run or curve, so that none gives the answer away; its
+  /// notice says so, as the form's held Start does.
+  void SetHeld(bool held);
+  bool Held() const { return held_; }
+
+  /// The lab's curve around the setting as it stands: its figure against
+  /// the users (a shared link) or the intensity (a queue) over `range`
+  /// ("FROM:TO:STEP"), with `seeds` seeds from the lab's; or says (and
+  /// returns) why it cannot be drawn, and the last curve stays.
+  std::optional<std::string> StartCurve(const std::string& range, int seeds);
+  /// Makes the next slice of the curve (kSliceSlots slots or kSlicePackets
+  /// packets); returns whether it goes on.
+  bool RunCurveSlice();
+  bool CurveRunning() const { return sweep_ && !sweep_->Done(); }
+  double CurveProgress() const { return sweep_ ? sweep_->Progress() : 0.0; }
+  /// The curve so far: its picture, as SVG, as CSV and as a table to read;
+  /// empty before the first curve.
+  Drawing CurvePicture() const;
+  std::string CurveSvg() const;
+  std::string CurveCsv() const;
+  std::string CurveTable() const;
+
   /// The last notice, and how many there have been (so that each is said once).
   const std::string& Notice() const { return notice_; }
   int NoticeCount() const { return notices_; }
@@ -87,6 +115,8 @@ class LabSession {
   RunRequest request_;  // the setting as typed, and its seed
   std::unique_ptr<ShareRun> share_;
   std::unique_ptr<QueueRun> queue_;
+  std::unique_ptr<LabSweep> sweep_;
+  bool held_ = false;
   std::string notice_;
   int notices_ = 0;
   std::uint64_t revision_ = 0;

@@ -4,6 +4,7 @@
 
 #include <variant>
 
+#include "explore/lab_curve.h"
 #include "labs/lab_session.h"
 #include "options/page_address.h"
 #include "sharing/share_report.h"
@@ -65,6 +66,35 @@ TEST(LabSession, ChecksEachBoxRunsInSlicesAndLinksTheSameRun) {
   EXPECT_EQ(queue.Query(), "queue=1&intensity=0.8&packets=2000&seed=1");
   EXPECT_EQ(queue.Figures().at(3).text, "0 (0.00 %), no limit to the buffer");
   EXPECT_FALSE(queue.Picture().items.empty());
+}
+
+TEST(LabSession, DrawsItsCurveAndHoldsEverythingWhileAQuestionWaits) {
+  LabSession lab(LabKind::Share);
+  ASSERT_FALSE(lab.Set("slots", "3000"));
+  ASSERT_FALSE(lab.StartCurve("10:40:10", 2));
+  while (lab.RunCurveSlice()) {
+  }
+  ShareSetting setting;
+  setting.slot_count = 3000;
+  LabSweep sweep(std::get<LabSweepRange>(ReadLabSweepRange("users=10:40:10")), setting, {}, 1, 2);
+  sweep.RunNext(kMostLabSweepSteps);
+  EXPECT_EQ(lab.CurveCsv(), LabSweepCsv(sweep));
+  EXPECT_NE(lab.CurveSvg().find("circuits serve 10 users"), std::string::npos);
+  EXPECT_TRUE(lab.StartCurve("0:10:1", 1));  // refused, and the curve stays
+  EXPECT_EQ(lab.CurveCsv(), LabSweepCsv(sweep));
+  ASSERT_FALSE(lab.Start());
+  RunThrough(lab);
+
+  lab.SetHeld(true);
+  EXPECT_TRUE(lab.Figures().empty());
+  EXPECT_TRUE(lab.Picture().items.empty());
+  EXPECT_TRUE(lab.Json().empty());
+  EXPECT_TRUE(lab.CurveCsv().empty());
+  EXPECT_EQ(lab.Start().value_or(""), kLabHeldNotice);
+  EXPECT_EQ(lab.StartCurve("10:20:10", 1).value_or(""), kLabHeldNotice);
+  lab.SetHeld(false);
+  EXPECT_EQ(lab.Figures().size(), 6U);
+  EXPECT_EQ(lab.CurveCsv(), LabSweepCsv(sweep));
 }
 
 }  // namespace
