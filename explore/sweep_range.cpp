@@ -129,6 +129,20 @@ std::variant<std::vector<double>, std::string> SteppedValues(const std::string& 
   return values;
 }
 
+// FROM, TO and STEP of a range's three parts: plain numbers, FROM not above TO, STEP above 0.
+std::variant<std::array<double, 3>, std::string> RangeNumbers(const std::string& range_text,
+                                                              const std::vector<std::string>& parts) {
+  std::array<double, 3> numbers{};
+  for (int i = 0; i < 3; ++i) {
+    const auto number = PlainNumber(parts[i]);
+    if (!number) return Quoted(parts[i]) + " is not a number";
+    numbers[i] = *number;
+  }
+  if (numbers[0] > numbers[1]) return Quoted(range_text) + " runs backwards; FROM must not be above TO";
+  if (!(numbers[2] > 0)) return Quoted(parts[2]) + " is not a step; use a number above 0";
+  return numbers;
+}
+
 }  // namespace
 
 std::variant<SweepRange, std::string> ReadSweepRange(const std::string& text) {
@@ -153,15 +167,10 @@ std::variant<SweepRange, std::string> ReadSweepRange(const std::string& text) {
     return Quoted(range_text) + " is not a range; give FROM:TO:STEP, for example " +
            (delay ? "20:200" : "20:1000:20");
   }
-  std::array<double, 3> numbers{};
-  for (int i = 0; i < 3; ++i) {
-    const auto number = PlainNumber(parts[i]);
-    if (!number) return Quoted(parts[i]) + " is not a number";
-    numbers[i] = *number;
-  }
+  auto read = RangeNumbers(range_text, parts);
+  if (auto* error = std::get_if<std::string>(&read)) return *std::move(error);
+  const std::array<double, 3> numbers = std::get<std::array<double, 3>>(read);
   const auto [from, to, step] = numbers;
-  if (from > to) return Quoted(range_text) + " runs backwards; FROM must not be above TO";
-  if (!(step > 0)) return Quoted(parts[2]) + " is not a step; use a number above 0";
   if (const auto whole = WholeRangeOf(spec.parameter)) {
     if (auto error = CheckWhole(*whole, {parts[0], parts[1], parts[2]}, numbers)) return *std::move(error);
   }
@@ -182,15 +191,9 @@ std::variant<SweepRange, std::string> ReadSweepRange(const std::string& text) {
 std::variant<std::vector<double>, std::string> ReadSteppedValues(const std::string& range_text) {
   const std::vector<std::string> parts = Split(range_text, ':');
   if (parts.size() != 3) return Quoted(range_text) + " is not a range; give FROM:TO:STEP";
-  std::array<double, 3> numbers{};
-  for (int i = 0; i < 3; ++i) {
-    const auto number = PlainNumber(parts[i]);
-    if (!number) return Quoted(parts[i]) + " is not a number";
-    numbers[i] = *number;
-  }
-  const auto [from, to, step] = numbers;
-  if (from > to) return Quoted(range_text) + " runs backwards; FROM must not be above TO";
-  if (!(step > 0)) return Quoted(parts[2]) + " is not a step; use a number above 0";
+  auto read = RangeNumbers(range_text, parts);
+  if (auto* error = std::get_if<std::string>(&read)) return *std::move(error);
+  const auto [from, to, step] = std::get<std::array<double, 3>>(read);
   return SteppedValues(range_text, from, to, step);
 }
 
