@@ -16,6 +16,7 @@ namespace {
 inline constexpr int kProgressSteps = 1000;  // the bar's range: tenths of a per cent
 inline constexpr int kBoxPairsPerRow = 2;    // label and box pairs side by side
 inline constexpr int kBoxWidthChars = 10;    // a box is as wide as this many digits, at least
+inline constexpr int kLeastPictureLines = 8;  // the picture shows at least this many lines of text high
 
 std::vector<LabelledLines::Line> LinesOf(const std::vector<LabelledLine>& figures) {
   std::vector<LabelledLines::Line> lines;
@@ -60,6 +61,7 @@ void LabPage::CreateControls() {
   picture_area->setWidget(picture);
   picture_area->setAccessibleName(QStringLiteral("The run's picture"));
   picture_area->setBackgroundRole(QPalette::Base);
+  picture_area->setMinimumHeight(picture_area->fontMetrics().height() * kLeastPictureLines);
   figures = new LabelledLines(QStringLiteral("Figures"), this);
   copy_link = new QPushButton(QStringLiteral("Copy &Link"), this);
   copy_link->setToolTip(QStringLiteral("Puts the query of the page's address that opens this run on the clipboard"));
@@ -83,9 +85,6 @@ void LabPage::LayOut() {
   auto* running = new QHBoxLayout;
   running->addWidget(run);
   running->addWidget(progress, 1);
-  auto* results = new QHBoxLayout;
-  results->addWidget(picture_area, 1);
-  results->addWidget(figures, 1);
   auto* saving = new QHBoxLayout;
   saving->addStretch();
   saving->addWidget(copy_link);
@@ -94,7 +93,10 @@ void LabPage::LayOut() {
   layout->addLayout(setting);
   layout->addLayout(running);
   layout->addWidget(status);
-  layout->addLayout(results, 1);
+  // The figures first, each on a line of the page's width; the picture under them, scrolling.
+  layout->addWidget(figures);
+  layout->addWidget(picture_area, 1);
+  layout->addStretch();  // before the first run, when there is no picture, the lines stay at the top
   layout->addLayout(saving);
   // The keys go as the eye does: the boxes row by row, then the rest.
   std::vector<QWidget*> order(boxes.begin(), boxes.end());
@@ -176,13 +178,12 @@ void LabPage::ShowRun() {
   const std::size_t lines = figures->texts.size();
   figures->Show(LinesOf(session_.Figures()));
   if (figures->texts.size() != lines && !figures->texts.empty()) {
-    // The figures come after the picture for the keys too, not after the last button.
-    QWidget* previous = picture_area;
+    // The keys reach the figures where the eye does, between the status line and the picture.
+    QWidget* previous = status;
     for (QWidget* text : figures->texts) {
       setTabOrder(previous, text);
       previous = text;
     }
-    setTabOrder(previous, copy_link);
   }
   save_json->setEnabled(session_.HasRun() && !session_.Running());
 }

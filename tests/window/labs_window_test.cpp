@@ -9,6 +9,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -114,6 +115,19 @@ TEST_F(LabsWindowTest, RefusesABadValueAndRunsAndSavesWhatTheDriverPrints) {
   EXPECT_EQ(Shown(*page.figures), LabelledLinesText(fresh.Figures()));
   EXPECT_EQ(page.picture->drawing().title, fresh.Picture().title);
 
+  // The keys reach every control, in the order the eye reads them.
+  std::vector<QWidget*> controls(page.boxes.begin(), page.boxes.end());
+  controls.insert(controls.end(), {page.run, page.status});
+  controls.insert(controls.end(), page.figures->texts.begin(), page.figures->texts.end());
+  controls.insert(controls.end(), {page.picture_area, page.copy_link, page.save_json});
+  std::vector<QWidget*> reached;
+  QWidget* next = controls.front();
+  do {
+    if (std::find(controls.begin(), controls.end(), next) != controls.end()) reached.push_back(next);
+    next = next->nextInFocusChain();
+  } while (next != controls.front() && reached.size() <= controls.size());
+  EXPECT_EQ(reached, controls);
+
   const QString path = dir_.filePath("share.json");
   ASSERT_TRUE(page.SaveJson(path));
   EXPECT_EQ(Json(path), DriverOutput({"--share", "--users", "20", "--active", "0.3", "--user-rate", "0.2",
@@ -133,7 +147,9 @@ TEST_F(LabsWindowTest, RefusesABadValueAndRunsAndSavesWhatTheDriverPrints) {
   EXPECT_TRUE(page.figures->texts[3]->Text().endsWith(QStringLiteral(" of 40000 slots")))
       << page.figures->texts[3]->Text().toStdString();
   Type(page.boxes[5], QStringLiteral("10000000"), Qt::Key_Return);
-  labs.close();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&labs));
+  QTest::keyClick(page.boxes[5], Qt::Key_Escape);
+  EXPECT_FALSE(labs.isVisible());
   const double stopped_at = page.session().Progress();
   QApplication::processEvents();
   QApplication::processEvents();
