@@ -1,5 +1,6 @@
 #include "window/lab_page.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QGridLayout>
@@ -196,7 +197,12 @@ void LabPage::ShowNotice() {
 
 void LabPage::Say(const QString& text) {
   status->setText(text);
-  // The name is what a screen reader is told of a change, as the status bar's notice.
+  // The name is what a screen reader is told of a change, as the status bar's notice;
+  // a notice said again in the same words (the same refusal) is told again too.
+  if (status->accessibleName() == text) {
+    QAccessibleEvent again(status, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&again);
+  }
   status->setAccessibleName(text);
 }
 

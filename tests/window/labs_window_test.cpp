@@ -89,7 +89,8 @@ TEST_F(LabsWindowTest, RefusesABadValueAndRunsAndSavesWhatTheDriverPrints) {
   Type(page.boxes[0], QStringLiteral("20"), Qt::Key_Tab);
   Type(page.boxes[2], QStringLiteral("2"), Qt::Key_Tab);  // a user's rate above the link's: the run refuses it
   page.run->click();
-  EXPECT_TRUE(page.status->text().contains(QStringLiteral("not even one user fits"))) << page.status->text().toStdString();
+  EXPECT_TRUE(page.status->text().contains(QStringLiteral("not even one user fits")))
+      << page.status->text().toStdString();
   EXPECT_FALSE(page.session().HasRun());
 
   Type(page.boxes[1], QStringLiteral("0.3"), Qt::Key_Tab);
@@ -173,6 +174,12 @@ TEST_F(LabsWindowTest, ACommandLineOfALabOpensItAndRunsItsValues) {
   EXPECT_EQ(Json(path), DriverOutput({"--queue", "--intensity", "0.5", "--buffer", "4", "--packets", "3000",
                                       "--seed", "9", "--json"}));
   EXPECT_FALSE(labs.page(LabKind::Share).session().HasRun());
+
+  // Its text follows the projector's view, as the form's panels do.
+  const qreal usual = labs.font().pointSizeF();
+  window->zoom_menu->projector->trigger();
+  EXPECT_TRUE(page.status->font().bold());
+  EXPECT_GT(page.status->font().pointSizeF(), usual);
 }
 
 }  // namespace
