@@ -4,12 +4,11 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "window/beside_placement.h"
+#include "window/window_placing.h"
 #include "window/drawing_painter.h"
 #include "window/file_saving.h"
 #include "simulation/numbers.h"
@@ -172,13 +171,7 @@ void ExploreWindow::showEvent(QShowEvent* event) {
   if (placed_ || parentWidget() == nullptr) return;
   placed_ = true;
   // At the main window's size, which holds the form: enough for the curves and their table.
-  const QWidget& main = *parentWidget()->window();
-  const QRect frame = main.frameGeometry();
-  // Its own frame will be as the main window's: the place is the frame's, the size the inside's.
-  const QMargins edges(main.geometry().left() - frame.left(), main.geometry().top() - frame.top(),
-                       frame.right() - main.geometry().right(), frame.bottom() - main.geometry().bottom());
-  const QSize size = frame.size().expandedTo(minimumSizeHint().grownBy(edges));
-  setGeometry(BesideOrOver(frame, size, main.screen()->availableGeometry()).marginsRemoved(edges));
+  PlaceBesideParent(*this);
 }
 
 void ExploreWindow::ChooseDefaultRange() {

@@ -203,6 +203,7 @@ void MainWindow::CreateViewMenu(const StartOptions& options) {
     explore_window_->raise();
     explore_window_->activateWindow();
   });
+  labs_menu = new LabsMenu(*menu, *this, *form_, options);
   const std::array<std::pair<QAction*, QString>, 4> toggles = {{{time_scale, kTimeScaleKey},
                                                                 {marker_labels, kMarkerLabelsKey},
                                                                 {marker_edges, kMarkerEdgesKey},

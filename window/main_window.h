@@ -16,6 +16,7 @@
 #include "window/form1.h"
 #include "window/form_view.h"
 #include "window/guide_dialog.h"
+#include "window/labs_menu.h"
 #include "window/packet_bar.h"
 #include "window/results_window.h"
 #include "window/side_panels.h"
@@ -93,6 +94,7 @@ class MainWindow : public QMainWindow {
   QAction* marker_edges = nullptr;
   QAction* bare_form = nullptr;  ///< the form alone: every addition off
   ZoomMenu* zoom_menu = nullptr;  ///< the zoom, full screen and the projector
+  LabsMenu* labs_menu = nullptr;  ///< the labs' items, and the Labs window they open
   PacketBar* packet_bar = nullptr;  ///< the packet and header size, above the form
   QAction* show_results = nullptr;
   QAction* show_explore = nullptr;

@@ -48,7 +48,8 @@ QString StartHelpText() {
       "Usage: switchsim [OPTION]...\n"
       "Opens the window of switchsim, which shows one message crossing Transmit, Router A,\n"
       "Router B and Receive by message, circuit or packet switching. The options preset\n"
-      "the boxes, as the driver switchsim-trace takes them:\n"
+      "the boxes, as the driver switchsim-trace takes them; --share or --queue with their\n"
+      "options opens the Labs window on that lab with those values, and runs it:\n"
       "\n" +
       OptionHelp(FrontEnd::Window) +
       "\n"
