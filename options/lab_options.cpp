@@ -36,9 +36,9 @@ inline constexpr std::array<std::string_view, 6> kShareOptions = {"users", "acti
                                                                   "burst", "slots"};
 inline constexpr std::array<std::string_view, 3> kQueueOptions = {"intensity", "buffer", "packets"};
 // The form's run, which neither lab makes.
-inline constexpr std::array<std::string_view, 12> kRunOptions = {
-    "technique", "size",   "rates",           "delays", "packet", "header",
-    "compare",   "timing", "check-exercises", "course", "png",    "additions"};
+inline constexpr std::array<std::string_view, 17> kRunOptions = {
+    "technique", "size",   "rates",           "delays", "packet",    "header",  "compare", "timing", "check-exercises",
+    "course",    "png",    "additions",       "start",  "exercises", "predict", "ask",     "tolerance"};
 // What a lab takes with its sweep only.
 inline constexpr std::array<std::string_view, 3> kLabSweepOptions = {"seeds", "csv", "svg"};
 
