@@ -67,8 +67,11 @@ switchsim::WebExplore& Explore() {
   return explore;
 }
 
+/// The labs, held while the form holds Start for a question's answer, so
+/// that no lab shows or runs what would give the answer away.
 switchsim::WebLabs& Labs() {
   static switchsim::WebLabs labs;
+  if (Form()) labs.SetHeld(Form()->classroom().ReadoutsHidden());
   return labs;
 }
 
@@ -294,6 +297,21 @@ int ss_lab_open_link() {
   const auto& request = Form()->LinkLab();
   return request ? Labs().Apply(*request) : -1;
 }
+/// Starts the lab's curve over `range` ("FROM:TO:STEP") with `seeds` seeds
+/// as typed; "" or why it cannot be drawn.
+const char* ss_lab_start_curve(int lab, const char* range, const char* seeds) {
+  return Returned(Labs().StartCurve(lab, range, seeds));
+}
+/// Makes the next slice of the lab's curve; 1 while it goes on.
+int ss_lab_curve_slice(int lab) { return Labs().RunCurveSlice(lab) ? 1 : 0; }
+/// The lab's curve so far as a drawing, as ss_sweep_drawing's; "null" when it shows none.
+const char* ss_lab_curve_picture(int lab) { return Returned(Labs().CurvePictureJson(lab)); }
+/// The lab's curve as switchsim-trace --sweep prints it with --svg and --csv, and as its table.
+const char* ss_lab_curve_svg(int lab) { return Returned(Labs().CurveSvg(lab)); }
+const char* ss_lab_curve_csv(int lab) { return Returned(Labs().CurveCsv(lab)); }
+const char* ss_lab_curve_table(int lab) { return Returned(Labs().CurveTable(lab)); }
+/// Follows the form: 1 while a question waits and the labs are held, else 0.
+int ss_lab_held() { return Labs().Held() ? 1 : 0; }
 int ss_lab_notice_count() { return Labs().NoticeCount(); }
 /// The labs' notices after the first `count`, as one text to be read aloud.
 const char* ss_lab_notices_since(int count) { return Returned(Labs().NoticesSince(count)); }

@@ -1,11 +1,13 @@
 /**
  * The Labs section: the shared link's lab and the queue's, a tab each. The module holds each lab's
  * boxes, checks what is typed, makes the run in slices and says its picture, figures, JSON and
- * link; this shows them, runs the slices as short tasks and passes the user's typing on.
+ * link, and holds both labs while a question waits; this shows them, runs the slices as short tasks
+ * and passes the user's typing on. Each lab's curve is lab-curve.js's.
  */
 import {el, make, now, setText} from './dom.js';
 import {downloadText} from './downloads.js';
 import {drawList, inPx} from './curve-canvas.js';
+import {LabCurve} from './lab-curve.js';
 
 const SLICE_MS = 12;     // of a run's slices, then the page's turn
 const REDRAW_MS = 250;   // between two drawings of a run being made
@@ -20,6 +22,8 @@ export class Labs {
     this.run = 0;          // counts the runs begun, so that an older one stops
     this.heard = 0;        // the labs' notices said so far
     this.longestTask = 0;
+    this.held = null;      // whether the labs were held when last shown
+    this.curve = new LabCurve(this);
     this.tabs = LABS.map((name) => el(`labTab-${name}`));
     this.tabs.forEach((tab, lab) => {
       tab.addEventListener('click', () => this.choose(lab, true));
@@ -39,7 +43,7 @@ export class Labs {
       event.preventDefault();
       this.toggle(false);
     });
-    window.addEventListener('resize', () => { if (this.drawing && !el('labs').hidden) this.draw(); });
+    window.addEventListener('resize', () => { if (!el('labs').hidden) this.drawAll(); });
     this.choose(0, false);
   }
 
@@ -50,7 +54,7 @@ export class Labs {
     if (open) {
       el('labs').scrollIntoView({block: 'nearest'});
       this.tabs[this.lab].focus();
-      if (this.drawing) this.draw();
+      this.drawAll();
       return;
     }
     el('showLabs').focus();
@@ -77,16 +81,17 @@ export class Labs {
     el('labPanel').setAttribute('aria-labelledby', this.tabs[lab].id);
     this.say('');
     setText(el('labLinkNote'), '');
-    this.fillBoxes();
+    this.curve.choose(lab, this.fillBoxes());
     this.showRun();
     // A run left when another tab was chosen goes on where it stood.
     if (JSON.parse(this.api.labState(lab)).running) this.follow();
     if (focus) this.tabs[lab].focus();
   }
 
-  /** Builds the boxes of the lab shown, each with its label and help, as the module lists them. */
+  /** Builds the boxes of the lab shown, each with its label and help, as the module lists them; returns the list. */
   fillBoxes() {
-    const {fields} = JSON.parse(this.api.labFields(this.lab));
+    const listed = JSON.parse(this.api.labFields(this.lab));
+    const {fields} = listed;
     const boxes = el('labBoxes');
     boxes.replaceChildren();
     for (const field of fields) {
@@ -100,6 +105,7 @@ export class Labs {
       input.setAttribute('aria-describedby', help.id);
       input.addEventListener('change', () => this.take(input));
     }
+    return listed;
   }
 
   /** Passes a box's typing on; a refused value is said and the box shows the value kept. */
@@ -218,9 +224,24 @@ export class Labs {
     });
   }
 
+  /**
+   * Follows the module's hold as the page's state changes: while a question waits, the labs show
+   * the module's note in place of their figures, pictures and curves; after, they show them again.
+   */
+  refresh() {
+    const held = this.api.labHeld() !== 0;
+    if (held === this.held) return;
+    this.held = held;
+    this.showRun();
+    this.curve.show();
+  }
+
   /** Shows the lab's last run as it stands: progress, figures, and its picture unless not `pictured`. */
   showRun(pictured = true) {
     const state = JSON.parse(this.api.labState(this.lab));
+    setText(el('labHeldNote'), state.held);
+    el('labHeldNote').hidden = state.held === '';
+    el('labShown').hidden = el('labCurveShown').hidden = state.held !== '';
     this.showProgress(pictured);
     if (pictured) this.takePicture();
     const figures = el('labFigures');
@@ -232,6 +253,11 @@ export class Labs {
     figures.hidden = figures.childElementCount === 0;
     el('labSaveJson').disabled = !state.hasRun || state.running;
     el('labRun').disabled = state.running;
+  }
+
+  drawAll() {
+    if (this.drawing) this.draw();
+    this.curve.draw();
   }
 
   /** Draws the picture as last taken, as wide as the section lets it and no wider than its own size. */

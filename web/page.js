@@ -66,6 +66,7 @@ export class Page {
   sync(ticked = false) {
     this.timing.refresh();
     this.showState(ticked);
+    this.labs.refresh();
     // Last, so that what the section scrolls to stays where the status line above left it.
     this.exercises.refresh();
   }

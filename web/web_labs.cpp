@@ -1,11 +1,24 @@
 #include "web/web_labs.h"
 
 #include <algorithm>
+#include <string_view>
 
+#include "form/run_choice.h"
 #include "text/json_writer.h"
 #include "web/drawing_json.h"
 
 namespace switchsim {
+
+namespace {
+
+/// Each lab's curve as the section first offers it, in the order of the labs.
+inline constexpr std::array<std::string_view, 2> kCurveRanges = {"5:60:5", "0.1:0.95:0.05"};
+inline constexpr std::string_view kCurveSeeds = "1";
+
+/// Whether `session` shows a curve: it has drawn one and is not held.
+bool ShowsCurve(const LabSession& session) { return !session.CurveCsv().empty(); }
+
+}  // namespace
 
 WebLabs::WebLabs() : labs_{LabSession(LabKind::Share), LabSession(LabKind::Queue)} {}
 
@@ -34,7 +47,8 @@ std::string WebLabs::FieldsJson(int lab) const {
     json.Open('{').Key("name").Text(field.name).Key("label").Text(field.label);
     json.Key("value").Text(field.value).Key("help").Text(field.help).Close('}');
   }
-  json.Close(']').Close('}');
+  json.Close(']').Key("curveRange").Text(std::string(kCurveRanges[static_cast<std::size_t>(lab)]));
+  json.Key("curveSeeds").Text(std::string(kCurveSeeds)).Close('}');
   return out;
 }
 
@@ -73,7 +87,10 @@ std::string WebLabs::StateJson(int lab) const {
   std::string out;
   JsonWriter json(out);
   json.Open('{').Key("running").Bool(session->Running()).Key("hasRun").Bool(session->HasRun());
-  json.Key("progress").Number(session->Progress()).Key("revision").Unsigned(session->Revision()).Close('}');
+  json.Key("progress").Number(session->Progress()).Key("revision").Unsigned(session->Revision());
+  json.Key("curveRunning").Bool(session->CurveRunning()).Key("hasCurve").Bool(ShowsCurve(*session));
+  json.Key("curveProgress").Number(session->CurveProgress());
+  json.Key("held").Text(session->Held() ? std::string(kLabHeldNotice) : std::string()).Close('}');
   return out;
 }
 
@@ -103,6 +120,51 @@ std::string WebLabs::Json(int lab) const {
 std::string WebLabs::Query(int lab) const {
   const LabSession* session = Lab(lab);
   return session == nullptr ? std::string() : session->Query();
+}
+
+std::string WebLabs::StartCurve(int lab, const std::string& range, const std::string& seeds) {
+  LabSession* session = Lab(lab);
+  if (session == nullptr) return "There is no such lab";
+  int count = 1;
+  if (const auto refusal = ChooseSeedCount(seeds, count); refusal && !session->Held()) {
+    notices_.push_back(session->Title() + " curve: Seeds: " + *refusal);
+    return "Seeds: " + *refusal;
+  }
+  const auto refusal = session->StartCurve(range, count);
+  Heard(*session);
+  return refusal.value_or("");
+}
+
+bool WebLabs::RunCurveSlice(int lab) {
+  LabSession* session = Lab(lab);
+  if (session == nullptr) return false;
+  const bool goes_on = session->RunCurveSlice();
+  Heard(*session);
+  return goes_on;
+}
+
+std::string WebLabs::CurvePictureJson(int lab) const {
+  const LabSession* session = Lab(lab);
+  return session != nullptr && ShowsCurve(*session) ? DrawingJson(session->CurvePicture()) : std::string("null");
+}
+
+std::string WebLabs::CurveSvg(int lab) const {
+  const LabSession* session = Lab(lab);
+  return session == nullptr ? std::string() : session->CurveSvg();
+}
+
+std::string WebLabs::CurveCsv(int lab) const {
+  const LabSession* session = Lab(lab);
+  return session == nullptr ? std::string() : session->CurveCsv();
+}
+
+std::string WebLabs::CurveTable(int lab) const {
+  const LabSession* session = Lab(lab);
+  return session == nullptr ? std::string() : session->CurveTable();
+}
+
+void WebLabs::SetHeld(bool held) {
+  for (LabSession& session : labs_) session.SetHeld(held);
 }
 
 int WebLabs::Apply(const RunRequest& request) {

@@ -13,12 +13,15 @@ namespace switchsim {
 /// The Labs section behind the page: the shared link's lab and the queue's,
 /// each a LabSession, numbered as the page's tabs are (0 the shared link,
 /// 1 the queue), and what the section shows of them as JSON. A number that
-/// is no lab is taken as no lab: what it asks of is "" or refused.
+/// is no lab is taken as no lab: what it asks of is "" or refused. While a
+/// question waits for its answer, both labs are held (SetHeld): they show
+/// nothing and start nothing, and say why.
 class WebLabs {
  public:
   WebLabs();
 
-  /// The lab's title and boxes: {"title", "fields": [{"name", "label", "value", "help"}]}.
+  /// The lab's title, boxes and its curve's usual range and seeds:
+  /// {"title", "fields": [{"name", "label", "value", "help"}], "curveRange", "curveSeeds"}.
   std::string FieldsJson(int lab) const;
   /// Takes `text` for the box `name` of `lab`; "" or why it is refused (the box keeps its value).
   std::string Set(int lab, const std::string& name, const std::string& text);
@@ -28,7 +31,8 @@ class WebLabs {
   bool RunSlice(int lab);
   /// The share of `lab`'s run made, 0 to 1.
   double Progress(int lab) const;
-  /// Where `lab` stands: {"running", "hasRun", "progress", "revision"}.
+  /// Where `lab` stands: {"running", "hasRun", "progress", "revision", "curveRunning",
+  /// "hasCurve", "curveProgress", "held"}; "held" is what the lab says while held, else "".
   std::string StateJson(int lab) const;
   /// `lab`'s run so far as a drawing (see DrawingJson); "null" before its first run.
   std::string PictureJson(int lab) const;
@@ -38,6 +42,23 @@ class WebLabs {
   std::string Json(int lab) const;
   /// The query of the link that opens `lab` with its setting and runs it.
   std::string Query(int lab) const;
+  /// Starts `lab`'s curve over `range` ("FROM:TO:STEP" of its users or
+  /// intensity) with the number of seeds `seeds` as typed; "" or why it cannot
+  /// be drawn (the last curve stays).
+  std::string StartCurve(int lab, const std::string& range, const std::string& seeds);
+  /// Makes the next slice of `lab`'s curve; whether it goes on.
+  bool RunCurveSlice(int lab);
+  /// `lab`'s curve so far as a drawing (see DrawingJson); "null" when it shows none.
+  std::string CurvePictureJson(int lab) const;
+  /// `lab`'s curve as the driver's --svg, --csv and its table print it; "" when it shows none.
+  std::string CurveSvg(int lab) const;
+  std::string CurveCsv(int lab) const;
+  std::string CurveTable(int lab) const;
+
+  /// Holds both labs while a question waits for its answer, or lets them go.
+  void SetHeld(bool held);
+  bool Held() const { return labs_[0].Held(); }
+
   /// Takes a link's `request` of a lab and starts its run; returns its number.
   int Apply(const RunRequest& request);
 

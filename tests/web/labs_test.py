@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """The page's Labs section in headless Chromium: a link opens a lab and runs it, and the
 JSON it saves is the native driver's byte for byte; a box refuses a bad value, says why and
-keeps its value; the tool bar, the tabs and Escape by keys; a phone shows it all without
-sideways scrolling.
+keeps its value; a lab's curve saves the driver's CSV and SVG; while a question waits the
+labs show and start nothing; the tool bar, the tabs and Escape by keys; a phone shows it all
+without sideways scrolling.
 
 usage: /usr/bin/python3 tests/web/labs_test.py SITE_DIR SWITCHSIM_TRACE [unittest options]
 """
@@ -138,6 +139,71 @@ class LabsTest(unittest.TestCase):
         self.assertIn('"abc"', self.text('linkNotice'))
         self.assertFalse(self.node('labs').is_displayed())
 
+    def test_a_curve_is_the_drivers_and_a_waiting_question_holds_the_labs(self):
+        folder = self.enterContext(tempfile.TemporaryDirectory(prefix='switchsim-curve-'))
+        browser.execute_cdp_cmd('Browser.setDownloadBehavior', {'behavior': 'allow', 'downloadPath': folder})
+        self.open_page()
+        self.node('showLabs').click()
+        self.node('labTab-queue').click()
+        self.assertEqual(self.node('labCurveRange').get_attribute('value'), '0.1:0.95:0.05')
+        self.node('labTab-share').click()
+        self.assertEqual(self.node('labCurveRange').get_attribute('value'), '5:60:5')
+        # A bad range or number of seeds is refused and said, naming what was typed.
+        for box, typed, said in (('labCurveRange', '5:sixty:5', '"sixty"'), ('labCurveSeeds', '0', '"0"')):
+            with self.subTest(box=box):
+                self.node(box).send_keys(Keys.CONTROL, 'a')
+                self.node(box).send_keys(typed)
+                self.node('labCurveDraw').click()
+                self.wait_for(lambda: self.node('labCurveNotice').is_displayed(), f'{typed} was not refused')
+                self.assertIn(said, self.text('labCurveNotice'))
+                self.assertIn(said, self.text('announcer'))
+        for box, typed in (('labCurveRange', '10:40:10'), ('labCurveSeeds', '2')):
+            self.node(box).send_keys(Keys.CONTROL, 'a')
+            self.node(box).send_keys(typed)
+        self.node('labCurveDraw').click()
+        self.wait_for(lambda: self.text('labCurveProgressText') == 'Done', 'the curve was never drawn')
+        self.assertFalse(self.node('labCurveNotice').is_displayed())
+        self.assertTrue(self.node('labCurve').is_displayed())
+        self.assertIn('Congestion', self.node('labCurve').get_attribute('aria-label'))
+        self.assertIn('Circuits serve 10 users', self.text('labCurveTable'))
+        # Saved, it is the driver's curve byte for byte.
+        sweep = [TRACE, '--share', '--sweep', 'users=10:40:10', '--seeds', '2']
+        svg = os.path.join(folder, 'driver.svg')
+        subprocess.run([*sweep, '--svg', svg], check=True, capture_output=True)
+        with open(svg, 'rb') as file:
+            expected = {'csv': subprocess.run([*sweep, '--csv'], check=True, capture_output=True).stdout,
+                        'svg': file.read()}
+        for kind in ('csv', 'svg'):
+            with self.subTest(saved=kind):
+                self.node(f'labCurve{kind.capitalize()}').click()
+                path = os.path.join(folder, f'switchsim-share-curve.{kind}')
+                self.wait_for(lambda: os.path.isfile(path) and os.path.getsize(path) == len(expected[kind]),
+                              f'the {kind} never arrived whole')
+                with open(path, 'rb') as file:
+                    self.assertEqual(file.read(), expected[kind])
+        # While the course's first question waits, the labs show no figure and start nothing.
+        self.open_page('?exercises=sharing')
+        self.wait_for(lambda: self.node('exerciseAnswer').is_displayed(), 'the course asked nothing')
+        self.node('showLabs').click()
+        self.assertIn('a question waits', self.text('labHeldNote'))
+        for shown in ('labShown', 'labCurveShown'):
+            self.assertFalse(self.node(shown).is_displayed())
+        for button, notice in (('labRun', 'labNotice'), ('labCurveDraw', 'labCurveNotice')):
+            with self.subTest(held=button):
+                self.node(button).click()
+                self.wait_for(lambda: self.node(notice).is_displayed(), f'{button} said nothing')
+                self.assertIn('a question waits', self.text(notice))
+                self.assertIn('a question waits', self.text('announcer'))
+        self.assertEqual(self.text('labProgressText'), '')
+        # Answered, the labs run and show their figures again.
+        answer = self.node('exerciseAnswer')
+        answer.send_keys('10', Keys.ENTER)
+        self.wait_for(lambda: not self.node('labHeldNote').is_displayed(), 'the labs stayed held')
+        self.node('labRun').click()
+        self.wait_done()
+        self.assertTrue(self.node('labShown').is_displayed())
+        self.assertGreater(len(browser.find_elements(By.CSS_SELECTOR, '#labFigures dt')), 3)
+
     def test_keys_reach_the_tabs_and_escape_closes_the_section(self):
         self.open_page()
         self.node('showLabs').click()
@@ -162,7 +228,13 @@ class LabsTest(unittest.TestCase):
                           'a phone never got the compact page')
             self.wait_done()
             self.assertTrue(self.node('labPicture').is_displayed())
+            self.node('labCurveDraw').send_keys(Keys.ENTER)  # the run bar stands over the page's foot
+            self.wait_for(lambda: self.text('labCurveProgressText') == 'Done', 'the curve was never drawn')
+            browser.find_element(By.CSS_SELECTOR, '#labCurveNumbers summary').send_keys(Keys.ENTER)
+            self.assertTrue(self.node('labCurveTable').is_displayed())
             self.assertLessEqual(browser.execute_script(WIDER_JS), 0, 'the page scrolls sideways')
+            curve = self.node('labCurve').rect
+            self.assertLessEqual(curve['x'] + curve['width'], 375)
             picture = self.node('labPicture').rect
             self.assertLessEqual(picture['x'] + picture['width'], 375)
         finally:

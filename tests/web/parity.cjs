@@ -181,6 +181,9 @@ function labFailures(core) {
     openLink: core.cwrap('ss_lab_open_link', 'number', []),
     runSlice: core.cwrap('ss_lab_run_slice', 'number', ['number']),
     json: core.cwrap('ss_lab_json', 'string', ['number']),
+    startCurve: core.cwrap('ss_lab_start_curve', 'string', ['number', 'string', 'string']),
+    curveSlice: core.cwrap('ss_lab_curve_slice', 'number', ['number']),
+    curveCsv: core.cwrap('ss_lab_curve_csv', 'string', ['number']),
   };
   let failures = 0;
   for (const {query} of LABS) {
@@ -192,12 +195,18 @@ function labFailures(core) {
       const [name, value] = pair.split('=');
       return name === 'share' || name === 'queue' ? [`--${name}`] : [`--${name}`, value];
     });
-    if (api.json(lab) !== execFileSync(tracePath, [...options, '--json'], {encoding: 'utf8'})) {
-      failures += 1;
-      console.error(`lab ${query}: the page's JSON differs from the driver's`);
-    }
+    const jsonSame = api.json(lab) === execFileSync(tracePath, [...options, '--json'], {encoding: 'utf8'});
+    if (!jsonSame) console.error(`lab ${query}: the page's JSON differs from the driver's`);
+    // Its curve around the link's setting, in slices, against the driver's sweep.
+    const range = lab === 0 ? '100:140:20' : '0.2:0.8:0.3';
+    assert.strictEqual(api.startCurve(lab, range, '2'), '');
+    while (api.curveSlice(lab)) { /* slices, as the page makes them */ }
+    const sweep = [...options, '--sweep', `${lab === 0 ? 'users' : 'intensity'}=${range}`, '--seeds', '2', '--csv'];
+    const curveSame = api.curveCsv(lab) === execFileSync(tracePath, sweep, {encoding: 'utf8'});
+    if (!curveSame) console.error(`lab ${query}: the page's curve differs from the driver's`);
+    if (!jsonSame || !curveSame) failures += 1;
   }
-  console.log(`${LABS.length - failures} of ${LABS.length} labs give the driver's JSON`);
+  console.log(`${LABS.length - failures} of ${LABS.length} labs give the driver's JSON and curve`);
   return failures;
 }
 
