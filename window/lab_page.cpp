@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "window/file_saving.h"
+#include "window/fitted_label.h"
 #include "window/qt_text.h"
 
 namespace switchsim {
@@ -53,10 +54,7 @@ void LabPage::CreateControls() {
   progress->setRange(0, kProgressSteps);
   progress->setFormat(QStringLiteral("%p %"));
   progress->setAccessibleName(QStringLiteral("Progress of the run"));
-  status = new QLabel(this);
-  status->setWordWrap(true);
-  status->setTextFormat(Qt::PlainText);
-  status->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  status = new FittedLabel(this);
   status->setAccessibleDescription(QStringLiteral("Last event"));
   picture = new DrawingView(this);
   picture_area = new QScrollArea(this);
@@ -65,12 +63,10 @@ void LabPage::CreateControls() {
   picture_area->setBackgroundRole(QPalette::Base);
   picture_area->setMinimumHeight(picture_area->fontMetrics().height() * kLeastPictureLines);
   figures = new LabelledLines(QStringLiteral("Figures"), this);
-  held_note = new QLabel(this);
+  held_note = new FittedLabel(this);
   QString held = ToQString(kLabHeldNotice);
   held[0] = held[0].toUpper();
   held_note->setText(held + '.');
-  held_note->setWordWrap(true);
-  held_note->setTextFormat(Qt::PlainText);
   held_note->hide();
   curve = new LabCurvePane(session_, this);
   copy_link = new QPushButton(QStringLiteral("Copy &Link"), this);
@@ -204,6 +200,8 @@ void LabPage::Resume() {
 void LabPage::SetHeld(bool held) {
   if (held == session_.Held()) return;
   session_.SetHeld(held);
+  // The last notice may tell a run's figures: the held note takes its place.
+  if (held) Say(held_note->text());
   ShowRun();
   curve->Show();
 }

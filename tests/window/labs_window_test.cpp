@@ -26,6 +26,7 @@ namespace switchsim::testing {
 namespace {
 
 inline constexpr int kRunBoundMs = 120'000;  // a bound for a loaded machine, never a run's time
+inline constexpr int kNarrowWidth = 560;     // px: a figure wraps to three lines in the projector's view
 
 // Whether `done` holds within the bound, events processed meanwhile. (QTest's
 // own QTRY macros would end a gtest case silently, as if it passed.)
@@ -236,6 +237,7 @@ TEST_F(LabsWindowTest, DrawsTheDriversCurveAndHoldsTheLabWhileAQuestionWaits) {
   EXPECT_FALSE(curve.picture_area->isVisibleTo(&curve));
   EXPECT_TRUE(curve.table->toPlainText().isEmpty());
   EXPECT_TRUE(page.held_note->isVisibleTo(&page));
+  EXPECT_EQ(page.status->text(), page.held_note->text());  // no longer the run's figures
   for (QPushButton* button : {page.run, curve.draw}) {
     button->click();
     EXPECT_TRUE(page.status->text().contains(ToQString(kLabHeldNotice))) << page.status->text().toStdString();
@@ -253,6 +255,17 @@ TEST_F(LabsWindowTest, DrawsTheDriversCurveAndHoldsTheLabWhileAQuestionWaits) {
   EXPECT_TRUE(curve.picture_area->isVisibleTo(&curve));
   EXPECT_FALSE(page.held_note->isVisibleTo(&page));
   EXPECT_TRUE(curve.SaveCsv(path));
+
+  // At the window's least height, the projector's larger text keeps every line of every figure,
+  // under a status line of a few lines.
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&labs));
+  EXPECT_FALSE(page.SaveJson(dir_.filePath("no/such/folder/share.json")));
+  labs.resize(kNarrowWidth, labs.minimumSizeHint().height());
+  ASSERT_TRUE(Until([&] { return labs.height() == labs.minimumSizeHint().height(); }));
+  window->zoom_menu->projector->trigger();
+  ASSERT_TRUE(Until([&] { return labs.height() == labs.minimumSizeHint().height(); }));
+  EXPECT_TRUE(Until([&] { return page.figures->height() >= page.figures->minimumSizeHint().height(); }))
+      << page.figures->height() << " of " << page.figures->minimumSizeHint().height();
 }
 
 }  // namespace
