@@ -222,7 +222,7 @@ void LabPage::ShowFields() {
 void LabPage::ShowRun() {
   progress->setValue(static_cast<int>(std::lround(session_.Progress() * kProgressSteps)));
   picture->SetDrawing(session_.Picture());
-  held_note->setVisible(session_.Held());
+  ShowHeld();
   picture_area->setVisible(session_.HasRun() && !session_.Held());
   const std::size_t lines = figures->texts.size();
   figures->Show(LinesOf(session_.Figures()));
@@ -252,6 +252,12 @@ void LabPage::Say(const QString& text) {
     QAccessible::updateAccessibility(&again);
   }
   status->setAccessibleName(text);
+  ShowHeld();
+}
+
+void LabPage::ShowHeld() {
+  // Said once: not under a status line that says it already.
+  held_note->setVisible(session_.Held() && status->text() != held_note->text());
 }
 
 void LabPage::CopyLink() {

@@ -81,6 +81,7 @@ class LabPage : public QWidget {
   void ShowFields();
   void ShowRun();
   void ShowNotice();
+  void ShowHeld();
   void Say(const QString& text);
 
   LabSession session_;
