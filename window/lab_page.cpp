@@ -5,10 +5,12 @@
 #include <QClipboard>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QTabBar>
 #include <QVBoxLayout>
 #include <cmath>
 
 #include "window/file_saving.h"
+#include "window/fitted_label.h"
 #include "window/qt_text.h"
 
 namespace switchsim {
@@ -52,10 +54,7 @@ void LabPage::CreateControls() {
   progress->setRange(0, kProgressSteps);
   progress->setFormat(QStringLiteral("%p %"));
   progress->setAccessibleName(QStringLiteral("Progress of the run"));
-  status = new QLabel(this);
-  status->setWordWrap(true);
-  status->setTextFormat(Qt::PlainText);
-  status->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  status = new FittedLabel(this);
   status->setAccessibleDescription(QStringLiteral("Last event"));
   picture = new DrawingView(this);
   picture_area = new QScrollArea(this);
@@ -64,6 +63,12 @@ void LabPage::CreateControls() {
   picture_area->setBackgroundRole(QPalette::Base);
   picture_area->setMinimumHeight(picture_area->fontMetrics().height() * kLeastPictureLines);
   figures = new LabelledLines(QStringLiteral("Figures"), this);
+  held_note = new FittedLabel(this);
+  QString held = ToQString(kLabHeldNotice);
+  held[0] = held[0].toUpper();
+  held_note->setText(held + '.');
+  held_note->hide();
+  curve = new LabCurvePane(session_, this);
   copy_link = new QPushButton(QStringLiteral("Copy &Link"), this);
   copy_link->setToolTip(QStringLiteral("Puts the query of the page's address that opens this run on the clipboard"));
   save_json = new QPushButton(QStringLiteral("Save &JSON\u2026"), this);
@@ -86,23 +91,40 @@ void LabPage::LayOut() {
   auto* running = new QHBoxLayout;
   running->addWidget(run);
   running->addWidget(progress, 1);
-  auto* saving = new QHBoxLayout;
-  saving->addStretch();
-  saving->addWidget(copy_link);
-  saving->addWidget(save_json);
+  views = new QTabWidget(this);
+  views->setAccessibleName(QStringLiteral("The run and the curve"));
+  views->addTab(RunView(), QStringLiteral("R&un"));
+  views->addTab(curve, QStringLiteral("Cur&ve"));
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(setting);
   layout->addLayout(running);
   layout->addWidget(status);
+  layout->addWidget(held_note);
+  layout->addWidget(views, 1);
+  // The keys go as the eye does: the boxes row by row, then the rest.
+  std::vector<QWidget*> order(boxes.begin(), boxes.end());
+  order.insert(order.end(), {run, status, views->tabBar(), picture_area, copy_link, save_json, curve->range});
+  for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+QWidget* LabPage::RunView() {
+  auto* view = new QWidget(this);
+  figures->setParent(view);
+  picture_area->setParent(view);
+  copy_link->setParent(view);
+  save_json->setParent(view);
+  auto* saving = new QHBoxLayout;
+  saving->addStretch();
+  saving->addWidget(copy_link);
+  saving->addWidget(save_json);
+  auto* layout = new QVBoxLayout(view);
+  layout->setContentsMargins(0, 0, 0, 0);
   // The figures first, each on a line of the page's width; the picture under them, scrolling.
   layout->addWidget(figures);
   layout->addWidget(picture_area, 1);
   layout->addStretch();  // before the first run, when there is no picture, the lines stay at the top
   layout->addLayout(saving);
-  // The keys go as the eye does: the boxes row by row, then the rest.
-  std::vector<QWidget*> order(boxes.begin(), boxes.end());
-  order.insert(order.end(), {run, status, picture_area, copy_link, save_json});
-  for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+  return view;
 }
 
 void LabPage::Connect() {
@@ -115,6 +137,9 @@ void LabPage::Connect() {
     });
   }
   connect(run, &QPushButton::clicked, this, &LabPage::Run);
+  connect(curve, &LabCurvePane::DrawAsked, this, &LabPage::DrawCurve);
+  connect(curve, &LabCurvePane::Noticed, this, &LabPage::ShowNotice);
+  connect(curve, &LabCurvePane::Said, this, &LabPage::Say);
   connect(copy_link, &QPushButton::clicked, this, &LabPage::CopyLink);
   connect(save_json, &QPushButton::clicked, this, [this] {
     const QString name = session_.Kind() == LabKind::Share ? QStringLiteral("switchsim-share.json")
@@ -143,20 +168,42 @@ void LabPage::Apply(const RunRequest& request) {
   if (session_.Running()) slices_.start();
 }
 
-void LabPage::Run() {
+bool LabPage::TakeAll() {
   for (std::size_t i = 0; i < boxes.size(); ++i) {
-    if (!Take(i)) return;
+    if (!Take(i)) return false;
   }
+  return true;
+}
+
+void LabPage::Run() {
+  if (!TakeAll()) return;
   const bool started = !session_.Start().has_value();
   ShowNotice();
   ShowRun();
   if (started) slices_.start();
 }
 
-void LabPage::Pause() { slices_.stop(); }
+void LabPage::DrawCurve() {
+  if (TakeAll()) curve->Draw();
+}
+
+void LabPage::Pause() {
+  slices_.stop();
+  curve->Pause();
+}
 
 void LabPage::Resume() {
   if (session_.Running()) slices_.start();
+  curve->Resume();
+}
+
+void LabPage::SetHeld(bool held) {
+  if (held == session_.Held()) return;
+  session_.SetHeld(held);
+  // The last notice may tell a run's figures: the held note takes its place.
+  if (held) Say(held_note->text());
+  ShowRun();
+  curve->Show();
 }
 
 void LabPage::Slice() {
@@ -175,18 +222,19 @@ void LabPage::ShowFields() {
 void LabPage::ShowRun() {
   progress->setValue(static_cast<int>(std::lround(session_.Progress() * kProgressSteps)));
   picture->SetDrawing(session_.Picture());
-  picture_area->setVisible(session_.HasRun());
+  ShowHeld();
+  picture_area->setVisible(session_.HasRun() && !session_.Held());
   const std::size_t lines = figures->texts.size();
   figures->Show(LinesOf(session_.Figures()));
   if (figures->texts.size() != lines && !figures->texts.empty()) {
-    // The keys reach the figures where the eye does, between the status line and the picture.
-    QWidget* previous = status;
+    // The keys reach the figures where the eye does, between the tabs and the picture.
+    QWidget* previous = views->tabBar();
     for (QWidget* text : figures->texts) {
       setTabOrder(previous, text);
       previous = text;
     }
   }
-  save_json->setEnabled(session_.HasRun() && !session_.Running());
+  save_json->setEnabled(session_.HasRun() && !session_.Running() && !session_.Held());
 }
 
 void LabPage::ShowNotice() {
@@ -204,6 +252,12 @@ void LabPage::Say(const QString& text) {
     QAccessible::updateAccessibility(&again);
   }
   status->setAccessibleName(text);
+  ShowHeld();
+}
+
+void LabPage::ShowHeld() {
+  // Said once: not under a status line that says it already.
+  held_note->setVisible(session_.Held() && status->text() != held_note->text());
 }
 
 void LabPage::CopyLink() {
@@ -213,6 +267,10 @@ void LabPage::CopyLink() {
 }
 
 bool LabPage::SaveJson(const QString& path) {
+  if (session_.Held()) {
+    Say(QStringLiteral("Nothing was saved: %1.").arg(ToQString(kLabHeldNotice)));
+    return false;
+  }
   if (!session_.HasRun() || session_.Running()) {
     Say(QStringLiteral("Nothing was saved: the run has not finished."));
     return false;

@@ -25,12 +25,18 @@ LabsWindow& LabsMenu::Open(LabKind kind) {
     window_ = new LabsWindow(&main_);
     window_->SetPresentation(form_.presentation());
     connect(&form_, &Form1::PresentationChanged, window_, &LabsWindow::SetPresentation);
+    window_->SetHeld(held_);
   }
   window_->ShowLab(kind);
   window_->show();
   window_->raise();
   window_->activateWindow();
   return *window_;
+}
+
+void LabsMenu::SetHeld(bool held) {
+  held_ = held;
+  if (window_ != nullptr) window_->SetHeld(held);
 }
 
 }  // namespace switchsim

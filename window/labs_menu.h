@@ -28,6 +28,8 @@ class LabsMenu : public QObject {
   LabsWindow& Open(LabKind kind);
   /// The Labs window, once opened; null before.
   LabsWindow* window() const { return window_; }
+  /// Holds the labs while a question waits (`held`), the window made later too.
+  void SetHeld(bool held);
 
   QAction* share = nullptr;
   QAction* queue = nullptr;
@@ -36,6 +38,7 @@ class LabsMenu : public QObject {
   QWidget& main_;
   Form1& form_;
   LabsWindow* window_ = nullptr;
+  bool held_ = false;
 };
 
 }  // namespace switchsim

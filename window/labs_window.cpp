@@ -49,6 +49,11 @@ void LabsWindow::SetPresentation(const Presentation& presentation) {
   setFont(shown);
 }
 
+void LabsWindow::SetHeld(bool held) {
+  share->SetHeld(held);
+  queue->SetHeld(held);
+}
+
 void LabsWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   share->Resume();

@@ -33,6 +33,8 @@ class LabsWindow : public QWidget {
   /// Its text follows the form's zoom and the projector's view, as
   /// PanelTextFor says.
   void SetPresentation(const Presentation& presentation);
+  /// Holds both labs while a question waits (`held`), or lets them show again.
+  void SetHeld(bool held);
 
   QTabWidget* tabs = nullptr;
   LabPage* share = nullptr;

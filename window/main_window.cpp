@@ -336,6 +336,8 @@ void MainWindow::ApplyReadouts() {
   export_run_log->setEnabled(classroom_->CurrentRun().has_value() && shown_.run_log);
   timing_dock_->SetReadoutsHidden(!shown_.timing);
   if (explore_window_ != nullptr) explore_window_->SetReadoutsHidden(!shown_.curves);
+  // What holds Start holds the labs; HoldsStart itself would also say the held Start's notice.
+  labs_menu->SetHeld(classroom_->ReadoutsHidden());
   if (guide_dialog != nullptr) ShowGuideText();
 }
 

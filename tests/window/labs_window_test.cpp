@@ -16,14 +16,24 @@
 #include <variant>
 #include <vector>
 
+#include "exercises/exercise_course.h"
 #include "tools/lab_command.h"
 #include "tools/options.h"
 #include "window/main_window.h"
+#include "window/qt_text.h"
 
 namespace switchsim::testing {
 namespace {
 
 inline constexpr int kRunBoundMs = 120'000;  // a bound for a loaded machine, never a run's time
+inline constexpr int kNarrowWidth = 560;     // px: a figure wraps to three lines in the projector's view
+
+// Whether `done` holds within the bound, events processed meanwhile. (QTest's
+// own QTRY macros would end a gtest case silently, as if it passed.)
+template <typename Predicate>
+bool Until(Predicate done) {
+  return QTest::qWaitFor(done, kRunBoundMs);
+}
 
 // What switchsim-trace prints for `args`.
 std::string DriverOutput(const std::vector<std::string>& args) {
@@ -99,7 +109,7 @@ TEST_F(LabsWindowTest, RefusesABadValueAndRunsAndSavesWhatTheDriverPrints) {
   Type(page.boxes[6], QStringLiteral("7"), Qt::Key_Return);  // Enter runs
   ASSERT_TRUE(page.session().HasRun());
   EXPECT_FALSE(page.save_json->isEnabled());
-  QTRY_VERIFY_WITH_TIMEOUT(!page.session().Running(), kRunBoundMs);
+  ASSERT_TRUE(Until([&] { return !page.session().Running(); }));
   EXPECT_EQ(page.progress->value(), page.progress->maximum());
   EXPECT_TRUE(page.save_json->isEnabled());
   EXPECT_TRUE(page.status->text().startsWith(QStringLiteral("Shared link done: 5 users on circuits")))
@@ -143,7 +153,7 @@ TEST_F(LabsWindowTest, RefusesABadValueAndRunsAndSavesWhatTheDriverPrints) {
   // A run started over another one ends it; closing stops the slices between two.
   Type(page.boxes[5], QStringLiteral("10000000"), Qt::Key_Return);
   Type(page.boxes[5], QStringLiteral("40000"), Qt::Key_Return);
-  QTRY_VERIFY_WITH_TIMEOUT(!page.session().Running(), kRunBoundMs);
+  ASSERT_TRUE(Until([&] { return !page.session().Running(); }));
   ASSERT_EQ(page.figures->texts.size(), 6U);
   EXPECT_TRUE(page.figures->texts[3]->Text().endsWith(QStringLiteral(" of 40000 slots")))
       << page.figures->texts[3]->Text().toStdString();
@@ -160,7 +170,7 @@ TEST_F(LabsWindowTest, RefusesABadValueAndRunsAndSavesWhatTheDriverPrints) {
 
 TEST_F(LabsWindowTest, ACommandLineOfALabOpensItAndRunsItsValues) {
   const auto window = Open({"--queue", "--intensity", "0.5", "--buffer", "4", "--packets", "3000", "--seed", "9"});
-  QTRY_VERIFY(window->labs_menu->window() != nullptr);
+  ASSERT_TRUE(Until([&] { return window->labs_menu->window() != nullptr; }));
   LabsWindow& labs = *window->labs_menu->window();
   LabPage& page = labs.page(LabKind::Queue);
   EXPECT_TRUE(labs.isVisible());
@@ -168,7 +178,7 @@ TEST_F(LabsWindowTest, ACommandLineOfALabOpensItAndRunsItsValues) {
   std::vector<std::string> shown;
   for (const QLineEdit* box : page.boxes) shown.push_back(box->text().toStdString());
   EXPECT_EQ(shown, (std::vector<std::string>{"0.5", "4", "3000", "9"}));
-  QTRY_VERIFY_WITH_TIMEOUT(page.session().HasRun() && !page.session().Running(), kRunBoundMs);
+  ASSERT_TRUE(Until([&] { return page.session().HasRun() && !page.session().Running(); }));
   const QString path = dir_.filePath("queue.json");
   ASSERT_TRUE(page.SaveJson(path));
   EXPECT_EQ(Json(path), DriverOutput({"--queue", "--intensity", "0.5", "--buffer", "4", "--packets", "3000",
@@ -180,6 +190,82 @@ TEST_F(LabsWindowTest, ACommandLineOfALabOpensItAndRunsItsValues) {
   window->zoom_menu->projector->trigger();
   EXPECT_TRUE(page.status->font().bold());
   EXPECT_GT(page.status->font().pointSizeF(), usual);
+}
+
+TEST_F(LabsWindowTest, DrawsTheDriversCurveAndHoldsTheLabWhileAQuestionWaits) {
+  const auto window = Open({});
+  window->labs_menu->share->trigger();
+  LabsWindow& labs = *window->labs_menu->window();
+  LabPage& page = labs.page(LabKind::Share);
+  LabCurvePane& curve = *page.curve;
+  EXPECT_EQ(curve.range->text(), QStringLiteral("5:60:5"));
+  EXPECT_EQ(curve.seeds->value(), 1);
+  EXPECT_FALSE(curve.picture_area->isVisibleTo(&curve));
+
+  Type(page.boxes[5], QStringLiteral("20000"), Qt::Key_Tab);
+  Type(curve.range, QStringLiteral("5:x:5"), Qt::Key_Return);
+  EXPECT_TRUE(page.status->text().contains(QStringLiteral("\"x\""))) << page.status->text().toStdString();
+  EXPECT_FALSE(curve.save_csv->isEnabled());
+  curve.seeds->setValue(101);
+  Type(curve.range, QStringLiteral("5:30:5"), Qt::Key_Return);
+  EXPECT_TRUE(page.status->text().contains(QStringLiteral("101"))) << page.status->text().toStdString();
+  curve.seeds->setValue(2);
+  curve.draw->click();
+  ASSERT_TRUE(page.session().CurveRunning());
+  ASSERT_TRUE(Until([&] { return !page.session().CurveRunning(); }));
+  EXPECT_EQ(curve.progress->value(), curve.progress->maximum());
+  EXPECT_TRUE(curve.picture_area->isVisibleTo(&curve));
+  EXPECT_EQ(curve.table->toPlainText().toStdString(), page.session().CurveTable());
+  const QString path = dir_.filePath("curve.csv");
+  ASSERT_TRUE(curve.SaveCsv(path));
+  EXPECT_EQ(Json(path), DriverOutput({"--share", "--slots", "20000", "--sweep", "users=5:30:5", "--seeds", "2", "--csv"}));
+  EXPECT_FALSE(curve.SaveSvg(dir_.filePath("no/such/folder/curve.svg")));
+  EXPECT_TRUE(page.status->text().startsWith(QStringLiteral("Nothing was saved: cannot write")));
+
+  page.run->click();
+  ASSERT_TRUE(Until([&] { return !page.session().Running(); }));
+  const std::string figures = Shown(*page.figures);
+  ASSERT_FALSE(figures.empty());
+
+  // While a question of the sharing course waits, the lab gives nothing away and runs nothing.
+  const ExerciseSheet* course = BuiltInCourseNamed("sharing");
+  ASSERT_NE(course, nullptr);
+  window->exercises->Open(*course);
+  ASSERT_TRUE(Until([&] { return page.session().Held(); }));
+  EXPECT_TRUE(page.figures->texts.empty());
+  EXPECT_FALSE(page.picture_area->isVisibleTo(&page));
+  EXPECT_FALSE(curve.picture_area->isVisibleTo(&curve));
+  EXPECT_TRUE(curve.table->toPlainText().isEmpty());
+  EXPECT_EQ(page.status->text(), page.held_note->text());  // no longer the run's figures
+  for (QPushButton* button : {page.run, curve.draw}) {
+    button->click();
+    EXPECT_TRUE(page.status->text().contains(ToQString(kLabHeldNotice))) << page.status->text().toStdString();
+    page.status->clear();
+  }
+  EXPECT_TRUE(page.held_note->isVisibleTo(&page));
+  EXPECT_FALSE(page.SaveJson(dir_.filePath("held.json")));
+  EXPECT_FALSE(curve.SaveCsv(dir_.filePath("held.csv")));
+  EXPECT_FALSE(QFile::exists(dir_.filePath("held.csv")));
+
+  window->exercises->dock->answer->setText(QStringLiteral("10"));
+  window->exercises->dock->check->click();
+  ASSERT_TRUE(Until([&] { return !page.session().Held(); }));
+  EXPECT_EQ(Shown(*page.figures), figures);
+  EXPECT_TRUE(page.picture_area->isVisibleTo(&page));
+  EXPECT_TRUE(curve.picture_area->isVisibleTo(&curve));
+  EXPECT_FALSE(page.held_note->isVisibleTo(&page));
+  EXPECT_TRUE(curve.SaveCsv(path));
+
+  // At the window's least height, the projector's larger text keeps every line of every figure,
+  // under a status line of a few lines.
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&labs));
+  EXPECT_FALSE(page.SaveJson(dir_.filePath("no/such/folder/share.json")));
+  labs.resize(kNarrowWidth, labs.minimumSizeHint().height());
+  ASSERT_TRUE(Until([&] { return labs.height() == labs.minimumSizeHint().height(); }));
+  window->zoom_menu->projector->trigger();
+  ASSERT_TRUE(Until([&] { return labs.height() == labs.minimumSizeHint().height(); }));
+  EXPECT_TRUE(Until([&] { return page.figures->height() >= page.figures->minimumSizeHint().height(); }))
+      << page.figures->height() << " of " << page.figures->minimumSizeHint().height();
 }
 
 }  // namespace
