@@ -4,12 +4,11 @@
  * slices and lays the curve out; this runs the slices as short tasks, draws the curve and hands out
  * its SVG, its CSV and its numbers.
  */
-import {el, now, setText} from './dom.js';
+import {el, setText} from './dom.js';
 import {downloadText} from './downloads.js';
 import {drawList, inPx} from './curve-canvas.js';
+import {SlicedWork} from './sliced-work.js';
 
-const SLICE_MS = 12;     // of a curve's slices, then the page's turn
-const REDRAW_MS = 250;   // between two drawings of a curve being made
 const LABS = ['share', 'queue'];  // the tabs, in the module's numbering
 
 export class LabCurve {
@@ -18,9 +17,15 @@ export class LabCurve {
     this.labs = labs;
     this.api = labs.api;
     this.lab = 0;
-    this.curve = 0;        // counts the curves followed, so that an older one stops
+    this.work = new SlicedWork({
+      step: (lab) => this.api.labCurveSlice(lab) !== 0,
+      shown: (lab) => lab === this.lab,
+      progress: () => this.showProgress(),
+      picture: () => this.takePicture(),
+      finish: () => this.finish(),
+      unseen: () => this.labs.hear(),
+    });
     this.drawing = null;
-    this.longestTask = 0;
     this.typed = LABS.map(() => null);  // each lab's range and seeds as last typed
     el('labCurveForm').addEventListener('submit', (event) => {
       event.preventDefault();
@@ -61,54 +66,10 @@ export class LabCurve {
 
   /** Follows the curve just started: its slices as tasks of their own, then its numbers. */
   follow() {
-    this.curve += 1;
-    this.started = this.shownAt = now();
-    this.longestTask = 0;
     this.done = false;
     el('labCurveSvg').disabled = el('labCurveCsv').disabled = true;
     el('labCurveNumbers').hidden = true;
-    this.slice(this.curve, this.lab);
-  }
-
-  /** Runs `task` of curve `curve` as a task of its own, timed. */
-  later(curve, task) {
-    const channel = new MessageChannel();
-    channel.port1.onmessage = () => {
-      if (curve !== this.curve) return;
-      const begun = now();
-      task();
-      this.longestTask = Math.max(this.longestTask, now() - begun);
-    };
-    channel.port2.postMessage(null);
-  }
-
-  /** Makes slices of the curve for a slice of time; now and then draws it, each a task. */
-  slice(curve, lab) {
-    const begun = now();
-    let goesOn = true;
-    do {
-      goesOn = this.api.labCurveSlice(lab) !== 0;
-    } while (goesOn && now() - begun < SLICE_MS);
-    this.longestTask = Math.max(this.longestTask, now() - begun);
-    if (lab !== this.lab) {  // another tab is shown: the curve goes on unseen
-      if (goesOn) this.later(curve, () => this.slice(curve, lab)); else this.labs.hear();
-      return;
-    }
-    this.showProgress();
-    if (!goesOn) {
-      this.lastMs = now() - this.started;
-      this.later(curve, () => this.finish());
-      return;
-    }
-    if (now() - this.shownAt < REDRAW_MS) {
-      this.later(curve, () => this.slice(curve, lab));
-      return;
-    }
-    this.later(curve, () => {
-      this.shownAt = now();
-      this.takePicture();
-      this.later(curve, () => this.slice(curve, lab));
-    });
+    this.work.begin(this.lab);
   }
 
   finish() {

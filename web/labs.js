@@ -4,13 +4,12 @@
  * link, and holds both labs while a question waits; this shows them, runs the slices as short tasks
  * and passes the user's typing on. Each lab's curve is lab-curve.js's.
  */
-import {el, make, now, setText} from './dom.js';
+import {el, make, setText} from './dom.js';
 import {downloadText} from './downloads.js';
 import {drawList, inPx} from './curve-canvas.js';
 import {LabCurve} from './lab-curve.js';
+import {SlicedWork} from './sliced-work.js';
 
-const SLICE_MS = 12;     // of a run's slices, then the page's turn
-const REDRAW_MS = 250;   // between two drawings of a run being made
 const LABS = ['share', 'queue'];  // the tabs, in the module's numbering
 
 export class Labs {
@@ -19,9 +18,15 @@ export class Labs {
     this.page = page;
     this.api = page.api;
     this.lab = 0;          // the tab shown
-    this.run = 0;          // counts the runs begun, so that an older one stops
+    this.work = new SlicedWork({
+      step: (lab) => this.api.labRunSlice(lab) !== 0,
+      shown: (lab) => lab === this.lab,
+      progress: () => this.showProgress(false),
+      picture: () => this.takePicture(),
+      finish: () => this.finish(),
+      unseen: () => this.hear(),
+    });
     this.heard = 0;        // the labs' notices said so far
-    this.longestTask = 0;
     this.held = null;      // whether the labs were held when last shown
     this.curve = new LabCurve(this);
     this.tabs = LABS.map((name) => el(`labTab-${name}`));
@@ -146,55 +151,18 @@ export class Labs {
 
   /** Follows the run just started: its slices as tasks of their own, then its picture and figures. */
   follow() {
-    this.run += 1;
-    this.started = now();
-    this.shownAt = this.started;
-    this.longestTask = 0;
     this.done = false;
     el('labSaveJson').disabled = true;
     el('labRun').disabled = true;
-    this.slice(this.run, this.lab);
+    this.work.begin(this.lab);
   }
 
-  /** Runs `task` of run `run` as a task of its own, timed. */
-  later(run, task) {
-    const channel = new MessageChannel();
-    channel.port1.onmessage = () => {
-      if (run !== this.run) return;
-      const begun = now();
-      task();
-      this.longestTask = Math.max(this.longestTask, now() - begun);
-    };
-    channel.port2.postMessage(null);
+  get longestTask() {
+    return this.work.longestTask;
   }
 
-  /** Makes slices of the run for a slice of time; now and then draws it, each a task. */
-  slice(run, lab) {
-    const begun = now();
-    let goesOn = true;
-    do {
-      goesOn = this.api.labRunSlice(lab) !== 0;
-    } while (goesOn && now() - begun < SLICE_MS);
-    this.longestTask = Math.max(this.longestTask, now() - begun);
-    if (lab !== this.lab) {  // another tab is shown: the run goes on unseen
-      if (goesOn) this.later(run, () => this.slice(run, lab)); else this.hear();
-      return;
-    }
-    this.showProgress(false);
-    if (!goesOn) {
-      this.lastMs = now() - this.started;
-      this.later(run, () => this.finish(run));
-      return;
-    }
-    if (now() - this.shownAt < REDRAW_MS) {
-      this.later(run, () => this.slice(run, lab));
-      return;
-    }
-    this.later(run, () => {
-      this.shownAt = now();
-      this.takePicture();
-      this.later(run, () => this.slice(run, lab));
-    });
+  get lastMs() {
+    return this.work.lastMs;
   }
 
   /** Shows how far the run is; "Done" once it is made and `whole`: all it shows is shown. */
@@ -214,10 +182,10 @@ export class Labs {
   }
 
   /** The run is made: its figures and what hands it out, then its picture, each a task. */
-  finish(run) {
+  finish() {
     this.hear();
     this.showRun(false);
-    this.later(run, () => {
+    this.work.later(this.work.count, () => {
       this.takePicture();
       this.showProgress();
       this.done = true;

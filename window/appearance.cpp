@@ -45,4 +45,15 @@ QFont MarginFont(const MarginText& text, double scale) {
   return SansSerif(std::max(1, ScaledPx(text.font_px, scale)), text.bold);
 }
 
+QFont PanelFont(QFont usual, const Presentation& presentation) {
+  const PanelText text = PanelTextFor(presentation);
+  if (usual.pointSizeF() > 0) {
+    usual.setPointSizeF(usual.pointSizeF() * text.scale);
+  } else {
+    usual.setPixelSize(qRound(usual.pixelSize() * text.scale));
+  }
+  usual.setBold(text.bold);
+  return usual;
+}
+
 }  // namespace switchsim::appearance

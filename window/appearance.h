@@ -37,5 +37,7 @@ QFont SmallBoldFont();
 QFont MarginFont();
 /// The margins' font as `text` has it, in shown pixels at `scale`.
 QFont MarginFont(const MarginText& text, double scale);
+/// `usual`, the font of a panel's text, as `presentation` shows it (PanelTextFor): scaled, bold on a projector.
+QFont PanelFont(QFont usual, const Presentation& presentation);
 
 }  // namespace switchsim::appearance

@@ -1,3 +1,4 @@
+#include "window/appearance.h"
 #include "window/explore_window.h"
 
 #include <QBuffer>
@@ -153,14 +154,7 @@ void ExploreWindow::Press(const CurvePress& press) {
 
 void ExploreWindow::SetPresentation(const Presentation& presentation) {
   const PanelText text = PanelTextFor(presentation);
-  QFont shown = usual_font_;
-  if (usual_font_.pointSizeF() > 0) {
-    shown.setPointSizeF(usual_font_.pointSizeF() * text.scale);
-  } else {
-    shown.setPixelSize(qRound(usual_font_.pixelSize() * text.scale));
-  }
-  shown.setBold(text.bold);
-  setFont(shown);
+  setFont(appearance::PanelFont(usual_font_, presentation));
   for (QLineEdit* box : {from, to, step}) box->setMaximumWidth(qRound(kRangeBoxWidthPx * text.scale));
   table->verticalHeader()->resetDefaultSectionSize();
   if (finished_) table->resizeColumnsToContents();

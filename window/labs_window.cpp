@@ -1,3 +1,4 @@
+#include "window/appearance.h"
 #include "window/labs_window.h"
 
 #include <QCloseEvent>
@@ -38,15 +39,7 @@ void LabsWindow::Apply(const RunRequest& request) {
 }
 
 void LabsWindow::SetPresentation(const Presentation& presentation) {
-  const PanelText text = PanelTextFor(presentation);
-  QFont shown = usual_font_;
-  if (usual_font_.pointSizeF() > 0) {
-    shown.setPointSizeF(usual_font_.pointSizeF() * text.scale);
-  } else {
-    shown.setPixelSize(qRound(usual_font_.pixelSize() * text.scale));
-  }
-  shown.setBold(text.bold);
-  setFont(shown);
+  setFont(appearance::PanelFont(usual_font_, presentation));
 }
 
 void LabsWindow::SetHeld(bool held) {

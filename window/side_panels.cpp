@@ -1,3 +1,4 @@
+#include "window/appearance.h"
 #include "window/side_panels.h"
 
 #include <QApplication>
@@ -24,15 +25,7 @@ void SidePanels::Add(QDockWidget& panel) {
 }
 
 QFont SidePanels::PanelFont() const {
-  QFont font = QApplication::font();
-  const PanelText text = PanelTextFor({view_.TextScale(), view_.projector()});
-  if (font.pointSizeF() > 0) {
-    font.setPointSizeF(font.pointSizeF() * text.scale);
-  } else {
-    font.setPixelSize(static_cast<int>(std::lround(font.pixelSize() * text.scale)));
-  }
-  font.setBold(text.bold);
-  return font;
+  return appearance::PanelFont(QApplication::font(), {view_.TextScale(), view_.projector()});
 }
 
 int SidePanels::PanelWidth(const QDockWidget& panel) const {
