@@ -9,7 +9,6 @@ import os
 import struct
 import subprocess
 import tempfile
-import time
 
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
@@ -135,9 +134,12 @@ class Downloads(PageCase):
         def downloaded(name, button):
             self.node(button).click()
             path = os.path.join(folder, name)
-            self.wait_for(lambda: os.path.isfile(path) and os.path.getsize(path) > 0,
-                          f'{name} never arrived')
-            time.sleep(0.5)  # let the browser finish writing it
+
+            # Chromium writes a download under a .crdownload name and renames it once whole.
+            def whole():
+                return (os.path.isfile(path) and os.path.getsize(path) > 0
+                        and not any(entry.endswith('.crdownload') for entry in os.listdir(folder)))
+            self.wait_for(whole, f'{name} never arrived whole')
             with open(path, 'rb') as file:
                 return file.read()
 
