@@ -7,7 +7,6 @@
 #include "form/lists.h"
 #include "simulation/numbers.h"
 #include "simulation/techniques.h"
-#include "exercises/lab_exercise.h"
 
 namespace switchsim {
 namespace {
@@ -92,6 +91,36 @@ std::optional<int> PacketBlocksTyped(std::string_view typed) {
   return blocks;
 }
 
+// A number of users: a whole number, "users" after it if typed.
+std::optional<double> UsersTyped(std::string_view typed) {
+  std::string text = Folded(typed);
+  if (!TakeSuffix(text, "users")) TakeSuffix(text, "user");
+  const auto users = PlainNumber(text, true);
+  if (!users || *users != std::floor(*users)) return std::nullopt;
+  return users;
+}
+
+// A probability from 0 to 1: "0.0004", "4e-4", "4.2E-4" or "0.04 %".
+std::optional<double> ProbabilityTyped(std::string_view typed) {
+  std::string text = Lowered(WithoutBlanks(typed));
+  const bool percent = TakeSuffix(text, "%");
+  std::optional<double> value;
+  if (const std::size_t e = text.find('e'); e != std::string::npos) {
+    std::string power = text.substr(e + 1);
+    const bool negative = !power.empty() && power.front() == '-';
+    if (!power.empty() && (power.front() == '-' || power.front() == '+')) power.erase(0, 1);
+    const auto exponent = PlainNumber(power, false);
+    const auto mantissa = PlainNumber(text.substr(0, e), false);
+    if (!exponent || !mantissa || *exponent != std::floor(*exponent) || *exponent > 30) return std::nullopt;
+    value = *mantissa * std::pow(10.0, negative ? -*exponent : *exponent);
+  } else {
+    value = PlainNumber(text, false);
+  }
+  if (value && percent) *value /= 100.0;
+  if (!value || *value > 1.0) return std::nullopt;
+  return value;
+}
+
 // A crossover's value: a number, with the swept parameter's unit if typed.
 std::optional<double> SweptValue(const Exercise& exercise, std::string_view typed) {
   std::string text = Folded(typed);
@@ -170,10 +199,14 @@ AnswerReading ReadAnswer(const Exercise& exercise, std::string_view typed) {
                                 (exercise.sweep ? SweepAxisName(*exercise.sweep) : std::string("parameter")) +
                                 " as a number, such as 120"};
     case ExerciseAsk::CircuitUsers:
+      if (const auto users = UsersTyped(typed)) return {Answer{*users, {}}, {}};
+      return {std::nullopt, "Type a whole number of users, such as 10"};
     case ExerciseAsk::Congestion:
+      if (const auto p = ProbabilityTyped(typed)) return {Answer{*p, {}}, {}};
+      return {std::nullopt, "Type a probability from 0 to 1, such as 0.0004, 4e-4 or 0.04 %"};
     case ExerciseAsk::QueueWait:
-      if (const auto value = LabAnswerTyped(exercise, typed)) return {Answer{*value, {}}, {}};
-      return {std::nullopt, LabAnswerHint(exercise.ask)};
+      if (const auto ms = TimeMs(typed)) return {Answer{*ms, {}}, {}};
+      return {std::nullopt, "Type a wait in ms, such as 200, 200 ms or 0.2 s"};
   }
   return {};
 }

@@ -9,65 +9,6 @@
 #include "text/number_texts.h"
 
 namespace switchsim {
-namespace {
-
-std::string Lowered(std::string_view text) {
-  std::string out;
-  for (const char c : text) {
-    if (c == ' ' || c == '\t') continue;
-    out += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-  }
-  return out;
-}
-
-bool TakeSuffix(std::string& text, std::string_view suffix) {
-  if (text.size() < suffix.size() || text.compare(text.size() - suffix.size(), suffix.size(), suffix) != 0) {
-    return false;
-  }
-  text.resize(text.size() - suffix.size());
-  return true;
-}
-
-// Digits with at most one point (or comma, as a decimal comma), nothing else.
-std::optional<double> Decimal(std::string text) {
-  int points = 0;
-  bool digit = false;
-  for (char& c : text) {
-    if (c == ',') c = '.';
-    if (c == '.') ++points;
-    else if (c >= '0' && c <= '9') digit = true;
-    else return std::nullopt;
-  }
-  if (!digit || points > 1 || text.size() > 30) return std::nullopt;
-  return LeadingNumber(text);
-}
-
-std::optional<double> Probability(std::string text) {
-  const bool percent = TakeSuffix(text, "%");
-  std::optional<double> value;
-  if (const std::size_t e = text.find('e'); e != std::string::npos) {
-    const std::string power = text.substr(e + 1);
-    const bool negative = !power.empty() && power.front() == '-';
-    const auto exponent = Decimal(negative || (!power.empty() && power.front() == '+') ? power.substr(1) : power);
-    const auto mantissa = Decimal(text.substr(0, e));
-    if (!exponent || !mantissa || *exponent != std::floor(*exponent) || *exponent > 30) return std::nullopt;
-    value = *mantissa * std::pow(10.0, negative ? -*exponent : *exponent);
-  } else {
-    value = Decimal(text);
-  }
-  if (value && percent) *value /= 100.0;
-  if (!value || *value > 1.0) return std::nullopt;
-  return value;
-}
-
-ShareRun FinishedShare(const Exercise& exercise) {
-  ShareRun run(exercise.share);
-  run.RunNext(exercise.share.slot_count);
-  return run;
-}
-
-}  // namespace
-
 void GradeLab(const Exercise& exercise, ExpectedAnswer& expected) {
   if (exercise.ask == ExerciseAsk::QueueWait) {
     expected.answer.number = MeanWaitFormulaMs(exercise.queue);
@@ -76,16 +17,17 @@ void GradeLab(const Exercise& exercise, ExpectedAnswer& expected) {
     expected.lab_simulated = run.Wait().Mean();
     expected.lab_interval = run.Wait().HalfWidth();
     expected.lab_steps = run.Arrived();
+  } else if (exercise.ask == ExerciseAsk::CircuitUsers) {
+    // The circuits are admitted before the first slot: no slot need be run.
+    const ShareRun run(exercise.share);
+    expected.answer.number = static_cast<double>(run.ReservedUsers());
+    expected.lab_simulated = static_cast<double>(run.CircuitUsers());
   } else {
-    const ShareRun run = FinishedShare(exercise);
-    if (exercise.ask == ExerciseAsk::CircuitUsers) {
-      expected.answer.number = static_cast<double>(run.ReservedUsers());
-      expected.lab_simulated = static_cast<double>(run.CircuitUsers());
-    } else {
-      expected.answer.number = CongestionFormula(exercise.share);
-      expected.lab_simulated = run.Congestion().Mean();
-      expected.lab_interval = run.Congestion().HalfWidth();
-    }
+    ShareRun run(exercise.share);
+    run.RunNext(exercise.share.slot_count);
+    expected.answer.number = CongestionFormula(exercise.share);
+    expected.lab_simulated = run.Congestion().Mean();
+    expected.lab_interval = run.Congestion().HalfWidth();
     expected.lab_steps = run.SlotsDone();
   }
   expected.continuous_ms = exercise.ask == ExerciseAsk::QueueWait ? expected.answer.number : 0.0;
@@ -108,33 +50,6 @@ std::string LabAnswerText(const Exercise& exercise, double number) {
 
 std::string LabAnswerUnit(ExerciseAsk ask) {
   return ask == ExerciseAsk::CircuitUsers ? "users" : ask == ExerciseAsk::Congestion ? "probability" : "ms";
-}
-
-std::optional<double> LabAnswerTyped(const Exercise& exercise, std::string_view typed) {
-  std::string text = Lowered(typed);
-  switch (exercise.ask) {
-    case ExerciseAsk::CircuitUsers: {
-      if (!TakeSuffix(text, "users")) TakeSuffix(text, "user");
-      const auto users = Decimal(text);
-      if (!users || *users != std::floor(*users) || *users > kMostShareUsers * 1000.0) return std::nullopt;
-      return users;
-    }
-    case ExerciseAsk::Congestion: return Probability(text);
-    default: {
-      const bool seconds = !TakeSuffix(text, "ms") && TakeSuffix(text, "s");
-      const auto wait = Decimal(text);
-      if (!wait) return std::nullopt;
-      return seconds ? *wait * 1000.0 : *wait;
-    }
-  }
-}
-
-std::string LabAnswerHint(ExerciseAsk ask) {
-  switch (ask) {
-    case ExerciseAsk::CircuitUsers: return "Type a whole number of users, such as 10";
-    case ExerciseAsk::Congestion: return "Type a probability from 0 to 1, such as 0.0004, 4e-4 or 0.04 %";
-    default: return "Type a wait in ms, such as 200, 200 ms or 0.2 s";
-  }
 }
 
 std::string LabSimulatedText(const Exercise& exercise, const ExpectedAnswer& e) {

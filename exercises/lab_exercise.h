@@ -22,11 +22,6 @@ void GradeLab(const Exercise& exercise, ExpectedAnswer& expected);
 std::string LabAnswerText(const Exercise& exercise, double number);
 /// "users", "probability", "ms".
 std::string LabAnswerUnit(ExerciseAsk ask);
-/// Reads a typed answer: a whole number of users ("10", "10 users"), a
-/// probability ("0.0004", "4e-4", "0.04 %"), a wait ("200", "200 ms", "0.2 s").
-std::optional<double> LabAnswerTyped(const Exercise& exercise, std::string_view typed);
-/// What to type, when a text is no answer.
-std::string LabAnswerHint(ExerciseAsk ask);
 /// What the lab's run gave, for the outcome and the answer key:
 /// "0.00044 ± 0.00024 (99.9 %) over 100000 slots".
 std::string LabSimulatedText(const Exercise& exercise, const ExpectedAnswer& expected);

@@ -97,14 +97,18 @@ std::int64_t LabSweep::StepsOfRun() const {
   return range_.curve == LabCurve::Congestion ? share_.slot_count : queue_.packets;
 }
 
-void LabSweep::BeginRun() {
+LabSweepRun LabSweep::NextPlace() const {
   const std::size_t n = runs_.size();
-  const std::size_t x = n / static_cast<std::size_t>(seed_count_);
-  const std::uint64_t seed = first_seed_ + n % static_cast<std::size_t>(seed_count_);
+  const auto seeds = static_cast<std::size_t>(seed_count_);
+  return {n / seeds, first_seed_ + n % seeds, 0.0, 0.0};
+}
+
+void LabSweep::BeginRun() {
+  const LabSweepRun place = NextPlace();
   if (range_.curve == LabCurve::Congestion) {
-    share_run_ = std::make_unique<ShareRun>(ShareAt(x, seed));
+    share_run_ = std::make_unique<ShareRun>(ShareAt(place.x_index, place.seed));
   } else {
-    queue_run_ = std::make_unique<QueueRun>(QueueAt(x, seed));
+    queue_run_ = std::make_unique<QueueRun>(QueueAt(place.x_index, place.seed));
   }
 }
 
@@ -117,14 +121,16 @@ void LabSweep::RunNext(std::int64_t max_steps) {
     const std::int64_t after = share_run_ ? share_run_->SlotsDone() : queue_run_->Arrived();
     max_steps -= after - before;
     steps_done_ += after - before;
-    const std::size_t n = runs_.size();
-    const std::size_t x = n / static_cast<std::size_t>(seed_count_);
-    const std::uint64_t seed = first_seed_ + n % static_cast<std::size_t>(seed_count_);
+    LabSweepRun run = NextPlace();
     if (share_run_ && share_run_->Done()) {
-      runs_.push_back({x, seed, share_run_->Congestion().Mean(), share_run_->Congestion().HalfWidth()});
+      run.simulated = share_run_->Congestion().Mean();
+      run.half_width = share_run_->Congestion().HalfWidth();
+      runs_.push_back(run);
       share_run_.reset();
     } else if (queue_run_ && queue_run_->Done()) {
-      runs_.push_back({x, seed, queue_run_->Wait().Mean(), queue_run_->Wait().HalfWidth()});
+      run.simulated = queue_run_->Wait().Mean();
+      run.half_width = queue_run_->Wait().HalfWidth();
+      runs_.push_back(run);
       queue_run_.reset();
     }
   }

@@ -78,6 +78,8 @@ class LabSweep {
 
  private:
   std::int64_t StepsOfRun() const;
+  /// The x and seed of the next run, in the order x, seed.
+  LabSweepRun NextPlace() const;
   void BeginRun();
 
   LabSweepRange range_;
