@@ -102,7 +102,7 @@ std::optional<double> UsersTyped(std::string_view typed) {
 
 // A probability from 0 to 1: "0.0004", "4e-4", "4.2E-4" or "0.04 %".
 std::optional<double> ProbabilityTyped(std::string_view typed) {
-  std::string text = Lowered(WithoutBlanks(typed));
+  std::string text = Folded(typed);
   const bool percent = TakeSuffix(text, "%");
   std::optional<double> value;
   if (const std::size_t e = text.find('e'); e != std::string::npos) {
