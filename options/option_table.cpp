@@ -5,6 +5,7 @@
 
 #include "options/lab_options.h"
 #include "simulation/numbers.h"
+#include "text/languages.h"
 
 namespace switchsim {
 namespace {
@@ -16,6 +17,13 @@ constexpr unsigned kPage = static_cast<unsigned>(FrontEnd::Page);
 std::optional<std::string> SetPng(const std::string& value, RunRequest& request) {
   if (value.empty()) return Quoted(value) + " is not a file name";
   request.png = value;
+  return std::nullopt;
+}
+
+std::optional<std::string> SetLanguage(const std::string& value, RunRequest& request) {
+  const auto language = LanguageOfTag(value);
+  if (!language) return Quoted(value) + " is not a language switchsim speaks: " + LanguageCodes();
+  request.language = std::string(*language);
   return std::nullopt;
 }
 
@@ -84,7 +92,7 @@ std::optional<std::string> SetQuestion(const std::string& value, RunRequest& req
   return std::nullopt;
 }
 
-constexpr std::array<OptionRow, 43> kOptions = {{
+constexpr std::array<OptionRow, 44> kOptions = {{
     {"technique", "NAME", "Message, Circuit or Packet (default Message)", kDriver | kWindow | kPage,
      [](const std::string& v, RunRequest& r) { return ChooseTechnique(v, r); }},
     {"size", "N", "message size: 100, 200, 300, 400, 500 or 1000 (default 300)",
@@ -166,6 +174,8 @@ constexpr std::array<OptionRow, 43> kOptions = {{
     {"buffer", "K", "with --queue: packets that may wait while one is sent (default: no limit)", kDriver | kWindow | kPage,
      SetBuffer},
     {"packets", "N", "with --queue: packets to run, 1 to 10000000 (default 100000)", kDriver | kWindow | kPage, SetPackets},
+    {"lang", "CODE", "the language of the texts a person reads: en, de or es (default: the system's)",
+     kDriver | kWindow | kPage, SetLanguage},
     {"help", "", "show the options and exit", kDriver | kWindow, nullptr, &RunRequest::help, "-h"},
     {"version", "", "show the version and exit", kDriver | kWindow, nullptr, &RunRequest::version},
 }};
@@ -252,6 +262,22 @@ void RunRequest::SetSeed(std::uint64_t value) {
 }
 
 std::span<const OptionRow> OptionTable() { return kOptions; }
+
+std::optional<std::string> RequestedLanguage(const std::vector<std::string>& args) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string_view value;
+    if (args[i] == "--lang" && i + 1 < args.size()) {
+      value = args[i + 1];
+    } else if (args[i].starts_with("--lang=")) {
+      value = std::string_view(args[i]).substr(7);
+    } else {
+      continue;
+    }
+    if (const auto language = LanguageOfTag(value)) return std::string(*language);
+    return std::nullopt;
+  }
+  return std::nullopt;
+}
 
 bool Offers(const OptionRow& row, FrontEnd front_end) {
   return (row.front_ends & static_cast<unsigned>(front_end)) != 0;

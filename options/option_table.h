@@ -55,6 +55,7 @@ struct RunRequest : RunParameters {
   ShareSetting share_setting;  // its users, rates and slots (its seed is `seed`)
   bool queue = false;          // the queue's lab instead of a run
   QueueSetting queue_setting;  // its intensity, buffer and packets (its seed is `seed`)
+  std::optional<std::string> language;  // a code of kLanguages; the system's or browser's choice if not given
   bool help = false;
   bool version = false;
 
@@ -105,6 +106,11 @@ bool Offers(const OptionRow& row, FrontEnd front_end);
 /// saying what is allowed.
 std::variant<RunRequest, std::string> ReadCommandLine(const std::vector<std::string>& args,
                                                       FrontEnd front_end);
+
+/// The language a command line asks for with "--lang CODE" or "--lang=CODE",
+/// read before the rest so that every later message is in it: nothing when
+/// it asks for none or names no language (ReadCommandLine then refuses it).
+std::optional<std::string> RequestedLanguage(const std::vector<std::string>& args);
 
 /// The options of a front end as --help lists them, one line each:
 /// "  --technique NAME  Message, Circuit or Packet (default Message)".

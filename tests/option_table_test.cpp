@@ -29,6 +29,7 @@ std::string GoodValue(const OptionRow& row) {
   if (row.name == "exercises" || row.name == "check-exercises") return "sheet.json";
   if (row.name == "active" || row.name == "user-rate") return "0.1";
   if (row.name == "intensity") return "0.5";
+  if (row.name == "lang") return "de";
   return "7";
 }
 

@@ -63,8 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadOption{"EmptySvgName", {"--svg", ""}, "--svg: \"\" is not a file name"},
         BadOption{"AdditionsWithoutAPicture", {"--additions"}, "--additions: draws into the pictures of --png and --svg, neither of which was asked for"},
         BadOption{"BothPicturesToOneFile", {"--png", "a", "--svg", "a"}, "--svg: \"a\" is the file of --png too; give each picture a file of its own"},
-        BadOption{"UnknownOption", {"--fast"}, "\"--fast\" is not an option; see --help for --technique, --size, --rates, --delays, --packet, --header, --seed, --json, --compare, --timing, --png, --additions, --sweep, --seeds, --csv, --svg, --check-exercises, --course, --share, --users, --active, --user-rate, --link-rate, --burst, --slots, --queue, --intensity, --buffer, --packets, --version"},
-        BadOption{"WordThatIsNoOption", {"Message"}, "\"Message\" is not an option; see --help for --technique, --size, --rates, --delays, --packet, --header, --seed, --json, --compare, --timing, --png, --additions, --sweep, --seeds, --csv, --svg, --check-exercises, --course, --share, --users, --active, --user-rate, --link-rate, --burst, --slots, --queue, --intensity, --buffer, --packets, --version"}),
+        BadOption{"UnknownOption", {"--fast"}, "\"--fast\" is not an option; see --help for --technique, --size, --rates, --delays, --packet, --header, --seed, --json, --compare, --timing, --png, --additions, --sweep, --seeds, --csv, --svg, --check-exercises, --course, --share, --users, --active, --user-rate, --link-rate, --burst, --slots, --queue, --intensity, --buffer, --packets, --lang, --version"},
+        BadOption{"WordThatIsNoOption", {"Message"}, "\"Message\" is not an option; see --help for --technique, --size, --rates, --delays, --packet, --header, --seed, --json, --compare, --timing, --png, --additions, --sweep, --seeds, --csv, --svg, --check-exercises, --course, --share, --users, --active, --user-rate, --link-rate, --burst, --slots, --queue, --intensity, --buffer, --packets, --lang, --version"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Options, DefaultsAndValuesAsGiven) {

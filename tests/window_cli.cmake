@@ -24,7 +24,7 @@ expect_refusal("--size: \"250\" is not a message size; use one of 100, 200, 300,
 expect_refusal("--rates: \"0\" is not a positive number" --start --rates 1,0,1)
 expect_refusal("--speed: \"8\" is not a speed; use one of 0.25, 0.5, 1, 2, 4" --speed=8)
 expect_refusal("--seed: needs a value" --seed)
-expect_refusal("\"--png\" is not an option; see --help for --technique, --size, --rates, --delays, --packet, --header, --seed, --speed, --exercises, --predict, --ask, --tolerance, --question, --start, --zoom, --projector, --share, --users, --active, --user-rate, --link-rate, --burst, --slots, --queue, --intensity, --buffer, --packets, --version" --png x.png)
+expect_refusal("\"--png\" is not an option; see --help for --technique, --size, --rates, --delays, --packet, --header, --seed, --speed, --exercises, --predict, --ask, --tolerance, --question, --start, --zoom, --projector, --share, --users, --active, --user-rate, --link-rate, --burst, --slots, --queue, --intensity, --buffer, --packets, --lang, --version" --png x.png)
 expect_refusal("--technique: given more than once" --technique Packet --technique Packet)
 expect_refusal("--zoom: \"90\" is not a zoom; use 100, 125, 150, 200, fit or auto" --zoom 90)
 expect_refusal("--start: an exercise starts its run once the answer is in; leave it out" --predict --start)

@@ -42,10 +42,10 @@ INSTANTIATE_TEST_SUITE_P(
                 "--technique: \"\xc3\x9c\" is not a technique; use one of Message, Circuit, Packet"},
         Refusal{"LineBreakInAnOption", {"--x\ny"},
                 "\"--x\\ny\" is not an option; see --help for --technique, --size, --rates, "
-                "--delays, --packet, --header, --seed, --json, --compare, --timing, --png, --additions, --sweep, --seeds, --csv, --svg, --check-exercises, --course, --share, --users, --active, --user-rate, --link-rate, --burst, --slots, --queue, --intensity, --buffer, --packets, --version"},
+                "--delays, --packet, --header, --seed, --json, --compare, --timing, --png, --additions, --sweep, --seeds, --csv, --svg, --check-exercises, --course, --share, --users, --active, --user-rate, --link-rate, --burst, --slots, --queue, --intensity, --buffer, --packets, --lang, --version"},
         Refusal{"UnknownWordGivenTwice", {"extra", "extra"},
                 "\"extra\" is not an option; see --help for --technique, --size, --rates, "
-                "--delays, --packet, --header, --seed, --json, --compare, --timing, --png, --additions, --sweep, --seeds, --csv, --svg, --check-exercises, --course, --share, --users, --active, --user-rate, --link-rate, --burst, --slots, --queue, --intensity, --buffer, --packets, --version"},
+                "--delays, --packet, --header, --seed, --json, --compare, --timing, --png, --additions, --sweep, --seeds, --csv, --svg, --check-exercises, --course, --share, --users, --active, --user-rate, --link-rate, --burst, --slots, --queue, --intensity, --buffer, --packets, --lang, --version"},
         Refusal{"PngGivenTwiceInTwoForms", {"--png", "a.png", "--png=b.png"},
                 "--png: given more than once"},
         Refusal{"HelpGivenTwiceInTwoForms", {"-h", "--help"}, "--help: given more than once"}),

@@ -31,7 +31,7 @@ TEST(StartOptions, PresetTheWindowAndRefuseWhatTheDriverRefuses) {
                                     "--rates, --delays, --packet, --header, --seed, --speed, --exercises, "
                                     "--predict, --ask, --tolerance, --question, --start, --zoom, "
                                     "--projector, --share, --users, --active, --user-rate, --link-rate, --burst, --slots, --queue, --intensity, "
-      "--buffer, --packets, --version");
+      "--buffer, --packets, --lang, --version");
   }
   EXPECT_EQ(error({"--technique", "--start"}),
             "--technique: \"--start\" is not a technique; use one of Message, Circuit, Packet");
