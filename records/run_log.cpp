@@ -87,8 +87,9 @@ void RunLog::Start(const RunParameters& parameters) {
     return;
   }
   out_ += Fill(Tr("{0}, {1}"), {ShownText(boxes_.MethodText()), ParameterLine(parameters)}) + "\n";
-  // TRANSLATORS: the heading of the run's table: "event" starts in column 11,
-  // "record" ends in column 32, "unit" starts in column 35 and "link" in 52.
+  // TRANSLATORS: the heading of the run's table, over its columns: the clock
+  // ends in column 8, the event starts in column 11, the record ends in
+  // column 29, the unit starts in column 32 and the link in column 49.
   out_ += Tr("clock ms  event        record  unit             link") + "\n";
 }
 
