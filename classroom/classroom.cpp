@@ -10,6 +10,8 @@
 #include "form/run_choice.h"
 #include "text/text_escape.h"
 #include "text/number_texts.h"
+#include "form/shown_texts.h"
+#include "text/translation.h"
 
 namespace switchsim {
 
@@ -47,16 +49,17 @@ bool IsPendingData(const TransferUnit& unit, std::string_view technique) {
 // as 1; write 1.5 with a decimal point".
 std::string ReadingNote(const std::string& text) {
   const double read = LeadingNumber(text);
-  std::string note = Quoted(text) + " is read as " + ShortestText(read);
+  // The numbers are written as the rate box reads them, with a point.
   std::string with_point = text;
   if (const std::size_t comma = with_point.find(','); comma != std::string::npos) {
     with_point[comma] = '.';
     const double meant = LeadingNumber(with_point);
     if (meant != read && IsUsableRate(meant)) {
-      note += "; write " + ShortestText(meant) + " with a decimal point";
+      return Fill(Tr("{0} is read as {1}; write {2} with a decimal point"),
+                  {Quoted(text), ShortestText(read), ShortestText(meant)});
     }
   }
-  return note;
+  return Fill(Tr("{0} is read as {1}"), {Quoted(text), ShortestText(read)});
 }
 
 }  // namespace
@@ -76,7 +79,7 @@ Classroom::~Classroom() {
 
 bool Classroom::HoldsStart() {
   if (!readouts_hidden_) return false;
-  Say(std::string(kStartHeldNotice));
+  Say(Tr(kStartHeldNotice));
   return true;
 }
 
@@ -92,22 +95,21 @@ void Classroom::Step() {
 bool Classroom::ChoosePacketing(bool header, const std::string& text) {
   RunParameters choice;
   choice.packeting = form_.simulation().packeting();
-  const std::string_view what = header ? "Header size" : "Packet size";
   const auto refusal = header ? ChooseHeader(text, choice) : ChoosePacket(text, choice);
   if (refusal) {
-    Say(std::string(what) + ": " + *refusal);
+    Say(Fill(header ? Tr("Header size: {0}") : Tr("Packet size: {0}"), {*refusal}));
     return false;
   }
   if (choice.packeting == form_.simulation().packeting()) return true;
   form_.ChoosePacketing(choice.packeting);
   const int p = choice.packeting.packet_blocks;
   const int h = choice.packeting.header_blocks;
-  Say("Packets of " + BlocksCount(p) + ", header " + BlocksCount(h) + ": from the next Start");
+  Say(Fill(Tr("Packets of {0}, header {1}: from the next Start"), {BlocksCount(p), BlocksCount(h)}));
   return true;
 }
 
 std::optional<std::string> Classroom::StartRun(const RunParameters& p) {
-  if (readouts_hidden_) return std::string(kStartHeldNotice);
+  if (readouts_hidden_) return Tr(kStartHeldNotice);
   if (auto refusal = SetUpRun(p)) return refusal;
   form_.cmdStart_Click(0);
   return std::nullopt;
@@ -115,7 +117,7 @@ std::optional<std::string> Classroom::StartRun(const RunParameters& p) {
 
 std::optional<std::string> Classroom::SetUpRun(const RunParameters& p) {
   if (RunParameters checked; ChooseSize(p.size, checked)) {
-    return "The size box has no " + Abridged(p.size) + "; the driver runs it: " + TraceCommand(p);
+    return Fill(Tr("The size box has no {0}; the driver runs it: {1}"), {Abridged(p.size), TraceCommand(p)});
   }
   if (form_.RunExists()) form_.cmdStart_Click(0);  // Reset
   ChooseBoxes(form_, p);
@@ -127,9 +129,8 @@ void Classroom::ClearTraces() { form_.ClearTraces(); }
 
 std::string Classroom::MarkerText(Marker marker) const {
   if (!readouts_hidden_) return status_.MarkerText(marker);
-  std::string name(MarkerName(marker));
-  name[0] = static_cast<char>(name[0] - 'a' + 'A');
-  return name + " marker, its time hidden until you answer";
+  return Fill(Tr("{0} marker, its time hidden until you answer"),
+              {ShownText(lists::kMethodItems.at(static_cast<std::size_t>(marker)))});
 }
 
 void Classroom::SayClock() {
@@ -168,22 +169,22 @@ void Classroom::OnRunStart() {
   strokes_drawn_ = false;  // the reset cleared the traces
   RunParameters shown = *current_;
   for (std::string& rate : shown.rates) rate = Abridged(rate);
-  Say("Started " + current_->technique + ": " + ParameterLine(shown));
+  Say(Fill(Tr("Started {0}: {1}"), {ShownText(current_->technique), ParameterLine(shown)}));
 }
 
 void Classroom::OnTickEnd() {
   if (!recorder_.Recording() || form_.simulation().State().ClockMs <= kStopAfterMs) return;
   recorder_.End(FormulaMs());
   Say(delivered_ ? PhaseText() + "; " + delivery_notice_
-                 : PhaseText() + ": the data was not delivered within 15 s");
+                 : Fill(Tr("{0}: the data was not delivered within 15 s"), {PhaseText()}));
 }
 
 void Classroom::OnPauseToggled(bool running) {
-  const std::string at = " at " + ClockText();
+  const std::string clock = ClockText();
   if (!form_.RunExists()) {
-    Say(running ? "Clock running without a message; Start sends one" : "Clock stopped" + at);
+    Say(running ? Tr("Clock running without a message; Start sends one") : Fill(Tr("Clock stopped at {0}"), {clock}));
   } else {
-    Say((running ? "Continued" : "Paused") + at);
+    Say(Fill(running ? Tr("Continued at {0}") : Tr("Paused at {0}"), {clock}));
   }
 }
 
@@ -191,7 +192,7 @@ void Classroom::OnRunReset() {
   strokes_drawn_ = false;
   const auto& markers = form_.Markers();
   const bool shown = std::any_of(markers.begin(), markers.end(), [](const MarkerState& m) { return m.visible; });
-  Say(shown ? "Reset: the traces are cleared, the markers stay" : "Reset: the traces are cleared");
+  Say(shown ? Tr("Reset: the traces are cleared, the markers stay") : Tr("Reset: the traces are cleared"));
 }
 
 void Classroom::OnParameterChanged(BoxId box) {
@@ -203,17 +204,20 @@ void Classroom::OnParameterChanged(BoxId box) {
   if (!markers && !strokes) return;
   if (box.kind == BoxKind::Rate && std::exchange(clearing_said_.at(box.link), true)) return;
   const std::string link = std::to_string(box.link + 1);
-  const std::string what = box.kind == BoxKind::Size    ? std::string("The message size")
-                           : box.kind == BoxKind::Delay ? "The delay of link " + link
-                                                        : "The rate of link " + link;
-  Say(what + " changed: " + (markers ? "traces and markers cleared" : "traces cleared") +
-      (form_.TimerEnabled() ? ", the run goes on" : ""));
+  const std::string what = box.kind == BoxKind::Size    ? Tr("The message size")
+                           : box.kind == BoxKind::Delay ? Fill(Tr("The delay of link {0}"), {link})
+                                                        : Fill(Tr("The rate of link {0}"), {link});
+  // TRANSLATORS: {0} is what changed: "The message size", "The rate of link 2".
+  const std::string changed =
+      form_.TimerEnabled() ? (markers ? Tr("{0} changed: traces and markers cleared, the run goes on")
+                                      : Tr("{0} changed: traces cleared, the run goes on"))
+                           : (markers ? Tr("{0} changed: traces and markers cleared") : Tr("{0} changed: traces cleared"));
+  Say(Fill(changed, {what}));
 }
 
 void Classroom::OnRateRefused(int link, const std::string& typed, const std::string& kept) {
   clearing_said_.at(link) = false;
-  Say(Quoted(typed) + " is not a usable rate: link " + std::to_string(link + 1) + " keeps " +
-          Abridged(kept),
+  Say(Fill(Tr("{0} is not a usable rate: link {1} keeps {2}"), {Quoted(typed), std::to_string(link + 1), Abridged(kept)}),
       true);
 }
 
@@ -223,7 +227,7 @@ void Classroom::OnRateTaken(int link, const std::string& text, bool changed) {
   if (!ReadsWhole(text)) {
     Say(ReadingNote(text), true);
   } else if (rate_notice_) {
-    Say("Link " + std::to_string(link + 1) + " takes the rate " + text);
+    Say(Fill(Tr("Link {0} takes the rate {1}"), {std::to_string(link + 1), text}));
   }
 }
 
@@ -237,7 +241,9 @@ void Classroom::OnCompletion(const Completion& completion) {
   results_.insert(results_.begin(), RunResult{*current_, completion.clock_ms, FormulaMs(), changed_});
   const std::string first = status_.FirstDelivered();
   delivery_notice_ = CompletionNotice(results_.front()) + (first.empty() ? "" : ". " + first);
-  if (readouts_hidden_) delivery_notice_ = current_->technique + ": delivered; the time shows once you have answered";
+  if (readouts_hidden_) {
+    delivery_notice_ = Fill(Tr("{0}: delivered; the time shows once you have answered"), {ShownText(current_->technique)});
+  }
   Say(delivery_notice_);
 }
 
@@ -248,13 +254,16 @@ void Classroom::OnBottleneck(std::int32_t /*clock_ms*/) {
   for (int k = 0; k < kLinkCount; ++k) {
     if (form_.RateColour(k) != kRed) continue;
     lowered |= 1U << k;
-    links += (links.empty() ? "" : " and ") + std::to_string(k + 1);
+    // TRANSLATORS: two links' numbers, or a list of them and one more: "1 and 2".
+    links = links.empty() ? std::to_string(k + 1) : Fill(Tr("{0} and {1}"), {links, std::to_string(k + 1)});
     rate = form_.RateText(k);
   }
   if (lowered == 0 || lowered == lowered_links_) return;
   lowered_links_ = lowered;
-  Say("The circuit runs at the slowest link's rate: " +
-              std::string(links.size() > 1 ? "links " : "link ") + links + " lowered to " + rate);
+  const bool several = (lowered & (lowered - 1)) != 0;
+  Say(Fill(several ? Tr("The circuit runs at the slowest link's rate: links {0} lowered to {1}")
+                   : Tr("The circuit runs at the slowest link's rate: link {0} lowered to {1}"),
+           {links, rate}));
 }
 
 }  // namespace switchsim

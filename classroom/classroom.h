@@ -18,6 +18,7 @@
 #include "records/run_seeds.h"
 #include "form/start_gate.h"
 #include "classroom/status_texts.h"
+#include "text/translation.h"
 
 namespace switchsim {
 
@@ -35,9 +36,10 @@ struct Readouts {
   friend bool operator==(const Readouts&, const Readouts&) = default;
 };
 
-/// What a Start held while a question waits says.
+/// What a Start held while a question waits says, in English, marked for
+/// the catalog: it is said translated (Tr).
 inline constexpr std::string_view kStartHeldNotice =
-    "A question waits: the run starts when you check your answer";
+    Mark("A question waits: the run starts when you check your answer");
 
 /// What a Start would run now: the boxes' texts, the packet and header size, and `seed`.
 RunParameters ParametersOfBoxes(const FormLogic& form, std::uint64_t seed);

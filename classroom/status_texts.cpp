@@ -5,6 +5,8 @@
 
 #include "form/lists.h"
 #include "records/results_format.h"
+#include "form/shown_texts.h"
+#include "text/translation.h"
 
 namespace switchsim {
 
@@ -17,26 +19,26 @@ RunPhase StatusTexts::Phase() const {
 
 namespace {
 
-// "3.250 s": ms of clock as seconds, three decimals.
+// "3.250": ms of clock as seconds, three decimals, as a person writes them.
 std::string Seconds(std::int32_t ms) {
   std::array<char, 32> text{};
-  std::snprintf(text.data(), text.size(), "%.3f s", ms / 1000.0);
-  return text.data();
+  std::snprintf(text.data(), text.size(), "%.3f", ms / 1000.0);
+  return PeopleNumber(text.data());
 }
 
 }  // namespace
 
 std::string StatusTexts::ClockText() const {
-  return "t = " + Seconds(form_.simulation().State().ClockMs);
+  return Fill(Tr("t = {0} s"), {Seconds(form_.simulation().State().ClockMs)});
 }
 
 std::string StatusTexts::PhaseText() const {
   switch (Phase()) {
-    case RunPhase::Ready: return "Ready";
-    case RunPhase::EmptyClock: return "Clock running without a message";
-    case RunPhase::Running: return "Running";
-    case RunPhase::Paused: return "Paused";
-    case RunPhase::Ended: return "Ended at " + Seconds(form_.simulation().State().ClockMs);
+    case RunPhase::Ready: return Tr("Ready");
+    case RunPhase::EmptyClock: return Tr("Clock running without a message");
+    case RunPhase::Running: return Tr("Running");
+    case RunPhase::Paused: return Tr("Paused");
+    case RunPhase::Ended: return Fill(Tr("Ended at {0} s"), {Seconds(form_.simulation().State().ClockMs)});
   }
   return "";
 }
@@ -66,13 +68,13 @@ std::string StatusTexts::NoticesSince(int count) const {
 
 std::string StatusTexts::MarkerText(Marker marker) const {
   const auto m = static_cast<std::size_t>(marker);
-  const std::string technique(lists::kMethodItems.at(m));
+  const std::string technique = ShownText(lists::kMethodItems.at(m));
   const MarkerState& state = form_.Markers().at(m);
-  if (!state.visible) return technique + " marker, not placed";
+  if (!state.visible) return Fill(Tr("{0} marker, not placed"), {technique});
   const MarkerNote& note = marker_notes_.at(m);
-  if (!note.completed) return technique + " data arriving";
-  return technique + " completed at " + std::to_string(state.clock_ms) + " ms, formula " +
-         FormulaText(note.formula_ms) + " ms";
+  if (!note.completed) return Fill(Tr("{0} data arriving"), {technique});
+  return Fill(Tr("{0} completed at {1} ms, formula {2} ms"),
+              {technique, std::to_string(state.clock_ms), PeopleNumber(FormulaText(note.formula_ms))});
 }
 
 std::string StatusTexts::FirstDelivered() const {
@@ -84,14 +86,16 @@ std::string StatusTexts::FirstDelivered() const {
   if (delivered.size() < 2) return "";
   std::stable_sort(delivered.begin(), delivered.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
-  std::string text;
+  std::array<std::string, 2 * kTechniqueCount> parts;  // name and ms of each, first to last
   for (std::size_t i = 0; i < delivered.size(); ++i) {
-    const auto& [clock_ms, m] = delivered[i];
-    const std::string name(lists::kMethodItems.at(m));
-    const std::string at = std::to_string(clock_ms) + " ms";
-    text += i == 0 ? name + " first at " + at : (i == 1 ? ", then " : ", ") + name + " " + at;
+    parts[2 * i] = ShownText(lists::kMethodItems.at(delivered[i].second));
+    parts[2 * i + 1] = std::to_string(delivered[i].first);
   }
-  return text;
+  if (delivered.size() == 2) {
+    return Fill(Tr("{0} first at {1} ms, then {2} {3} ms"), {parts[0], parts[1], parts[2], parts[3]});
+  }
+  return Fill(Tr("{0} first at {1} ms, then {2} {3} ms, {4} {5} ms"),
+              {parts[0], parts[1], parts[2], parts[3], parts[4], parts[5]});
 }
 
 void StatusTexts::NoteMarker(Marker marker, double formula_ms, bool completed) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "look/layout.h"
+#include "text/translation.h"
 
 namespace switchsim {
 
@@ -26,9 +27,12 @@ std::vector<MarkerLabel> LayOutMarkerLabels(const std::array<MarkerState, kTechn
     const MarkerState& state = markers[m];
     if (!state.visible) continue;
     const auto marker = static_cast<Marker>(m);
+    const std::string initial(MarkerInitial(marker));
+    const std::string clock = std::to_string(state.clock_ms);
+    // TRANSLATORS: a marker's label: the technique's initial (M, C or P, as
+    // answers give it) and its completion time, a thin space before the unit.
     labels.push_back({marker,
-                      std::string(MarkerInitial(marker)) + " " + std::to_string(state.clock_ms) +
-                          (with_unit ? "\u2009ms" : ""),
+                      with_unit ? Fill(TrIn("marker label", "{0} {1}\u2009ms"), {initial, clock}) : initial + " " + clock,
                       state.y_twips, state.y_twips});
   }
   std::stable_sort(labels.begin(), labels.end(), [](const MarkerLabel& a, const MarkerLabel& b) {

@@ -6,6 +6,7 @@
 #include "simulation/numbers.h"
 #include "form/speed.h"
 #include "text/text_escape.h"
+#include "text/translation.h"
 
 namespace switchsim {
 namespace {
@@ -58,7 +59,7 @@ LinkModel ModelOf(const RunParameters& p) {
 
 std::optional<std::string> ChooseTechnique(const std::string& value, RunParameters& choice) {
   if (!IsItem(lists::kMethodItems, value)) {
-    return Quoted(value) + " is not a technique; use one of " + JoinItems(lists::kMethodItems);
+    return Fill(Tr("{0} is not a technique; use one of {1}"), {Quoted(value), JoinItems(lists::kMethodItems)});
   }
   choice.technique = value;
   return std::nullopt;
@@ -66,7 +67,7 @@ std::optional<std::string> ChooseTechnique(const std::string& value, RunParamete
 
 std::optional<std::string> ChooseSize(const std::string& value, RunParameters& choice) {
   if (!IsItem(lists::kSizeItems, value)) {
-    return Quoted(value) + " is not a message size; use one of " + JoinItems(lists::kSizeItems);
+    return Fill(Tr("{0} is not a message size; use one of {1}"), {Quoted(value), JoinItems(lists::kSizeItems)});
   }
   choice.size = value;
   return std::nullopt;
@@ -75,7 +76,7 @@ std::optional<std::string> ChooseSize(const std::string& value, RunParameters& c
 std::optional<std::string> ChooseAnySize(const std::string& value, RunParameters& choice) {
   const auto size = WholeNumber(value, lists::kSmallestSize, lists::kLargestSize);
   if (!size || *size % lists::kSizeStep != 0) {
-    return Quoted(value) + " is not a message size; use a multiple of 20 from 20 to 1000";
+    return Fill(Tr("{0} is not a message size; use a multiple of 20 from 20 to 1000"), {Quoted(value)});
   }
   choice.size = value;
   return std::nullopt;
@@ -83,23 +84,23 @@ std::optional<std::string> ChooseAnySize(const std::string& value, RunParameters
 
 std::optional<std::string> ChoosePacket(const std::string& value, RunParameters& choice) {
   const auto blocks = WholeNumber(value, kFewestPacketBlocks, kMostPacketBlocks);
-  if (!blocks) return Quoted(value) + " is not a packet size; use a whole number of blocks from 1 to 50";
+  if (!blocks) return Fill(Tr("{0} is not a packet size; use a whole number of blocks from 1 to 50"), {Quoted(value)});
   choice.packeting.packet_blocks = *blocks;
   return std::nullopt;
 }
 
 std::optional<std::string> ChooseHeader(const std::string& value, RunParameters& choice) {
   const auto blocks = WholeNumber(value, 0, kMostHeaderBlocks);
-  if (!blocks) return Quoted(value) + " is not a header size; use a whole number of blocks from 0 to 10";
+  if (!blocks) return Fill(Tr("{0} is not a header size; use a whole number of blocks from 0 to 10"), {Quoted(value)});
   choice.packeting.header_blocks = *blocks;
   return std::nullopt;
 }
 
 std::optional<std::string> ChooseRates(const std::string& value, RunParameters& choice) {
   const auto parts = SplitThree(value);
-  if (!parts) return Quoted(value) + " is not three rates; give them as A,B,C, for example 1.0,0.5,1.0";
+  if (!parts) return Fill(Tr("{0} is not three rates; give them as A,B,C, for example 1.0,0.5,1.0"), {Quoted(value)});
   for (const std::string& part : *parts) {
-    if (!IsUsableRate(LeadingNumber(part))) return Quoted(part) + " is not a positive number";
+    if (!IsUsableRate(LeadingNumber(part))) return Fill(Tr("{0} is not a positive number"), {Quoted(part)});
   }
   choice.rates = *parts;
   return std::nullopt;
@@ -107,10 +108,10 @@ std::optional<std::string> ChooseRates(const std::string& value, RunParameters& 
 
 std::optional<std::string> ChooseDelays(const std::string& value, RunParameters& choice) {
   const auto parts = SplitThree(value);
-  if (!parts) return Quoted(value) + " is not three delays; give them as A,B,C, for example 50,50,50";
+  if (!parts) return Fill(Tr("{0} is not three delays; give them as A,B,C, for example 50,50,50"), {Quoted(value)});
   for (const std::string& part : *parts) {
     if (!IsItem(lists::kDelayItems, part)) {
-      return Quoted(part) + " is not a delay; use one of " + JoinItems(lists::kDelayItems);
+      return Fill(Tr("{0} is not a delay; use one of {1}"), {Quoted(part), JoinItems(lists::kDelayItems)});
     }
   }
   choice.delays = *parts;
@@ -122,7 +123,7 @@ std::optional<std::string> ChooseSeed(const std::string& value, RunParameters& c
   const char* end = value.data() + value.size();
   const auto [ptr, ec] = std::from_chars(value.data(), end, seed);
   if (value.empty() || ec != std::errc() || ptr != end) {
-    return Quoted(value) + " is not a seed; use a whole number from 0 to 18446744073709551615";
+    return Fill(Tr("{0} is not a seed; use a whole number from 0 to 18446744073709551615"), {Quoted(value)});
   }
   choice.seed = seed;
   return std::nullopt;
@@ -130,7 +131,7 @@ std::optional<std::string> ChooseSeed(const std::string& value, RunParameters& c
 
 std::optional<std::string> ChooseSeedCount(const std::string& value, int& count) {
   const auto number = WholeNumber(value, 1, kMostSweepSeeds);
-  if (!number) return Quoted(value) + " is not a number of seeds; use a whole number from 1 to 100";
+  if (!number) return Fill(Tr("{0} is not a number of seeds; use a whole number from 1 to 100"), {Quoted(value)});
   count = *number;
   return std::nullopt;
 }
@@ -147,7 +148,7 @@ std::optional<std::string> ChooseSpeed(const std::string& value, double& speed) 
     if (!allowed.empty()) allowed += ", ";
     allowed += step.option;
   }
-  return Quoted(value) + " is not a speed; use one of " + allowed;
+  return Fill(Tr("{0} is not a speed; use one of {1}"), {Quoted(value), allowed});
 }
 
 }  // namespace switchsim

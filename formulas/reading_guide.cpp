@@ -10,6 +10,7 @@
 #include "simulation/model_units.h"
 #include "simulation/numbers.h"
 #include "text/text_escape.h"
+#include "text/translation.h"
 
 namespace switchsim {
 namespace {
@@ -38,17 +39,15 @@ std::string Joined(int from, int to, Term term) {
 }
 
 // "one block", "3 blocks".
-std::string BlocksText(int blocks) {
-  return blocks == 1 ? std::string("one block") : std::to_string(blocks) + " blocks";
-}
+std::string BlocksText(int blocks) { return Fill(TrN("one block", "{0} blocks", blocks), {std::to_string(blocks)}); }
 
 Formula MessageFormula(const LinkModel& m, int message_blocks) {
   const int header = m.packeting.header_blocks;
   const int blocks = MessageUnitBlocks(message_blocks, m.packeting);
   Formula f{std::string(kMethodMessage),
             header == 0 ? "T = \u03a3<sub>k</sub> (B\u00b7100/R<sub>k</sub> + 5\u00b7d<sub>k</sub>)"
-                        : "T = \u03a3<sub>k</sub> ((B + h)\u00b7100/R<sub>k</sub> + 5\u00b7d<sub>k</sub>), "
-                          "with a header of h = " + BlocksText(header),
+                        : "T = \u03a3<sub>k</sub> ((B + h)\u00b7100/R<sub>k</sub> + 5\u00b7d<sub>k</sub>), " +
+                              Fill(Tr("with a header of h = {0}"), {BlocksText(header)}),
             "", 0.0};
   f.filled_in = Joined(0, kLinkCount - 1, [&](int k) {
     return "(" + Send(blocks, m.rates[k]) + " + " + Propagate(m.delays[k]) + ")";
@@ -85,10 +84,10 @@ Formula PacketFormula(const LinkModel& m, int blocks) {
   const std::string header_note =
       m.packeting.header_blocks == 0
           ? ""
-          : ", b counting the packet's header of " + BlocksText(m.packeting.header_blocks);
+          : Fill(Tr(", b counting the packet's header of {0}"), {BlocksText(m.packeting.header_blocks)});
   Formula f{std::string(kMethodPacket), "", "", 0.0};
   if (packets < 1) {
-    f.symbols = "T = 0 (no packets)";
+    f.symbols = Tr("T = 0 (no packets)");
     f.filled_in = "0";
     return f;
   }
@@ -96,7 +95,7 @@ Formula PacketFormula(const LinkModel& m, int blocks) {
     const int size = split.back();
     const double slowest = *std::min_element(m.rates.begin(), m.rates.end());
     f.symbols = "T = \u03a3<sub>k</sub> (b\u00b7100/R<sub>k</sub> + 5\u00b7d<sub>k</sub>) + "
-                "(n \u2212 1)\u00b7b\u00b7100/R<sub>min</sub>, with n packets of b blocks" + header_note;
+                "(n \u2212 1)\u00b7b\u00b7100/R<sub>min</sub>, " + Tr("with n packets of b blocks") + header_note;
     f.filled_in = Joined(0, kLinkCount - 1, [&](int k) {
                     return "(" + Send(size, m.rates[k]) + " + " + Propagate(m.delays[k]) + ")";
                   }) +
@@ -116,7 +115,7 @@ Formula PacketFormula(const LinkModel& m, int blocks) {
       "T = \u03a3<sub>k</sub> 5\u00b7d<sub>k</sub> + max<sub>j</sub> (\u03a3<sub>k\u2264j</sub> " + b +
       "\u00b7100/R<sub>k</sub> + (n \u2212 2)\u00b7" + b +
       "\u00b7100/min<sub>k\u2264j</sub> R<sub>k</sub> + \u03a3<sub>k\u2265j</sub> " + last_send +
-      "/R<sub>k</sub>), with n packets, the last of " + BlocksText(last) + header_note;
+      "/R<sub>k</sub>), " + Fill(Tr("with n packets, the last of {0}"), {BlocksText(last)}) + header_note;
   double longest = -std::numeric_limits<double>::infinity();
   int best = 0;
   for (int j = 0; j < kLinkCount; ++j) {
@@ -144,74 +143,77 @@ Formula PacketFormula(const LinkModel& m, int blocks) {
 
 Formula FormulaOf(std::string_view technique, const LinkModel& model) {
   const int blocks = BlocksForSize(model.size);
-  if (technique == kMethodMessage) return MessageFormula(model, blocks);
-  if (technique == kMethodCircuit) return CircuitFormula(model, blocks);
-  if (technique == kMethodPacket) return PacketFormula(model, blocks);
-  return Formula{std::string(technique), "", "", std::numeric_limits<double>::quiet_NaN()};
+  Formula f{std::string(technique), "", "", std::numeric_limits<double>::quiet_NaN()};
+  if (technique == kMethodMessage) f = MessageFormula(model, blocks);
+  if (technique == kMethodCircuit) f = CircuitFormula(model, blocks);
+  if (technique == kMethodPacket) f = PacketFormula(model, blocks);
+  f.filled_in = PeopleNumber(f.filled_in);
+  return f;
 }
 
 namespace {
 
 // "two blocks", or "4 blocks, each with a header of one block".
 std::string PacketSizeText(const Packeting& packeting) {
-  std::string text = packeting.packet_blocks == 2 ? std::string("two blocks")
-                                                  : BlocksText(packeting.packet_blocks);
-  if (packeting.header_blocks > 0) {
-    text += ", each with a header of " + BlocksText(packeting.header_blocks) +
-            " (a message carries one too)";
-  }
-  return text;
+  const std::string packet = packeting.packet_blocks == 2 ? Tr("two blocks") : BlocksText(packeting.packet_blocks);
+  if (packeting.header_blocks == 0) return packet;
+  return Fill(Tr("{0}, each with a header of {1} (a message carries one too)"),
+              {packet, BlocksText(packeting.header_blocks)});
 }
 
 }  // namespace
 
 std::string ReadingGuideHtml(const LinkModel& model, bool filled_in) {
+  const auto heading = [](const std::string& text) { return "<h3>" + text + "</h3>"; };
+  const auto paragraph = [](const std::string& text) { return "<p>" + text + "</p>"; };
+  const auto item = [](const std::string& text) { return "<li>" + text + "</li>"; };
   std::string html =
-      "<h3>Axes and scales</h3>"
-      "<p>Each trace is one link: Transmit to Router A, Router A to Router B, Router B to "
-      "Receive. Across a trace runs the way along the link, from its sender on the left to its "
-      "receiver on the right; a unit travelling back is drawn from the right. Down a trace runs "
-      "time: one pixel of trace height is 30 ms of clock, so a trace shows "
-      "13.38 s, and the time scale at the left marks every second.</p>"
-      "<p>Every tick, 25 ms of clock, each unit on a link adds a stroke from its last bit to "
-      "its first bit. The strokes build slanted bands: the slope of a band's edge is the "
-      "link's delay (a delay d lets the first bit cross in 5\u00b7d ms), and its height is the "
-      "time the sender takes to put the unit on the link (at rate R one block takes 100/R ms; "
-      "a block is 20 units of message size). A gap between two links' bands is time spent "
-      "waiting at a router.</p>"
-      "<h3>Colours</h3><ul>"
-      "<li>Green: the message, sent whole.</li>"
-      "<li>Blue: circuit data, streaming through the connected links.</li>"
-      "<li>Purple: the circuit's set-up request, and the release that follows the data.</li>"
-      "<li>Dark red: an acknowledgement, travelling back towards Transmit.</li>"
-      "<li>Other colours: packets, each in a colour of its own.</li>"
-      "<li>The short lines right of the traces mark when the data reached Receive, at the "
-      "height of that time, in the colour of the unit that completed it; their labels name the "
-      "technique (M, C, P) and the time. They stay, for comparison, until a link or the size "
-      "changes.</li>"
-      "<li>A rate box and its \"Bit-Rate\" label in red: the circuit lowered the link's rate to "
-      "that of the slowest link. Reset brings back the chosen rate.</li></ul>"
-      "<h3>The techniques</h3><ul>"
-      "<li>Message: the whole message is stored and forwarded at each router.</li>"
-      "<li>Circuit: a request sets up the path, its acknowledgement comes back, then the data "
-      "streams through all three links at the slowest link's rate, followed by a release.</li>"
-      "<li>Packet: the message is cut into packets of " + PacketSizeText(model.packeting) +
-      ", each stored and forwarded on its own, so that the links work at the same time.</li>"
-      "</ul><h3>The same model without the tick</h3>"
-      "<p>With the boxes as they are now (R<sub>k</sub> the rates, d<sub>k</sub> the delays, B = " +
-      std::to_string(BlocksForSize(model.size)) +
-      " blocks), each technique's data would reach Receive after T ms. The simulation, which "
-      "moves in steps of 25 ms, arrives a little later.</p><table>";
+      heading(Tr("Axes and scales")) +
+      paragraph(Tr("Each trace is one link: Transmit to Router A, Router A to Router B, Router B to "
+                   "Receive. Across a trace runs the way along the link, from its sender on the left to its "
+                   "receiver on the right; a unit travelling back is drawn from the right. Down a trace runs "
+                   "time: one pixel of trace height is 30 ms of clock, so a trace shows "
+                   "13.38 s, and the time scale at the left marks every second.")) +
+      paragraph(Tr("Every tick, 25 ms of clock, each unit on a link adds a stroke from its last bit to "
+                   "its first bit. The strokes build slanted bands: the slope of a band's edge is the "
+                   "link's delay (a delay d lets the first bit cross in 5\u00b7d ms), and its height is the "
+                   "time the sender takes to put the unit on the link (at rate R one block takes 100/R ms; "
+                   "a block is 20 units of message size). A gap between two links' bands is time spent "
+                   "waiting at a router.")) +
+      heading(Tr("Colours")) + "<ul>" + item(Tr("Green: the message, sent whole.")) +
+      item(Tr("Blue: circuit data, streaming through the connected links.")) +
+      item(Tr("Purple: the circuit's set-up request, and the release that follows the data.")) +
+      item(Tr("Dark red: an acknowledgement, travelling back towards Transmit.")) +
+      item(Tr("Other colours: packets, each in a colour of its own.")) +
+      item(Tr("The short lines right of the traces mark when the data reached Receive, at the "
+              "height of that time, in the colour of the unit that completed it; their labels name the "
+              "technique (M, C, P) and the time. They stay, for comparison, until a link or the size "
+              "changes.")) +
+      item(Tr("A rate box and its \"Bit-Rate\" label in red: the circuit lowered the link's rate to "
+              "that of the slowest link. Reset brings back the chosen rate.")) +
+      "</ul>" + heading(Tr("The techniques")) + "<ul>" +
+      item(Tr("Message: the whole message is stored and forwarded at each router.")) +
+      item(Tr("Circuit: a request sets up the path, its acknowledgement comes back, then the data "
+              "streams through all three links at the slowest link's rate, followed by a release.")) +
+      item(Fill(Tr("Packet: the message is cut into packets of {0}, each stored and forwarded on its own, so "
+                   "that the links work at the same time."),
+                {PacketSizeText(model.packeting)})) +
+      "</ul>" + heading(Tr("The same model without the tick")) +
+      paragraph(Fill(Tr("With the boxes as they are now (R<sub>k</sub> the rates, d<sub>k</sub> the delays, B = "
+                        "{0} blocks), each technique's data would reach Receive after T ms. The simulation, "
+                        "which moves in steps of 25 ms, arrives a little later."),
+                     {std::to_string(BlocksForSize(model.size))})) +
+      "<table>";
   for (const std::string_view technique : {kMethodMessage, kMethodCircuit, kMethodPacket}) {
     const Formula f = FormulaOf(technique, model);
+    const std::string name = "<tr><td><b>" + HtmlEscaped(Tr(f.technique)) + "</b></td><td>";
     if (!filled_in) {
-      html += "<tr><td><b>" + HtmlEscaped(f.technique) + "</b></td><td>" + f.symbols +
-              "<br>(the numbers show once you have answered)</td></tr>";
+      html += name + f.symbols + "<br>" + Tr("(the numbers show once you have answered)") + "</td></tr>";
       continue;
     }
     const double ms = ContinuousCompletionMs(technique, model);
-    html += "<tr><td><b>" + HtmlEscaped(f.technique) + "</b></td><td>" + f.symbols + "<br>= " +
-            HtmlEscaped(f.filled_in) + "<br>= " + Number(std::round(ms * 10) / 10) + " ms</td></tr>";
+    html += name + f.symbols + "<br>= " + HtmlEscaped(f.filled_in) + "<br>= " +
+            PeopleNumber(Number(std::round(ms * 10) / 10)) + " ms</td></tr>";
   }
   return html + "</table>";
 }

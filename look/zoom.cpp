@@ -4,6 +4,7 @@
 
 #include "look/layout.h"
 #include "text/text_escape.h"
+#include "text/translation.h"
 
 namespace switchsim {
 
@@ -30,7 +31,7 @@ std::string ZoomName(const Zoom& zoom) {
 }
 
 std::string ZoomRefusal(std::string_view text) {
-  return Quoted(std::string(text)) + " is not a zoom; use 100, 125, 150, 200, fit or auto";
+  return Fill(Tr("{0} is not a zoom; use 100, 125, 150, 200, fit or auto"), {Quoted(std::string(text))});
 }
 
 double ShownScale(const Zoom& zoom, double width, double height) {

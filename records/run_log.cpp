@@ -9,6 +9,8 @@
 #include "text/json_writer.h"
 #include "text/number_texts.h"
 #include "records/unit_names.h"
+#include "form/shown_texts.h"
+#include "text/translation.h"
 
 namespace switchsim {
 namespace {
@@ -20,9 +22,16 @@ JsonWriter& Texts(JsonWriter& json, const std::array<std::string, N>& texts) {
   return json.Close(']');
 }
 
+// Padded by characters, not bytes, so that translated words line up too.
+std::size_t Width(std::string_view text) {
+  std::size_t width = 0;
+  for (const char c : text) width += (c & 0xc0) != 0x80 ? 1 : 0;
+  return width;
+}
+
 std::string PadRight(std::string_view text, std::size_t width) {
   std::string padded(text);
-  if (padded.size() < width) padded.append(width - padded.size(), ' ');
+  if (Width(padded) < width) padded.append(width - Width(padded), ' ');
   return padded;
 }
 
@@ -30,18 +39,37 @@ std::string PadLeft(const std::string& text, std::size_t width) {
   return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
 }
 
+// A marker's row in the table, by Marker.
+inline constexpr std::array<std::string_view, kTechniqueCount> kMarkerRows = {
+    Mark("message marker at {0} twips, {1}"), Mark("circuit marker at {0} twips, {1}"),
+    Mark("packet marker at {0} twips, {1}")};
+
+// An event's name as the table shows it; the JSON log keeps the English name.
+std::string ShownEvent(std::string_view event) {
+  if (event == "set up") return TrIn("run log event", "set up");
+  if (event == "stop") return TrIn("run log event", "stop");
+  if (event == "grant") return TrIn("run log event", "grant");
+  if (event == "free") return TrIn("run log event", "free");
+  if (event == "pass") return TrIn("run log event", "pass");
+  if (event == "arrive") return TrIn("run log event", "arrive");
+  if (event == "bottleneck") return TrIn("run log event", "bottleneck");
+  if (event == "complete") return TrIn("run log event", "complete");
+  return std::string(event);
+}
+
 }  // namespace
 
 std::string ParameterLine(const RunParameters& p) {
-  std::string line = "size " + p.size + ", rates " + p.rates[0] + " / " + p.rates[1] + " / " +
-                     p.rates[2] + ", delays " + p.delays[0] + " / " + p.delays[1] + " / " +
-                     p.delays[2];
+  const std::string rates = p.rates[0] + " / " + p.rates[1] + " / " + p.rates[2];
+  const std::string delays = p.delays[0] + " / " + p.delays[1] + " / " + p.delays[2];
+  const std::string seed = std::to_string(p.seed);
   // The form's own packeting goes unsaid, as it did before it could be chosen.
-  if (p.packeting != Packeting{}) {
-    line += ", packets of " + BlocksCount(p.packeting.packet_blocks) + ", header " +
-            std::to_string(p.packeting.header_blocks);
+  if (p.packeting == Packeting{}) {
+    return Fill(Tr("size {0}, rates {1}, delays {2}, seed {3}"), {p.size, rates, delays, seed});
   }
-  return line + ", seed " + std::to_string(p.seed);
+  return Fill(Tr("size {0}, rates {1}, delays {2}, packets of {3}, header {4}, seed {5}"),
+              {p.size, rates, delays, BlocksCount(p.packeting.packet_blocks),
+               std::to_string(p.packeting.header_blocks), seed});
 }
 
 void RunLog::Start(const RunParameters& parameters) {
@@ -58,8 +86,11 @@ void RunLog::Start(const RunParameters& parameters) {
     json.Close('}').EndLine();
     return;
   }
-  out_ += boxes_.MethodText() + ", " + ParameterLine(parameters) + "\n";
-  out_ += "clock ms  event        record  unit             link\n";
+  out_ += Fill(Tr("{0}, {1}"), {ShownText(boxes_.MethodText()), ParameterLine(parameters)}) + "\n";
+  // TRANSLATORS: the heading of the run's table, over its columns: the clock
+  // ends in column 8, the event starts in column 11, the record ends in
+  // column 29, the unit starts in column 32 and the link in column 49.
+  out_ += Tr("clock ms  event        record  unit             link") + "\n";
 }
 
 void RunLog::End(double continuous_ms) {
@@ -84,9 +115,8 @@ void RunLog::OnUnitSetUp(int record) {
     return;
   }
   Row(simulation_.State().ClockMs, "set up", record,
-      std::string(UnitName(unit.Kind, boxes_.MethodText())), unit.Forward != kFalse, unit.Link,
-      std::to_string(unit.Blocks) + (unit.Blocks == 1 ? " block, " : " blocks, ") +
-          HexColour(unit.Colour));
+      Tr(UnitName(unit.Kind, boxes_.MethodText())), unit.Forward != kFalse, unit.Link,
+      Fill(Tr("{0}, {1}"), {BlocksCount(unit.Blocks), HexColour(unit.Colour)}));
 }
 
 void RunLog::OnTick(std::int32_t clock_ms, bool ascending) {
@@ -101,19 +131,19 @@ void RunLog::OnStop(std::int32_t clock_ms) {
         .Close('}').EndLine();
     return;
   }
-  Row(clock_ms, "stop", -1, "the timer stops itself");
+  Row(clock_ms, "stop", -1, Tr("the timer stops itself"));
 }
 
 void RunLog::OnGrant(std::int32_t clock_ms, int record, int link) {
-  LinkEvent("grant", clock_ms, record, link, "takes the link");
+  LinkEvent("grant", clock_ms, record, link, Tr("takes the link"));
 }
 
 void RunLog::OnFree(std::int32_t clock_ms, int record, int link) {
-  LinkEvent("free", clock_ms, record, link, "last bit sent");
+  LinkEvent("free", clock_ms, record, link, Tr("last bit sent"));
 }
 
 void RunLog::OnPass(std::int32_t clock_ms, int record, int link) {
-  LinkEvent("pass", clock_ms, record, link, "first bit passed on");
+  LinkEvent("pass", clock_ms, record, link, Tr("first bit passed on"));
 }
 
 void RunLog::OnArrive(std::int32_t clock_ms, int record, int link, std::int16_t kind) {
@@ -123,8 +153,8 @@ void RunLog::OnArrive(std::int32_t clock_ms, int record, int link, std::int16_t 
         .Close('}').EndLine();
     return;
   }
-  Row(clock_ms, "arrive", record, std::string(UnitName(kind, boxes_.MethodText())),
-      Unit(record).Forward != kFalse, link, "whole unit arrived");
+  Row(clock_ms, "arrive", record, Tr(UnitName(kind, boxes_.MethodText())),
+      Unit(record).Forward != kFalse, link, Tr("whole unit arrived"));
 }
 
 void RunLog::OnBottleneck(std::int32_t clock_ms) {
@@ -136,7 +166,7 @@ void RunLog::OnBottleneck(std::int32_t clock_ms) {
     Texts(json, rates).Close('}').EndLine();
     return;
   }
-  Row(clock_ms, "bottleneck", -1, "rates now " + rates[0] + " / " + rates[1] + " / " + rates[2]);
+  Row(clock_ms, "bottleneck", -1, Fill(Tr("rates now {0}"), {rates[0] + " / " + rates[1] + " / " + rates[2]}));
 }
 
 void RunLog::OnDraw(const Stroke& stroke) {
@@ -179,8 +209,8 @@ void RunLog::OnCompletion(const Completion& completion) {
     return;
   }
   Row(completion.clock_ms, "complete", completion.record,
-      std::string(MarkerName(completion.marker)) + " marker at " +
-          ShortestText(completion.y_twips) + " twips, " + HexColour(completion.colour));
+      Fill(Tr(kMarkerRows.at(static_cast<std::size_t>(completion.marker))),
+           {PeopleNumber(ShortestText(completion.y_twips)), HexColour(completion.colour)}));
 }
 
 void RunLog::LinkEvent(std::string_view name, std::int32_t clock_ms, int record, int link,
@@ -191,20 +221,19 @@ void RunLog::LinkEvent(std::string_view name, std::int32_t clock_ms, int record,
     return;
   }
   const TransferUnit& unit = Unit(record);
-  Row(clock_ms, name, record, std::string(UnitName(unit.Kind, boxes_.MethodText())),
+  Row(clock_ms, name, record, Tr(UnitName(unit.Kind, boxes_.MethodText())),
       unit.Forward != kFalse, link, what);
 }
 
 void RunLog::Row(std::int32_t clock_ms, std::string_view event, int record, std::string_view unit,
                  bool forward, int link, std::string_view what) {
-  Row(clock_ms, event, record, PadRight(unit, 17) + CrossingName(link, forward) + ": " + std::string(what));
+  Row(clock_ms, event, record, PadRight(unit, 17) + ShownCrossingName(link, forward) + ": " + std::string(what));
 }
 
 void RunLog::Row(std::int32_t clock_ms, std::string_view event, int record, std::string_view rest) {
   std::array<char, 48> head{};
-  std::snprintf(head.data(), head.size(), "%8d  %-11s  ", static_cast<int>(clock_ms),
-                std::string(event).c_str());
-  out_ += head.data();
+  std::snprintf(head.data(), head.size(), "%8d  ", static_cast<int>(clock_ms));
+  out_ += head.data() + PadRight(ShownEvent(event), 11) + "  ";
   out_ += record >= 0 ? PadLeft(std::to_string(record), 6) + "  " : std::string(8, ' ');
   out_ += std::string(rest) + "\n";
 }

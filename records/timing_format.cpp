@@ -5,6 +5,7 @@
 
 #include "text/text_escape.h"
 #include "records/unit_names.h"
+#include "text/translation.h"
 
 namespace switchsim {
 namespace {
@@ -34,9 +35,8 @@ std::string Padded(const std::string& text, std::size_t width, bool right) {
   return right ? fill + text : text + fill;
 }
 
-}  // namespace
-
-std::array<std::string, kTimingColumns> TimingCells(const Crossing& c) {
+// The cells in English, for the CSV.
+std::array<std::string, kTimingColumns> FileCells(const Crossing& c) {
   return {std::to_string(c.record),   c.unit,
           CrossingName(c.link, c.forward), c.forward ? "forward" : "back",
           TimeText(c.first_left),     TimeText(c.last_left),
@@ -44,10 +44,23 @@ std::array<std::string, kTimingColumns> TimingCells(const Crossing& c) {
           TimeText(c.delivered)};
 }
 
+}  // namespace
+
+std::array<std::string, kTimingColumns> TimingCells(const Crossing& c) {
+  return {std::to_string(c.record),   Tr(c.unit),
+          ShownCrossingName(c.link, c.forward), c.forward ? Tr("forward") : Tr("back"),
+          TimeText(c.first_left),     TimeText(c.last_left),
+          TimeText(c.first_arrived),  TimeText(c.last_arrived),
+          TimeText(c.delivered)};
+}
+
+std::string TimingHeading(std::size_t column) { return Tr(kTimingHeadings.at(column)); }
+
 std::string TimingText(const std::vector<Crossing>& rows) {
   std::vector<std::array<std::string, kTimingColumns>> lines;
   std::array<std::string, kTimingColumns> heading;
-  std::transform(kTimingHeadings.begin(), kTimingHeadings.end(), heading.begin(), Lower);
+  std::transform(kTimingTextHeadings.begin(), kTimingTextHeadings.end(), heading.begin(),
+                 [](std::string_view text) { return Tr(text); });
   lines.push_back(heading);
   for (const Crossing& row : rows) lines.push_back(TimingCells(row));
 
@@ -76,7 +89,7 @@ std::string TimingCsv(const std::vector<Crossing>& rows) {
   }
   csv += "\r\n";
   for (const Crossing& row : rows) {
-    std::array<std::string, kTimingColumns> cells = TimingCells(row);
+    std::array<std::string, kTimingColumns> cells = FileCells(row);
     for (std::size_t i = kFirstTimeColumn; i < kTimingColumns; ++i) {
       if (cells[i] == kNotYet) cells[i].clear();
     }

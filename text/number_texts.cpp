@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "simulation/numbers.h"
+#include "text/translation.h"
 
 namespace switchsim {
 
@@ -25,12 +26,16 @@ std::string ChanceText(double p) {
          std::to_string(std::abs(power));
 }
 
-std::string BlocksCount(long long blocks) { return std::to_string(blocks) + (blocks == 1 ? " block" : " blocks"); }
+std::string BlocksCount(long long blocks) {
+  return Fill(TrN("{0} block", "{0} blocks", blocks), {std::to_string(blocks)});
+}
 
 std::string LabelledRow(const std::string& what, const std::string& value) {
-  std::array<char, 512> line{};
-  std::snprintf(line.data(), line.size(), "%-44s %s\n", what.c_str(), value.c_str());
-  return line.data();
+  // Padded by characters, not bytes, so that a translated label lines up too.
+  constexpr std::size_t kLabelWidth = 44;
+  std::size_t width = 0;
+  for (const char c : what) width += (c & 0xc0) != 0x80 ? 1 : 0;
+  return what + std::string(width < kLabelWidth ? kLabelWidth - width : 0, ' ') + " " + value + "\n";
 }
 
 }  // namespace switchsim
