@@ -361,9 +361,9 @@ class SweepInPseudoLanguage : public ::testing::Test {
 TEST_F(SweepInPseudoLanguage, CurvesAndTablesSpeakItWithDecimalCommasAndTheCsvStaysEnglish) {
   const std::regex comma("\\d,\\d");
   const Sweep sweep = Finished({"--sweep", "packet=1:8:1", "--size", "200", "--seeds", "2"});
-  ShareSetting share;
-  share.slot_count = 2000;
-  LabSweep lab(std::get<LabSweepRange>(ReadLabSweepRange("users=5:30:5")), share, QueueSetting{}, 1, 2);
+  QueueSetting queue;
+  queue.packets = 2000;
+  LabSweep lab(std::get<LabSweepRange>(ReadLabSweepRange("intensity=0.2:0.8:0.3")), ShareSetting{}, queue, 1, 2);
   lab.RunNext(kMostLabSweepSteps);
   const CurveLayout sweep_layout(sweep);
   ASSERT_FALSE(sweep_layout.marks().empty());
