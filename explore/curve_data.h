@@ -31,13 +31,14 @@ struct CurvePoint {
 };
 
 /// A numbered mark: where it stands, a ring (an overtake) or a square (a
-/// least value) with the word its number carries, and the line that lists it.
+/// least value) with the label its number carries, and the line that lists
+/// it. Its texts, as every text of CurveData, are in the language in use.
 struct CurveMark {
   enum class Shape { Ring, Square };
   double x = 0.0;
   double y = 0.0;
   Shape shape = Shape::Ring;
-  std::string label;  // after the number: "" or " least"
+  std::string label;  // the number's label, "{0}" the number: "{0}" or "{0} least"
   std::string text;   // "Circuit overtakes Message at ..."
 };
 

@@ -10,6 +10,7 @@
 #include "explore/curve_marks.h"
 #include "explore/sweep_curve.h"
 #include "simulation/numbers.h"
+#include "text/translation.h"
 
 namespace switchsim {
 namespace {
@@ -33,7 +34,7 @@ inline constexpr Rgb kAxisColour = MakeRgb(64, 64, 64);
 inline constexpr Rgb kGridColour = MakeRgb(225, 225, 225);
 inline constexpr Rgb kBandColour = MakeRgb(245, 245, 245);
 
-std::string TickText(double value) { return ShortestText(std::round(value * 1e6) / 1e6); }
+std::string TickText(double value) { return PeopleNumber(ShortestText(std::round(value * 1e6) / 1e6)); }
 
 }  // namespace
 
@@ -49,7 +50,7 @@ CurveLayout::CurveLayout(const CurveData& data) {
   drawing_.height = kPlotBottomPx + 64 + kLineHeightPx * static_cast<double>(listed);
   drawing_.title = data.title;
   drawing_.description = data.context + ".";
-  if (data.limit) drawing_.description += " A dashed line: " + data.limit->legend + ".";
+  if (data.limit) drawing_.description += " " + Fill(Tr("A dashed line: {0}."), {data.limit->legend});
   for (const std::string& mark : marks) drawing_.description += " " + mark + ".";
   SetScales(data);
   AddAxes(data);
@@ -64,7 +65,9 @@ CurveLayout::CurveLayout(const CurveData& data) {
   for (std::size_t i = 0; i < listed; ++i, y += kLineHeightPx) {
     const bool more = i == kMostListedMarks;
     AddText({kPlotLeftPx - 60, y},
-            more ? "and " + std::to_string(marks.size() - i) + " more (see the table)"
+            more ? Fill(TrN("and {0} more (see the table)", "and {0} more (see the table)",
+                            static_cast<long long>(marks.size() - i)),
+                        {std::to_string(marks.size() - i)})
                  : std::to_string(i + 1) + "  " + marks[i],
             11);
   }
@@ -194,7 +197,7 @@ void CurveLayout::AddMarks(const CurveData& data) {
                                            2 * kSquareReachPx, false, kBlack, true, Pen{kBlack, 1.5, false}});
     }
     marks_.push_back({at, reach, number});
-    labels.push_back(std::to_string(number) + mark.label);
+    labels.push_back(Fill(mark.label, {std::to_string(number)}));
   }
   AddMarkLabels(labels);
 }
@@ -227,10 +230,10 @@ void CurveLayout::AddLegend(const CurveData& data) {
   }
   y += 8;
   drawing_.items.emplace_back(DrawCircle{{left + 12, y}, kPointRadiusPx, true, kAxisColour, false, {}});
-  AddText({left + 32, y + 4}, "simulated, each seed", 11);
+  AddText({left + 32, y + 4}, Tr("simulated, each seed"), 11);
   y += 18;
   drawing_.items.emplace_back(DrawLine{{left, y}, {left + 24, y}, Pen{kAxisColour, 1.5, false}});
-  AddText({left + 32, y + 4}, "formula", 11);
+  AddText({left + 32, y + 4}, Tr("formula"), 11);
   if (data.band) {
     y += 18;
     drawing_.items.emplace_back(
@@ -241,7 +244,7 @@ void CurveLayout::AddLegend(const CurveData& data) {
     y += 18;
     drawing_.items.emplace_back(
         DrawCircle{{left + 12, y}, kMarkRadiusPx, false, kBlack, true, Pen{kBlack, 1.5, false}});
-    AddText({left + 32, y + 4}, "overtake", 11);
+    AddText({left + 32, y + 4}, Tr("overtake"), 11);
   }
   if (data.limit) {
     y += 18;
@@ -257,7 +260,7 @@ void CurveLayout::AddText(DrawPoint at, std::string text, double size, TextAlign
 
 std::string CurveLayout::MarkSaid(std::size_t mark) const {
   const std::size_t number = marks_.at(mark).number;
-  return "Mark " + std::to_string(number) + ": " + mark_texts_.at(number - 1);
+  return Fill(Tr("Mark {0}: {1}"), {std::to_string(number), mark_texts_.at(number - 1)});
 }
 
 CurvePick CurveLayout::Pick(const CurvePress& press) const {

@@ -42,7 +42,8 @@ Rgb CurveColour(int technique);
 /// technique the simulated points of every seed and the formula as a line,
 /// a legend, runs whose data was not all delivered within 15 s as hollow
 /// points in a band above the plot, the overtakes and the optimal packet
-/// size marked and listed, a title and a description. The runs' points are
+/// size marked and listed, a title and a description, its texts and
+/// numbers as a person of the language in use reads them. The runs' points are
 /// the drawing's first circles, in the order of the runs. Laid out once
 /// from the runs made so far; it keeps nothing of the sweep.
 class CurveLayout {
@@ -88,7 +89,8 @@ class CurveLayout {
   const Plot& plot() const { return plot_; }
   const std::vector<PlacedPoint>& points() const { return points_; }
   const std::vector<PlacedMark>& marks() const { return marks_; }
-  /// What mark `mark` (an index into marks()) says: "Mark 2: Circuit overtakes Message at ...".
+  /// What mark `mark` (an index into marks()) says, in the language in use:
+  /// "Mark 2: Circuit overtakes Message at ...".
   std::string MarkSaid(std::size_t mark) const;
 
   /// What `press` picks: a mark when it is on the mark's own ring or square

@@ -8,14 +8,15 @@
 #include "simulation/numbers.h"
 #include "records/results_format.h"
 #include "text/number_texts.h"
+#include "text/translation.h"
 
 namespace switchsim {
 namespace {
 
 int Sign(double value) { return (value > 0) - (value < 0); }
 
-// Rounded to a tenth, for a label.
-std::string Tenths(double value) { return ShortestText(std::round(value * 10) / 10); }
+// Rounded to a tenth, for a label a person reads.
+std::string Tenths(double value) { return PeopleNumber(ShortestText(std::round(value * 10) / 10)); }
 
 // A curve's value in ms by technique and x index; NaN where it has none.
 using CurveMs = std::function<double(int, std::size_t)>;
@@ -93,14 +94,24 @@ std::optional<PacketOptimum> SweepOptimum(const Sweep& sweep) {
 
 std::string OvertakeText(const Sweep& sweep, const Overtake& overtake) {
   const std::string unit = SweepUnit(sweep.spec());
-  return std::string(SweepTechniqueName(overtake.faster)) + " overtakes " +
-         std::string(SweepTechniqueName(overtake.slower)) + " at " + SweepAxisName(sweep.spec()) + " \u2248 " +
-         Tenths(overtake.x) + (unit.empty() ? "" : " " + unit) + " (" + FormulaText(overtake.ms) + " ms)";
+  const std::string faster = SweepTechniqueLabel(overtake.faster);
+  const std::string slower = SweepTechniqueLabel(overtake.slower);
+  const std::string ms = PeopleNumber(FormulaText(overtake.ms));
+  // The catalog's texts are ASCII: the sign "about equal to" comes with the value.
+  const std::string about = "\u2248 " + Tenths(overtake.x);
+  if (unit.empty()) {
+    // TRANSLATORS: "Packet overtakes Message at delay of link 1 ~ 50 (6875 ms)"; {3} is the sign "about equal to" and the value.
+    return Fill(Tr("{0} overtakes {1} at {2} {3} ({4} ms)"),
+                {faster, slower, SweepAxisName(sweep.spec()), about, ms});
+  }
+  // TRANSLATORS: "Packet overtakes Message at message size ~ 137.5 units (6875 ms)"; {3} is the sign "about equal to" and the value.
+  return Fill(Tr("{0} overtakes {1} at {2} {3} {4} ({5} ms)"),
+              {faster, slower, SweepAxisName(sweep.spec()), about, unit, ms});
 }
 
 std::string OptimumText(const PacketOptimum& optimum) {
-  return "Least packet formula: " + BlocksCount(optimum.packet_blocks) + ", " +
-         FormulaText(optimum.ms) + " ms";
+  return Fill(Tr("Least packet formula: {0}, {1} ms"),
+              {BlocksCount(optimum.packet_blocks), PeopleNumber(FormulaText(optimum.ms))});
 }
 
 std::vector<std::string> MarkTexts(const Sweep& sweep) {

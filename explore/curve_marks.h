@@ -41,7 +41,8 @@ PacketOptimum OptimalPacket(const LinkModel& model, int fewest, int most);
 /// is along the packet size.
 std::optional<PacketOptimum> SweepOptimum(const Sweep& sweep);
 
-/// "Packet overtakes Message at message size ≈ 137.5 units (6875 ms)".
+/// "Packet overtakes Message at message size ≈ 137.5 units (6875 ms)", in
+/// the language in use (as the texts below).
 std::string OvertakeText(const Sweep& sweep, const Overtake& overtake);
 /// "Least packet formula: 5 blocks, 7500 ms".
 std::string OptimumText(const PacketOptimum& optimum);

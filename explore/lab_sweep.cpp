@@ -6,6 +6,7 @@
 #include "sharing/share_report.h"
 #include "simulation/numbers.h"
 #include "text/text_escape.h"
+#include "text/translation.h"
 
 namespace switchsim {
 namespace {
@@ -20,7 +21,7 @@ bool NamesLabSweep(const std::string& text) {
 
 std::variant<LabSweepRange, std::string> ReadLabSweepRange(const std::string& text) {
   if (!NamesLabSweep(text)) {
-    return Quoted(text) + " is not a sweep of a lab; give users=FROM:TO:STEP or intensity=FROM:TO:STEP";
+    return Fill(Tr("{0} is not a sweep of a lab; give users=FROM:TO:STEP or intensity=FROM:TO:STEP"), {Quoted(text)});
   }
   const bool users = text.front() == 'u';
   auto values = ReadSteppedValues(text.substr(text.find('=') + 1));
@@ -30,10 +31,10 @@ std::variant<LabSweepRange, std::string> ReadLabSweepRange(const std::string& te
   for (const double x : range.values) {
     const std::string shown = ShortestText(x);
     if (users && (x != std::floor(x) || x < 1 || x > kMostShareUsers)) {
-      return Quoted(shown) + " is not a number of users; use whole numbers from 1 to 1000";
+      return Fill(Tr("{0} is not a number of users; use whole numbers from 1 to 1000"), {Quoted(shown)});
     }
     if (!users && (x < kLeastIntensity || x > kMostIntensity)) {
-      return Quoted(shown) + " is not an intensity a queue is run at; use 0.05 to 0.99";
+      return Fill(Tr("{0} is not an intensity a queue is run at; use 0.05 to 0.99"), {Quoted(shown)});
     }
   }
   return range;
@@ -46,7 +47,7 @@ std::string LabSweepName(const LabSweepRange& range) {
 std::optional<std::string> LabSweepRefusal(const LabSweepRange& range, const ShareSetting& share,
                                            const QueueSetting& queue, int seed_count) {
   if (seed_count < 1 || seed_count > kMostLabSeeds) {
-    return Quoted(std::to_string(seed_count)) + " is not a number of seeds; use 1 to 100";
+    return Fill(Tr("{0} is not a number of seeds; use 1 to 100"), {Quoted(std::to_string(seed_count))});
   }
   const bool congestion = range.curve == LabCurve::Congestion;
   std::int64_t steps = 0;
@@ -59,8 +60,11 @@ std::optional<std::string> LabSweepRefusal(const LabSweepRange& range, const Sha
     steps += (congestion ? s.slot_count : q.packets) * seed_count;
   }
   if (steps > kMostLabSweepSteps) {
-    return "the sweep would make " + std::to_string(steps) + (congestion ? " slots" : " packets") +
-           " in all; at most 100000000, so take fewer values, seeds or " + (congestion ? "slots" : "packets");
+    return Fill(congestion ? Tr("the sweep would make {0} slots in all; at most 100000000, so take fewer values, "
+                                "seeds or slots")
+                           : Tr("the sweep would make {0} packets in all; at most 100000000, so take fewer values, "
+                                "seeds or packets"),
+                {std::to_string(steps)});
   }
   return std::nullopt;
 }

@@ -1,14 +1,25 @@
 #include "explore/sweep.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 #include "formulas/continuous_time.h"
 #include "form/lists.h"
+#include "text/translation.h"
 
 namespace switchsim {
+namespace {
+
+// The techniques' names for the catalog, in the technique box's order.
+inline constexpr std::array<std::string_view, kTechniqueCount> kTechniqueLabels = {
+    Mark("Message"), Mark("Circuit"), Mark("Packet")};
+
+}  // namespace
 
 std::string_view SweepTechniqueName(int technique) { return kTechniques.at(static_cast<std::size_t>(technique)).name; }
+
+std::string SweepTechniqueLabel(int technique) { return Tr(kTechniqueLabels.at(static_cast<std::size_t>(technique))); }
 
 Sweep::Sweep(SweepRange spec, RunParameters base, std::uint64_t first_seed, int seed_count)
     : spec_(std::move(spec)), base_(std::move(base)), first_seed_(first_seed),

@@ -59,7 +59,10 @@ class Sweep {
   std::unique_ptr<DeliveryRun> runner_;  // on the heap, so that a sweep can be moved
 };
 
-/// The technique's name: "Message", "Circuit" or "Packet".
+/// The technique's name: "Message", "Circuit" or "Packet", as the technique
+/// box and the sweep's CSV write it.
 std::string_view SweepTechniqueName(int technique);
+/// The technique's name as a person reads it, in the language in use.
+std::string SweepTechniqueLabel(int technique);
 
 }  // namespace switchsim

@@ -6,7 +6,8 @@
 namespace switchsim {
 
 /// A parameter a curve can run along, as the Explore views offer it: its
-/// name in a sweep ("rate2"), its label, and the range a view starts with
+/// name in a sweep ("rate2"), its label (in English, marked for the catalog:
+/// a view shows Tr(label)), and the range a view starts with
 /// (a delay's has no step: its sweep takes the delay list's values).
 struct SweepChoice {
   std::string_view name;

@@ -8,6 +8,7 @@
 #include "explore/sweep_tables.h"
 #include "simulation/constants.h"
 #include "simulation/techniques.h"
+#include "text/translation.h"
 
 namespace switchsim {
 namespace {
@@ -19,13 +20,13 @@ inline constexpr std::array<double, kTechniqueCount> kTechniqueOffsetPx = {-3.0,
 
 CurveData SweepCurveData(const Sweep& sweep) {
   CurveData data;
-  data.title = "Completion time against " + SweepAxisName(sweep.spec());
+  data.title = Fill(Tr("Completion time against {0}"), {SweepAxisName(sweep.spec())});
   data.context = SweepContext(sweep);
   data.x_title = SweepAxisTitle(sweep.spec());
-  data.y_title = "completion time (ms)";
+  data.y_title = Tr("completion time (ms)");
   data.xs = sweep.spec().values;
   for (int t = 0; t < kTechniqueCount; ++t) {
-    CurveSeries series{std::string(SweepTechniqueName(t)), CurveColour(t),
+    CurveSeries series{SweepTechniqueLabel(t), CurveColour(t),
                        kTechniqueOffsetPx.at(static_cast<std::size_t>(t)), {}};
     for (std::size_t i = 0; i < data.xs.size(); ++i) series.formula.push_back(sweep.FormulaMs(t, i));
     data.series.push_back(std::move(series));
@@ -36,14 +37,15 @@ CurveData SweepCurveData(const Sweep& sweep) {
     data.points.push_back({static_cast<std::size_t>(run.technique), run.x_index, y});
   }
   for (const Overtake& overtake : FindOvertakes(sweep)) {
-    data.marks.push_back({overtake.x, overtake.ms, CurveMark::Shape::Ring, "", OvertakeText(sweep, overtake)});
+    data.marks.push_back({overtake.x, overtake.ms, CurveMark::Shape::Ring, "{0}", OvertakeText(sweep, overtake)});
   }
   if (const auto optimum = SweepOptimum(sweep)) {
     data.marks.push_back({static_cast<double>(optimum->packet_blocks), optimum->ms, CurveMark::Shape::Square,
-                          " least", OptimumText(*optimum)});
+                          // TRANSLATORS: beside the square of the least packet formula, {0} its number.
+                          Tr("{0} least"), OptimumText(*optimum)});
   }
-  data.band = "> 15 s";
-  data.band_legend = "not delivered in 15 s";
+  data.band = Tr("> 15 s");
+  data.band_legend = Tr("not delivered in 15 s");
   data.y_cap = static_cast<double>(kStopAfterMs);
   data.least_top = 1.0;
   data.overtakes = true;

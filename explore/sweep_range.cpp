@@ -6,6 +6,7 @@
 #include "form/lists.h"
 #include "simulation/numbers.h"
 #include "form/run_choice.h"
+#include "text/translation.h"
 
 namespace switchsim {
 namespace {
@@ -61,25 +62,31 @@ std::optional<double> PlainNumber(const std::string& text) {
   return number;
 }
 
-// The range of whole numbers a parameter takes, and the step they must keep.
+// The range of whole numbers a parameter takes, the step they must keep, and
+// the refusals of a value outside it ("{0}" the value) and of a step not of
+// the grain ("{0}" the step, "{1}" the grain).
 struct WholeRange {
   int least;
   int most;
   int grain;
-  std::string_view what;  // "a message size", ...
-  std::string_view allowed;
+  std::string_view not_value;
+  std::string_view not_step;
 };
 
 std::optional<WholeRange> WholeRangeOf(SweepParameter parameter) {
   switch (parameter) {
     case SweepParameter::Size:
-      return WholeRange{lists::kSmallestSize, lists::kLargestSize, lists::kSizeStep, "a message size",
-                        "a multiple of 20 from 20 to 1000"};
+      return WholeRange{lists::kSmallestSize, lists::kLargestSize, lists::kSizeStep,
+                        Mark("{0} is not a message size; use a multiple of 20 from 20 to 1000"),
+                        Mark("{0} is not a step of message size; use a multiple of {1}")};
     case SweepParameter::Packet:
-      return WholeRange{kFewestPacketBlocks, kMostPacketBlocks, 1, "a packet size",
-                        "a whole number of blocks from 1 to 50"};
+      return WholeRange{kFewestPacketBlocks, kMostPacketBlocks, 1,
+                        Mark("{0} is not a packet size; use a whole number of blocks from 1 to 50"),
+                        Mark("{0} is not a step of packet size; use a multiple of {1}")};
     case SweepParameter::Header:
-      return WholeRange{0, kMostHeaderBlocks, 1, "a header size", "a whole number of blocks from 0 to 10"};
+      return WholeRange{0, kMostHeaderBlocks, 1,
+                        Mark("{0} is not a header size; use a whole number of blocks from 0 to 10"),
+                        Mark("{0} is not a step of header size; use a multiple of {1}")};
     case SweepParameter::Rate:
     case SweepParameter::Delay:
       return std::nullopt;
@@ -96,12 +103,11 @@ std::optional<std::string> CheckWhole(const WholeRange& range, const std::array<
                                       const std::array<double, 3>& numbers) {
   for (int i = 0; i < 2; ++i) {
     if (!IsWholeMultiple(numbers[i], range.grain) || numbers[i] < range.least || numbers[i] > range.most) {
-      return Quoted(texts[i]) + " is not " + std::string(range.what) + "; use " + std::string(range.allowed);
+      return Fill(Tr(range.not_value), {Quoted(texts[i])});
     }
   }
   if (!IsWholeMultiple(numbers[2], range.grain)) {
-    return Quoted(texts[2]) + " is not a step of " + std::string(range.what).substr(2) + "; use a multiple of " +
-           std::to_string(range.grain);
+    return Fill(Tr(range.not_step), {Quoted(texts[2]), std::to_string(range.grain)});
   }
   return std::nullopt;
 }
@@ -119,8 +125,8 @@ std::variant<std::vector<double>, std::string> SteppedValues(const std::string& 
                                                              double to, double step) {
   const double count = std::floor((to - from) / step * (1 + 1e-12)) + 1;
   if (!(count <= kMostSweepPoints)) {
-    return Quoted(range_text) + " gives more than " + std::to_string(kMostSweepPoints) +
-           " points, the most a sweep takes";
+    return Fill(Tr("{0} gives more than {1} points, the most a sweep takes"),
+                {Quoted(range_text), std::to_string(kMostSweepPoints)});
   }
   std::vector<double> values;
   for (int i = 0; i < static_cast<int>(count); ++i) {
@@ -135,11 +141,13 @@ std::variant<std::array<double, 3>, std::string> RangeNumbers(const std::string&
   std::array<double, 3> numbers{};
   for (int i = 0; i < 3; ++i) {
     const auto number = PlainNumber(parts[i]);
-    if (!number) return Quoted(parts[i]) + " is not a number";
+    if (!number) return Fill(Tr("{0} is not a number"), {Quoted(parts[i])});
     numbers[i] = *number;
   }
-  if (numbers[0] > numbers[1]) return Quoted(range_text) + " runs backwards; FROM must not be above TO";
-  if (!(numbers[2] > 0)) return Quoted(parts[2]) + " is not a step; use a number above 0";
+  if (numbers[0] > numbers[1]) {
+    return Fill(Tr("{0} runs backwards; FROM must not be above TO"), {Quoted(range_text)});
+  }
+  if (!(numbers[2] > 0)) return Fill(Tr("{0} is not a step; use a number above 0"), {Quoted(parts[2])});
   return numbers;
 }
 
@@ -148,15 +156,15 @@ std::variant<std::array<double, 3>, std::string> RangeNumbers(const std::string&
 std::variant<SweepRange, std::string> ReadSweepRange(const std::string& text) {
   const std::size_t equals = text.find('=');
   if (equals == std::string::npos) {
-    return Quoted(text) + " is not a sweep; give PARAM=FROM:TO:STEP, for example size=20:1000:20";
+    return Fill(Tr("{0} is not a sweep; give PARAM=FROM:TO:STEP, for example size=20:1000:20"), {Quoted(text)});
   }
   const std::string name = text.substr(0, equals);
   const auto* found = std::find_if(kParameterNames.begin(), kParameterNames.end(),
                                    [&](const ParameterName& p) { return p.name == name; });
   if (found == kParameterNames.end()) {
-    return Quoted(name) +
-           " is not a parameter to sweep; use one of size, packet, header, rate1, rate2, rate3, delay1, "
-           "delay2, delay3";
+    return Fill(Tr("{0} is not a parameter to sweep; use one of size, packet, header, rate1, rate2, rate3, "
+                   "delay1, delay2, delay3"),
+                {Quoted(name)});
   }
   SweepRange spec{found->parameter, found->link, {}};
   const std::string range_text = text.substr(equals + 1);
@@ -164,8 +172,8 @@ std::variant<SweepRange, std::string> ReadSweepRange(const std::string& text) {
   const bool delay = spec.parameter == SweepParameter::Delay;
   if (delay && parts.size() == 2) parts.emplace_back("1");
   if (parts.size() != 3) {
-    return Quoted(range_text) + " is not a range; give FROM:TO:STEP, for example " +
-           (delay ? "20:200" : "20:1000:20");
+    return Fill(Tr("{0} is not a range; give FROM:TO:STEP, for example {1}"),
+                {Quoted(range_text), delay ? "20:200" : "20:1000:20"});
   }
   auto read = RangeNumbers(range_text, parts);
   if (auto* error = std::get_if<std::string>(&read)) return *std::move(error);
@@ -175,11 +183,11 @@ std::variant<SweepRange, std::string> ReadSweepRange(const std::string& text) {
     if (auto error = CheckWhole(*whole, {parts[0], parts[1], parts[2]}, numbers)) return *std::move(error);
   }
   if (spec.parameter == SweepParameter::Rate && !(from > 0)) {
-    return Quoted(parts[0]) + " is not a rate; use a number above 0";
+    return Fill(Tr("{0} is not a rate; use a number above 0"), {Quoted(parts[0])});
   }
   if (delay) {
     spec.values = DelayValues(from, to);
-    if (spec.values.empty()) return Quoted(range_text) + " holds none of the delays 20, 50, 100, 200";
+    if (spec.values.empty()) return Fill(Tr("{0} holds none of the delays 20, 50, 100, 200"), {Quoted(range_text)});
     return spec;
   }
   auto values = SteppedValues(range_text, from, to, step);
@@ -190,7 +198,7 @@ std::variant<SweepRange, std::string> ReadSweepRange(const std::string& text) {
 
 std::variant<std::vector<double>, std::string> ReadSteppedValues(const std::string& range_text) {
   const std::vector<std::string> parts = Split(range_text, ':');
-  if (parts.size() != 3) return Quoted(range_text) + " is not a range; give FROM:TO:STEP";
+  if (parts.size() != 3) return Fill(Tr("{0} is not a range; give FROM:TO:STEP"), {Quoted(range_text)});
   auto read = RangeNumbers(range_text, parts);
   if (auto* error = std::get_if<std::string>(&read)) return *std::move(error);
   const auto [from, to, step] = std::get<std::array<double, 3>>(read);
@@ -207,29 +215,30 @@ std::string SweepParameterName(const SweepRange& spec) {
 std::string SweepAxisName(const SweepRange& spec) {
   const std::string link = std::to_string(spec.link + 1);
   switch (spec.parameter) {
-    case SweepParameter::Size: return "message size";
-    case SweepParameter::Packet: return "packet size";
-    case SweepParameter::Header: return "header size";
-    case SweepParameter::Rate: return "rate of link " + link;
-    case SweepParameter::Delay: return "delay of link " + link;
+    case SweepParameter::Size: return Tr("message size");
+    case SweepParameter::Packet: return Tr("packet size");
+    case SweepParameter::Header: return Tr("header size");
+    case SweepParameter::Rate: return Fill(Tr("rate of link {0}"), {link});
+    case SweepParameter::Delay: return Fill(Tr("delay of link {0}"), {link});
   }
   return "";
 }
 
 std::string SweepUnit(const SweepRange& spec) {
   switch (spec.parameter) {
-    case SweepParameter::Size: return "units";
+    case SweepParameter::Size: return Tr("units");
     case SweepParameter::Packet:
-    case SweepParameter::Header: return "blocks";
-    case SweepParameter::Rate: return "blocks per 100 ms";
+    case SweepParameter::Header: return Tr("blocks");
+    case SweepParameter::Rate: return Tr("blocks per 100 ms");
     case SweepParameter::Delay: return "";
   }
   return "";
 }
 
 std::string SweepAxisTitle(const SweepRange& spec) {
-  if (spec.parameter == SweepParameter::Delay) return SweepAxisName(spec) + " (crossing 5 x d ms)";
-  return SweepAxisName(spec) + " (" + SweepUnit(spec) + ")";
+  if (spec.parameter == SweepParameter::Delay) return Fill(Tr("{0} (crossing 5 x d ms)"), {SweepAxisName(spec)});
+  // TRANSLATORS: an axis's title: what it shows ("message size") and its unit ("units").
+  return Fill(Tr("{0} ({1})"), {SweepAxisName(spec), SweepUnit(spec)});
 }
 
 RunParameters ParametersAt(const SweepRange& spec, RunParameters base, double x) {

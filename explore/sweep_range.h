@@ -25,7 +25,7 @@ struct SweepRange {
 
 /// Reads "PARAM=FROM:TO:STEP" (a delay's step may be left out: its sweep
 /// takes the delay list's values from FROM to TO). Returns the sweep, or one
-/// line naming the part refused and what is allowed.
+/// line naming the part refused and what is allowed, in the language in use.
 std::variant<SweepRange, std::string> ReadSweepRange(const std::string& text);
 
 /// Reads "FROM:TO:STEP" of plain decimal numbers (FROM not above TO, STEP
@@ -36,7 +36,8 @@ std::variant<std::vector<double>, std::string> ReadSteppedValues(const std::stri
 
 /// The parameter's name on the command line: "size", "packet", "rate1", ...
 std::string SweepParameterName(const SweepRange& spec);
-/// What the x axis shows, without a unit: "message size", "rate of link 1".
+/// What the x axis shows, without a unit: "message size", "rate of link 1",
+/// in the language in use (as the next two).
 std::string SweepAxisName(const SweepRange& spec);
 /// The unit of the x values: "units", "blocks", "blocks per 100 ms"; none for a delay.
 std::string SweepUnit(const SweepRange& spec);

@@ -1,5 +1,6 @@
 #include "explore/sweep_tables.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -7,19 +8,26 @@
 #include "simulation/numbers.h"
 #include "records/results_format.h"
 #include "text/text_escape.h"
+#include "text/translation.h"
 
 namespace switchsim {
 namespace {
 
-inline constexpr std::string_view kNotDelivered = "> 15 s";
-
 std::string SimulatedText(const SweepRun& run) {
-  return run.simulated_ms ? std::to_string(*run.simulated_ms) : std::string(kNotDelivered);
+  return run.simulated_ms ? std::to_string(*run.simulated_ms) : Tr("> 15 s");
+}
+
+// How many characters wide `text` (UTF-8) is: its bytes that start one.
+std::size_t Characters(const std::string& text) {
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xc0U) != 0x80U;
+  }));
 }
 
 std::string Padded(std::string text, std::size_t width, bool right) {
-  if (text.size() >= width) return text;
-  const std::string blanks(width - text.size(), ' ');
+  const std::size_t wide = Characters(text);
+  if (wide >= width) return text;
+  const std::string blanks(width - wide, ' ');
   return right ? blanks + text : text + blanks;
 }
 
@@ -29,37 +37,39 @@ std::string SweepContext(const Sweep& sweep) {
   const SweepRange& spec = sweep.spec();
   const RunParameters& p = sweep.base();
   const auto shown = [&](SweepParameter parameter, int link, const std::string& text) {
-    return spec.parameter == parameter && spec.link == link ? std::string("x") : Abridged(text);
+    return spec.parameter == parameter && spec.link == link ? std::string("x") : PeopleNumber(Abridged(text));
   };
-  std::string line = "size " + shown(SweepParameter::Size, 0, p.size) + ", rates ";
+  std::string rates;
+  std::string delays;
   for (int k = 0; k < kLinkCount; ++k) {
-    line += (k > 0 ? " / " : "") + shown(SweepParameter::Rate, k, p.rates[k]);
+    rates += (k > 0 ? " / " : "") + shown(SweepParameter::Rate, k, p.rates[k]);
+    delays += (k > 0 ? " / " : "") + shown(SweepParameter::Delay, k, p.delays[k]);
   }
-  line += ", delays ";
-  for (int k = 0; k < kLinkCount; ++k) {
-    line += (k > 0 ? " / " : "") + shown(SweepParameter::Delay, k, p.delays[k]);
-  }
-  line += ", packets of " + shown(SweepParameter::Packet, 0, std::to_string(p.packeting.packet_blocks)) +
-          " blocks, header " + shown(SweepParameter::Header, 0, std::to_string(p.packeting.header_blocks));
+  const std::string kept =
+      Fill(Tr("size {0}, rates {1}, delays {2}, packets of {3} blocks, header {4}"),
+           {shown(SweepParameter::Size, 0, p.size), rates, delays,
+            shown(SweepParameter::Packet, 0, std::to_string(p.packeting.packet_blocks)),
+            shown(SweepParameter::Header, 0, std::to_string(p.packeting.header_blocks))});
   const std::uint64_t last_seed = sweep.first_seed() + static_cast<std::uint64_t>(sweep.seed_count() - 1);
-  line += sweep.seed_count() == 1 ? ", seed " + std::to_string(sweep.first_seed())
-                                  : ", seeds " + std::to_string(sweep.first_seed()) + " to " +
-                                        std::to_string(last_seed);
-  return line;
+  if (sweep.seed_count() == 1) return Fill(Tr("{0}, seed {1}"), {kept, std::to_string(sweep.first_seed())});
+  return Fill(Tr("{0}, seeds {1} to {2}"), {kept, std::to_string(sweep.first_seed()), std::to_string(last_seed)});
 }
 
 std::string SweepTableText(const Sweep& sweep) {
   const SweepRange& spec = sweep.spec();
-  std::string text = "Completion time against " + SweepAxisTitle(spec) + "\n" + SweepContext(sweep) + "\n";
+  std::string text = Fill(Tr("Completion time against {0}"), {SweepAxisTitle(spec)}) + "\n" + SweepContext(sweep) +
+                     "\n";
   const std::string name = SweepParameterName(spec);
   const std::size_t width = std::max<std::size_t>(name.size(), 6);
-  text += Padded(name, width, true) + "  technique  formula ms  simulated ms, by seed\n";
+  text += Padded(name, width, true) + "  " + Padded(Tr("technique"), 9, false) + "  " +
+          Padded(Tr("formula ms"), 10, true) + "  " + Tr("simulated ms, by seed") + "\n";
   const std::vector<SweepRun>& runs = sweep.runs();
   for (std::size_t i = 0; i < runs.size(); i += static_cast<std::size_t>(sweep.seed_count())) {
     const SweepRun& first = runs[i];
-    std::string row = Padded(ShortestText(spec.values[first.x_index]), width, true) + "  " +
-                      Padded(std::string(SweepTechniqueName(first.technique)), 9, false) + "  " +
-                      Padded(MsText(sweep.FormulaMs(first.technique, first.x_index)), 10, true) + " ";
+    std::string row = Padded(PeopleNumber(ShortestText(spec.values[first.x_index])), width, true) + "  " +
+                      Padded(SweepTechniqueLabel(first.technique), 9, false) + "  " +
+                      Padded(PeopleNumber(MsText(sweep.FormulaMs(first.technique, first.x_index))), 10, true) +
+                      " ";
     for (std::size_t j = i; j < runs.size() && j < i + sweep.seed_count(); ++j) {
       row += " " + SimulatedText(runs[j]);
     }

@@ -7,7 +7,8 @@
 namespace switchsim {
 
 /// The parameters the sweep keeps, with "x" for the one it varies, and its
-/// seeds: "size x, rates 1.0 / 0.5 / 1.0, delays 50 / 50 / 50, seeds 1 to 5".
+/// seeds: "size x, rates 1.0 / 0.5 / 1.0, delays 50 / 50 / 50, seeds 1 to 5",
+/// in the language in use (as the table below; the CSV is English with points).
 std::string SweepContext(const Sweep& sweep);
 
 /// The sweep's numbers as a readable table for a terminal or a screen

@@ -1,6 +1,7 @@
 #include "pictures/form_drawing.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "form/captions.h"
@@ -10,6 +11,7 @@
 #include "look/line_pixels.h"
 #include "form/lists.h"
 #include "pictures/margin_drawing.h"
+#include "text/translation.h"
 
 namespace switchsim {
 namespace {
@@ -27,6 +29,11 @@ inline constexpr int kArrowHalfPx = 3;      // px: half an arrow's top row, besi
 inline constexpr int kFieldTextInsetPx = 4;  // px from an editable box's edge to its text
 inline constexpr int kPickTextInsetPx = 5;   // px from a pick-only box's edge to its text
 inline constexpr int kMarkerEdgePx = 1;      // px: the dark edge around a marker line
+
+// What the picture's description says of each visible marker, by marker.
+inline constexpr std::array<std::string_view, kTechniqueCount> kArrivedTexts = {
+    Mark("message data arrived after {0} ms"), Mark("circuit data arrived after {0} ms"),
+    Mark("packet data arrived after {0} ms")};
 
 PixelRect ToPixels(const layout::TwipsRect& r) {
   return {Px(r.left), Px(r.top), Px(r.width), Px(r.height)};
@@ -48,15 +55,15 @@ double Baseline(double middle, int size_px) {
   return std::round(middle + size_px * layout::kFontMiddleToBaselineEm);
 }
 
-// A caption at the top of `r`, aligned as the window aligns it.
+// A caption at the top of `r`, aligned as the window aligns it, in the language in use.
 void Caption(Drawing& drawing, const PixelRect& r, std::string_view text, int size_px, bool bold,
              TextAlign align, Rgb colour = appearance::kTextColour) {
   const double x = align == TextAlign::Start  ? r.left
                    : align == TextAlign::End ? r.left + r.width
                                              : r.left + r.width / 2.0;
   const double y = r.top + std::round(size_px * layout::kFontAscentEm);
-  drawing.items.push_back(DrawText{{x, y}, std::string(text), colour, static_cast<double>(size_px),
-                                   align, bold});
+  drawing.items.push_back(DrawText{{x, y}, Tr(text), colour, static_cast<double>(size_px), align,
+                                   bold});
 }
 
 // A small arrow pointing down, as rows of pixels narrowing to one.
@@ -92,7 +99,7 @@ void Button(Drawing& drawing, const PixelRect& r, std::string_view caption) {
   drawing.items.push_back(Framed(r, kControlFrame, true, kControlFace));
   drawing.items.push_back(DrawText{{r.left + r.width / 2.0, Baseline(r.top + r.height / 2.0,
                                                                      layout::kLargeFontPx)},
-                                   std::string(caption), appearance::kTextColour,
+                                   Tr(caption), appearance::kTextColour,
                                    static_cast<double>(layout::kLargeFontPx), TextAlign::Middle});
 }
 
@@ -126,7 +133,7 @@ void Nodes(Drawing& drawing) {
     drawing.items.push_back(Framed(ToPixels(shape), appearance::kNodeLineColour));
   }
   for (int node = 0; node < layout::kNodeCount; ++node) {
-    Caption(drawing, ToPixels(layout::kNodeLabel[node]), captions::NodeName(node),
+    Caption(drawing, ToPixels(layout::kNodeLabel[node]), lists::kNodeNames.at(node),
             layout::kLargeFontPx, false, TextAlign::Middle);
   }
 }
@@ -176,7 +183,7 @@ void RunControls(Drawing& drawing, const FormLogic& form, const KeepingSurface& 
   for (int n = 0; n < 2; ++n) Button(drawing, ToPixels(layout::kStartButton[n]), form.Caption(n));
   Caption(drawing, ToPixels(layout::kTechniqueLabel), lists::kTechniqueCaption,
           layout::kLargeFontPx, false, TextAlign::End);
-  Box(drawing, ToPixels(layout::kMethodBox), kept.BoxText(kMethodBox), layout::kLargeFontPx,
+  Box(drawing, ToPixels(layout::kMethodBox), Tr(kept.BoxText(kMethodBox)), layout::kLargeFontPx,
       appearance::kTextColour, false);
   Caption(drawing, ToPixels(layout::kSizeLabel), lists::kSizeCaption, layout::kLargeFontPx, false,
           TextAlign::Start);
@@ -187,13 +194,13 @@ void RunControls(Drawing& drawing, const FormLogic& form, const KeepingSurface& 
 }
 
 std::string Description(const FormLogic& form) {
-  std::string text = "Time-space traces of a message crossing three links, technique " +
-                     form.MethodText() + ", message size " + form.MessageSizeText();
+  std::string text = Fill(Tr("Time-space traces of a message crossing three links, technique {0}, "
+                             "message size {1}"),
+                          {Tr(form.MethodText()), form.MessageSizeText()});
   for (std::size_t m = 0; m < form.Markers().size(); ++m) {
     const MarkerState& state = form.Markers()[m];
     if (!state.visible) continue;
-    text += "; " + std::string(MarkerName(static_cast<Marker>(m))) + " data arrived after " +
-            std::to_string(state.clock_ms) + " ms";
+    text += "; " + Fill(Tr(kArrivedTexts.at(m)), {std::to_string(state.clock_ms)});
   }
   return text + ".";
 }

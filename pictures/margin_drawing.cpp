@@ -7,6 +7,7 @@
 #include "look/layout.h"
 #include "look/line_pixels.h"
 #include "form/margins.h"
+#include "text/translation.h"
 
 namespace switchsim {
 namespace {
@@ -43,7 +44,7 @@ void DrawTimeScale(Drawing& drawing) {
                                      {appearance::kAdditionLineColour, 1.0}});
     const int label_top = std::clamp(row - line / 2, 0, height - line);
     drawing.items.push_back(MarginText(tick_left - layout::kTimeLabelGapPx, top + label_top,
-                                       mark.label + " s", TextAlign::End));
+                                       Fill(Tr("{0} s"), {mark.label}), TextAlign::End));
   }
 }
 

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <random>
 #include <regex>
@@ -12,10 +14,13 @@
 
 #include "explore/curve_layout.h"
 #include "explore/curve_marks.h"
+#include "explore/lab_curve.h"
+#include "po/compiled_catalogs.h"
 #include "simulation/numbers.h"
 #include "tools/options.h"
 #include "tools/sweep_command.h"
 #include "explore/sweep_tables.h"
+#include "pictures/svg_writer.h"
 #include "tools/trace_run.h"
 
 namespace switchsim::trace {
@@ -308,6 +313,88 @@ TEST(CurveLayout, PointsStayInsideThePlotAndUndeliveredOnesInTheBandAbove) {
                                  [](const auto& point) { return !point.delivered; });
   }
   EXPECT_GT(undelivered, 0) << "the band above the plot was not tried";
+}
+
+// The curves, their tables and refusals in the pseudo-language, which
+// brackets every text of the catalog and writes a decimal comma.
+class SweepInPseudoLanguage : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(UseCompiledLanguage("pseudo")); }
+  void TearDown() override { UseCompiledLanguage("en"); }
+
+  // The lines of `text` (or `texts`) with a letter but no bracket: a text left out of the catalog.
+  static std::vector<std::string> Unbracketed(const std::vector<std::string>& texts) {
+    std::vector<std::string> left;
+    for (const std::string& text : texts) {
+      // A word, not a number's exponent ("1e-06").
+      const bool word = std::adjacent_find(text.begin(), text.end(), [](char a, char b) {
+                          return std::isalpha(a) != 0 && std::isalpha(b) != 0;
+                        }) != text.end();
+      if (word && text.find('[') == std::string::npos) left.push_back(text);
+    }
+    return left;
+  }
+  static std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t at = 0; at < text.size();) {
+      const std::size_t end = std::min(text.find('\n', at), text.size());
+      lines.push_back(text.substr(at, end - at));
+      at = end + 1;
+    }
+    return lines;
+  }
+  static std::vector<std::string> Texts(const Drawing& drawing) {
+    std::vector<std::string> texts = {drawing.title, drawing.description};
+    for (const DrawItem& item : drawing.items) {
+      if (const auto* text = std::get_if<DrawText>(&item)) texts.push_back(text->text);
+    }
+    return texts;
+  }
+  static std::string English(const std::function<std::string()>& make) {
+    UseCompiledLanguage("en");
+    std::string text = make();
+    UseCompiledLanguage("pseudo");
+    return text;
+  }
+};
+
+TEST_F(SweepInPseudoLanguage, CurvesAndTablesSpeakItWithDecimalCommasAndTheCsvStaysEnglish) {
+  const std::regex comma("\\d,\\d");
+  const Sweep sweep = Finished({"--sweep", "packet=1:8:1", "--size", "200", "--seeds", "2"});
+  QueueSetting queue;
+  queue.packets = 2000;
+  LabSweep lab(std::get<LabSweepRange>(ReadLabSweepRange("intensity=0.2:0.8:0.3")), ShareSetting{}, queue, 1, 2);
+  lab.RunNext(kMostLabSweepSteps);
+  const CurveLayout sweep_layout(sweep);
+  ASSERT_FALSE(sweep_layout.marks().empty());
+  for (const Drawing& drawing : {sweep_layout.drawing(), CurveLayout(LabCurveData(lab)).drawing()}) {
+    EXPECT_EQ(Unbracketed(Texts(drawing)), std::vector<std::string>()) << drawing.title;
+    EXPECT_TRUE(std::regex_search(SvgText(drawing), comma)) << drawing.title;
+  }
+  EXPECT_EQ(sweep_layout.MarkSaid(0).front(), '[');
+  for (const std::string& table : {SweepTableText(sweep), LabSweepTableText(lab)}) {
+    EXPECT_EQ(Unbracketed(Lines(table)), std::vector<std::string>()) << table;
+    EXPECT_TRUE(std::regex_search(table, comma)) << table;
+  }
+  EXPECT_EQ(SweepCsv(sweep), English([&] { return SweepCsv(sweep); }));
+  EXPECT_EQ(LabSweepCsv(lab), English([&] { return LabSweepCsv(lab); }));
+}
+
+TEST_F(SweepInPseudoLanguage, RefusalsSpeakIt) {
+  std::vector<std::string> refusals;
+  for (const char* bad : {"size", "rate4=1:2:1", "size=20:100", "rate1=1:x:1", "size=100:20:20", "rate1=1:2:0",
+                          "size=30:100:20", "size=20:100:10", "rate1=0:10:1", "delay2=21:49", "rate1=1:1001:1"}) {
+    refusals.push_back(std::get<std::string>(ReadSweepRange(bad)));
+  }
+  for (const char* bad : {"speed=1:2:1", "users=0:5:1", "intensity=0.5:1:0.1"}) {
+    refusals.push_back(std::get<std::string>(ReadLabSweepRange(bad)));
+  }
+  const LabSweepRange users = std::get<LabSweepRange>(ReadLabSweepRange("users=1:1000:1"));
+  refusals.push_back(LabSweepRefusal(users, ShareSetting{}, QueueSetting{}, 0).value_or(""));
+  refusals.push_back(LabSweepRefusal(users, ShareSetting{}, QueueSetting{}, 100).value_or(""));
+  for (const std::string& refusal : refusals) {
+    EXPECT_TRUE(refusal.front() == '[' && refusal.back() == ']') << refusal;
+  }
 }
 
 }  // namespace
