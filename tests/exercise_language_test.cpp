@@ -77,6 +77,16 @@ TEST_F(PseudoExercises, ACourseOpenedShowsItsOwnTextsThroughTheCatalogAndATeache
   flow.ShowHint();
   EXPECT_TRUE(Bracketed(flow.TeacherHint()));
   EXPECT_EQ(flow.ProgressKey(), "exercises/" + SheetKey(BuiltInCourse()));
+  // An answer with a decimal comma is kept, and exported, as programs read it.
+  ASSERT_EQ(flow.Commit("6287,5"), std::nullopt);
+  for (int ticks = 0; flow.Step() == ExerciseStep::Running && ticks < 5000; ++ticks) {
+    if (form.TimerEnabled()) form.Timer1_Timer();
+    flow.AfterTick();
+  }
+  ASSERT_EQ(flow.Step(), ExerciseStep::Answered);
+  EXPECT_TRUE(Bracketed(flow.Outcome()->lines.back().text)) << "the course's explanation";
+  EXPECT_NE(flow.ProgressCsv().find(",6287.5 ms,"), std::string::npos) << flow.ProgressCsv();
+  EXPECT_TRUE(Bracketed(flow.ProgressSummary()));
 }
 
 TEST_F(PseudoExercises, GradesTheSameAnswerAsInEnglishAndTheShownChoiceToo) {
