@@ -4,9 +4,11 @@
 #include <cctype>
 #include <cmath>
 
+#include "exercises/exercise_answer.h"
 #include "form/lists.h"
 #include "simulation/numbers.h"
 #include "simulation/techniques.h"
+#include "text/translation.h"
 
 namespace switchsim {
 namespace {
@@ -44,9 +46,13 @@ bool TakeSuffix(std::string& text, std::string_view suffix) {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// Whether the language in use writes a decimal comma, so that a comma typed is never grouping.
+bool DecimalComma() { return PeopleNumber("0.5") != "0.5"; }
+
 // A plain decimal number, "6375" or "6.375", with a comma read as grouping
 // when three digits follow it and `grouping` allows, else as a decimal point.
 std::optional<double> PlainNumber(std::string text, bool grouping) {
+  grouping = grouping && !DecimalComma();
   std::string digits;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
@@ -84,7 +90,7 @@ std::optional<double> TimeMs(std::string_view typed) {
 
 std::optional<int> PacketBlocksTyped(std::string_view typed) {
   std::string text = Folded(typed);
-  if (!TakeSuffix(text, "blocks")) TakeSuffix(text, "block");
+  if (!TakeSuffix(text, "blocks") && !TakeSuffix(text, "block")) TakeSuffix(text, Folded(Tr("blocks")));
   if (text.empty() || text.size() > 3 || !std::all_of(text.begin(), text.end(), IsDigit)) return std::nullopt;
   const int blocks = std::stoi(text);
   if (blocks < kFewestPacketBlocks || blocks > kMostPacketBlocks) return std::nullopt;
@@ -94,7 +100,7 @@ std::optional<int> PacketBlocksTyped(std::string_view typed) {
 // A number of users: a whole number, "users" after it if typed.
 std::optional<double> UsersTyped(std::string_view typed) {
   std::string text = Folded(typed);
-  if (!TakeSuffix(text, "users")) TakeSuffix(text, "user");
+  if (!TakeSuffix(text, "users") && !TakeSuffix(text, "user")) TakeSuffix(text, Folded(Tr("users")));
   const auto users = PlainNumber(text, true);
   if (!users || *users != std::floor(*users)) return std::nullopt;
   return users;
@@ -125,7 +131,7 @@ std::optional<double> ProbabilityTyped(std::string_view typed) {
 std::optional<double> SweptValue(const Exercise& exercise, std::string_view typed) {
   std::string text = Folded(typed);
   const std::string unit = exercise.sweep ? Folded(SweepUnit(*exercise.sweep)) : std::string();
-  if (!unit.empty()) TakeSuffix(text, unit);
+  if (!unit.empty() && !TakeSuffix(text, unit)) TakeSuffix(text, Folded(AnswerUnit(exercise)));
   if (!TakeSuffix(text, "blocks")) TakeSuffix(text, "block");
   const auto value = PlainNumber(text, true);
   if (!value || !(*value > 0)) return std::nullopt;
@@ -134,15 +140,43 @@ std::optional<double> SweptValue(const Exercise& exercise, std::string_view type
 
 // Which of the choices was meant: its text, its initial for techniques, its
 // letter ("b") or number ("2") for changes, or a change as the sheet wrote it.
+// The first letter of `name` when it is a plain letter, lowered; else nothing.
+std::optional<char> Initial(std::string_view name) {
+  if (name.empty() || !std::isalpha(static_cast<unsigned char>(name.front()))) return std::nullopt;
+  return static_cast<char>(std::tolower(static_cast<unsigned char>(name.front())));
+}
+
+// Which technique an initial means: its English initial, or the initial of its
+// name as shown where no other technique's name begins so.
+std::optional<std::size_t> TechniqueInitial(const std::vector<std::string>& shown, std::string_view text) {
+  if (text.size() != 1) return std::nullopt;
+  for (std::size_t i = 0; i < kTechniques.size(); ++i) {
+    if (text[0] == std::tolower(static_cast<unsigned char>(kTechniques.at(i).initial))) return i;
+  }
+  std::optional<std::size_t> found;
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    if (Initial(shown[i]) != text[0]) continue;
+    if (found) return std::nullopt;
+    found = i;
+  }
+  return found;
+}
+
+// Which of the choices was meant: its text in English or as shown, its initial
+// for techniques, its letter ("b") or number ("2") for changes, or a change as
+// the sheet wrote it.
 std::optional<std::size_t> ChoiceTyped(const Exercise& exercise, std::string_view typed) {
-  const std::vector<std::string> choices = ChoicesOf(exercise);
+  const std::vector<std::string> choices = ChoicesOf(exercise, TextFor::Programs);
+  const std::vector<std::string> shown = ChoicesOf(exercise, TextFor::People);
   const std::string text = Folded(typed);
+  if (exercise.ask == ExerciseAsk::Fastest) {
+    if (const auto initial = TechniqueInitial(shown, text)) return initial;
+  }
   for (std::size_t i = 0; i < choices.size(); ++i) {
     const std::string choice = Folded(choices[i]);
-    if (text == choice) return i;
+    if (text == choice || text == Folded(shown[i])) return i;
     if (exercise.ask == ExerciseAsk::Fastest) {
-      const char initial = static_cast<char>(std::tolower(static_cast<unsigned char>(kTechniques.at(i).initial)));
-      if (text == std::string(1, initial) || text == choice + "switching") return i;
+      if (text == choice + "switching") return i;
       continue;
     }
     const std::string letter(1, static_cast<char>('a' + i));
@@ -152,23 +186,29 @@ std::optional<std::size_t> ChoiceTyped(const Exercise& exercise, std::string_vie
 }
 
 std::string ChoiceHint(const Exercise& exercise) {
-  if (exercise.ask == ExerciseAsk::Fastest) return "Type Message, Circuit or Packet (or M, C or P)";
-  std::string hint = "Choose one of the changes, or type its letter:";
+  if (exercise.ask == ExerciseAsk::Fastest) return Tr("Type Message, Circuit or Packet (or M, C or P)");
+  std::string letters;
   for (std::size_t i = 0; i < exercise.changes.size(); ++i) {
-    hint += std::string(i == 0 ? " " : ", ") + static_cast<char>('A' + i);
+    letters += std::string(i == 0 ? "" : ", ") + static_cast<char>('A' + i);
   }
-  return hint;
+  return Fill(Tr("Choose one of the changes, or type its letter: {0}"), {letters});
 }
 
 }  // namespace
 
-std::vector<std::string> ChoicesOf(const Exercise& exercise) {
+std::vector<std::string> ChoicesOf(const Exercise& exercise, TextFor text_for) {
   switch (exercise.ask) {
-    case ExerciseAsk::Fastest: return {lists::kMethodItems.begin(), lists::kMethodItems.end()};
+    case ExerciseAsk::Fastest: {
+      std::vector<std::string> choices;
+      for (const std::string_view technique : lists::kMethodItems) {
+        choices.push_back(text_for == TextFor::People ? Tr(technique) : std::string(technique));
+      }
+      return choices;
+    }
     case ExerciseAsk::WhichChange: {
       std::vector<std::string> choices;
       for (const ParameterChange& change : exercise.changes) {
-        choices.push_back(ChangeText(exercise.parameters, change));
+        choices.push_back(ChangeText(exercise.parameters, change, text_for));
       }
       return choices;
     }
@@ -180,33 +220,33 @@ AnswerReading ReadAnswer(const Exercise& exercise, std::string_view typed) {
   switch (exercise.ask) {
     case ExerciseAsk::Completion:
       if (const auto ms = TimeMs(typed)) return {Answer{*ms, {}}, {}};
-      return {std::nullopt, "Type a time in ms, such as 6375, 6375 ms or 6.375 s"};
+      return {std::nullopt, Tr("Type a time in ms, such as 6375, 6375 ms or 6.375 s")};
     case ExerciseAsk::Fastest:
     case ExerciseAsk::WhichChange:
       if (const auto index = ChoiceTyped(exercise, typed)) {
-        return {Answer{static_cast<double>(*index), ChoicesOf(exercise).at(*index)}, {}};
+        return {Answer{static_cast<double>(*index), ChoicesOf(exercise, TextFor::Programs).at(*index)}, {}};
       }
       return {std::nullopt, ChoiceHint(exercise)};
     case ExerciseAsk::Bottleneck:
       if (const auto rate = PlainNumber(Folded(typed), false); rate && *rate > 0) return {Answer{*rate, {}}, {}};
-      return {std::nullopt, "Type a rate as the rate boxes show it, such as 0.5"};
+      return {std::nullopt, Tr("Type a rate as the rate boxes show it, such as 0.5")};
     case ExerciseAsk::OptimalPacket:
       if (const auto blocks = PacketBlocksTyped(typed)) return {Answer{double(*blocks), {}}, {}};
-      return {std::nullopt, "Type a whole number of blocks from 1 to 50, such as 5"};
+      return {std::nullopt, Tr("Type a whole number of blocks from 1 to 50, such as 5")};
     case ExerciseAsk::Crossover:
       if (const auto value = SweptValue(exercise, typed)) return {Answer{*value, {}}, {}};
-      return {std::nullopt, "Type the value of the " +
-                                (exercise.sweep ? SweepAxisName(*exercise.sweep) : std::string("parameter")) +
-                                " as a number, such as 120"};
+      return {std::nullopt, exercise.sweep ? Fill(Tr("Type the value of the {0} as a number, such as 120"),
+                                                  {SweepAxisName(*exercise.sweep)})
+                                           : Tr("Type the value of the parameter as a number, such as 120")};
     case ExerciseAsk::CircuitUsers:
       if (const auto users = UsersTyped(typed)) return {Answer{*users, {}}, {}};
-      return {std::nullopt, "Type a whole number of users, such as 10"};
+      return {std::nullopt, Tr("Type a whole number of users, such as 10")};
     case ExerciseAsk::Congestion:
       if (const auto p = ProbabilityTyped(typed)) return {Answer{*p, {}}, {}};
-      return {std::nullopt, "Type a probability from 0 to 1, such as 0.0004, 4e-4 or 0.04 %"};
+      return {std::nullopt, Tr("Type a probability from 0 to 1, such as 0.0004, 4e-4 or 0.04 %")};
     case ExerciseAsk::QueueWait:
       if (const auto ms = TimeMs(typed)) return {Answer{*ms, {}}, {}};
-      return {std::nullopt, "Type a wait in ms, such as 200, 200 ms or 0.2 s"};
+      return {std::nullopt, Tr("Type a wait in ms, such as 200, 200 ms or 0.2 s")};
   }
   return {};
 }

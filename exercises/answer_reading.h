@@ -24,6 +24,9 @@ struct Answer {
 /// "blocks"; a technique may be any case or its initial; a change its
 /// letter, its number, its text or its "rate2=1.0". A text that is no
 /// answer gives a hint that says what is expected, and uses no attempt.
+/// Where the language in use writes a decimal comma, a comma is always a
+/// decimal point ("6287,5" is 6287.5 ms), and a choice may also be typed as
+/// that language shows it; the answer's choice is kept in English.
 struct AnswerReading {
   std::optional<Answer> answer;
   std::string hint;  // when there is no answer
@@ -33,6 +36,8 @@ AnswerReading ReadAnswer(const Exercise& exercise, std::string_view typed);
 /// The choices a question of choices offers, in order: the techniques of a
 /// `fastest` question ("Message", ...), the changes of a which-change
 /// question in words ("rate of link 2 from 0.5 to 1"); none for the others.
-std::vector<std::string> ChoicesOf(const Exercise& exercise);
+/// For people in the language in use; for programs in English, as the
+/// answer's choice keeps them.
+std::vector<std::string> ChoicesOf(const Exercise& exercise, TextFor text_for);
 
 }  // namespace switchsim

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "simulation/numbers.h"
+#include "text/translation.h"
 
 namespace switchsim {
 namespace {
@@ -39,7 +40,7 @@ RunParameters ChangedParameters(const RunParameters& base, const ParameterChange
   return ParametersAt(change.range, base, change.range.values.at(0));
 }
 
-std::string ChangeText(const RunParameters& base, const ParameterChange& change) {
+std::string ChangeText(const RunParameters& base, const ParameterChange& change, TextFor text_for) {
   const SweepRange& range = change.range;
   std::string from;
   switch (range.parameter) {
@@ -50,10 +51,16 @@ std::string ChangeText(const RunParameters& base, const ParameterChange& change)
     case SweepParameter::Delay: from = base.delays.at(range.link); break;
   }
   const std::string unit = SweepUnit(range);
-  const bool short_unit = unit == "units" || unit == "blocks";
   const double to = range.values.at(0);
-  const std::string shown_unit = unit == "blocks" && to == 1 ? "block" : unit;
-  return SweepAxisName(range) + " from " + from + " to " + ShortestText(to) + (short_unit ? " " + shown_unit : "");
+  if (text_for == TextFor::Programs) {
+    const bool short_unit = unit == "units" || unit == "blocks";
+    const std::string shown_unit = unit == "blocks" && to == 1 ? "block" : unit;
+    return SweepAxisName(range) + " from " + from + " to " + ShortestText(to) + (short_unit ? " " + shown_unit : "");
+  }
+  std::string to_text = PeopleNumber(ShortestText(to));
+  if (unit == "blocks") to_text = Fill(TrN("{0} block", "{0} blocks", to == 1 ? 1 : 2), {to_text});
+  if (unit == "units") to_text = Fill(Tr("{0} units"), {to_text});
+  return Fill(Tr("{0} from {1} to {2}"), {SweepAxisName(range), PeopleNumber(from), to_text});
 }
 
 std::string_view AskName(ExerciseAsk ask) { return kAskNames.at(static_cast<std::size_t>(ask)); }
@@ -118,28 +125,48 @@ std::string SheetKey(const ExerciseSheet& sheet) {
   return key;
 }
 
-std::string DefaultQuestion(ExerciseAsk ask, std::string_view technique) {
+namespace {
+
+// The question of a kind in English, or as a person reads it in the language in use.
+std::string QuestionOf(ExerciseAsk ask, std::string_view technique, TextFor text_for) {
+  const bool people = text_for == TextFor::People;
+  const auto words = [people](std::string_view english) { return people ? Tr(english) : std::string(english); };
+  const std::string named = people ? Tr(technique) : std::string(technique);
   switch (ask) {
     case ExerciseAsk::Completion:
-      return "How long after Start does the last of the data reach Receive with " +
-             std::string(technique) + ", in ms?";
+      return Fill(words(Mark("How long after Start does the last of the data reach Receive with {0}, in ms?")),
+                  {named});
     case ExerciseAsk::Fastest:
-      return "Which technique delivers the whole message to Receive first: Message, Circuit or "
-             "Packet?";
-    case ExerciseAsk::Bottleneck: return "At what rate does the circuit's data run?";
+      return words(Mark("Which technique delivers the whole message to Receive first: Message, Circuit or Packet?"));
+    case ExerciseAsk::Bottleneck: return words(Mark("At what rate does the circuit's data run?"));
     case ExerciseAsk::OptimalPacket:
-      return "Which packet size, in blocks, lets Packet deliver the message soonest?";
+      return words(Mark("Which packet size, in blocks, lets Packet deliver the message soonest?"));
     case ExerciseAsk::Crossover:
-      return "Along the swept parameter, at what value does " + std::string(technique) +
-             " start to deliver before the other technique?";
+      return Fill(words(Mark("Along the swept parameter, at what value does {0} start to deliver before the other "
+                             "technique?")),
+                  {named});
     case ExerciseAsk::WhichChange:
-      return "Which change shortens the completion of " + std::string(technique) + " more?";
-    case ExerciseAsk::CircuitUsers: return "How many users can reserved circuits serve on this link?";
+      return Fill(words(Mark("Which change shortens the completion of {0} more?")), {named});
+    case ExerciseAsk::CircuitUsers: return words(Mark("How many users can reserved circuits serve on this link?"));
     case ExerciseAsk::Congestion:
-      return "What is the probability that more users are active at once than circuits would serve?";
-    case ExerciseAsk::QueueWait: return "What is the mean wait of a packet in the queue, in ms?";
+      return words(Mark("What is the probability that more users are active at once than circuits would serve?"));
+    case ExerciseAsk::QueueWait: return words(Mark("What is the mean wait of a packet in the queue, in ms?"));
   }
   return {};
+}
+
+}  // namespace
+
+std::string DefaultQuestion(ExerciseAsk ask, std::string_view technique) {
+  return QuestionOf(ask, technique, TextFor::Programs);
+}
+
+std::string ShownQuestion(const Exercise& exercise, bool in_catalog) {
+  const std::string& technique = exercise.parameters.technique;
+  if (exercise.question == DefaultQuestion(exercise.ask, technique)) {
+    return QuestionOf(exercise.ask, technique, TextFor::People);
+  }
+  return in_catalog ? Tr(exercise.question) : exercise.question;
 }
 
 }  // namespace switchsim

@@ -13,6 +13,11 @@
 
 namespace switchsim {
 
+/// Whom a composed text is for: a person, in the language in use with its
+/// numbers as PeopleNumber writes them; or a program and the kept progress,
+/// in English with decimal points, the same in every language.
+enum class TextFor { People, Programs };
+
 /// What an exercise asks the student to predict.
 enum class ExerciseAsk {
   Completion,     // one technique's completion time, in ms, against its continuous-time value
@@ -85,12 +90,16 @@ bool UsesTolerance(ExerciseAsk ask);
 RunParameters ChangedParameters(const RunParameters& base, const ParameterChange& change);
 /// The change in words, from the exercise's value to the new one:
 /// "rate of link 2 from 0.5 to 1".
-std::string ChangeText(const RunParameters& base, const ParameterChange& change);
+std::string ChangeText(const RunParameters& base, const ParameterChange& change, TextFor text_for);
 
 /// A set of exercises under a title, in the order they are asked.
 struct ExerciseSheet {
   std::string title;
   std::vector<Exercise> exercises;
+  /// A course the program comes with: its title, questions, hints and
+  /// explanations are the catalog's, shown in the language in use (see
+  /// ShownSheet). A teacher's sheet keeps its own words.
+  bool texts_in_catalog = false;
 };
 
 /// A short key that tells sets apart for keeping their progress: the same
@@ -99,6 +108,13 @@ std::string SheetKey(const ExerciseSheet& sheet);
 
 /// The question an exercise of `ask` about `technique` asks when its sheet
 /// or link gives none: "How long does Circuit take to deliver the message, in ms?".
+/// In English, as the exercise keeps it (its sheet's key is the same in every
+/// language); ShownQuestion gives it in the language in use.
 std::string DefaultQuestion(ExerciseAsk ask, std::string_view technique);
+
+/// The exercise's question as a person reads it: a default question
+/// (DefaultQuestion) and, where `in_catalog`, a course's own question, in the
+/// language in use; any other as its sheet wrote it.
+std::string ShownQuestion(const Exercise& exercise, bool in_catalog);
 
 }  // namespace switchsim

@@ -14,6 +14,7 @@
 #include "exercises/lab_exercise.h"
 #include "text/number_texts.h"
 #include "simulation/techniques.h"
+#include "text/translation.h"
 
 namespace switchsim {
 namespace {
@@ -47,15 +48,16 @@ bool Contains(const std::vector<std::size_t>& indices, std::size_t index) {
   return std::find(indices.begin(), indices.end(), index) != indices.end();
 }
 
-void AddAcceptable(ExpectedAnswer& expected, const std::string& text) {
+void AddAcceptable(ExpectedAnswer& expected, const std::string& text, double value) {
   if (std::find(expected.acceptable.begin(), expected.acceptable.end(), text) == expected.acceptable.end()) {
     expected.acceptable.push_back(text);
+    expected.acceptable_values.push_back(value);
   }
 }
 
 // A question of choices: the formula's and the simulation's first, and each choice's times.
 void GradeChoices(const Exercise& exercise, const std::vector<RunParameters>& runs, ExpectedAnswer& expected) {
-  const std::vector<std::string> choices = ChoicesOf(exercise);
+  const std::vector<std::string> choices = ChoicesOf(exercise, TextFor::Programs);
   DeliveryRun run;
   std::vector<std::optional<double>> formulas;
   std::vector<std::optional<double>> simulated;
@@ -70,14 +72,14 @@ void GradeChoices(const Exercise& exercise, const std::vector<RunParameters>& ru
   const std::size_t first = by_formula.at(0);
   expected.answer = Answer{static_cast<double>(first), choices.at(first)};
   expected.continuous_ms = expected.each_ms[first];
-  for (const std::size_t i : by_formula) AddAcceptable(expected, choices[i]);
+  for (const std::size_t i : by_formula) AddAcceptable(expected, choices[i], double(i));
   expected.formula_ties = by_formula.size();
   const std::vector<std::size_t> by_run = Least(simulated);
   if (by_run.empty()) return;
   expected.simulated_answer = Answer{static_cast<double>(by_run[0]), choices[by_run[0]]};
   expected.simulation_differs = !Contains(by_formula, by_run[0]);
   expected.simulated_ms = expected.each_simulated[by_run[0]];
-  for (const std::size_t i : by_run) AddAcceptable(expected, choices[i]);
+  for (const std::size_t i : by_run) AddAcceptable(expected, choices[i], double(i));
 }
 
 std::vector<RunParameters> ChoiceRuns(const Exercise& exercise) {
@@ -115,7 +117,9 @@ void GradePacket(const Exercise& exercise, ExpectedAnswer& expected) {
   expected.answer.number = static_cast<double>(by_formula.at(0));
   expected.least_ms = *formulas[by_formula[0]];
   expected.continuous_ms = expected.least_ms;
-  for (const std::size_t blocks : by_formula) AddAcceptable(expected, AnswerText(exercise, {double(blocks), {}}));
+  for (const std::size_t blocks : by_formula) {
+    AddAcceptable(expected, AnswerText(exercise, {double(blocks), {}}, TextFor::Programs), double(blocks));
+  }
   expected.formula_ties = by_formula.size();
   p.packeting.packet_blocks = static_cast<int>(by_formula[0]);
   expected.simulated_ms = run.CompletionMs(p);
@@ -123,7 +127,9 @@ void GradePacket(const Exercise& exercise, ExpectedAnswer& expected) {
   if (by_run.empty()) return;
   expected.simulated_answer = Answer{static_cast<double>(by_run[0]), {}};
   expected.simulation_differs = !Contains(by_formula, by_run[0]);
-  for (const std::size_t blocks : by_run) AddAcceptable(expected, AnswerText(exercise, {double(blocks), {}}));
+  for (const std::size_t blocks : by_run) {
+    AddAcceptable(expected, AnswerText(exercise, {double(blocks), {}}, TextFor::Programs), double(blocks));
+  }
 }
 
 void GradeCrossover(const Exercise& exercise, ExpectedAnswer& expected) {
@@ -151,10 +157,37 @@ void GradeCrossover(const Exercise& exercise, ExpectedAnswer& expected) {
 
 std::string Tenths(double value) { return ShortestText(std::round(value * 10) / 10); }
 
-std::string Joined(const std::vector<std::string>& texts) {
+// A number as its readers write it: with a decimal comma for people whose language writes one.
+std::string Number(const std::string& text, TextFor text_for) {
+  return text_for == TextFor::People ? PeopleNumber(text) : text;
+}
+
+// A swept parameter's unit as a person reads it.
+std::string ShownUnit(const std::string& unit) {
+  if (unit == "units") return Tr("units");
+  if (unit == "blocks") return Tr("blocks");
+  if (unit == "blocks per 100 ms") return Tr("blocks per 100 ms");
+  return unit;
+}
+
+std::string SweptUnit(const Exercise& exercise, TextFor text_for) {
+  const std::string unit = exercise.sweep ? SweepUnit(*exercise.sweep) : std::string();
+  return text_for == TextFor::People ? ShownUnit(unit) : unit;
+}
+
+std::string Joined(const std::vector<std::string>& texts, TextFor text_for) {
   std::string out;
-  for (std::size_t i = 0; i < texts.size(); ++i) out += (i == 0 ? "" : " or ") + texts[i];
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    if (i == 0) out = texts[i];
+    else out = text_for == TextFor::People ? Fill(Tr("{0} or {1}"), {out, texts[i]}) : out + " or " + texts[i];
+  }
   return out;
+}
+
+// "{low} to {high}" with the unit after it where given.
+std::string Range(const std::string& low, const std::string& high, const std::string& unit, TextFor text_for) {
+  if (text_for == TextFor::Programs) return low + " to " + high + (unit.empty() ? "" : " " + unit);
+  return unit.empty() ? Fill(Tr("{0} to {1}"), {low, high}) : Fill(Tr("{0} to {1} {2}"), {low, high, unit});
 }
 
 }  // namespace
@@ -186,22 +219,34 @@ ExpectedAnswer ExpectedAnswerOf(const Exercise& exercise) {
   return expected;
 }
 
-std::string AnswerText(const Exercise& exercise, const Answer& answer) {
+std::string AnswerText(const Exercise& exercise, const Answer& answer, TextFor text_for) {
+  const bool people = text_for == TextFor::People;
   switch (exercise.ask) {
-    case ExerciseAsk::Completion: return FormulaText(answer.number) + " ms";
+    case ExerciseAsk::Completion: return Number(FormulaText(answer.number), text_for) + " ms";
     case ExerciseAsk::Fastest:
-    case ExerciseAsk::WhichChange: return answer.choice;
-    case ExerciseAsk::Bottleneck: return ShortestText(answer.number);
-    case ExerciseAsk::OptimalPacket:
-      return BlocksCount(std::llround(answer.number));
+    case ExerciseAsk::WhichChange: {
+      if (!people) return answer.choice;
+      // The choice as shown, found by its English text, else by its place.
+      const std::vector<std::string> english = ChoicesOf(exercise, TextFor::Programs);
+      const std::vector<std::string> shown = ChoicesOf(exercise, TextFor::People);
+      const auto named = std::find(english.begin(), english.end(), answer.choice);
+      const auto index = named != english.end() ? static_cast<std::size_t>(named - english.begin())
+                                                : static_cast<std::size_t>(std::max(0.0, answer.number));
+      return index < shown.size() ? shown[index] : answer.choice;
+    }
+    case ExerciseAsk::Bottleneck: return Number(ShortestText(answer.number), text_for);
+    case ExerciseAsk::OptimalPacket: {
+      const long long blocks = std::llround(answer.number);
+      return people ? Fill(TrN("{0} block", "{0} blocks", blocks), {std::to_string(blocks)}) : BlocksCount(blocks);
+    }
     case ExerciseAsk::Crossover: {
-      if (!std::isfinite(answer.number)) return "no crossing";
-      const std::string unit = exercise.sweep ? SweepUnit(*exercise.sweep) : std::string();
-      return Tenths(answer.number) + (unit.empty() ? "" : " " + unit);
+      if (!std::isfinite(answer.number)) return people ? Tr("no crossing") : "no crossing";
+      const std::string unit = SweptUnit(exercise, text_for);
+      return Number(Tenths(answer.number), text_for) + (unit.empty() ? "" : " " + unit);
     }
     case ExerciseAsk::CircuitUsers:
     case ExerciseAsk::Congestion:
-    case ExerciseAsk::QueueWait: return LabAnswerText(exercise, answer.number);
+    case ExerciseAsk::QueueWait: return LabAnswerText(exercise, answer.number, text_for);
   }
   return {};
 }
@@ -209,13 +254,13 @@ std::string AnswerText(const Exercise& exercise, const Answer& answer) {
 std::string AnswerUnit(const Exercise& exercise) {
   switch (exercise.ask) {
     case ExerciseAsk::Completion: return "ms";
-    case ExerciseAsk::Fastest: return "technique";
-    case ExerciseAsk::Bottleneck: return "rate";
-    case ExerciseAsk::OptimalPacket: return "blocks";
-    case ExerciseAsk::WhichChange: return "change";
+    case ExerciseAsk::Fastest: return Tr("technique");
+    case ExerciseAsk::Bottleneck: return Tr("rate");
+    case ExerciseAsk::OptimalPacket: return Tr("blocks");
+    case ExerciseAsk::WhichChange: return Tr("change");
     case ExerciseAsk::Crossover: {
-      const std::string unit = exercise.sweep ? SweepUnit(*exercise.sweep) : std::string();
-      return unit.empty() ? "value" : unit;
+      const std::string unit = SweptUnit(exercise, TextFor::People);
+      return unit.empty() ? Tr("value") : unit;
     }
     case ExerciseAsk::CircuitUsers:
     case ExerciseAsk::Congestion:
@@ -224,25 +269,40 @@ std::string AnswerUnit(const Exercise& exercise) {
   return {};
 }
 
-std::string AcceptedText(const Exercise& exercise, const ExpectedAnswer& expected) {
-  if (!UsesTolerance(exercise.ask)) return Joined(expected.acceptable);
+std::string AcceptedText(const Exercise& exercise, const ExpectedAnswer& expected, TextFor text_for) {
+  if (!UsesTolerance(exercise.ask)) {
+    if (text_for == TextFor::Programs) return Joined(expected.acceptable, text_for);
+    std::vector<std::string> shown;
+    for (const double value : expected.acceptable_values) {
+      shown.push_back(exercise.ask == ExerciseAsk::CircuitUsers ? LabAnswerText(exercise, value, text_for)
+                                                                : AnswerText(exercise, {value, {}}, text_for));
+    }
+    return Joined(shown, text_for);
+  }
   const double target = expected.answer.number;
-  if (!std::isfinite(target)) return "none";
+  if (!std::isfinite(target)) return text_for == TextFor::People ? Tr("none") : "none";
   const double share = exercise.tolerance_percent / 100.0;
   const double low = target - std::abs(target) * share;
   const double high = target + std::abs(target) * share;
-  if (exercise.ask == ExerciseAsk::Completion) return FormulaText(low) + " to " + FormulaText(high) + " ms";
-  if (exercise.ask == ExerciseAsk::Bottleneck) return ShortestText(low) + " to " + ShortestText(high);
-  if (exercise.ask == ExerciseAsk::Congestion) return ChanceText(low) + " to " + ChanceText(high);
-  if (exercise.ask == ExerciseAsk::QueueWait) return FormulaText(low) + " to " + FormulaText(high) + " ms";
-  const std::string unit = exercise.sweep ? SweepUnit(*exercise.sweep) : std::string();
-  return Tenths(low) + " to " + Tenths(high) + (unit.empty() ? "" : " " + unit);
+  const auto range = [&](std::string (*text)(double), const std::string& unit) {
+    return Range(Number(text(low), text_for), Number(text(high), text_for), unit, text_for);
+  };
+  if (exercise.ask == ExerciseAsk::Completion) return range(FormulaText, "ms");
+  if (exercise.ask == ExerciseAsk::Bottleneck) return range(ShortestText, "");
+  if (exercise.ask == ExerciseAsk::Congestion) return range(ChanceText, "");
+  if (exercise.ask == ExerciseAsk::QueueWait) return range(FormulaText, "ms");
+  return range(Tenths, SweptUnit(exercise, text_for));
 }
 
 bool WithinTolerance(const Exercise& exercise, const ExpectedAnswer& expected, const Answer& answer) {
   if (!UsesTolerance(exercise.ask)) {
-    const std::string text = AnswerText(exercise, answer);
-    return std::find(expected.acceptable.begin(), expected.acceptable.end(), text) != expected.acceptable.end();
+    // A choice by its English text, as the answer reader keeps it in every language; a size or a count by value.
+    if (exercise.ask == ExerciseAsk::Fastest || exercise.ask == ExerciseAsk::WhichChange) {
+      return std::find(expected.acceptable.begin(), expected.acceptable.end(), answer.choice) !=
+             expected.acceptable.end();
+    }
+    return std::any_of(expected.acceptable_values.begin(), expected.acceptable_values.end(),
+                       [&](double value) { return std::llround(value) == std::llround(answer.number); });
   }
   const double target = expected.answer.number;
   if (!std::isfinite(target)) return false;

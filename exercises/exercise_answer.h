@@ -30,6 +30,9 @@ struct ExpectedAnswer {
   /// AnswerText writes them (several where they tie or where the
   /// simulation differs).
   std::vector<std::string> acceptable;
+  /// The same answers as values, which grading compares: a choice's place
+  /// in ChoicesOf, a packet size in blocks, a number of users.
+  std::vector<double> acceptable_values;
   /// Questions of choices: each choice's formula and simulated completion, in the order of ChoicesOf.
   std::vector<double> each_ms;
   std::vector<std::optional<std::int32_t>> each_simulated;
@@ -48,15 +51,16 @@ ExpectedAnswer ExpectedAnswerOf(const Exercise& exercise);
 
 /// An answer in words with its unit: "6050 ms", "Packet", "0.5", "5 blocks",
 /// "137.5 units", "rate of link 2 from 0.5 to 1".
-std::string AnswerText(const Exercise& exercise, const Answer& answer);
-/// The unit answers are given in, for a prompt: "ms", "technique", "rate", "blocks", ...
+std::string AnswerText(const Exercise& exercise, const Answer& answer, TextFor text_for);
+/// The unit answers are given in, for a prompt, in the language in use: "ms", "technique", "rate", "blocks", ...
 std::string AnswerUnit(const Exercise& exercise);
 
 /// The answers that count, in words: "5747.5 to 6352.5 ms", "Packet or Circuit", "5 blocks".
-std::string AcceptedText(const Exercise& exercise, const ExpectedAnswer& expected);
+std::string AcceptedText(const Exercise& exercise, const ExpectedAnswer& expected, TextFor text_for);
 
 /// Whether `answer` counts as right: within the tolerance of the formula's
-/// value for a number, among `acceptable` for the others.
+/// value for a number; a choice's English text among `acceptable`; a
+/// packet size or a number of users among `acceptable_values`.
 bool WithinTolerance(const Exercise& exercise, const ExpectedAnswer& expected, const Answer& answer);
 
 }  // namespace switchsim

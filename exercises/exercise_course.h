@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string_view>
 
 #include "exercises/exercise.h"
@@ -22,6 +23,14 @@ std::string_view BuiltInCourseText();
 /// line gives instead of a sheet's file: "builtin" (this course) and
 /// "sharing" (SharingCourse); nothing for any other name.
 const ExerciseSheet* BuiltInCourseNamed(std::string_view name);
+/// The texts of the course of that name that a person reads (its title,
+/// questions, hints and explanations), as the catalog has them; none for any other name.
+std::span<const std::string_view> CourseTextsNamed(std::string_view name);
+
+/// `sheet` as a person reads it: a course's own texts (texts_in_catalog) and
+/// every default question in the language in use; a teacher's texts as written.
+ExerciseSheet ShownSheet(const ExerciseSheet& sheet);
+
 /// The sheet file of the course of that name; nothing for any other name.
 std::optional<std::string_view> BuiltInCourseTextNamed(std::string_view name);
 

@@ -3,7 +3,9 @@
 #include <chrono>
 
 #include "form/lists.h"
+#include "exercises/exercise_course.h"
 #include "form/run_choice.h"
+#include "text/translation.h"
 
 namespace switchsim {
 
@@ -18,11 +20,12 @@ ExerciseFlow::ExerciseFlow(Classroom& classroom, WallClock clock)
 void ExerciseFlow::Open(ExerciseSheet sheet, std::string_view stored_progress) {
   if (sheet.exercises.empty()) return;
   sheet_ = std::move(sheet);
+  shown_ = ShownSheet(sheet_);
   records_ = ReadProgress(stored_progress, sheet_.exercises.size());
   int first = 0;
   while (first < static_cast<int>(records_.size()) && records_[first].answered()) ++first;
   if (first == static_cast<int>(records_.size())) first = 0;
-  classroom_.Announce("Opened " + Quoted(sheet_.title) + ": " + ProgressSummary());
+  classroom_.Announce(Fill(Tr("Opened {0}: {1}"), {Quoted(shown_.title), ProgressSummary()}));
   Ask(first);
 }
 
@@ -32,29 +35,29 @@ void ExerciseFlow::Close() {
   Changed();
 }
 
-const Exercise& ExerciseFlow::Current() const { return sheet_.exercises.at(index_); }
+const Exercise& ExerciseFlow::Current() const { return shown_.exercises.at(index_); }
 
 std::string ExerciseFlow::Heading() const {
-  return "Exercise " + std::to_string(index_ + 1) + " of " + std::to_string(sheet_.exercises.size()) +
-         " \u00b7 " + sheet_.title;
+  return Fill(Tr("Exercise {0} of {1} · {2}"),
+              {std::to_string(index_ + 1), std::to_string(shown_.exercises.size()), shown_.title});
 }
 
 std::string ExerciseFlow::Prompt() const {
   switch (Current().ask) {
-    case ExerciseAsk::Completion: return "Your answer, in ms";
-    case ExerciseAsk::Fastest: return "Your answer: Message, Circuit or Packet";
-    case ExerciseAsk::Bottleneck: return "Your answer: a rate, as the rate boxes show it";
-    case ExerciseAsk::OptimalPacket: return "Your answer, in blocks (1 to 50)";
-    case ExerciseAsk::WhichChange: return "Your answer: one of the changes";
-    case ExerciseAsk::Crossover: return "Your answer, in " + AnswerUnit(Current());
-    case ExerciseAsk::CircuitUsers: return "Your answer: a number of users";
-    case ExerciseAsk::Congestion: return "Your answer: a probability, such as 0.01";
-    case ExerciseAsk::QueueWait: return "Your answer, in ms";
+    case ExerciseAsk::Completion: return Tr("Your answer, in ms");
+    case ExerciseAsk::Fastest: return Tr("Your answer: Message, Circuit or Packet");
+    case ExerciseAsk::Bottleneck: return Tr("Your answer: a rate, as the rate boxes show it");
+    case ExerciseAsk::OptimalPacket: return Tr("Your answer, in blocks (1 to 50)");
+    case ExerciseAsk::WhichChange: return Tr("Your answer: one of the changes");
+    case ExerciseAsk::Crossover: return Fill(Tr("Your answer, in {0}"), {AnswerUnit(Current())});
+    case ExerciseAsk::CircuitUsers: return Tr("Your answer: a number of users");
+    case ExerciseAsk::Congestion: return Tr("Your answer: a probability, such as 0.01");
+    case ExerciseAsk::QueueWait: return Tr("Your answer, in ms");
   }
   return {};
 }
 
-std::vector<std::string> ExerciseFlow::Choices() const { return ChoicesOf(Current()); }
+std::vector<std::string> ExerciseFlow::Choices() const { return ChoicesOf(Current(), TextFor::People); }
 
 const std::string& ExerciseFlow::TeacherHint() const {
   static const std::string none;
@@ -64,7 +67,7 @@ const std::string& ExerciseFlow::TeacherHint() const {
 void ExerciseFlow::ShowHint() {
   if (step_ != ExerciseStep::Asking || TeacherHint().empty() || hint_shown_) return;
   hint_shown_ = true;
-  classroom_.Announce("Hint: " + TeacherHint());
+  classroom_.Announce(Fill(Tr("Hint: {0}"), {TeacherHint()}));
   Changed();
 }
 
@@ -119,7 +122,7 @@ std::vector<RunParameters> ExerciseFlow::RunsOfAnswer() const {
 }
 
 std::optional<std::string> ExerciseFlow::Commit(std::string_view typed) {
-  if (step_ != ExerciseStep::Asking) return "No question is waiting for an answer";
+  if (step_ != ExerciseStep::Asking) return Tr("No question is waiting for an answer");
   AnswerReading reading = ReadAnswer(Current(), typed);
   if (!reading.answer) {
     classroom_.Announce(reading.hint);
@@ -129,8 +132,9 @@ std::optional<std::string> ExerciseFlow::Commit(std::string_view typed) {
   answer_ = std::move(reading.answer);
   classroom_.SetReadoutsHidden(false);
   runs_left_ = RunsOfAnswer();
-  classroom_.Announce("Answer taken: " + AnswerText(Current(), *answer_) +
-                      (runs_left_.empty() ? "" : "; the run starts"));
+  const std::string taken = AnswerText(Current(), *answer_, TextFor::People);
+  classroom_.Announce(runs_left_.empty() ? Fill(Tr("Answer taken: {0}"), {taken})
+                                         : Fill(Tr("Answer taken: {0}; the run starts"), {taken}));
   step_ = ExerciseStep::Running;
   Changed();
   AfterTick();
@@ -164,9 +168,11 @@ void ExerciseFlow::Finish() {
   outcome.within = WithinTolerance(exercise, outcome.expected, outcome.answer);
   outcome.lines = OutcomeLines(exercise, outcome.answer, outcome.expected, outcome.within);
   records_.at(index_).attempts.push_back(
-      Attempt{AnswerText(exercise, outcome.answer), outcome.within, UtcText(clock_()), hint_shown_});
-  classroom_.Announce((outcome.within ? "Right. " : "Not quite. ") + outcome.lines.at(1).label + ": " +
-                      outcome.lines.at(1).text + ".");
+      Attempt{AnswerText(exercise, outcome.answer, TextFor::Programs), outcome.within, UtcText(clock_()),
+              hint_shown_});
+  const OutcomeLine& expected = outcome.lines.at(1);
+  classroom_.Announce(outcome.within ? Fill(Tr("Right. {0}: {1}."), {expected.label, expected.text})
+                                     : Fill(Tr("Not quite. {0}: {1}."), {expected.label, expected.text}));
   outcome_ = std::move(outcome);
   step_ = ExerciseStep::Answered;
   Changed();
@@ -186,7 +192,7 @@ void ExerciseFlow::Next() {
   }
   step_ = ExerciseStep::Done;
   classroom_.SetReadoutsHidden(false);
-  classroom_.Announce("All exercises of " + Quoted(sheet_.title) + " taken: " + ProgressSummary());
+  classroom_.Announce(Fill(Tr("All exercises of {0} taken: {1}"), {Quoted(shown_.title), ProgressSummary()}));
   Changed();
 }
 
@@ -204,17 +210,17 @@ std::string ExerciseFlow::StartAgainQuestion() const {
     attempts += record.attempts.size();
   }
   if (step_ == ExerciseStep::Closed || attempts == 0) return {};
-  const auto count = [](std::size_t n, const char* one, const char* many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-  };
-  return "Start " + Quoted(sheet_.title) + " again? The answers to " + count(answered, "exercise", "exercises") +
-         " (" + count(attempts, "attempt", "attempts") + ") will be forgotten.";
+  const auto n = [](std::size_t count) { return static_cast<long long>(count); };
+  return Fill(TrN("Start {0} again? The answers to {1} exercise ({2}) will be forgotten.",
+                  "Start {0} again? The answers to {1} exercises ({2}) will be forgotten.", n(answered)),
+              {Quoted(shown_.title), std::to_string(answered),
+               Fill(TrN("{0} attempt", "{0} attempts", n(attempts)), {std::to_string(attempts)})});
 }
 
 void ExerciseFlow::StartAgain() {
   if (step_ == ExerciseStep::Closed) return;
   records_.assign(sheet_.exercises.size(), ExerciseRecord{});
-  classroom_.Announce("Progress of " + Quoted(sheet_.title) + " cleared");
+  classroom_.Announce(Fill(Tr("Progress of {0} cleared"), {Quoted(shown_.title)}));
   Ask(0);
 }
 

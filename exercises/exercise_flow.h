@@ -60,8 +60,11 @@ class ExerciseFlow {
   void Close();
 
   ExerciseStep Step() const { return step_; }
-  const ExerciseSheet& Sheet() const { return sheet_; }
-  /// The exercise asked, from 0; valid unless Closed.
+  /// The set as a person reads it: a course's own texts in the language in
+  /// use when it was opened (see ShownSheet); its progress is kept under
+  /// the key of its texts as given.
+  const ExerciseSheet& Sheet() const { return shown_; }
+  /// The exercise asked, from 0; valid unless Closed. Its texts as Sheet's.
   int Index() const { return index_; }
   const Exercise& Current() const;
   /// "Exercise 3 of 12 · Switching": the exercise's number and the set's title.
@@ -124,7 +127,8 @@ class ExerciseFlow {
   void Changed();
 
   Classroom& classroom_;
-  ExerciseSheet sheet_;
+  ExerciseSheet sheet_;  // as given: the progress's key and export
+  ExerciseSheet shown_;  // as a person reads it
   std::vector<ExerciseRecord> records_;
   ExerciseStep step_ = ExerciseStep::Closed;
   int index_ = 0;

@@ -48,17 +48,17 @@ std::string UnusedWhy(ExerciseAsk ask, std::string_view name) {
   static constexpr std::array<std::string_view, 9> kFormMembers = {
       "technique", "size", "rates", "delays", "packet", "header", "sweep", "overtakes", "changes"};
   if (IsLabAsk(ask) && std::find(kFormMembers.begin(), kFormMembers.end(), name) != kFormMembers.end()) {
-    return "it asks about a lab, not the form's run";
+    return Tr("it asks about a lab, not the form's run");
   }
   if (name == "technique") {
-    return ask == ExerciseAsk::Fastest ? "it runs every technique"
-                                       : "it runs " + std::string(ImpliedTechnique(ask)) + " by its nature";
+    return ask == ExerciseAsk::Fastest ? Tr("it runs every technique")
+                                       : Fill(Tr("it runs {0} by its nature"), {Tr(ImpliedTechnique(ask))});
   }
-  if (name == "tolerance") return "its answer is a choice, right or wrong";
-  if (name == "packet") return "the packet size is its answer";
-  if (name == "buffer") return "the mean wait's formula holds for a buffer without limit";
-  if (name == "seed" && ask == ExerciseAsk::CircuitUsers) return "its answer is the same on every run";
-  return "it belongs to another kind of question";
+  if (name == "tolerance") return Tr("its answer is a choice, right or wrong");
+  if (name == "packet") return Tr("the packet size is its answer");
+  if (name == "buffer") return Tr("the mean wait's formula holds for a buffer without limit");
+  if (name == "seed" && ask == ExerciseAsk::CircuitUsers) return Tr("its answer is the same on every run");
+  return Tr("it belongs to another kind of question");
 }
 
 Use UseOf(const MemberUse& member, ExerciseAsk ask) { return member.by_kind.at(static_cast<std::size_t>(ask)); }
@@ -71,11 +71,8 @@ std::string MemberNames() {
   return names;
 }
 
-// "a fastest", "an optimal-packet".
-std::string Article(ExerciseAsk ask) {
-  const std::string name(AskName(ask));
-  return (std::string_view("aeiou").find(name.front()) == std::string_view::npos ? "a " : "an ") + name;
-}
+// Whether the kind's name takes "an" in English: "an optimal-packet".
+bool TakesAn(ExerciseAsk ask) { return std::string_view("aeiou").find(AskName(ask).front()) != std::string_view::npos; }
 
 }  // namespace
 
@@ -83,16 +80,19 @@ std::optional<std::string> MemberRefusal(ExerciseAsk ask, std::string_view name)
   for (const MemberUse& member : kMembers) {
     if (member.name != name) continue;
     if (UseOf(member, ask) != Use::No) return std::nullopt;
-    return Quoted(std::string(name)) + " is not used by " + Article(ask) + " question (" +
-           UnusedWhy(ask, name) + "); take it out";
+    const std::string kind(AskName(ask));
+    return Fill(TakesAn(ask) ? Tr("{0} is not used by an {1} question ({2}); take it out")
+                             : Tr("{0} is not used by a {1} question ({2}); take it out"),
+                {Quoted(std::string(name)), kind, UnusedWhy(ask, name)});
   }
-  return Quoted(std::string(name)) + " is not a member of an exercise; use " + MemberNames();
+  return Fill(Tr("{0} is not a member of an exercise; use {1}"), {Quoted(std::string(name)), MemberNames()});
 }
 
 std::optional<std::string> MissingMember(ExerciseAsk ask, const nlohmann::json& object) {
   for (const MemberUse& member : kMembers) {
     if (UseOf(member, ask) != Use::Must || object.contains(member.name)) continue;
-    return "no " + Quoted(std::string(member.name)) + " here; " + Article(ask) + " question needs it";
+    return Fill(TakesAn(ask) ? Tr("no {0} here; an {1} question needs it") : Tr("no {0} here; a {1} question needs it"),
+                {Quoted(std::string(member.name)), std::string(AskName(ask))});
   }
   return std::nullopt;
 }
@@ -108,15 +108,16 @@ std::string_view ImpliedTechnique(ExerciseAsk ask) {
 std::variant<SweepRange, std::string> ReadCrossoverSweep(const std::string& text) {
   auto range = ReadSweepRange(text);
   if (const auto* spec = std::get_if<SweepRange>(&range); spec && spec->values.size() > kMostCrossoverValues) {
-    return Quoted(text) + " gives " + std::to_string(spec->values.size()) + " values; a crossover's sweep takes at most " +
-           std::to_string(kMostCrossoverValues) + ", so that its answer is worked out at once (take a larger step)";
+    return Fill(Tr("{0} gives {1} values; a crossover's sweep takes at most {2}, so that its answer is worked out at "
+                   "once (take a larger step)"),
+                {Quoted(text), std::to_string(spec->values.size()), std::to_string(kMostCrossoverValues)});
   }
   return range;
 }
 
 std::optional<std::string> CrossoverRefusal(const Exercise& exercise) {
   const std::string& faster = exercise.parameters.technique;
-  if (faster == exercise.overtaken) return "a technique cannot overtake itself; name two techniques";
+  if (faster == exercise.overtaken) return Tr("a technique cannot overtake itself; name two techniques");
   const Sweep sweep(*exercise.sweep, exercise.parameters, exercise.parameters.seed, 1);
   for (const Overtake& overtake : FindOvertakes(sweep)) {
     if (overtake.faster == TechniqueIndex(faster) && overtake.slower == TechniqueIndex(exercise.overtaken)) {
@@ -124,15 +125,15 @@ std::optional<std::string> CrossoverRefusal(const Exercise& exercise) {
     }
   }
   const std::vector<double>& values = exercise.sweep->values;
-  return faster + " never overtakes " + exercise.overtaken + " along the " + SweepAxisName(*exercise.sweep) +
-         " from " + ShortestText(values.front()) + " to " + ShortestText(values.back()) +
-         "; widen the sweep or swap the techniques";
+  return Fill(Tr("{0} never overtakes {1} along the {2} from {3} to {4}; widen the sweep or swap the techniques"),
+              {Tr(faster), Tr(exercise.overtaken), SweepAxisName(*exercise.sweep),
+               PeopleNumber(ShortestText(values.front())), PeopleNumber(ShortestText(values.back()))});
 }
 
 std::variant<ParameterChange, std::string> ReadChange(const std::string& text, const RunParameters& base) {
   const std::size_t equals = text.find('=');
   if (equals == std::string::npos || text.find(':') != std::string::npos) {
-    return Quoted(text) + " is not a change; give PARAM=VALUE, for example rate2=1.0 or delay1=20";
+    return Fill(Tr("{0} is not a change; give PARAM=VALUE, for example rate2=1.0 or delay1=20"), {Quoted(text)});
   }
   const std::string value = text.substr(equals + 1);
   const std::string name = text.substr(0, equals);
@@ -141,13 +142,13 @@ std::variant<ParameterChange, std::string> ReadChange(const std::string& text, c
   auto range = ReadSweepRange(name + "=" + value + ":" + value + step);
   if (auto* refusal = std::get_if<std::string>(&range)) return *std::move(refusal);
   ParameterChange change{std::get<SweepRange>(std::move(range)), text};
-  if (change.range.values.size() != 1) return Quoted(text) + " is not a change to one value";
+  if (change.range.values.size() != 1) return Fill(Tr("{0} is not a change to one value"), {Quoted(text)});
   const RunParameters changed = ChangedParameters(base, change);
   RunParameters choice;
-  if (auto refusal = ChooseSize(changed.size, choice)) return *refusal + std::string(kSheetSizeWhy);
+  if (auto refusal = ChooseSize(changed.size, choice)) return *refusal + Tr(kSheetSizeWhy);
   if (ModelOf(changed).rates == ModelOf(base).rates && ModelOf(changed).delays == ModelOf(base).delays &&
       ModelOf(changed).size == ModelOf(base).size && changed.packeting == base.packeting) {
-    return Quoted(text) + " changes nothing: the exercise has that value already";
+    return Fill(Tr("{0} changes nothing: the exercise has that value already"), {Quoted(text)});
   }
   return change;
 }

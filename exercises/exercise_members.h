@@ -8,12 +8,14 @@
 #include <nlohmann/json_fwd.hpp>
 
 #include "exercises/exercise.h"
+#include "text/translation.h"
 
 namespace switchsim {
 
 /// Why a sheet's message size must be one of the size box's, said after a size refused.
+/// Marked for the catalog: shown through Tr.
 inline constexpr std::string_view kSheetSizeWhy =
-    " (a sheet's size is one the size box lists, so that its run can be shown in the form)";
+    Mark(" (a sheet's size is one the size box lists, so that its run can be shown in the form)");
 /// The most values a crossover's sweep takes, so that its answer is worked out at once on any front end.
 inline constexpr std::size_t kMostCrossoverValues = 50;
 

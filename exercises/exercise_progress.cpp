@@ -5,6 +5,7 @@
 
 #include "exercises/exercise_answer.h"
 #include "text/text_escape.h"
+#include "text/translation.h"
 
 namespace switchsim {
 namespace {
@@ -133,7 +134,8 @@ std::string ProgressCsv(const ExerciseSheet& sheet, const std::vector<ExerciseRe
       csv += start + ",,,,,\r\n";
       continue;
     }
-    const std::string expected = SheetText(AnswerText(exercise, ExpectedAnswerOf(exercise).answer));
+    const std::string expected =
+        SheetText(AnswerText(exercise, ExpectedAnswerOf(exercise).answer, TextFor::Programs));
     for (std::size_t n = 0; n < record.attempts.size(); ++n) {
       const Attempt& a = record.attempts[n];
       csv += start + std::to_string(n + 1) + "," + SheetText(a.time) + "," + SheetText(a.answer) + "," +
@@ -150,8 +152,8 @@ std::string ProgressSummary(const std::vector<ExerciseRecord>& records) {
     answered += record.answered() ? 1 : 0;
     within += record.within() ? 1 : 0;
   }
-  return std::to_string(answered) + " of " + std::to_string(records.size()) + " answered, " +
-         std::to_string(within) + " within tolerance";
+  return Fill(Tr("{0} of {1} answered, {2} within tolerance"),
+              {std::to_string(answered), std::to_string(records.size()), std::to_string(within)});
 }
 
 }  // namespace switchsim

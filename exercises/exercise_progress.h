@@ -39,10 +39,11 @@ std::vector<ExerciseRecord> ReadProgress(std::string_view stored, std::size_t co
 /// (an exercise not answered has one line with no attempt): set, exercise,
 /// kind, question, attempt, time, answer, hint used, expected, within
 /// tolerance. The expected answer is given only for an exercise answered,
-/// so that an export made before answering gives nothing away.
+/// so that an export made before answering gives nothing away. In English
+/// in every language, as a program reads it; the set's own texts as given.
 std::string ProgressCsv(const ExerciseSheet& sheet, const std::vector<ExerciseRecord>& records);
 
-/// "5 of 12 answered, 4 within tolerance" (by each exercise's last attempt).
+/// "5 of 12 answered, 4 within tolerance" (by each exercise's last attempt), in the language in use.
 std::string ProgressSummary(const std::vector<ExerciseRecord>& records);
 
 /// `seconds` since 1970-01-01 00:00 UTC as ISO 8601: "2026-12-10T09:52:04Z".

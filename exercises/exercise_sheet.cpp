@@ -10,6 +10,7 @@
 #include "form/run_choice.h"
 #include "exercises/sheet_positions.h"
 #include "explore/sweep.h"
+#include "text/translation.h"
 
 // The file is read with a maintained JSON library; what is ours is the
 // sheet's own rules and turning byte offsets into lines and columns.
@@ -86,19 +87,22 @@ std::string TechniqueCase(const std::string& text) {
 }
 
 SheetReading SheetCheck::Read(const Json& json) {
-  if (!json.is_object()) return {std::nullopt, At("", "expected an object with \"title\" and \"exercises\"")};
+  if (!json.is_object()) return {std::nullopt, At("", Tr("expected an object with \"title\" and \"exercises\""))};
   for (const auto& [name, value] : json.items()) {
     if (std::find(kSheetMembers.begin(), kSheetMembers.end(), name) == kSheetMembers.end()) {
-      return {std::nullopt, At("/" + name, Quoted(name) + " is not a member of a sheet; use " + Names(kSheetMembers))};
+      return {std::nullopt, At("/" + name, Fill(Tr("{0} is not a member of a sheet; use {1}"),
+                                                {Quoted(name), Names(kSheetMembers)}))};
     }
   }
   ExerciseSheet sheet;
   if (auto problem = Text(json, "", "title", sheet.title)) return {std::nullopt, *problem};
   const auto found = json.find("exercises");
-  if (found == json.end()) return {std::nullopt, At("", "the sheet has no \"exercises\"; give an array of exercises")};
+  if (found == json.end()) {
+    return {std::nullopt, At("", Tr("the sheet has no \"exercises\"; give an array of exercises"))};
+  }
   if (!found->is_array() || found->empty() || found->size() > kMostSheetExercises) {
-    return {std::nullopt, At("/exercises", "expected an array of 1 to " + std::to_string(kMostSheetExercises) +
-                                               " exercises")};
+    return {std::nullopt, At("/exercises", Fill(Tr("expected an array of 1 to {0} exercises"),
+                                                {std::to_string(kMostSheetExercises)}))};
   }
   for (std::size_t i = 0; i < found->size(); ++i) {
     Exercise exercise;
@@ -111,30 +115,37 @@ SheetReading SheetCheck::Read(const Json& json) {
 SheetCheck::Problem SheetCheck::Text(const Json& object, const std::string& path, std::string_view name,
                                      std::string& out) {
   const auto found = object.find(name);
-  if (found == object.end()) return At(path, "no " + Quoted(std::string(name)) + " here; it is a text and must be given");
-  const std::string member = path + "/" + std::string(name);
-  if (!found->is_string()) return At(member, "expected " + std::string(name) + " as a text in double quotes");
+  const std::string named(name);
+  if (found == object.end()) {
+    return At(path, Fill(Tr("no {0} here; it is a text and must be given"), {Quoted(named)}));
+  }
+  const std::string member = path + "/" + named;
+  if (!found->is_string()) return At(member, Fill(Tr("expected {0} as a text in double quotes"), {named}));
   out = found->get<std::string>();
   if (out.size() > kMostSheetTextBytes) {
-    return At(member, "the " + std::string(name) + " is longer than " + std::to_string(kMostSheetTextBytes) + " bytes");
+    return At(member, Fill(Tr("the {0} is longer than {1} bytes"), {named, std::to_string(kMostSheetTextBytes)}));
   }
   return std::nullopt;
 }
 
 SheetCheck::Problem SheetCheck::ReadExercise(const Json& object, std::size_t index, Exercise& exercise) {
   const std::string path = "/exercises/" + std::to_string(index);
-  if (!object.is_object()) return At(path, "expected exercise " + std::to_string(index + 1) + " as an object");
+  if (!object.is_object()) return At(path, Fill(Tr("expected exercise {0} as an object"), {std::to_string(index + 1)}));
   std::string ask;
   if (auto problem = Text(object, path, "ask", ask)) return problem;
   const auto kind = AskNamed(ask);
-  if (!kind) return At(path + "/ask", Quoted(ask) + " is not a kind of question; use " + Names(kAskNames));
+  if (!kind) {
+    return At(path + "/ask", Fill(Tr("{0} is not a kind of question; use {1}"), {Quoted(ask), Names(kAskNames)}));
+  }
   exercise.ask = *kind;
   for (const auto& [name, value] : object.items()) {
     if (auto refusal = MemberRefusal(exercise.ask, name)) return At(path + "/" + name, *refusal);
   }
   if (auto missing = MissingMember(exercise.ask, object)) return At(path, *missing);
   if (auto problem = Text(object, path, "question", exercise.question)) return problem;
-  if (IsBlank(exercise.question)) return At(path + "/question", "the question is empty; write what the student is asked");
+  if (IsBlank(exercise.question)) {
+    return At(path + "/question", Tr("the question is empty; write what the student is asked"));
+  }
   for (const auto& [name, out] : {std::pair{"explain", &exercise.explain}, std::pair{"hint", &exercise.hint}}) {
     if (object.contains(name)) {
       if (auto problem = Text(object, path, name, *out)) return problem;
@@ -166,18 +177,19 @@ SheetCheck::Problem SheetCheck::ReadRun(const Json& object, const std::string& p
     const std::string at = path + "/" + std::string(member.name);
     auto text = OptionText(*found, member.three);
     if (!text) {
-      return At(at, "expected " + std::string(member.name) +
-                        (member.three ? " as a text \"A,B,C\" or an array of three numbers" : " as a text or a number"));
+      const std::string named(member.name);
+      return At(at, member.three ? Fill(Tr("expected {0} as a text \"A,B,C\" or an array of three numbers"), {named})
+                                 : Fill(Tr("expected {0} as a text or a number"), {named}));
     }
     if (member.name == "technique") text = TechniqueCase(*text);
     if (auto refusal = member.choose(*text, choice)) {
-      return At(at, *refusal + (member.name == "size" ? std::string(kSheetSizeWhy) : std::string()));
+      return At(at, *refusal + (member.name == "size" ? Tr(kSheetSizeWhy) : std::string()));
     }
   }
   if (const auto found = object.find("tolerance"); found != object.end()) {
     const double percent = found->is_number() ? found->get<double>() : -1.0;
     if (!(percent > 0.0 && percent <= kMostTolerancePercent)) {
-      return At(path + "/tolerance", "expected the tolerance as a number of per cent above 0 and at most 100");
+      return At(path + "/tolerance", Tr("expected the tolerance as a number of per cent above 0 and at most 100"));
     }
     exercise.tolerance_percent = percent;
   }
@@ -204,10 +216,12 @@ SheetCheck::Problem SheetCheck::ReadKind(const Json& object, const std::string& 
     const Json& changes = object.at("changes");
     const std::string at = path + "/changes";
     if (!changes.is_array() || changes.size() < kFewestChanges || changes.size() > kMostChanges) {
-      return At(at, "expected the changes as an array of 2 to 4 texts such as \"rate2=1.0\"");
+      return At(at, Tr("expected the changes as an array of 2 to 4 texts such as \"rate2=1.0\""));
     }
     for (const Json& change : changes) {
-      if (!change.is_string()) return At(at, "expected each change as a text such as \"rate2=1.0\" or \"delay1=20\"");
+      if (!change.is_string()) {
+        return At(at, Tr("expected each change as a text such as \"rate2=1.0\" or \"delay1=20\""));
+      }
       auto read = ReadChange(change.get<std::string>(), exercise.parameters);
       if (auto* refusal = std::get_if<std::string>(&read)) return At(at, *refusal);
       exercise.changes.push_back(std::get<ParameterChange>(std::move(read)));
@@ -226,9 +240,13 @@ SheetCheck::Problem SheetCheck::ReadLab(const Json& object, const std::string& p
     if (found == object.end()) return std::nullopt;
     if (!found->is_number_integer() || found->get<std::int64_t>() < least || found->get<std::int64_t>() > most) {
       const bool run = most == kMostLabExerciseSteps;  // slots or packets: the lab's run is made as it is graded
-      return At(path + "/" + name, "expected " + std::string(name) + " as a whole number from " +
-                                       std::to_string(least) + " to " + std::to_string(most) +
-                                       (run ? ", so that the answer's run is made at once" : ""));
+      const std::string from = std::to_string(least);
+      const std::string to = std::to_string(most);
+      return At(path + "/" + name,
+                run ? Fill(Tr("expected {0} as a whole number from {1} to {2}, so that the answer's run is made "
+                              "at once"),
+                           {name, from, to})
+                    : Fill(Tr("expected {0} as a whole number from {1} to {2}"), {name, from, to}));
     }
     out = static_cast<std::remove_reference_t<decltype(out)>>(found->get<std::int64_t>());
     return std::nullopt;
@@ -236,7 +254,9 @@ SheetCheck::Problem SheetCheck::ReadLab(const Json& object, const std::string& p
   const auto number = [&](const char* name, double& out) -> Problem {
     const auto found = object.find(name);
     if (found == object.end()) return std::nullopt;
-    if (!found->is_number()) return At(path + "/" + name, "expected " + std::string(name) + " as a number");
+    if (!found->is_number()) {
+      return At(path + "/" + name, Fill(Tr("expected {0} as a number"), {std::string(name)}));
+    }
     out = found->get<double>();
     return std::nullopt;
   };
@@ -245,8 +265,9 @@ SheetCheck::Problem SheetCheck::ReadLab(const Json& object, const std::string& p
     if (found == object.end()) return std::nullopt;
     const auto text = OptionText(*found);
     if (!text || !PlainRate(*text)) {
-      return At(path + "/" + name, "expected " + std::string(name) +
-                                       " as a plain decimal above 0 with at most 9 digits, such as 0.1 or \"0.1\"");
+      return At(path + "/" + name,
+                Fill(Tr("expected {0} as a plain decimal above 0 with at most 9 digits, such as 0.1 or \"0.1\""),
+                     {std::string(name)}));
     }
     out = *text;
     return std::nullopt;
@@ -270,8 +291,9 @@ SheetCheck::Problem SheetCheck::ReadLab(const Json& object, const std::string& p
 
 SheetReading ReadExerciseSheet(std::string_view bytes) {
   if (bytes.size() > kMostSheetBytes) {
-    return {std::nullopt, LineAndColumn(bytes, kMostSheetBytes) + ": the file goes on past " +
-                              std::string(kMostSheetBytesText) + ", the most a sheet may be"};
+    return {std::nullopt, LineAndColumn(bytes, kMostSheetBytes) + ": " +
+                              Fill(Tr("the file goes on past {0}, the most a sheet may be"),
+                                   {std::string(kMostSheetBytesText)})};
   }
   SheetPositions positions(bytes);
   Json json;

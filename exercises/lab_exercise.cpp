@@ -7,8 +7,17 @@
 #include "sharing/share_run.h"
 #include "simulation/numbers.h"
 #include "text/number_texts.h"
+#include "text/translation.h"
 
 namespace switchsim {
+namespace {
+
+std::string Number(const std::string& text, TextFor text_for) {
+  return text_for == TextFor::People ? PeopleNumber(text) : text;
+}
+
+}  // namespace
+
 void GradeLab(const Exercise& exercise, ExpectedAnswer& expected) {
   if (exercise.ask == ExerciseAsk::QueueWait) {
     expected.answer.number = MeanWaitFormulaMs(exercise.queue);
@@ -33,84 +42,100 @@ void GradeLab(const Exercise& exercise, ExpectedAnswer& expected) {
   expected.continuous_ms = exercise.ask == ExerciseAsk::QueueWait ? expected.answer.number : 0.0;
   expected.simulated_answer = Answer{expected.lab_simulated, {}};
   if (exercise.ask == ExerciseAsk::CircuitUsers) {
-    expected.acceptable.push_back(LabAnswerText(exercise, expected.answer.number));
+    expected.acceptable.push_back(LabAnswerText(exercise, expected.answer.number, TextFor::Programs));
+    expected.acceptable_values.push_back(expected.answer.number);
   }
 }
 
-std::string LabAnswerText(const Exercise& exercise, double number) {
+std::string LabAnswerText(const Exercise& exercise, double number, TextFor text_for) {
   switch (exercise.ask) {
     case ExerciseAsk::CircuitUsers: {
       const long long users = std::llround(number);
+      if (text_for == TextFor::People) return Fill(TrN("{0} user", "{0} users", users), {std::to_string(users)});
       return std::to_string(users) + (users == 1 ? " user" : " users");
     }
-    case ExerciseAsk::Congestion: return ChanceText(number);
-    default: return FormulaText(number) + " ms";
+    case ExerciseAsk::Congestion: return Number(ChanceText(number), text_for);
+    default: return Number(FormulaText(number), text_for) + " ms";
   }
 }
 
 std::string LabAnswerUnit(ExerciseAsk ask) {
-  return ask == ExerciseAsk::CircuitUsers ? "users" : ask == ExerciseAsk::Congestion ? "probability" : "ms";
+  return ask == ExerciseAsk::CircuitUsers ? Tr("users") : ask == ExerciseAsk::Congestion ? Tr("probability") : "ms";
 }
 
-std::string LabSimulatedText(const Exercise& exercise, const ExpectedAnswer& e) {
+std::string LabSimulatedText(const Exercise& exercise, const ExpectedAnswer& e, TextFor text_for) {
   const std::string steps = std::to_string(e.lab_steps);
+  const bool people = text_for == TextFor::People;
+  const auto words = [people](std::string_view english) { return people ? Tr(english) : std::string(english); };
   switch (exercise.ask) {
     case ExerciseAsk::CircuitUsers:
-      return "the lab admits " + std::to_string(std::llround(e.lab_simulated)) + " of " +
-             std::to_string(exercise.share.users) + " users to circuits";
+      return Fill(words(Mark("the lab admits {0} of {1} users to circuits")),
+                  {std::to_string(std::llround(e.lab_simulated)), std::to_string(exercise.share.users)});
     case ExerciseAsk::Congestion:
-      return ChanceText(e.lab_simulated) + " \u00b1 " + ChanceText(e.lab_interval) + " (99.9 %): the share of " +
-             steps + " slots in which more were active";
+      return Fill(words(Mark("{0} ± {1} ({2} %): the share of {3} slots in which more were active")),
+                  {Number(ChanceText(e.lab_simulated), text_for), Number(ChanceText(e.lab_interval), text_for),
+                   Number("99.9", text_for), steps});
     default:
-      return FormulaText(e.lab_simulated) + " ms \u00b1 " + FormulaText(e.lab_interval) + " (99.9 %) over " + steps +
-             " packets";
+      return Fill(words(Mark("{0} ms ± {1} ({2} %) over {3} packets")),
+                  {Number(FormulaText(e.lab_simulated), text_for), Number(FormulaText(e.lab_interval), text_for),
+                   Number("99.9", text_for), steps});
   }
 }
 
 std::string LabFormulaLine(const Exercise& exercise, const ExpectedAnswer& e) {
   const ShareSetting& s = exercise.share;
   const long long circuits = ReservedUsers(s.link_rate, s.user_rate).value_or(0);
+  const auto number = [](const std::string& text) { return PeopleNumber(text); };
   switch (exercise.ask) {
     case ExerciseAsk::CircuitUsers:
-      return "floor(C / r) = floor(" + s.link_rate + " / " + s.user_rate + ") = " + std::to_string(circuits);
+      return "floor(C / r) = floor(" + number(s.link_rate) + " / " + number(s.user_rate) + ") = " +
+             std::to_string(circuits);
     case ExerciseAsk::Congestion:
-      return "P(X > " + std::to_string(circuits) + ") = \u03a3_{k=" + std::to_string(circuits + 1) + ".." +
-             std::to_string(s.users) + "} C(" + std::to_string(s.users) + ", k)\u00b7" + ShortestText(s.active) +
-             "^k\u00b7" + ShortestText(1 - s.active) + "^(" + std::to_string(s.users) + "\u2212k) = " +
-             ChanceText(e.answer.number);
+      return "P(X > " + std::to_string(circuits) + ") = Σ_{k=" + std::to_string(circuits + 1) + ".." +
+             std::to_string(s.users) + "} C(" + std::to_string(s.users) + ", k)·" +
+             number(ShortestText(s.active)) + "^k·" + number(ShortestText(1 - s.active)) + "^(" +
+             std::to_string(s.users) + "−k) = " + number(ChanceText(e.answer.number));
     default: {
       const QueueSetting& q = exercise.queue;
-      return "W = \u03c1\u00b7S / (2\u00b7(1 \u2212 \u03c1)) = " + ShortestText(q.intensity) + "\u00b7" +
-             FormulaText(ServiceMs(q)) + " / (2\u00b7" + ShortestText(std::round((1 - q.intensity) * 1e9) / 1e9) +
-             ") = " + FormulaText(e.answer.number) + " ms";
+      return "W = ρ·S / (2·(1 − ρ)) = " + number(ShortestText(q.intensity)) + "·" +
+             number(FormulaText(ServiceMs(q))) + " / (2·" +
+             number(ShortestText(std::round((1 - q.intensity) * 1e9) / 1e9)) + ") = " +
+             number(FormulaText(e.answer.number)) + " ms";
     }
   }
 }
 
 std::string LabWhyLine(const Exercise& exercise, const ExpectedAnswer& e) {
   if (exercise.ask == ExerciseAsk::CircuitUsers) {
-    return "Reservation is exact: the same on every run. The decimals are divided as written, since in binary "
-           "0.3 / 0.1 is 2.9999999999999996.";
+    return Fill(Tr("Reservation is exact: the same on every run. The decimals are divided as written, since in "
+                   "binary {0} / {1} is {2}."),
+                {PeopleNumber("0.3"), PeopleNumber("0.1"), PeopleNumber("2.9999999999999996")});
   }
-  const std::string what = exercise.ask == ExerciseAsk::Congestion ? "slots" : "packets";
-  return "A run of " + std::to_string(e.lab_steps) + " " + what +
-         " estimates the figure with a spread: by the spread of 50 batches, the true value lies within \u00b1 " +
-         LabAnswerText(exercise, e.lab_interval) + " of the run's 999 times in 1000. Longer runs come closer.";
+  const std::string steps = std::to_string(e.lab_steps);
+  const std::string interval = LabAnswerText(exercise, e.lab_interval, TextFor::People);
+  if (exercise.ask == ExerciseAsk::Congestion) {
+    return Fill(Tr("A run of {0} slots estimates the figure with a spread: by the spread of 50 batches, the true "
+                   "value lies within ± {1} of the run's 999 times in 1000. Longer runs come closer."),
+                {steps, interval});
+  }
+  return Fill(Tr("A run of {0} packets estimates the figure with a spread: by the spread of 50 batches, the true "
+                 "value lies within ± {1} of the run's 999 times in 1000. Longer runs come closer."),
+              {steps, interval});
 }
 
 std::string LabKindRule(ExerciseAsk ask) {
   switch (ask) {
     case ExerciseAsk::CircuitUsers:
-      return "A circuit reserves its user's rate r of the link's C whether the user is active or not, so "
-             "floor(C / r) users fit and the rest are refused.";
+      return Tr("A circuit reserves its user's rate r of the link's C whether the user is active or not, so "
+                "floor(C / r) users fit and the rest are refused.");
     case ExerciseAsk::Congestion:
-      return "With packets every user shares the link; users active independently with chance a make the "
-             "number active binomial, and the link is short only when more than floor(C / r) are active at once: "
-             "P(X > n) = \u03a3_{k>n} C(N, k)\u00b7a^k\u00b7(1 \u2212 a)^(N\u2212k).";
+      return Tr("With packets every user shares the link; users active independently with chance a make the "
+                "number active binomial, and the link is short only when more than floor(C / r) are active at "
+                "once: P(X > n) = Σ_{k>n} C(N, k)·a^k·(1 − a)^(N−k).");
     default:
-      return "Packets arriving at random wait for those before them. With one service time S, M/D/1 gives a mean "
-             "wait of \u03c1\u00b7S / (2\u00b7(1 \u2212 \u03c1)), which grows without bound as the intensity "
-             "\u03c1 = La/R nears 1.";
+      return Tr("Packets arriving at random wait for those before them. With one service time S, M/D/1 gives a "
+                "mean wait of ρ·S / (2·(1 − ρ)), which grows without bound as the "
+                "intensity ρ = La/R nears 1.");
   }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string_view>
 
 #include "exercises/exercise.h"
@@ -16,5 +17,7 @@ inline constexpr std::string_view kSharingCourseName = "sharing";
 const ExerciseSheet& SharingCourse();
 /// The same course as a sheet file (JSON).
 std::string_view SharingCourseText();
+/// Its texts a person reads, as the catalog has them (see CourseTextsNamed).
+std::span<const std::string_view> SharingCourseTexts();
 
 }  // namespace switchsim

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "form/run_choice.h"
+#include "text/translation.h"
 
 namespace switchsim {
 
@@ -21,7 +22,7 @@ std::string LineAndColumn(std::string_view bytes, std::size_t offset) {
       ++column;
     }
   }
-  return "line " + std::to_string(line) + ", column " + std::to_string(column);
+  return Fill(Tr("line {0}, column {1}"), {std::to_string(line), std::to_string(column)});
 }
 
 namespace {
@@ -93,7 +94,7 @@ class PositionHandler {
     const std::size_t start = TokenStart();
     last_end_ = read_;
     if (std::find(frame.names.begin(), frame.names.end(), name) != frame.names.end()) {
-      problem = LineAndColumn(bytes_, start) + ": " + Quoted(name) + " is given twice in one object";
+      problem = LineAndColumn(bytes_, start) + ": " + Fill(Tr("{0} is given twice in one object"), {Quoted(name)});
       return false;
     }
     frame.names.push_back(name);
@@ -113,7 +114,9 @@ class PositionHandler {
     if (const std::size_t read = what.find("; last read:"); read != std::string::npos) what.erase(read);
     const std::size_t at = position == 0 ? 0 : position - 1;
     const std::string_view here = bytes_.substr(std::min(at, bytes_.size()), 2);
-    if (here == "//" || here == "/*") what = "JSON has no comments; take the comment out, or put the words in \"explain\"";
+    if (here == "//" || here == "/*") {
+      what = Tr("JSON has no comments; take the comment out, or put the words in \"explain\"");
+    }
     problem = LineAndColumn(bytes_, at) + ": " + what;
     return false;
   }

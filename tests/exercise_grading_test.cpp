@@ -44,7 +44,7 @@ TEST(ExerciseGrading, TakesTheToleranceToItsEdgesAndNoFurther) {
   for (const Case& c : cases) {
     const ExpectedAnswer expected = ExpectedAnswerOf(c.exercise);
     EXPECT_EQ(WithinTolerance(c.exercise, expected, {c.answer, {}}), c.within)
-        << AskName(c.exercise.ask) << " " << c.answer << " against " << AcceptedText(c.exercise, expected);
+        << AskName(c.exercise.ask) << " " << c.answer << " against " << AcceptedText(c.exercise, expected, TextFor::Programs);
   }
 }
 
@@ -85,7 +85,7 @@ TEST(ExerciseGrading, TakesOnlyTheBestPacketSizeOrChangeAndCrossesBetweenPoints)
     EXPECT_EQ(WithinTolerance(packet, best, {blocks, {}}), right) << blocks;
   }
   const Exercise level = ExerciseOf(R"("ask": "optimal-packet", "header": 2, )" + links);
-  EXPECT_EQ(AcceptedText(level, ExpectedAnswerOf(level)).substr(0, 23), "5 blocks or 6 blocks or");
+  EXPECT_EQ(AcceptedText(level, ExpectedAnswerOf(level), TextFor::Programs).substr(0, 23), "5 blocks or 6 blocks or");
   EXPECT_NE(CheckLine(1, level).find("several answers tie"), std::string::npos);
 
   const Exercise change = ExerciseOf(R"("ask": "which-change", "technique": "Message", "size": 1000,
@@ -178,11 +178,11 @@ TEST(ExerciseGrading, AsksTheLabsFromTheirFormulasBesideTheirRuns) {
     const std::string outcome = Outcome(exercise, expected, c.typed.front().first);
     EXPECT_NE(outcome.find(c.formula), std::string::npos) << outcome;
     EXPECT_NE(outcome.find("Simulated: "), std::string::npos) << outcome;
-    EXPECT_TRUE(AnswerKeyOf(1, exercise).warnings.empty()) << CheckLine(1, exercise);
+    EXPECT_TRUE(AnswerKeyOf(1, exercise, TextFor::Programs).warnings.empty()) << CheckLine(1, exercise);
   }
   // A short run's figure strays outside a narrow tolerance, and the teacher is told.
   const Exercise narrow = ExerciseOf(R"("ask": "congestion", "tolerance": 1, "slots": 2000, )" + share);
-  EXPECT_FALSE(AnswerKeyOf(1, narrow).warnings.empty());
+  EXPECT_FALSE(AnswerKeyOf(1, narrow, TextFor::Programs).warnings.empty());
 
   for (const std::string& bad : std::vector<std::string>
        {R"("ask": "queue-wait", "intensity": 0.8, "buffer": 4)", R"("ask": "queue-wait", "intensity": 1)",

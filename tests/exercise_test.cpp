@@ -189,7 +189,7 @@ void TakeCourse(const ExerciseSheet& course, std::string_view text, std::size_t 
     const Exercise& exercise = course.exercises[i];
     kinds.push_back(exercise.ask);
     EXPECT_FALSE(exercise.explain.empty());
-    const AnswerKeyEntry key = AnswerKeyOf(static_cast<int>(i + 1), exercise);
+    const AnswerKeyEntry key = AnswerKeyOf(static_cast<int>(i + 1), exercise, TextFor::Programs);
     EXPECT_TRUE(key.warnings.empty()) << CheckLine(static_cast<int>(i + 1), exercise);
     EXPECT_EQ(key.expected.acceptable.size(), UsesTolerance(exercise.ask) ? 0U : 1U) << key.accepted_text;
     ASSERT_EQ(lesson.flow.Index(), static_cast<int>(i));
