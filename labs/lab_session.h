@@ -12,12 +12,14 @@
 #include "queueing/queue_run.h"
 #include "sharing/share_run.h"
 #include "text/labelled_line.h"
+#include "text/translation.h"
 
 namespace switchsim {
 
-/// What a lab says while a question waits for its answer.
+/// What a lab says while a question waits for its answer, in English: a
+/// front end shows it as Tr(kLabHeldNotice).
 inline constexpr std::string_view kLabHeldNotice =
-    "a question waits: the labs show their figures again once it is answered";
+    Mark("a question waits: the labs show their figures again once it is answered");
 
 /// The two labs of the chapter's second half.
 enum class LabKind { Share, Queue };
@@ -43,7 +45,7 @@ class LabSession {
   explicit LabSession(LabKind kind);
 
   LabKind Kind() const { return kind_; }
-  /// "Shared link" or "Queue".
+  /// "Shared link" or "Queue", in the language in use.
   std::string Title() const;
   /// The setting's boxes, in order, with their values now.
   std::vector<LabField> Fields() const;
@@ -109,6 +111,8 @@ class LabSession {
 
  private:
   void Say(std::string notice);
+  /// Says why the lab did not take a value or a Start: "Shared link: ...".
+  void SayRefusal(const std::string& refusal);
   void Finished();
 
   LabKind kind_;

@@ -7,6 +7,7 @@
 #include "look/colours.h"
 #include "simulation/numbers.h"
 #include "text/number_texts.h"
+#include "text/translation.h"
 
 namespace switchsim {
 namespace {
@@ -43,9 +44,9 @@ Drawing QueuePicture(const QueueRun& run) {
   Drawing d;
   d.width = link_x + kLinkWidth + 16.0;
   d.height = kTop + kHeight + 16.0;
-  d.items.push_back(Label(arrivals_x, 16, "Arrivals"));
-  d.items.push_back(Label(queue_x, 16, "Waiting"));
-  d.items.push_back(Label(link_x, 16, "Sent"));
+  d.items.push_back(Label(arrivals_x, 16, TrIn("a queue picture's column", "Arrivals")));
+  d.items.push_back(Label(queue_x, 16, TrIn("a queue picture's column", "Waiting")));
+  d.items.push_back(Label(link_x, 16, TrIn("a queue picture's column", "Sent")));
   // Each sent packet's wait (from arrival to the start of its sending) adds one to the queue over that time.
   std::vector<std::pair<double, int>> changes;
   int shown_packets = 0;
@@ -82,13 +83,17 @@ Drawing QueuePicture(const QueueRun& run) {
   }
   for (int k = 0; k <= 4; ++k) {
     const double ms = window_ms * k / 4;
-    d.items.push_back(Label(kLeft - 6, y_of(ms) + 4, ShortestText(std::round(ms)) + " ms", TextAlign::End, 11));
+    d.items.push_back(Label(kLeft - 6, y_of(ms) + 4, Fill(Tr("{0} ms"), {PeopleNumber(ShortestText(std::round(ms)))}),
+                            TextAlign::End, 11));
   }
-  d.title = "A queue at intensity " + ShortestText(s.intensity) + ", its first " + MsText(window_ms / 1000) + " s";
-  d.description = "Time runs down. " + std::to_string(shown_packets) + " packets arrive in the window; each is sent in " +
-                  MsText(service) + " ms, and waits while the link is busy. Over the run so far the mean wait is " +
-                  MsText(run.Wait().Mean()) + " ms against " + MsText(MeanWaitFormulaMs(s)) + " ms by the formula, and " +
-                  std::to_string(run.Lost()) + " packets were lost.";
+  const auto ms_text = [](double value) { return PeopleNumber(MsText(value)); };
+  d.title = Fill(Tr("A queue at intensity {0}, its first {1} s"),
+                 {PeopleNumber(ShortestText(s.intensity)), ms_text(window_ms / 1000)});
+  d.description = Fill(Tr("Time runs down. {0} packets arrive in the window; each is sent in {1} ms, and waits while "
+                          "the link is busy. Over the run so far the mean wait is {2} ms against {3} ms by the "
+                          "formula, and {4} packets were lost."),
+                       {std::to_string(shown_packets), ms_text(service), ms_text(run.Wait().Mean()),
+                        ms_text(MeanWaitFormulaMs(s)), std::to_string(run.Lost())});
   return d;
 }
 

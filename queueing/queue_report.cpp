@@ -6,6 +6,7 @@
 #include "text/json_writer.h"
 #include "simulation/numbers.h"
 #include "text/number_texts.h"
+#include "text/translation.h"
 
 namespace switchsim {
 namespace {
@@ -35,16 +36,24 @@ std::string QueueJson(const QueueRun& run) {
 std::string QueueTable(const QueueRun& run) {
   const QueueSetting& s = run.setting();
   const auto row = LabelledRow;
-  std::string out = "A queue at intensity " + ShortestText(s.intensity) + ", packets sent in " +
-                    ShortestText(ServiceMs(s)) + " ms each, buffer " +
-                    (s.buffer ? std::to_string(*s.buffer) + " packets" : std::string("without limit")) + ", " +
-                    std::to_string(run.Arrived()) + " packets (seed " + std::to_string(s.seed) + ")\n";
-  out += row("mean wait in the queue, formula (M/D/1" + std::string(s.buffer ? ", no limit)" : ")"),
-             FixedText(MeanWaitFormulaMs(s), 1) + " ms");
-  out += row("mean wait in the queue, simulated", FixedText(run.Wait().Mean(), 1) + " ms \u00b1 " +
-                                                     FixedText(run.Wait().HalfWidth(), 1) + " (99.9 %)");
-  out += row("packets lost", std::to_string(run.Lost()) + " (" + FixedText(LostShare(run) * 100.0, 2) + " %)");
-  out += row("longest queue an arrival met", std::to_string(run.LongestQueue()) + " packets");
+  const auto fixed = [](double value, int places) { return PeopleNumber(FixedText(value, places)); };
+  const std::string intensity = PeopleNumber(ShortestText(s.intensity));
+  const std::string service = PeopleNumber(ShortestText(ServiceMs(s)));
+  const std::string packets = std::to_string(run.Arrived());
+  const std::string seed = std::to_string(s.seed);
+  std::string out =
+      s.buffer ? Fill(Tr("A queue at intensity {0}, packets sent in {1} ms each, buffer {2} packets, {3} packets (seed {4})"),
+                      {intensity, service, std::to_string(*s.buffer), packets, seed})
+               : Fill(Tr("A queue at intensity {0}, packets sent in {1} ms each, buffer without limit, {2} packets (seed "
+                         "{3})"),
+                      {intensity, service, packets, seed});
+  out += "\n";
+  out += row(s.buffer ? Tr("mean wait in the queue, formula (M/D/1, no limit)") : Tr("mean wait in the queue, formula (M/D/1)"),
+             Fill(Tr("{0} ms"), {fixed(MeanWaitFormulaMs(s), 1)}));
+  out += row(Tr("mean wait in the queue, simulated"),
+             Fill(Tr("{0} ms \u00b1 {1} (99.9 %)"), {fixed(run.Wait().Mean(), 1), fixed(run.Wait().HalfWidth(), 1)}));
+  out += row(Tr("packets lost"), Fill(Tr("{0} ({1} %)"), {std::to_string(run.Lost()), fixed(LostShare(run) * 100.0, 2)}));
+  out += row(Tr("longest queue an arrival met"), Fill(Tr("{0} packets"), {std::to_string(run.LongestQueue())}));
   return out;
 }
 

@@ -7,6 +7,7 @@
 #include "simulation/numbers.h"
 #include "sharing/share_report.h"
 #include "simulation/techniques.h"
+#include "text/translation.h"
 
 namespace switchsim {
 namespace {
@@ -38,9 +39,9 @@ Drawing SharePicture(const ShareRun& run) {
   Drawing d;
   d.width = load_left + kLoadWidth + 16.0;
   d.height = kTop + std::max(slots, 60.0) + 16.0;
-  d.items.push_back(Label(kLeft, 16, "Users 1 to " + std::to_string(users) + " (blue: a circuit each)"));
-  d.items.push_back(Label(load_left, 16, "Users active on the link"));
-  d.items.push_back(Label(kLeft - 6, kTop - 8, "slot", TextAlign::End, 11));
+  d.items.push_back(Label(kLeft, 16, Fill(Tr("Users 1 to {0} (blue: a circuit each)"), {std::to_string(users)})));
+  d.items.push_back(Label(load_left, 16, Tr("Users active on the link")));
+  d.items.push_back(Label(kLeft - 6, kTop - 8, TrIn("a picture's time axis", "slot"), TextAlign::End, 11));
   for (int u = 0; u < users; ++u) {
     const Rgb colour = u < run.CircuitUsers() ? kCircuitUser : kPacketUser;
     for (const ActivePeriod& p : run.ShownPeriods(u)) {
@@ -55,19 +56,22 @@ Drawing SharePicture(const ShareRun& run) {
                              congested ? kCongested : kLoad));
   }
   for (double slot = 0; slot <= slots; slot += 100) {
-    d.items.push_back(Label(kLeft - 6, kTop + slot + 4, ShortestText(slot), TextAlign::End, 11));
+    d.items.push_back(Label(kLeft - 6, kTop + slot + 4, PeopleNumber(ShortestText(slot)), TextAlign::End, 11));
   }
   const double limit_x = load_left + std::min<double>(run.ReservedUsers(), most_load) * per_user + 0.5;
   if (run.ReservedUsers() < most_load) {
     d.items.push_back(DrawLine{{limit_x, kTop - 4}, {limit_x, kTop + slots}, Pen{kBlack, 1.0, true}});
-    d.items.push_back(Label(limit_x + 4, kTop - 8, "the link's " + std::to_string(run.ReservedUsers()) + " users", TextAlign::Start, 11));
+    d.items.push_back(Label(limit_x + 4, kTop - 8, Fill(Tr("the link's {0} users"), {std::to_string(run.ReservedUsers())}),
+                            TextAlign::Start, 11));
   }
-  d.title = "A link shared by " + std::to_string(s.users) + " users, its first " + ShortestText(slots) + " slots";
-  d.description = "Time runs down, one row a slot. " + std::to_string(run.CircuitUsers()) +
-                  " users hold a circuit each; more than " + std::to_string(run.ReservedUsers()) +
-                  " active at once congest the link, which happened in " + std::to_string(run.CongestedSlots()) +
-                  " of " + std::to_string(run.SlotsDone()) + " slots so far; the formula gives a chance of " +
-                  ShortestText(CongestionFormula(s)) + " a slot.";
+  d.title = Fill(Tr("A link shared by {0} users, its first {1} slots"),
+                 {std::to_string(s.users), PeopleNumber(ShortestText(slots))});
+  d.description = Fill(Tr("Time runs down, one row a slot. {0} users hold a circuit each; more than {1} active at once "
+                          "congest the link, which happened in {2} of {3} slots so far; the formula gives a chance of "
+                          "{4} a slot."),
+                       {std::to_string(run.CircuitUsers()), std::to_string(run.ReservedUsers()),
+                        std::to_string(run.CongestedSlots()), std::to_string(run.SlotsDone()),
+                        PeopleNumber(ShortestText(CongestionFormula(s)))});
   return d;
 }
 

@@ -7,6 +7,7 @@
 #include "simulation/numbers.h"
 #include "text/number_texts.h"
 #include "probability/binomial_tail.h"
+#include "text/translation.h"
 
 namespace switchsim {
 namespace {
@@ -22,7 +23,8 @@ std::string Chance(double p) {
   return ShortestText(std::round(p * 1e6) / 1e6);
 }
 
-std::string Percent(double share) { return FixedText(share * 100.0, 1) + " %"; }
+// A share in per cent, as a person reads it: "10.0 %".
+std::string Percent(double share) { return PeopleNumber(FixedText(share * 100.0, 1)) + " %"; }
 
 }  // namespace
 
@@ -66,20 +68,23 @@ std::string ShareTable(const ShareRun& run) {
   const ShareSetting& s = run.setting();
   const BurstCase burst = BurstCaseOf(s);
   const auto row = LabelledRow;
-  std::string out = "A link of " + s.link_rate + " Mbps shared by " + std::to_string(s.users) + " users of " +
-                    s.user_rate + " Mbps" +
-                    ", each active " + Percent(s.active) + " of the time, over " + std::to_string(run.SlotsDone()) +
-                    " slots (seed " + std::to_string(s.seed) + ")\n";
-  out += row("circuits: users served (floor(C / r))", std::to_string(run.CircuitUsers()) + ", " +
-                                                         std::to_string(s.users - run.CircuitUsers()) + " refused");
-  out += row("packets: P(more than " + std::to_string(run.ReservedUsers()) + " active), formula",
-             Chance(CongestionFormula(s)));
-  out += row("packets: share of slots congested, simulated", Chance(run.Congestion().Mean()) + " \u00b1 " +
-                                                                 Chance(run.Congestion().HalfWidth()) + " (99.9 %)");
-  out += row("link used: circuits / packets", Percent(run.CircuitUse()) + " / " + Percent(run.PacketUse()));
-  out += row("reserved for circuits but idle", Percent(run.ReservedIdle()));
-  out += row("one user's burst of " + std::to_string(burst.packets) + " packets: reserved / shared",
-             ShortestText(burst.reserved_s) + " s / " + ShortestText(burst.shared_s) + " s");
+  const auto people = [](const std::string& number) { return PeopleNumber(number); };
+  std::string out = Fill(Tr("A link of {0} Mbps shared by {1} users of {2} Mbps, each active {3} of the time, over {4} "
+                            "slots (seed {5})"),
+                         {people(s.link_rate), std::to_string(s.users), people(s.user_rate), Percent(s.active),
+                          std::to_string(run.SlotsDone()), std::to_string(s.seed)}) +
+                    "\n";
+  out += row(Tr("circuits: users served (floor(C / r))"),
+             Fill(Tr("{0}, {1} refused"), {std::to_string(run.CircuitUsers()), std::to_string(s.users - run.CircuitUsers())}));
+  out += row(Fill(Tr("packets: P(more than {0} active), formula"), {std::to_string(run.ReservedUsers())}),
+             people(Chance(CongestionFormula(s))));
+  out += row(Tr("packets: share of slots congested, simulated"),
+             Fill(Tr("{0} \u00b1 {1} (99.9 %)"), {people(Chance(run.Congestion().Mean())),
+                                                  people(Chance(run.Congestion().HalfWidth()))}));
+  out += row(Tr("link used: circuits / packets"), Percent(run.CircuitUse()) + " / " + Percent(run.PacketUse()));
+  out += row(Tr("reserved for circuits but idle"), Percent(run.ReservedIdle()));
+  out += row(Fill(Tr("one user's burst of {0} packets: reserved / shared"), {std::to_string(burst.packets)}),
+             Fill(Tr("{0} s / {1} s"), {people(ShortestText(burst.reserved_s)), people(ShortestText(burst.shared_s))}));
   return out;
 }
 

@@ -5,6 +5,7 @@
 
 #include "simulation/numbers.h"
 #include "text/text_escape.h"
+#include "text/translation.h"
 
 namespace switchsim {
 namespace {
@@ -37,6 +38,9 @@ std::optional<Decimal> ReadDecimal(const std::string& text) {
   return d;
 }
 
+// A number of the setting as a person reads it.
+std::string Shown(double value) { return PeopleNumber(ShortestText(value)); }
+
 std::uint64_t TimesPowerOfTen(std::uint64_t value, int power) {
   for (int i = 0; i < power; ++i) value *= 10;
   return value;
@@ -64,34 +68,38 @@ double BurstSlots(const ShareSetting& s) { return s.burst_slots.value_or(1.0 / (
 
 std::optional<std::string> ShareRefusal(const ShareSetting& s) {
   if (s.users < 1 || s.users > kMostShareUsers) {
-    return std::to_string(s.users) + " users: a link is shared by 1 to " + std::to_string(kMostShareUsers);
+    return Fill(Tr("{0} users: a link is shared by 1 to {1}"), {std::to_string(s.users), std::to_string(kMostShareUsers)});
   }
   if (!(s.active > 0.0 && s.active < 1.0)) {
-    return ShortestText(s.active) + " is not an activity; a user is active a share above 0 and below 1 of the time";
+    return Fill(Tr("{0} is not an activity; a user is active a share above 0 and below 1 of the time"), {Shown(s.active)});
   }
-  for (const auto& [what, text] : {std::pair{"user rate", &s.user_rate}, std::pair{"link rate", &s.link_rate}}) {
-    if (!PlainRate(*text)) {
-      return Quoted(*text) + " is not a " + what + "; write a positive decimal such as 0.1 (at most 9 digits)";
-    }
+  if (!PlainRate(s.user_rate)) {
+    // TRANSLATORS: 0.1 is written as the box reads it, with a point.
+    return Fill(Tr("{0} is not a user rate; write a positive decimal such as 0.1 (at most 9 digits)"), {Quoted(s.user_rate)});
+  }
+  if (!PlainRate(s.link_rate)) {
+    // TRANSLATORS: 0.1 is written as the box reads it, with a point.
+    return Fill(Tr("{0} is not a link rate; write a positive decimal such as 0.1 (at most 9 digits)"), {Quoted(s.link_rate)});
   }
   if (*ReservedUsers(s.link_rate, s.user_rate) < 1) {
-    return "the user rate " + Quoted(s.user_rate) + " is above the link rate " + Quoted(s.link_rate) +
-           ": not even one user fits; a user cannot send faster than the link";
+    return Fill(Tr("the user rate {0} is above the link rate {1}: not even one user fits; a user cannot send faster than "
+                   "the link"),
+                {Quoted(s.user_rate), Quoted(s.link_rate)});
   }
   const double least_burst = std::max(1.0, s.active / (1.0 - s.active));
   // The least burst as a person writes it, 9 for an activity of 0.9, not 9.000000000000002.
   const double shown_least = std::round(least_burst * 1e9) / 1e9;
   if (s.burst_slots && !(*s.burst_slots >= std::min(least_burst, shown_least) && *s.burst_slots <= 1e6)) {
-    return ShortestText(*s.burst_slots) + " slots is not a burst here; with activity " + ShortestText(s.active) +
-           " a mean active period is from " + ShortestText(shown_least) + " to 1000000 slots";
+    return Fill(Tr("{0} slots is not a burst here; with activity {1} a mean active period is from {2} to 1000000 slots"),
+                {Shown(*s.burst_slots), Shown(s.active), Shown(shown_least)});
   }
   if (s.slot_count < 1 || s.slot_count > kMostShareSlots) {
-    return std::to_string(s.slot_count) + " slots: a run makes 1 to " + std::to_string(kMostShareSlots);
+    return Fill(Tr("{0} slots: a run makes 1 to {1}"), {std::to_string(s.slot_count), std::to_string(kMostShareSlots)});
   }
   if (static_cast<double>(s.slot_count) * s.users > static_cast<double>(kMostShareUserSlots)) {
-    return std::to_string(s.slot_count) + " slots of " + std::to_string(s.users) + " users are too many; a run makes at most " +
-           std::to_string(kMostShareUserSlots) + " user-slots (" + std::to_string(kMostShareUserSlots / s.users) +
-           " slots for " + std::to_string(s.users) + " users)";
+    return Fill(Tr("{0} slots of {1} users are too many; a run makes at most {2} user-slots ({3} slots for {1} users)"),
+                {std::to_string(s.slot_count), std::to_string(s.users), std::to_string(kMostShareUserSlots),
+                 std::to_string(kMostShareUserSlots / s.users)});
   }
   return std::nullopt;
 }
