@@ -129,6 +129,7 @@ std::variant<PageRequest, std::string> ReadPageQuery(std::string_view query) {
     const auto value =
         Decoded(equals == std::string_view::npos ? std::string_view() : pair.substr(equals + 1));
     if (!name || !value) {
+      // xgettext:no-c-format
       return Fill(Tr("The link's {0} holds a broken %-escape"), {Quoted(std::string(pair))});
     }
     const OptionRow* parameter = Parameter(*name);
