@@ -1,5 +1,7 @@
 #include "options/exercise_link.h"
 
+#include "text/translation.h"
+
 namespace switchsim {
 
 std::optional<ExerciseSheet> SheetOfRequest(const RunRequest& request) {
@@ -10,7 +12,7 @@ std::optional<ExerciseSheet> SheetOfRequest(const RunRequest& request) {
                                       request.Seed().value_or(kDefaultExerciseSeed), request.packeting};
   exercise.tolerance_percent = request.tolerance.value_or(kDefaultTolerancePercent);
   exercise.question = request.question.value_or(DefaultQuestion(request.ask, request.technique));
-  return ExerciseSheet{"Exercise from a link", {exercise}};
+  return ExerciseSheet{Tr("Exercise from a link"), {exercise}};
 }
 
 }  // namespace switchsim

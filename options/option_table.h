@@ -84,7 +84,9 @@ struct OptionRow {
 };
 
 /// An option that does not go with another one given: its name (without
-/// dashes) and why, "an exercise starts its run once the answer is in".
+/// dashes) and why, "an exercise starts its run once the answer is in", in
+/// the language in use; "{0}" in the reason stands for the option predict,
+/// which the front end names as it names options (Fill).
 struct OptionConflict {
   std::string name;
   std::string reason;

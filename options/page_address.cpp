@@ -6,6 +6,7 @@
 #include "options/lab_options.h"
 #include "simulation/numbers.h"
 #include "text/text_escape.h"
+#include "text/translation.h"
 
 namespace switchsim {
 namespace {
@@ -25,7 +26,7 @@ std::optional<std::string> SetFlag(const std::string& value, bool& flag) {
   } else if (value == "0" || value == "false" || value == "no") {
     flag = false;
   } else {
-    return Quoted(value) + " is not a yes or no; use 1 or 0";
+    return Fill(Tr("{0} is not a yes or no; use 1 or 0"), {Quoted(value)});
   }
   return std::nullopt;
 }
@@ -109,8 +110,8 @@ std::string ShareQuery(const FormLogic& form, double speed, const Zoom& zoom, bo
 std::string EmbedSnippet(std::string_view address, int run_bar_px) {
   const int width = layout::Px(layout::kClientWidth);
   const int height = layout::Px(layout::kClientHeight) + run_bar_px;
-  return "<iframe src=\"" + HtmlEscaped(address) +
-         "\" title=\"switchsim: message, circuit and packet switching\" width=\"" +
+  return "<iframe src=\"" + HtmlEscaped(address) + "\" title=\"" +
+         HtmlEscaped(Tr("switchsim: message, circuit and packet switching")) + "\" width=\"" +
          std::to_string(width) + "\" height=\"" + std::to_string(height) +
          "\" style=\"border:0;max-width:100%\" loading=\"lazy\"></iframe>";
 }
@@ -128,20 +129,21 @@ std::variant<PageRequest, std::string> ReadPageQuery(std::string_view query) {
     const auto value =
         Decoded(equals == std::string_view::npos ? std::string_view() : pair.substr(equals + 1));
     if (!name || !value) {
-      return "The link's " + Quoted(std::string(pair)) + " holds a broken %-escape";
+      // xgettext:no-c-format
+      return Fill(Tr("The link's {0} holds a broken %-escape"), {Quoted(std::string(pair))});
     }
     const OptionRow* parameter = Parameter(*name);
     if (parameter == nullptr) {
-      return "The link's " + Quoted(*name) + " is no parameter; use " + OptionNames(FrontEnd::Page);
+      return Fill(Tr("The link's {0} is no parameter; use {1}"), {Quoted(*name), OptionNames(FrontEnd::Page)});
     }
-    if (request.Given(*name)) return "The link gives " + *name + " more than once";
+    if (request.Given(*name)) return Fill(Tr("The link gives {0} more than once"), {*name});
     const auto error = parameter->flag != nullptr ? SetFlag(*value, request.*(parameter->flag))
                                                   : parameter->set(*value, request);
-    if (error) return "The link's " + *name + ": " + *error;
+    if (error) return Fill(Tr("The link's {0}: {1}"), {*name, *error});
     request.given.push_back(*name);
   }
   if (const auto conflict = ExerciseConflict(request)) {
-    return "The link's " + conflict->name + ": " + conflict->reason;
+    return Fill(Tr("The link's {0}: {1}"), {conflict->name, Fill(conflict->reason, {"predict"})});
   }
   if (auto refusal = LabRefusal(request, FrontEnd::Page)) return *std::move(refusal);
   return request;

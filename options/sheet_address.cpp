@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "text/text_escape.h"
+#include "text/translation.h"
 
 namespace switchsim {
 namespace {
@@ -15,17 +16,18 @@ bool FileNameChar(char c) {
 }  // namespace
 
 std::optional<std::string> SheetAddressRefusal(std::string_view name) {
-  const std::string quoted = "The sheet \"" + Abridged(name) + "\"";
-  if (name.empty()) return quoted + " names no file";
+  const std::string quoted = "\"" + Abridged(name) + "\"";
+  const auto said = [&quoted](std::string_view pattern) { return Fill(pattern, {quoted}); };
+  if (name.empty()) return said(Tr("The sheet {0} names no file"));
   if (name.find("//") != std::string_view::npos || name.find(':') != std::string_view::npos) {
-    return quoted + " is on another site: a sheet is loaded only from this page's own site";
+    return said(Tr("The sheet {0} is on another site: a sheet is loaded only from this page's own site"));
   }
   if (name.front() == '/') {
-    return quoted + " starts at the site's root: name it from the page's folder, as sheets/week3.json";
+    return said(Tr("The sheet {0} starts at the site's root: name it from the page's folder, as sheets/week3.json"));
   }
   for (const char c : name) {
     if (!FileNameChar(c)) {
-      return quoted + " is not a file name: use letters, digits, '.', '_', '-' and '/'";
+      return said(Tr("The sheet {0} is not a file name: use letters, digits, '.', '_', '-' and '/'"));
     }
   }
   int depth = 0;  // folders below the page's
@@ -34,7 +36,7 @@ std::optional<std::string> SheetAddressRefusal(std::string_view name) {
     const std::size_t end = std::min(name.find('/', from), name.size());
     const std::string_view segment = name.substr(from, end - from);
     if (segment == "..") {
-      if (--depth < 0) return quoted + " lies outside the page's folder";
+      if (--depth < 0) return said(Tr("The sheet {0} lies outside the page's folder"));
     } else if (!segment.empty() && segment != ".") {
       ++depth;
     }

@@ -8,6 +8,8 @@
 
 #include "options/option_table.h"
 #include "options/page_address.h"
+#include "options/sheet_address.h"
+#include "po/compiled_catalogs.h"
 
 namespace switchsim {
 namespace {
@@ -122,6 +124,39 @@ TEST(OptionTable, ManualPagesListTheirFrontEndsOptions) {
   EXPECT_EQ(driver.find("\\-\\-speed"), std::string::npos);
   EXPECT_NE(OptionManual(FrontEnd::Window).find(".B \\-\\-start\nStart the run at once.\n"),
             std::string::npos);
+}
+
+// In the pseudo-language every help text and refusal comes out bracketed,
+// while the options' names and values stay as they are.
+TEST(OptionTable, HelpAndRefusalsGoThroughTheCatalog) {
+  ASSERT_TRUE(UseCompiledLanguage("pseudo"));
+  const std::string help = OptionHelp(FrontEnd::Window);
+  const std::string manual = OptionManual(FrontEnd::Driver);
+  std::vector<std::string> refusals;
+  for (const char* query : {"bogus=1", "size=%zz", "start=1&start=1", "tolerance=5", "users=5", "start=maybe",
+                            "share=1&queue=1", "predict=1&ask=crossover"}) {
+    const auto read = ReadPageQuery(query);
+    refusals.push_back(std::holds_alternative<std::string>(read) ? std::get<std::string>(read) : query);
+  }
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"--bogus"}, {"--png"}, {"--png="}, {"--json=1"}, {"--lang", "xx"}, {"--users", "5"}, {"--share", "--queue"}}) {
+    const auto read = ReadCommandLine(args, FrontEnd::Driver);
+    refusals.push_back(std::holds_alternative<std::string>(read) ? std::get<std::string>(read) : args[0]);
+  }
+  refusals.push_back(SheetAddressRefusal("/a.json").value_or("/a.json"));
+  UseCompiledLanguage("en");
+  for (const OptionRow& row : OptionTable()) {
+    if (Offers(row, FrontEnd::Window)) {
+      EXPECT_NE(help.find("--" + std::string(row.name)), std::string::npos) << row.name;
+      EXPECT_NE(help.find("[" + std::string(row.help)), std::string::npos) << row.help;
+    }
+  }
+  EXPECT_NE(manual.find("[Message, Circuit or Packet"), std::string::npos) << manual;
+  for (const std::string& refusal : refusals) {
+    EXPECT_NE(refusal.find('['), std::string::npos) << refusal;
+    EXPECT_NE(refusal.find("~]"), std::string::npos) << refusal;
+  }
+  EXPECT_EQ(OptionHelp(FrontEnd::Driver).find('['), std::string::npos);
 }
 
 }  // namespace

@@ -219,3 +219,32 @@ expect_success("^users,seed,congestion_simulated,congestion_formula.10,1,0,0.*35
                --share --sweep users=10:35:25 --seeds 2 --csv)
 expect_success("Queueing delay against traffic intensity.*\n0.8\t200.0\t" --queue --sweep intensity=0.5:0.8:0.3)
 
+
+# The language of the texts a person reads: --lang, else the environment as
+# gettext reads it (LANGUAGE's list unless the locale is C or POSIX). What is
+# for programs (--json, every CSV) is the same in every language.
+set(neutral --unset=LANGUAGE --unset=LC_ALL --unset=LC_MESSAGES LANG=C.UTF-8)
+function(expect_said pattern code)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env ${neutral} ${ARGN} RESULT_VARIABLE got OUTPUT_VARIABLE out
+                  ERROR_VARIABLE err)
+  if(NOT got EQUAL code OR NOT "${out}${err}" MATCHES "${pattern}")
+    message(FATAL_ERROR "${ARGN}: exit ${got}, stdout '${out}', stderr '${err}'")
+  endif()
+endfunction()
+expect_said("^switchsim-trace: --png: \\[\"\" is not a file name~+\\]\n$" 2 ${TRACE} --lang pseudo --png=)
+expect_said("^[^\n]*\n\\[technique~+\\]  \\[simulated ms~+\\].*  6750,0  .*  150,0\n" 0
+            ${TRACE} --lang=pseudo --compare --seed 1)
+expect_said("^\\[Usage: .*\n  --seed N +\\[seed of the run's random numbers" 0 ${TRACE} --lang pseudo --help)
+expect_said("\"\" ist kein Dateiname" 2 LANGUAGE=fr:de ${TRACE} --png=)
+expect_said("\"\" no es un nombre de archivo" 2 LANGUAGE=de ${TRACE} --lang es --png=)
+expect_said("\"\" ist kein Dateiname" 2 LC_MESSAGES=de_AT.UTF-8 ${TRACE} --png=)
+expect_said("\"\" is not a file name" 2 LANGUAGE=de LC_ALL=C ${TRACE} --png=)
+expect_said("^switchsim-trace: --lang: \"xx\" is not a language switchsim speaks: [^\n]*\n$" 2 ${TRACE} --lang xx)
+foreach(run "--json;--seed;1" "--json;--compare;--seed;1" "--timing;--csv;--seed;1" "--sweep;size=20:60:20;--csv"
+            "--share;--json;--slots;1000" "--queue;--sweep;intensity=0.5:0.8:0.3;--csv")
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env ${neutral} ${TRACE} ${run} OUTPUT_VARIABLE english)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env ${neutral} ${TRACE} --lang pseudo ${run} OUTPUT_VARIABLE pseudo)
+  if(NOT english STREQUAL pseudo OR english STREQUAL "")
+    message(FATAL_ERROR "${run}: the pseudo-language's output differs from English's:\n${pseudo}")
+  endif()
+endforeach()

@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <sstream>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "formulas/continuous_time.h"
+#include "tools/driver_language.h"
 #include "tools/options.h"
 #include "tools/trace_run.h"
 
@@ -242,6 +244,36 @@ TEST(Table, SaysWhenTheDataDidNotArrive) {
   const auto outcomes = RunTraces(options, 1, out);
   EXPECT_FALSE(outcomes[0].completed_ms.has_value());
   EXPECT_EQ(Lines(out).back(), "Message: the data did not reach Receive within the run");
+}
+
+TEST(Language, AsGettextReadsTheEnvironmentAndLangBeatsIt) {
+  struct Case {
+    std::map<std::string, std::string> environment;
+    std::vector<std::string> args;
+    const char* language;
+  };
+  const std::vector<Case> cases = {
+      {{}, {}, "en"},
+      {{{"LANG", "de_DE.UTF-8"}}, {}, "de"},
+      {{{"LANG", "C.UTF-8"}, {"LANGUAGE", "fr::es_MX:de"}}, {}, "es"},
+      {{{"LANG", "C"}, {"LANGUAGE", "de"}}, {}, "en"},
+      {{{"LANGUAGE", "de"}}, {}, "en"},
+      {{{"LC_ALL", "POSIX"}, {"LANG", "de_DE"}, {"LANGUAGE", "de"}}, {}, "en"},
+      {{{"LC_ALL", "es_ES@euro"}, {"LC_MESSAGES", "de_DE"}, {"LANG", "fr_FR"}}, {}, "es"},
+      {{{"LC_MESSAGES", "fr_FR"}, {"LANG", "de_DE"}}, {}, "en"},
+      {{{"LANG", "fr_FR"}, {"LANGUAGE", "fr:it"}}, {}, "en"},
+      {{{"LANG", "de_DE"}}, {"--seed", "1", "--lang", "es"}, "es"},
+      {{{"LANG", "es_ES"}}, {"--lang=de"}, "de"},
+      {{{"LANG", "de_DE"}}, {"--lang", "xx"}, "de"},
+  };
+  for (const Case& c : cases) {
+    const auto lookup = [&c](const char* name) -> const char* {
+      const auto found = c.environment.find(name);
+      return found == c.environment.end() ? nullptr : found->second.c_str();
+    };
+    EXPECT_EQ(DriverLanguage(c.args, lookup), c.language) << c.environment.size() << " variables, " << c.args.size()
+                                                          << " arguments, expected " << c.language;
+  }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "exercises/exercise_course.h"
 #include "exercises/exercise_sheet.h"
 #include "form/run_choice.h"
+#include "text/translation.h"
 
 namespace switchsim::trace {
 
@@ -40,7 +41,7 @@ int CheckExercises(const std::string& path, bool json, std::ostream& out, std::o
   errno = 0;
   file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (file.bad()) {
-    err << named << (errno != 0 ? std::strerror(errno) : "cannot be read") << "\n";
+    err << named << (errno != 0 ? std::string(std::strerror(errno)) : Tr("cannot be read")) << "\n";
     return 2;
   }
   bytes.resize(static_cast<std::size_t>(file.gcount()));

@@ -1,13 +1,16 @@
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "explore/curve_layout.h"
+#include "tools/driver_language.h"
 #include "tools/exercise_check.h"
 #include "tools/lab_command.h"
 #include "exercises/exercise_course.h"
+#include "po/compiled_catalogs.h"
 #include "tools/options.h"
 #include "simulation/random_source.h"
 #include "tools/svg_picture.h"
@@ -40,6 +43,8 @@ int RunSweep(const switchsim::trace::Options& options) {
 int main(int argc, char** argv) {
   using namespace switchsim::trace;
   const std::vector<std::string> args(argv + 1, argv + argc);
+  // The language first, so that every message after it is in that language.
+  switchsim::UseCompiledLanguage(DriverLanguage(args, [](const char* name) { return std::getenv(name); }));
   const auto parsed = ParseOptions(args);
   if (const auto* error = std::get_if<UsageError>(&parsed)) {
     std::cerr << "switchsim-trace: " << error->message << "\n";

@@ -1,7 +1,7 @@
 #include "tools/trace_run.h"
 
+#include <algorithm>
 #include <array>
-#include <cstdio>
 #include <string_view>
 #include <vector>
 
@@ -14,6 +14,7 @@
 #include "records/run_log.h"
 #include "records/timing_format.h"
 #include "records/timing_table.h"
+#include "text/translation.h"
 #include "tools/trace_view.h"
 
 namespace switchsim::trace {
@@ -72,7 +73,7 @@ std::vector<RunOutcome> RunTraces(const Options& options, std::uint64_t seed, st
 std::string TimingOutput(const Options& options, const RunParameters& parameters,
                          const std::vector<Crossing>& rows, const RunOutcome& outcome) {
   if (options.csv) return TimingCsv(rows);
-  return parameters.technique + ", " + switchsim::ParameterLine(parameters) + "\n" +
+  return Tr(parameters.technique) + ", " + switchsim::ParameterLine(parameters) + "\n" +
          TimingText(rows) + ClosingLine(outcome) + "\n";
 }
 
@@ -82,23 +83,43 @@ std::string ParameterLine(const Options& options, std::uint64_t seed) {
 
 std::string ClosingLine(const RunOutcome& outcome) {
   if (outcome.completed_ms) {
-    return outcome.technique + ": the data reached Receive after " +
-           std::to_string(*outcome.completed_ms) + " ms";
+    return Fill(Tr("{0}: the data reached Receive after {1} ms"),
+                {Tr(outcome.technique), std::to_string(*outcome.completed_ms)});
   }
-  return outcome.technique + ": the data did not reach Receive within the run";
+  return Fill(Tr("{0}: the data did not reach Receive within the run"), {Tr(outcome.technique)});
 }
 
+namespace {
+
+// The characters `text` shows (UTF-8's lead bytes), for lining up columns.
+std::size_t Shown(std::string_view text) {
+  return static_cast<std::size_t>(
+      std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// `text` padded with spaces to `width` shown characters, on the left or the right.
+std::string Padded(const std::string& text, std::size_t width, bool left) {
+  const std::string pad(width - std::min(width, Shown(text)), ' ');
+  return left ? text + pad : pad + text;
+}
+
+}  // namespace
+
 std::string CompareTable(const std::vector<RunOutcome>& outcomes) {
-  std::string table = "technique  simulated ms  continuous ms  difference ms\n";
+  // Each column is as wide as its heading: the technique's on the left, the numbers' on the right.
+  const std::array<std::string, 4> headings = {Tr("technique"), Tr("simulated ms"), Tr("continuous ms"),
+                                               Tr("difference ms")};
+  std::string table = headings[0] + "  " + headings[1] + "  " + headings[2] + "  " + headings[3] + "\n";
   for (const RunOutcome& outcome : outcomes) {
-    std::array<char, 128> row{};
-    const std::string simulated =
-        outcome.completed_ms ? std::to_string(*outcome.completed_ms) : "-";
+    const std::string simulated = outcome.completed_ms ? std::to_string(*outcome.completed_ms) : "-";
     const std::string difference =
-        outcome.completed_ms ? MsText(*outcome.completed_ms - outcome.continuous_ms) : "-";
-    std::snprintf(row.data(), row.size(), "%-9s  %12s  %13s  %13s\n", outcome.technique.c_str(),
-                  simulated.c_str(), MsText(outcome.continuous_ms).c_str(), difference.c_str());
-    table += row.data();
+        outcome.completed_ms ? PeopleNumber(MsText(*outcome.completed_ms - outcome.continuous_ms)) : "-";
+    const std::array<std::string, 4> cells = {Tr(outcome.technique), simulated,
+                                              PeopleNumber(MsText(outcome.continuous_ms)), difference};
+    for (std::size_t k = 0; k < cells.size(); ++k) {
+      table += (k == 0 ? "" : "  ") + Padded(cells[k], Shown(headings[k]), k == 0);
+    }
+    table += "\n";
   }
   return table;
 }

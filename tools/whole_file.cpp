@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "form/run_choice.h"
+#include "text/translation.h"
 
 namespace switchsim::trace {
 namespace {
@@ -18,7 +19,9 @@ inline constexpr unsigned kPartNames = 1000000;  // how many names a file being 
 }  // namespace
 
 std::optional<std::string> WriteWhole(const std::string& path, const std::string& bytes) {
-  const auto failure = [&](int error) { return "cannot write " + Quoted(path) + ": " + std::strerror(error); };
+  const auto failure = [&](int error) {
+    return Fill(Tr("cannot write {0}: {1}"), {Quoted(path), std::strerror(error)});
+  };
   // A name of its own beside the target, so that two writers never share one.
   const std::string part = path + ".part" + std::to_string(std::random_device{}() % kPartNames);
   // "x": never through a file of that name that is already there.

@@ -5,12 +5,14 @@
 #   check_package.sh metadata DIST VERSION          control fields, desktop entry, AppStream, icons, manual pages
 #   check_package.sh programs DIST VERSION          the unpacked programs run
 #   check_package.sh web      DIST VERSION TRACE    the unpacked site passes the browser tests
+#   check_package.sh translations FOLDER             the build's packaging FOLDER: desktop entry,
+#                                                     metadata and manual pages in German and Spanish
 set -euo pipefail
-if [ $# -lt 3 ]; then
+if [ $# -lt 3 ] && [ "${1:-}" != translations ]; then
   echo "usage: check_package.sh lintian|metadata|programs|web DIST VERSION [SWITCHSIM_TRACE]" >&2
   exit 2
 fi
-mode=$1 dist=$2 version=$3
+mode=$1 dist=$2 version=${3:-}
 here=$(cd "$(dirname "$0")" && pwd)
 deb=$dist/switchsim_${version}_$(dpkg --print-architecture).deb
 archive=$dist/switchsim-web-$version.tar.gz
@@ -28,7 +30,35 @@ unpack() {
   root=$scratch/root
 }
 
+# The languages' texts in a desktop entry, a metadata file and a folder of
+# compressed manual pages by language (MAN/de/SUBswitchsim.1.gz, ...).
+translated() {
+  local desktop=$1 metainfo=$2 man=$3 sub=$4 lang
+  for lang in de es; do
+    for key in Name GenericName Comment; do
+      grep -q "^$key\[$lang\]=." "$desktop" || fail "$desktop has no $key[$lang]"
+    done
+    grep -q "<summary xml:lang=\"$lang\">" "$metainfo" || fail "$metainfo has no summary in $lang"
+    grep -q "<p xml:lang=\"$lang\">" "$metainfo" || fail "$metainfo has no description in $lang"
+  done
+  grep -q '^Comment\[de\]=Einer Nachricht zusehen' "$desktop" || fail "$desktop: the German comment is not German"
+  for page in switchsim switchsim-trace; do
+    for lang in de es; do
+      [ -f "$man/$lang/$sub$page.1.gz" ] || fail "no $lang manual page of $page"
+      ! zcat "$man/$lang/$sub$page.1.gz" | grep -A1 '^\.SH NAME' | grep -q 'watch message\|without a window' ||
+        fail "$lang/$page.1: the NAME line is English"
+    done
+  done
+  zcat "$man/de/${sub}switchsim-trace.1.gz" | grep -A1 '^\.SH NAME' | grep -q 'ohne Fenster' ||
+    fail "de/switchsim-trace.1: the NAME line is not German"
+  zcat "$man/es/${sub}switchsim.1.gz" | grep -q '^Tamaño del mensaje: ' || fail "es/switchsim.1: the options are not Spanish"
+}
+
 case $mode in
+  translations)
+    translated "$dist/switchsim.desktop" "$dist"/*.metainfo.xml "$dist/man" ""
+    ;;
+
   lintian)
     [ -f "$deb" ] || fail "no package $deb (scripts/package builds it)"
     lintian --fail-on error,warning --tag-display-limit 0 "$deb" || fail "lintian reports errors or warnings"
@@ -45,6 +75,7 @@ case $mode in
     desktop-file-validate "$root/usr/share/applications/switchsim.desktop"
     appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
     appstreamcli validate-tree --no-net "$root"
+    translated "$root/usr/share/applications/switchsim.desktop" "$root"/usr/share/metainfo/*.metainfo.xml "$root/usr/share/man" man1/
     grep -q "<release version=\"$version\"" "$root"/usr/share/metainfo/*.metainfo.xml ||
       fail "the metadata names no release $version"
 
@@ -96,6 +127,6 @@ case $mode in
     done
     ;;
 
-  *) fail "\"$mode\" is not a check; use lintian, metadata, programs or web" ;;
+  *) fail "\"$mode\" is not a check; use lintian, metadata, programs, web or translations" ;;
 esac
 echo "$mode: passed"
