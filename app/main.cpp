@@ -3,12 +3,16 @@
 #include <QSettings>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <variant>
 #include <vector>
 
+#include "options/option_table.h"
+#include "text/translation.h"
+#include "text/version.h"
+#include "window/language_choice.h"
 #include "window/main_window.h"
 #include "window/start_options.h"
-#include "text/version.h"
 
 namespace {
 
@@ -32,11 +36,14 @@ void HoldMessages(QtMsgType type, const QMessageLogContext& /*context*/, const Q
       break;
     }
   }
-  std::fprintf(stderr,
-               "switchsim: the window needs a display, and %s%s; switchsim-trace runs without one\n",
-               named ? "the one named by DISPLAY or WAYLAND_DISPLAY could not be opened"
-                     : "neither DISPLAY nor WAYLAND_DISPLAY is set",
-               qPrintable(reason));
+  const std::string line =
+      named ? switchsim::Fill(switchsim::Tr("switchsim: the window needs a display, and the one named by "
+                                            "DISPLAY or WAYLAND_DISPLAY could not be opened{0}; "
+                                            "switchsim-trace runs without one"),
+                              {reason.toStdString()})
+            : switchsim::Tr("switchsim: the window needs a display, and neither DISPLAY nor "
+                            "WAYLAND_DISPLAY is set; switchsim-trace runs without one");
+  std::fprintf(stderr, "%s\n", line.c_str());
   std::_Exit(1);
 }
 
@@ -46,6 +53,18 @@ int main(int argc, char** argv) {
   QStringList command_line;
   for (int i = 0; i < argc; ++i) command_line << QString::fromLocal8Bit(argv[i]);
   const switchsim::SplitArguments split = switchsim::SplitToolkitArguments(command_line);
+  QApplication::setOrganizationName(QStringLiteral("switchsim"));
+  QApplication::setApplicationName(QStringLiteral("switchsim"));
+
+  // The language first, before any text is composed: --lang, else the one
+  // chosen from the View menu, else the system's.
+  std::vector<std::string> own_args;
+  for (const QString& argument : split.own) own_args.push_back(argument.toStdString());
+  const std::string language = [&] {
+    const QSettings remembered;
+    return switchsim::ChosenLanguage(switchsim::RequestedLanguage(own_args), remembered);
+  }();
+  switchsim::UseLanguage(language);
 
   // Refusals, help and version come before any window, and need no display.
   const auto parsed = switchsim::ParseStartOptions(split.own);
@@ -75,8 +94,7 @@ int main(int argc, char** argv) {
   QApplication application(toolkit_argc, toolkit_argv.data());
   qInstallMessageHandler(previous);
   for (const QString& message : held_messages) std::fprintf(stderr, "%s\n", qPrintable(message));
-  QApplication::setOrganizationName(QStringLiteral("switchsim"));
-  QApplication::setApplicationName(QStringLiteral("switchsim"));
+  switchsim::InstallToolkitTranslation(application, language);
   QApplication::setApplicationVersion(QString::fromUtf8(switchsim::kVersion.data(),
                                                         static_cast<qsizetype>(switchsim::kVersion.size())));
   // Lets the desktop match the window to its entry and icon.

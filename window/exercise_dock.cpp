@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "window/qt_text.h"
+#include "window/ui_text.h"
 
 namespace switchsim {
 namespace {
@@ -21,7 +22,7 @@ inline constexpr int kLeastChoiceChars = 8;  // a choice's box may be this narro
 }  // namespace
 
 ExerciseDock::ExerciseDock(ExerciseFlow& flow, QWidget* parent)
-    : QDockWidget(QStringLiteral("Exercise"), parent), flow_(flow) {
+    : QDockWidget(Ui("Exercise"), parent), flow_(flow) {
   setObjectName(QStringLiteral("exerciseDock"));
   CreateWidgets();
   LayOut();
@@ -31,20 +32,20 @@ ExerciseDock::ExerciseDock(ExerciseFlow& flow, QWidget* parent)
 
 void ExerciseDock::CreateWidgets() {
   auto* contents = new QWidget(this);
-  contents->setAccessibleName(QStringLiteral("Exercise"));
+  contents->setAccessibleName(Ui("Exercise"));
   texts = new QScrollArea(contents);
   texts->setFrameShape(QFrame::NoFrame);
   texts->setWidgetResizable(true);
   texts->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   texts->setFocusPolicy(Qt::NoFocus);
   auto* scrolled = new QWidget;
-  heading = new WrappedText(QStringLiteral("Exercise"), scrolled);
+  heading = new WrappedText(Ui("Exercise"), scrolled);
   QFont bold;  // only the weight: the size follows the panel's
   bold.setBold(true);
   heading->setFont(bold);
-  question = new WrappedText(QStringLiteral("Question"), scrolled);
-  teacher_hint = new LabelledLines(QStringLiteral("Teacher's hint"), scrolled);
-  outcome = new LabelledLines(QStringLiteral("Outcome"), scrolled);
+  question = new WrappedText(Ui("Question"), scrolled);
+  teacher_hint = new LabelledLines(Ui("Teacher's hint"), scrolled);
+  outcome = new LabelledLines(Ui("Outcome"), scrolled);
   prompt = new QLabel(contents);
   prompt->setWordWrap(true);
   prompt->setTextFormat(Qt::PlainText);
@@ -55,21 +56,21 @@ void ExerciseDock::CreateWidgets() {
   // A long choice would widen the panel; the list shows it whole.
   choices->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   choices->setMinimumContentsLength(kLeastChoiceChars);
-  check = Button(contents, QStringLiteral("&Check answer"),
-                 QStringLiteral("Takes the answer and runs the exercise (Enter in the answer box)"));
-  show_hint = Button(contents, QStringLiteral("Sho&w hint"),
-                     QStringLiteral("Shows the teacher's hint under the question; the progress notes that it was shown"));
-  hint = new WrappedText(QStringLiteral("Why the text is no answer"), contents);
-  retry = Button(contents, QStringLiteral("&Try again"), QStringLiteral("Asks the same exercise again"));
-  next = Button(contents, QStringLiteral("&Next"), QStringLiteral("Goes on to the next exercise"));
-  start_again = Button(contents, QStringLiteral("Start &again"),
-                       QStringLiteral("Forgets the answers of this set and asks its first exercise"));
-  export_csv = Button(contents, QStringLiteral("E&xport progress as CSV\u2026"),
-                      QStringLiteral("Saves each exercise's answer and whether it was within tolerance"));
+  check = Button(contents, Ui("&Check answer"),
+                 Ui("Takes the answer and runs the exercise (Enter in the answer box)"));
+  show_hint = Button(contents, Ui("Sho&w hint"),
+                     Ui("Shows the teacher's hint under the question; the progress notes that it was shown"));
+  hint = new WrappedText(Ui("Why the text is no answer"), contents);
+  retry = Button(contents, Ui("&Try again"), Ui("Asks the same exercise again"));
+  next = Button(contents, Ui("&Next"), Ui("Goes on to the next exercise"));
+  start_again = Button(contents, Ui("Start &again"),
+                       Ui("Forgets the answers of this set and asks its first exercise"));
+  export_csv = Button(contents, Ui("E&xport progress as CSV…"),
+                      Ui("Saves each exercise's answer and whether it was within tolerance"));
   summary = new QLabel(contents);
   summary->setWordWrap(true);
   summary->setTextFormat(Qt::PlainText);
-  summary->setAccessibleDescription(QStringLiteral("Progress"));
+  summary->setAccessibleDescription(Ui("Progress"));
   texts->setWidget(scrolled);
   setWidget(contents);
 }
@@ -169,15 +170,15 @@ void ExerciseDock::ShowAsked() {
   hint->clear();
   hint->hide();
   if (step == ExerciseStep::Closed) {
-    heading->SetText(QStringLiteral("No exercises open"));
-    question->SetText(QStringLiteral("File \u25b8 Open Exercises opens a set of exercises."));
+    heading->SetText(Ui("No exercises open"));
+    question->SetText(Ui("File ▸ Open Exercises opens a set of exercises."));
     prompt->clear();
     answer->clear();
     return;
   }
   heading->SetText(ToQString(flow_.Heading()));
   if (step == ExerciseStep::Done) {
-    question->SetText(QStringLiteral("Every exercise of the set has been taken; Start again asks them anew."));
+    question->SetText(Ui("Every exercise of the set has been taken; Start again asks them anew."));
   } else {
     question->SetText(ToQString(flow_.Current().question));
   }
@@ -203,12 +204,12 @@ void ExerciseDock::ShowOutcome() {
       lines.push_back({ToQString(line.label), ToQString(line.text)});
     }
   } else if (flow_.Step() == ExerciseStep::Running) {
-    lines.push_back({QString(), QStringLiteral("Your answer is taken; the outcome shows when the run is over.")});
+    lines.push_back({QString(), Ui("Your answer is taken; the outcome shows when the run is over.")});
   }
   outcome->Show(lines);
   outcome->setVisible(!lines.empty());
   const bool hinted = flow_.HintShown();
-  teacher_hint->Show({{QStringLiteral("Hint"), hinted ? ToQString(flow_.TeacherHint()) : QString()}});
+  teacher_hint->Show({{Ui("Hint"), hinted ? ToQString(flow_.TeacherHint()) : QString()}});
   teacher_hint->setVisible(hinted && !flow_.TeacherHint().empty());
   // The keys go from Check answer through the outcome's lines to the steps.
   QWidget* before = check;
@@ -264,7 +265,7 @@ void ExerciseDock::AskStartAgain() {
     return;
   }
   if (start_again_box != nullptr) start_again_box->close();
-  start_again_box = new QMessageBox(QMessageBox::Question, QStringLiteral("Start again"), question,
+  start_again_box = new QMessageBox(QMessageBox::Question, Ui("Start again"), question,
                                     QMessageBox::Yes | QMessageBox::No, window());
   start_again_box->setTextFormat(Qt::PlainText);  // the set's title is no markup
   start_again_box->setDefaultButton(QMessageBox::No);  // what is kept stays kept, unless said

@@ -12,6 +12,7 @@
 #include "window/file_saving.h"
 #include "window/qt_text.h"
 #include "form/run_choice.h"
+#include "window/ui_text.h"
 
 namespace switchsim {
 ExerciseSets::ExerciseSets(ExerciseFlow& flow, QSettings& settings, QMainWindow& window)
@@ -20,22 +21,22 @@ ExerciseSets::ExerciseSets(ExerciseFlow& flow, QSettings& settings, QMainWindow&
   window_.addDockWidget(Qt::RightDockWidgetArea, dock);
   dock->hide();
   QAction* shown = dock->toggleViewAction();
-  shown->setText(QStringLiteral("Exercise Pa&nel"));
-  shown->setStatusTip(QStringLiteral("Shows the exercise asked beside the form"));
+  shown->setText(Ui("Exercise Pa&nel"));
+  shown->setStatusTip(Ui("Shows the exercise asked beside the form"));
   connect(dock, &ExerciseDock::ExportRequested, this, &ExerciseSets::ExportWithDialog);
   connect(dock, &ExerciseDock::Acted, this, &ExerciseSets::Changed);
 
-  open_file = new QAction(QStringLiteral("Open &Exercises\u2026"), this);
+  open_file = new QAction(Ui("Open &Exercises…"), this);
   open_file->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-  open_file->setStatusTip(QStringLiteral("Opens a set of exercises from a JSON file"));
-  open_course = new QAction(QStringLiteral("Open Built-in &Course"), this);
+  open_file->setStatusTip(Ui("Opens a set of exercises from a JSON file"));
+  open_course = new QAction(Ui("Open Built-in &Course"), this);
   open_course->setStatusTip(
-      QStringLiteral("Opens the exercises that come with switchsim, from one link to packets"));
-  open_sharing = new QAction(QStringLiteral("Open Course on &Sharing a Link"), this);
+      Ui("Opens the exercises that come with switchsim, from one link to packets"));
+  open_sharing = new QAction(Ui("Open Course on &Sharing a Link"), this);
   open_sharing->setStatusTip(
-      QStringLiteral("Opens the exercises on reserved circuits, congestion and queueing delay"));
-  close_set = new QAction(QStringLiteral("Close E&xercises"), this);
-  close_set->setStatusTip(QStringLiteral("Closes the set of exercises; its progress is kept"));
+      Ui("Opens the exercises on reserved circuits, congestion and queueing delay"));
+  close_set = new QAction(Ui("Close E&xercises"), this);
+  close_set->setStatusTip(Ui("Closes the set of exercises; its progress is kept"));
   close_set->setEnabled(false);
   connect(open_file, &QAction::triggered, this, &ExerciseSets::OpenWithDialog);
   connect(open_course, &QAction::triggered, this, [this] { Open(BuiltInCourse()); });
@@ -59,25 +60,24 @@ bool ExerciseSets::OpenFile(const QString& path) {
   const QString name = QString::fromStdString(Quoted(QFileInfo(path).fileName().toStdString()));
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
-    return Refuse(QStringLiteral("Cannot read %1: %2.").arg(name, file.errorString()));
+    return Refuse(Filled(Ui("Cannot read {0}: {1}."), {name, file.errorString()}));
   }
   // One byte more than a set may have tells a file that is too large.
   const QByteArray bytes = file.read(static_cast<qint64>(kMostSheetBytes) + 1);
   if (file.error() != QFileDevice::NoError) {
-    return Refuse(QStringLiteral("Cannot read %1: %2.").arg(name, file.errorString()));
+    return Refuse(Filled(Ui("Cannot read {0}: {1}."), {name, file.errorString()}));
   }
   if (static_cast<std::size_t>(bytes.size()) > kMostSheetBytes) {
-    return Refuse(QStringLiteral("%1 is not opened: a set of exercises is at most %2 bytes.")
-                      .arg(name)
-                      .arg(kMostSheetBytes));
+    return Refuse(Filled(Ui("{0} is not opened: a set of exercises is at most {1} bytes."),
+                         {name, QString::number(kMostSheetBytes)}));
   }
   SheetReading reading =
       ReadExerciseSheet(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
   if (!reading.sheet) {
-    return Refuse(QStringLiteral("%1 is not a set of exercises: %2").arg(name, ToQString(reading.error)));
+    return Refuse(Filled(Ui("{0} is not a set of exercises: {1}"), {name, ToQString(reading.error)}));
   }
   if (reading.sheet->exercises.empty()) {
-    return Refuse(QStringLiteral("%1 holds no exercise.").arg(name));
+    return Refuse(Filled(Ui("{0} holds no exercise."), {name}));
   }
   Open(std::move(*reading.sheet));
   return true;
@@ -101,19 +101,19 @@ void ExerciseSets::Follow() {
 
 bool ExerciseSets::ExportProgress(const QString& path) {
   const auto error = SaveWhole(path, QByteArray::fromStdString(flow_.ProgressCsv()));
-  if (error) Tell(QMessageBox::Critical, QStringLiteral("Nothing was saved: %1.").arg(*error));
+  if (error) Tell(QMessageBox::Critical, Filled(Ui("Nothing was saved: {0}."), {*error}));
   return !error;
 }
 
 void ExerciseSets::OpenWithDialog() {
   const QString path =
-      QFileDialog::getOpenFileName(&window_, QStringLiteral("Open Exercises"), DocumentsFolder(),
-                                   QStringLiteral("Sets of exercises (*.json);;All files (*)"));
+      QFileDialog::getOpenFileName(&window_, Ui("Open Exercises"), DocumentsFolder(),
+                                   Ui("Sets of exercises (*.json);;All files (*)"));
   if (!path.isEmpty()) OpenFile(path);
 }
 
 void ExerciseSets::ExportWithDialog() {
-  const QString path = AskSavePath(&window_, QStringLiteral("Export Progress"),
+  const QString path = AskSavePath(&window_, Ui("Export Progress"),
                                    QStringLiteral("switchsim-progress.csv"), QStringLiteral("CSV (*.csv)"));
   if (!path.isEmpty()) ExportProgress(path);
 }

@@ -19,6 +19,7 @@
 #include "pictures/svg_writer.h"
 #include "explore/sweep_choices.h"
 #include "explore/sweep_tables.h"
+#include "window/ui_text.h"
 
 namespace switchsim {
 namespace {
@@ -39,7 +40,7 @@ QLineEdit* RangeBox(const QString& name, QWidget* parent) {
 
 ExploreWindow::ExploreWindow(std::function<RunParameters()> base, RunStarter start, QWidget* parent)
     : QWidget(parent, Qt::Window), base_(std::move(base)), start_(std::move(start)) {
-  setWindowTitle(QStringLiteral("Explore: completion time against one parameter"));
+  setWindowTitle(Ui("Explore: completion time against one parameter"));
   CreateControls();
   LayOut();
   Connect();
@@ -48,21 +49,21 @@ ExploreWindow::ExploreWindow(std::function<RunParameters()> base, RunStarter sta
   // Nothing to show before the first curve: no empty picture, no empty table.
   curve->hide();
   table->hide();
-  status->setText(QStringLiteral("Choose a parameter and its range, then Draw."));
+  status->setText(Ui("Choose a parameter and its range, then Draw."));
 }
 
 void ExploreWindow::CreateControls() {
   parameter = new QComboBox(this);
   for (const SweepChoice& choice : SweepChoices()) parameter->addItem(ToQString(choice.label));
-  parameter->setAccessibleName(QStringLiteral("Parameter"));
-  from = RangeBox(QStringLiteral("From"), this);
-  to = RangeBox(QStringLiteral("To"), this);
-  step = RangeBox(QStringLiteral("Step"), this);
+  parameter->setAccessibleName(Ui("Parameter"));
+  from = RangeBox(Ui("From"), this);
+  to = RangeBox(Ui("To"), this);
+  step = RangeBox(Ui("Step"), this);
   seeds = new QSpinBox(this);
   seeds->setRange(1, kMostSweepSeeds);
   seeds->setValue(3);
-  seeds->setAccessibleName(QStringLiteral("Seeds"));
-  draw = new QPushButton(QStringLiteral("&Draw"), this);
+  seeds->setAccessibleName(Ui("Seeds"));
+  draw = new QPushButton(Ui("&Draw"), this);
   draw->setDefault(true);
   status = new QLabel(this);
   status->setWordWrap(true);
@@ -74,12 +75,12 @@ void ExploreWindow::CreateControls() {
   table->setSelectionBehavior(QAbstractItemView::SelectRows);
   table->setSelectionMode(QAbstractItemView::SingleSelection);
   table->verticalHeader()->hide();
-  table->setAccessibleName(QStringLiteral("The curves' numbers"));
-  export_svg = new QPushButton(QStringLiteral("Export &SVG\u2026"), this);
-  export_png = new QPushButton(QStringLiteral("Export &PNG\u2026"), this);
-  export_csv = new QPushButton(QStringLiteral("Export &CSV\u2026"), this);
+  table->setAccessibleName(Ui("The curves' numbers"));
+  export_svg = new QPushButton(Ui("Export &SVG…"), this);
+  export_png = new QPushButton(Ui("Export &PNG…"), this);
+  export_csv = new QPushButton(Ui("Export &CSV…"), this);
   hidden_note = new QLabel(
-      QStringLiteral("The curves show once the exercise's answer is taken; they would give it away."), this);
+      Ui("The curves show once the exercise's answer is taken; they would give it away."), this);
   hidden_note->setTextFormat(Qt::PlainText);
   hidden_note->setWordWrap(true);
   hidden_note->hide();
@@ -88,15 +89,15 @@ void ExploreWindow::CreateControls() {
 
 void ExploreWindow::LayOut() {
   auto* controls = new QHBoxLayout;
-  controls->addWidget(new QLabel(QStringLiteral("Parameter:"), this));
+  controls->addWidget(new QLabel(Ui("Parameter:"), this));
   controls->addWidget(parameter);
-  for (const auto& [label, box] : {std::pair{"From:", from}, std::pair{"To:", to}, std::pair{"Step:", step}}) {
-    auto* caption = new QLabel(QString::fromUtf8(label), this);
+  for (const auto& [label, box] : {std::pair{Ui("From:"), from}, std::pair{Ui("To:"), to}, std::pair{Ui("Step:"), step}}) {
+    auto* caption = new QLabel(label, this);
     caption->setBuddy(box);
     controls->addWidget(caption);
     controls->addWidget(box);
   }
-  controls->addWidget(new QLabel(QStringLiteral("Seeds:"), this));
+  controls->addWidget(new QLabel(Ui("Seeds:"), this));
   controls->addWidget(seeds);
   controls->addWidget(draw);
   controls->addStretch();
@@ -126,7 +127,7 @@ void ExploreWindow::Connect() {
   connect(table, &QTableWidget::cellActivated, this,
           [this](int row, int /*column*/) { StartRun(static_cast<std::size_t>(row)); });
   connect(export_svg, &QPushButton::clicked, this, [this] {
-    Export(QStringLiteral("Export SVG"), QStringLiteral("switchsim-curves.svg"), QStringLiteral("SVG (*.svg)"),
+    Export(Ui("Export SVG"), QStringLiteral("switchsim-curves.svg"), QStringLiteral("SVG (*.svg)"),
            QByteArray::fromStdString(SvgText(curve->drawing())));
   });
   connect(export_png, &QPushButton::clicked, this, [this] {
@@ -134,10 +135,10 @@ void ExploreWindow::Connect() {
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     ImageOf(curve->drawing(), kPngScale).save(&buffer, "PNG");
-    Export(QStringLiteral("Export PNG"), QStringLiteral("switchsim-curves.png"), QStringLiteral("PNG (*.png)"), png);
+    Export(Ui("Export PNG"), QStringLiteral("switchsim-curves.png"), QStringLiteral("PNG (*.png)"), png);
   });
   connect(export_csv, &QPushButton::clicked, this, [this] {
-    Export(QStringLiteral("Export CSV"), QStringLiteral("switchsim-curves.csv"), QStringLiteral("CSV (*.csv)"),
+    Export(Ui("Export CSV"), QStringLiteral("switchsim-curves.csv"), QStringLiteral("CSV (*.csv)"),
            QByteArray::fromStdString(SweepCsv(*sweep_)));
   });
   for (const QKeySequence& keys : {QKeySequence(QKeySequence::Close), QKeySequence(Qt::Key_Escape)}) {
@@ -192,7 +193,7 @@ void ExploreWindow::Draw() {
   if (!step->text().trimmed().isEmpty()) text += ":" + step->text().trimmed().toStdString();
   auto read = ReadSweepRange(text);
   if (const auto* error = std::get_if<std::string>(&read)) {
-    status->setText(QStringLiteral("Not drawn: ") + ToQString(*error) + QStringLiteral("."));
+    status->setText(Filled(Ui("Not drawn: {0}."), {ToQString(*error)}));
     return;
   }
   sweep_.emplace(std::get<SweepRange>(std::move(read)), base_(), 1, seeds->value());
@@ -206,7 +207,8 @@ void ExploreWindow::RunChunk() {
   if (!sweep_) return;
   sweep_->RunNext(kRunsPerChunk);
   if (!sweep_->Done()) {
-    status->setText(QStringLiteral("Running: %1 of %2 runs").arg(sweep_->runs().size()).arg(sweep_->RunCount()));
+    status->setText(Filled(Ui("Running: {0} of {1} runs"), {QString::number(sweep_->runs().size()),
+                                                          QString::number(sweep_->RunCount())}));
     return;
   }
   chunks_.stop();
@@ -227,23 +229,23 @@ void ExploreWindow::ShowFinished() {
   layout_.emplace(*sweep_);
   curve->SetDrawing(layout_->drawing());
   FillTable();
-  status->setText(QStringLiteral("%1 runs. Click or tap a point, or press Enter on a row, to run it in the form.")
-                      .arg(sweep_->runs().size()));
+  status->setText(Filled(Ui("{0} runs. Click or tap a point, or press Enter on a row, to run it in the form."),
+                         {QString::number(sweep_->runs().size())}));
   for (QPushButton* button : {export_svg, export_png, export_csv}) button->setEnabled(!hidden_);
 }
 
 void ExploreWindow::FillTable() {
   const Sweep& sweep = *sweep_;
-  table->setHorizontalHeaderLabels({ToQString(SweepAxisTitle(sweep.spec())), QStringLiteral("Technique"),
-                                    QStringLiteral("Seed"), QStringLiteral("Simulated ms"),
-                                    QStringLiteral("Formula ms")});
+  table->setHorizontalHeaderLabels({ToQString(SweepAxisTitle(sweep.spec())), Ui("Technique"),
+                                    Ui("Seed"), Ui("Simulated ms"),
+                                    Ui("Formula ms")});
   table->setRowCount(static_cast<int>(sweep.runs().size()));
   for (std::size_t r = 0; r < sweep.runs().size(); ++r) {
     const SweepRun& run = sweep.runs()[r];
     const std::array<std::string, 5> cells = {
-        ShortestText(sweep.spec().values[run.x_index]), std::string(SweepTechniqueName(run.technique)),
-        std::to_string(run.seed), run.simulated_ms ? std::to_string(*run.simulated_ms) : "> 15 s",
-        MsText(sweep.FormulaMs(run.technique, run.x_index))};
+        PeopleNumber(ShortestText(sweep.spec().values[run.x_index])), Tr(SweepTechniqueName(run.technique)),
+        std::to_string(run.seed), run.simulated_ms ? PeopleNumber(std::to_string(*run.simulated_ms)) : Tr("> 15 s"),
+        PeopleNumber(MsText(sweep.FormulaMs(run.technique, run.x_index)))};
     for (int c = 0; c < 5; ++c) {
       table->setItem(static_cast<int>(r), c, new QTableWidgetItem(ToQString(cells[static_cast<std::size_t>(c)])));
     }
@@ -258,7 +260,8 @@ void ExploreWindow::StartRun(std::size_t run) {
     status->setText(ToQString(*refusal));
     return;
   }
-  status->setText(ToQString("Running in the form: " + parameters.technique + ", " + ParameterLine(parameters)));
+  status->setText(Filled(Ui("Running in the form: {0}, {1}"),
+                         {ToQString(Tr(parameters.technique)), ToQString(ParameterLine(parameters))}));
 }
 
 void ExploreWindow::Export(const QString& title, const QString& name, const QString& filter,
@@ -266,9 +269,9 @@ void ExploreWindow::Export(const QString& title, const QString& name, const QStr
   const QString path = AskSavePath(this, title, name, filter);
   if (path.isEmpty()) return;
   if (const auto error = SaveWhole(path, bytes)) {
-    status->setText(QStringLiteral("Nothing was saved: %1.").arg(*error));
+    status->setText(Filled(Ui("Nothing was saved: {0}."), {*error}));
   } else {
-    status->setText(QStringLiteral("Saved %1.").arg(path));
+    status->setText(Filled(Ui("Saved {0}."), {path}));
   }
 }
 

@@ -12,14 +12,15 @@
 #include <QWidget>
 
 #include "form/run_choice.h"
+#include "window/ui_text.h"
 
 namespace switchsim {
 
 std::optional<QString> SaveWhole(const QString& path, const QByteArray& bytes) {
   QSaveFile file(path);
   const auto failure = [&] {
-    return QStringLiteral("cannot write %1: %2")
-        .arg(QString::fromStdString(Quoted(path.toStdString())), file.errorString());
+    return Filled(Ui("cannot write {0}: {1}"),
+                  {QString::fromStdString(Quoted(path.toStdString())), file.errorString()});
   };
   if (!file.open(QIODevice::WriteOnly)) return failure();
   // A write cut short (a full disk) tells no reason; the next one does.

@@ -14,6 +14,7 @@
 #include "look/line_pixels.h"
 #include "form/lists.h"
 #include "window/qt_text.h"
+#include "window/ui_text.h"
 
 namespace switchsim {
 
@@ -95,12 +96,12 @@ void Form1::CreateTraces() {
 void Form1::CreateAdditions() {
   time_scale = new TimeScale(this);
   time_scale->setGeometry(ToPixels(layout::kTimeScale));
-  time_scale->setAccessibleName(QStringLiteral("Time scale, in seconds of clock"));
+  time_scale->setAccessibleName(Ui("Time scale, in seconds of clock"));
   NamePart(*time_scale, "timeScale");
   time_scale->hide();
   marker_labels = new MarkerLabels(logic_, this);
   marker_labels->setGeometry(ToPixels(layout::kMarkerLabelStrip));
-  marker_labels->setAccessibleName(QStringLiteral("Marker labels"));
+  marker_labels->setAccessibleName(Ui("Marker labels"));
   // The markers themselves carry their labels' texts.
   NamePart(*marker_labels, "markerLabels");
   marker_labels->hide();
@@ -121,7 +122,7 @@ void Form1::SetAdditions(const Additions& additions) {
 
 void Form1::CreateLinkControls() {
   for (std::size_t i = 0; i < Label1.size(); ++i) {
-    Label1[i] = MakeLabel(this, ToQString(lists::kLabel1Captions[i]),
+    Label1[i] = MakeLabel(this, ToQString(Tr(lists::kLabel1Captions[i])),
                           appearance::SmallBoldFont(), Qt::AlignRight, ToPixels(layout::kLabel1[i]));
   }
   for (int k = 0; k < kLinkCount; ++k) {
@@ -157,14 +158,14 @@ void Form1::CreateNodeControls() {
                            ToQString(captions::NodeLineAccessibleName(node)));
   }
   Line2 = MakeLine(this, layout::kLine2, layout::kNodeLineWidthPx, appearance::kNodeLineColour,
-                   QStringLiteral("Base line"));
+                   Ui("Base line"));
   for (LineShape* line : Line1) NamePart(*line, "Line1");
   NamePart(*Line2, "Line2");
   // Made packet first, as the form always has, each from its technique's row.
   const auto marker_line = [this](Marker marker) {
     const Technique& technique = kTechniques[static_cast<std::size_t>(marker)];
     return MakeLine(this, layout::kMarkerLines[static_cast<std::size_t>(marker)], layout::kMarkerWidthPx,
-                    technique.colour, ToQString(std::string(technique.name) + " completion marker"));
+                    technique.colour, Filled(Ui("{0} completion marker"), {ToQString(Tr(technique.name))}));
   };
   lnePacket = marker_line(Marker::Packet);
   lneCircuit = marker_line(Marker::Circuit);
@@ -180,19 +181,19 @@ void Form1::CreateNodeControls() {
     NamePart(*Shape1[i], "Shape1");
   }
   for (int node = 0; node < layout::kNodeCount; ++node) {
-    lblNode[node] = MakeLabel(this, ToQString(captions::NodeName(node)), appearance::LargeFont(),
+    lblNode[node] = MakeLabel(this, ToQString(Tr(captions::NodeName(node))), appearance::LargeFont(),
                               Qt::AlignHCenter, ToPixels(layout::kNodeLabel[node]));
   }
   static constexpr std::array<int, layout::kNodeCount> kShapeOfNode = {3, 1, 2, 0};
   for (int node = 0; node < layout::kNodeCount; ++node) {
     Shape1[kShapeOfNode[node]]->setAccessibleName(
-        QStringLiteral("Box around %1").arg(ToQString(captions::NodeName(node))));
+        Filled(Ui("Box around {0}"), {ToQString(Tr(captions::NodeName(node)))}));
   }
 }
 
 void Form1::CreateRunControls() {
   for (std::size_t n = 0; n < cmdStart.size(); ++n) {
-    cmdStart[n] = new QPushButton(ToQString(logic_.Caption(static_cast<int>(n))), this);
+    cmdStart[n] = new QPushButton(ToQString(Tr(logic_.Caption(static_cast<int>(n)))), this);
     cmdStart[n]->setFont(appearance::LargeFont());
     cmdStart[n]->setGeometry(ToPixels(layout::kStartButton[n]));
     cmdStart[n]->setAutoDefault(false);
@@ -201,21 +202,21 @@ void Form1::CreateRunControls() {
   cmdStart[0]->setToolTip(ToQString(captions::StartToolTip()));
   cmdStart[1]->setToolTip(ToQString(captions::PauseToolTip()));
 
-  lblTechnique = MakeLabel(this, ToQString(lists::kTechniqueCaption), appearance::LargeFont(),
+  lblTechnique = MakeLabel(this, ToQString(Tr(lists::kTechniqueCaption)), appearance::LargeFont(),
                            Qt::AlignRight, ToPixels(layout::kTechniqueLabel));
   cmbMethod = MakeBox(this, appearance::LargeFont(), ToPixels(layout::kMethodBox),
-                      ToQString(lists::kTechniqueCaption),
+                      ToQString(Tr(lists::kTechniqueCaption)),
                       ToQString(captions::MethodToolTip()));
   lblTechnique->setBuddy(cmbMethod);
-  lblPacketSize = MakeLabel(this, ToQString(lists::kSizeCaption), appearance::LargeFont(),
+  lblPacketSize = MakeLabel(this, ToQString(Tr(lists::kSizeCaption)), appearance::LargeFont(),
                             Qt::AlignLeft, ToPixels(layout::kSizeLabel));
   cmbMessageSize = MakeBox(this, appearance::LargeFont(), ToPixels(layout::kSizeBox),
-                           QStringLiteral("Message size"), ToQString(captions::SizeToolTip()));
+                           Ui("Message size"), ToQString(captions::SizeToolTip()));
   lblPacketSize->setBuddy(cmbMessageSize);
 
   imgCrest = new CrestImage(this);
   imgCrest->move(Px(layout::kCrest.left), Px(layout::kCrest.top));
-  imgCrest->setAccessibleName(QStringLiteral("switchsim logo"));
+  imgCrest->setAccessibleName(Ui("switchsim logo"));
 }
 
 void Form1::SetTabOrder() {
@@ -308,19 +309,33 @@ void Form1::FillList(BoxId box, std::span<const std::string_view> items) {
   const QSignalBlocker blocker(combo);
   const QString text = combo.currentText();
   combo.clear();
-  combo.addItems(ToQStringList(items));
+  if (box.kind == BoxKind::Method) {
+    // The techniques show in the language in use; each item keeps its
+    // English name, which is what the form reads back.
+    for (const std::string_view item : items) combo.addItem(ToQString(Tr(item)), ToQString(item));
+  } else {
+    // Numbers, the same in every language.
+    combo.addItems(ToQStringList(items));
+  }
   if (combo.isEditable()) combo.setEditText(text);
 }
 
-std::string Form1::BoxText(BoxId box) const { return Box(box)->currentText().toStdString(); }
+std::string Form1::BoxText(BoxId box) const {
+  const QComboBox& combo = *Box(box);
+  const QVariant english = combo.currentData();
+  if (!combo.isEditable() && english.isValid()) return english.toString().toStdString();
+  return combo.currentText().toStdString();
+}
 
 void Form1::SetBoxText(BoxId box, std::string_view text) {
   QComboBox& combo = *Box(box);
   // The same text again would tell assistive technology of a change that is none.
-  if (combo.currentText() == ToQString(text)) return;
+  if (BoxText(box) == text) return;
   const QSignalBlocker blocker(combo);
   if (combo.isEditable()) {
     combo.setEditText(ToQString(text));
+  } else if (const int item = combo.findData(ToQString(text)); item >= 0) {
+    combo.setCurrentIndex(item);
   } else {
     combo.setCurrentText(ToQString(text));
   }
@@ -336,7 +351,7 @@ void Form1::SetRateLabelColour(int link, Rgb colour) {
 }
 
 void Form1::SetCaption(int button, std::string_view caption) {
-  cmdStart.at(static_cast<std::size_t>(button))->setText(ToQString(caption));
+  cmdStart.at(static_cast<std::size_t>(button))->setText(ToQString(Tr(caption)));
 }
 
 void Form1::ClearTrace(int link) { picTrace.at(static_cast<std::size_t>(link))->Cls(); }

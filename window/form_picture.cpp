@@ -6,6 +6,7 @@
 
 #include "window/file_saving.h"
 #include "window/form1.h"
+#include "text/translation.h"
 #include "pictures/picture_runs.h"
 
 namespace switchsim {
@@ -38,7 +39,7 @@ std::optional<std::string> WriteFormPicture(const RunParameters& choice,
 
   if (additions) form.SetAdditions(kAllAdditions);
   const QByteArray png = PngOf(form);
-  if (png.isEmpty()) return "cannot make a PNG of the window";
+  if (png.isEmpty()) return Tr("cannot make a PNG of the window");
   if (const auto error = SaveWhole(QString::fromStdString(path), png)) return error->toStdString();
   return std::nullopt;
 }

@@ -1,4 +1,5 @@
 #include "window/guide_dialog.h"
+#include "window/ui_text.h"
 
 #include <QDialogButtonBox>
 #include <QVBoxLayout>
@@ -12,9 +13,9 @@ constexpr int kHeightPx = 620;  // px
 }  // namespace
 
 GuideDialog::GuideDialog(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("How to read the picture"));
+  setWindowTitle(Ui("How to read the picture"));
   text = new QTextBrowser(this);
-  text->setAccessibleName(QStringLiteral("How to read the picture"));
+  text->setAccessibleName(Ui("How to read the picture"));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
   auto* layout = new QVBoxLayout(this);

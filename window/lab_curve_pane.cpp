@@ -8,6 +8,7 @@
 
 #include "window/file_saving.h"
 #include "window/qt_text.h"
+#include "window/ui_text.h"
 
 namespace switchsim {
 namespace {
@@ -30,27 +31,27 @@ LabCurvePane::LabCurvePane(LabSession& session, QWidget* parent) : QWidget(paren
 void LabCurvePane::CreateControls() {
   const bool share = session_.Kind() == LabKind::Share;
   range = new QLineEdit(share ? QStringLiteral("5:60:5") : QStringLiteral("0.1:0.95:0.05"), this);
-  range->setAccessibleName(share ? QStringLiteral("Range of the users") : QStringLiteral("Range of the intensity"));
-  range->setToolTip(share ? QStringLiteral("FROM:TO:STEP of the number of users, such as 5:60:5")
-                          : QStringLiteral("FROM:TO:STEP of the traffic intensity, such as 0.1:0.95:0.05"));
+  range->setAccessibleName(share ? Ui("Range of the users") : Ui("Range of the intensity"));
+  range->setToolTip(share ? Ui("FROM:TO:STEP of the number of users, such as 5:60:5")
+                          : Ui("FROM:TO:STEP of the traffic intensity, such as 0.1:0.95:0.05"));
   range->setAccessibleDescription(range->toolTip());
   range->setMinimumWidth(range->fontMetrics().horizontalAdvance(QString(kRangeWidthChars, '0')));
   seeds = new QSpinBox(this);
   seeds->setRange(0, kMostSeedsTyped);
   seeds->setValue(1);
-  seeds->setAccessibleName(QStringLiteral("Seeds"));
-  seeds->setToolTip(QStringLiteral("Runs at each value, with the seeds from the lab's seed on"));
-  draw = new QPushButton(QStringLiteral("&Draw Curve"), this);
-  draw->setToolTip(share ? QStringLiteral("Draws the congestion against the number of users, the rest as set above")
-                         : QStringLiteral("Draws the mean wait against the intensity, the rest as set above"));
+  seeds->setAccessibleName(Ui("Seeds"));
+  seeds->setToolTip(Ui("Runs at each value, with the seeds from the lab's seed on"));
+  draw = new QPushButton(Ui("&Draw Curve"), this);
+  draw->setToolTip(share ? Ui("Draws the congestion against the number of users, the rest as set above")
+                         : Ui("Draws the mean wait against the intensity, the rest as set above"));
   progress = new QProgressBar(this);
   progress->setRange(0, kProgressSteps);
   progress->setFormat(QStringLiteral("%p %"));
-  progress->setAccessibleName(QStringLiteral("Progress of the curve"));
+  progress->setAccessibleName(Ui("Progress of the curve"));
   picture = new DrawingView(this);
   picture_area = new QScrollArea(this);
   picture_area->setWidget(picture);
-  picture_area->setAccessibleName(QStringLiteral("The curve's picture"));
+  picture_area->setAccessibleName(Ui("The curve's picture"));
   picture_area->setBackgroundRole(QPalette::Base);
   picture_area->setMinimumHeight(picture_area->fontMetrics().height() * kLeastPictureLines);
   table = new QPlainTextEdit(this);
@@ -58,20 +59,20 @@ void LabCurvePane::CreateControls() {
   table->setLineWrapMode(QPlainTextEdit::NoWrap);
   table->setTabChangesFocus(true);
   table->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  table->setAccessibleName(QStringLiteral("The curve's numbers"));
+  table->setAccessibleName(Ui("The curve's numbers"));
   table->setFixedHeight(table->fontMetrics().lineSpacing() * kTableLines + 2 * table->frameWidth() +
                         2 * static_cast<int>(table->document()->documentMargin()));
-  save_svg = new QPushButton(QStringLiteral("Save Curve as SV&G\u2026"), this);
-  save_svg->setToolTip(QStringLiteral("Saves the finished curve's picture as SVG"));
-  save_csv = new QPushButton(QStringLiteral("Save Curve as &CSV\u2026"), this);
-  save_csv->setToolTip(QStringLiteral("Saves the finished curve's runs as switchsim-trace --sweep ... --csv prints them"));
+  save_svg = new QPushButton(Ui("Save Curve as SV&G…"), this);
+  save_svg->setToolTip(Ui("Saves the finished curve's picture as SVG"));
+  save_csv = new QPushButton(Ui("Save Curve as &CSV…"), this);
+  save_csv->setToolTip(Ui("Saves the finished curve's runs as switchsim-trace --sweep ... --csv prints them"));
 }
 
 void LabCurvePane::LayOut() {
   auto* controls = new QHBoxLayout;
-  auto* range_caption = new QLabel(QStringLiteral("Ra&nge:"), this);
+  auto* range_caption = new QLabel(Ui("Ra&nge:"), this);
   range_caption->setBuddy(range);
-  auto* seeds_caption = new QLabel(QStringLiteral("S&eeds:"), this);
+  auto* seeds_caption = new QLabel(Ui("S&eeds:"), this);
   seeds_caption->setBuddy(seeds);
   controls->addWidget(range_caption);
   controls->addWidget(range, 1);
@@ -105,12 +106,12 @@ void LabCurvePane::Connect() {
   const bool share = session_.Kind() == LabKind::Share;
   const QString stem = share ? QStringLiteral("switchsim-share-curve") : QStringLiteral("switchsim-queue-curve");
   connect(save_svg, &QPushButton::clicked, this, [this, stem] {
-    const QString path = AskSavePath(this, QStringLiteral("Save Curve as SVG"), stem + QStringLiteral(".svg"),
-                                     QStringLiteral("SVG pictures (*.svg)"));
+    const QString path = AskSavePath(this, Ui("Save Curve as SVG"), stem + QStringLiteral(".svg"),
+                                     Ui("SVG pictures (*.svg)"));
     if (!path.isEmpty()) SaveSvg(path);
   });
   connect(save_csv, &QPushButton::clicked, this, [this, stem] {
-    const QString path = AskSavePath(this, QStringLiteral("Save Curve as CSV"), stem + QStringLiteral(".csv"),
+    const QString path = AskSavePath(this, Ui("Save Curve as CSV"), stem + QStringLiteral(".csv"),
                                      QStringLiteral("CSV (*.csv)"));
     if (!path.isEmpty()) SaveCsv(path);
   });
@@ -155,18 +156,18 @@ bool LabCurvePane::SaveCsv(const QString& path) { return Save(path, session_.Cur
 
 bool LabCurvePane::Save(const QString& path, const std::string& bytes) {
   if (session_.Held()) {
-    emit Said(QStringLiteral("Nothing was saved: %1.").arg(ToQString(kLabHeldNotice)));
+    emit Said(Filled(Ui("Nothing was saved: {0}."), {ToQString(Tr(kLabHeldNotice))}));
     return false;
   }
   if (bytes.empty() || session_.CurveRunning()) {
-    emit Said(QStringLiteral("Nothing was saved: the curve has not been drawn to its end."));
+    emit Said(Ui("Nothing was saved: the curve has not been drawn to its end."));
     return false;
   }
   if (const auto error = SaveWhole(path, QByteArray::fromStdString(bytes))) {
-    emit Said(QStringLiteral("Nothing was saved: %1.").arg(*error));
+    emit Said(Filled(Ui("Nothing was saved: {0}."), {*error}));
     return false;
   }
-  emit Said(QStringLiteral("Saved %1.").arg(path));
+  emit Said(Filled(Ui("Saved {0}."), {path}));
   return true;
 }
 

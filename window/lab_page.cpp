@@ -12,6 +12,7 @@
 #include "window/file_saving.h"
 #include "window/fitted_label.h"
 #include "window/qt_text.h"
+#include "window/ui_text.h"
 
 namespace switchsim {
 namespace {
@@ -36,7 +37,7 @@ LabPage::LabPage(LabKind kind, QWidget* parent) : QWidget(parent), session_(kind
   Connect();
   ShowFields();
   ShowRun();
-  Say(QStringLiteral("Type the setting, then Run (or Enter in a box)."));
+  Say(Ui("Type the setting, then Run (or Enter in a box)."));
 }
 
 void LabPage::CreateControls() {
@@ -48,31 +49,31 @@ void LabPage::CreateControls() {
     box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QString(kBoxWidthChars, '0')));
     boxes.push_back(box);
   }
-  run = new QPushButton(QStringLiteral("&Run"), this);
-  run->setToolTip(QStringLiteral("Runs the lab with the setting above (Enter in a box too)"));
+  run = new QPushButton(Ui("&Run"), this);
+  run->setToolTip(Ui("Runs the lab with the setting above (Enter in a box too)"));
   progress = new QProgressBar(this);
   progress->setRange(0, kProgressSteps);
   progress->setFormat(QStringLiteral("%p %"));
-  progress->setAccessibleName(QStringLiteral("Progress of the run"));
+  progress->setAccessibleName(Ui("Progress of the run"));
   status = new FittedLabel(this);
-  status->setAccessibleDescription(QStringLiteral("Last event"));
+  status->setAccessibleDescription(Ui("Last event"));
   picture = new DrawingView(this);
   picture_area = new QScrollArea(this);
   picture_area->setWidget(picture);
-  picture_area->setAccessibleName(QStringLiteral("The run's picture"));
+  picture_area->setAccessibleName(Ui("The run's picture"));
   picture_area->setBackgroundRole(QPalette::Base);
   picture_area->setMinimumHeight(picture_area->fontMetrics().height() * kLeastPictureLines);
-  figures = new LabelledLines(QStringLiteral("Figures"), this);
+  figures = new LabelledLines(Ui("Figures"), this);
   held_note = new FittedLabel(this);
-  QString held = ToQString(kLabHeldNotice);
+  QString held = ToQString(Tr(kLabHeldNotice));
   held[0] = held[0].toUpper();
   held_note->setText(held + '.');
   held_note->hide();
   curve = new LabCurvePane(session_, this);
-  copy_link = new QPushButton(QStringLiteral("Copy &Link"), this);
-  copy_link->setToolTip(QStringLiteral("Puts the query of the page's address that opens this run on the clipboard"));
-  save_json = new QPushButton(QStringLiteral("Save &JSON\u2026"), this);
-  save_json->setToolTip(QStringLiteral("Saves the finished run as switchsim-trace --json prints it"));
+  copy_link = new QPushButton(Ui("Copy &Link"), this);
+  copy_link->setToolTip(Ui("Puts the query of the page's address that opens this run on the clipboard"));
+  save_json = new QPushButton(Ui("Save &JSON…"), this);
+  save_json->setToolTip(Ui("Saves the finished run as switchsim-trace --json prints it"));
 }
 
 void LabPage::LayOut() {
@@ -92,9 +93,9 @@ void LabPage::LayOut() {
   running->addWidget(run);
   running->addWidget(progress, 1);
   views = new QTabWidget(this);
-  views->setAccessibleName(QStringLiteral("The run and the curve"));
-  views->addTab(RunView(), QStringLiteral("R&un"));
-  views->addTab(curve, QStringLiteral("Cur&ve"));
+  views->setAccessibleName(Ui("The run and the curve"));
+  views->addTab(RunView(), Ui("R&un"));
+  views->addTab(curve, Ui("Cur&ve"));
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(setting);
   layout->addLayout(running);
@@ -144,7 +145,7 @@ void LabPage::Connect() {
   connect(save_json, &QPushButton::clicked, this, [this] {
     const QString name = session_.Kind() == LabKind::Share ? QStringLiteral("switchsim-share.json")
                                                            : QStringLiteral("switchsim-queue.json");
-    const QString path = AskSavePath(this, QStringLiteral("Save JSON"), name, QStringLiteral("JSON (*.json)"));
+    const QString path = AskSavePath(this, Ui("Save JSON"), name, QStringLiteral("JSON (*.json)"));
     if (!path.isEmpty()) SaveJson(path);
   });
 }
@@ -263,23 +264,23 @@ void LabPage::ShowHeld() {
 void LabPage::CopyLink() {
   const QString query = QStringLiteral("?") + ToQString(session_.Query());
   QApplication::clipboard()->setText(query);
-  Say(QStringLiteral("Copied the link's query, to add to the page's address: ") + query);
+  Say(Filled(Ui("Copied the link's query, to add to the page's address: {0}"), {query}));
 }
 
 bool LabPage::SaveJson(const QString& path) {
   if (session_.Held()) {
-    Say(QStringLiteral("Nothing was saved: %1.").arg(ToQString(kLabHeldNotice)));
+    Say(Filled(Ui("Nothing was saved: {0}."), {ToQString(Tr(kLabHeldNotice))}));
     return false;
   }
   if (!session_.HasRun() || session_.Running()) {
-    Say(QStringLiteral("Nothing was saved: the run has not finished."));
+    Say(Ui("Nothing was saved: the run has not finished."));
     return false;
   }
   if (const auto error = SaveWhole(path, QByteArray::fromStdString(session_.Json()))) {
-    Say(QStringLiteral("Nothing was saved: %1.").arg(*error));
+    Say(Filled(Ui("Nothing was saved: {0}."), {*error}));
     return false;
   }
-  Say(QStringLiteral("Saved %1.").arg(path));
+  Say(Filled(Ui("Saved {0}."), {path}));
   return true;
 }
 

@@ -1,4 +1,5 @@
 #include "window/labs_menu.h"
+#include "window/ui_text.h"
 
 #include <QTimer>
 
@@ -6,10 +7,10 @@ namespace switchsim {
 
 LabsMenu::LabsMenu(QMenu& view_menu, QWidget& main, Form1& form, const StartOptions& options)
     : QObject(&main), main_(main), form_(form) {
-  share = view_menu.addAction(QStringLiteral("&Shared Link Lab\u2026"));
-  share->setStatusTip(QStringLiteral("Many users on one link: circuits against packets, and its congestion"));
-  queue = view_menu.addAction(QStringLiteral("&Queue Lab\u2026"));
-  queue->setStatusTip(QStringLiteral("A router's output queue: the wait of its packets, and those lost"));
+  share = view_menu.addAction(Ui("&Shared Link Lab…"));
+  share->setStatusTip(Ui("Many users on one link: circuits against packets, and its congestion"));
+  queue = view_menu.addAction(Ui("&Queue Lab…"));
+  queue->setStatusTip(Ui("A router's output queue: the wait of its packets, and those lost"));
   connect(share, &QAction::triggered, this, [this] { Open(LabKind::Share); });
   connect(queue, &QAction::triggered, this, [this] { Open(LabKind::Queue); });
   if (options.share || options.queue) {

@@ -7,17 +7,18 @@
 
 #include "window/qt_text.h"
 #include "window/window_placing.h"
+#include "window/ui_text.h"
 
 namespace switchsim {
 
 LabsWindow::LabsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
-  setWindowTitle(QStringLiteral("Labs: a shared link and a router's queue"));
+  setWindowTitle(Ui("Labs: a shared link and a router's queue"));
   share = new LabPage(LabKind::Share, this);
   queue = new LabPage(LabKind::Queue, this);
   tabs = new QTabWidget(this);
-  tabs->setAccessibleName(QStringLiteral("Labs"));
-  tabs->addTab(share, QStringLiteral("&Shared link"));
-  tabs->addTab(queue, QStringLiteral("&Queue"));
+  tabs->setAccessibleName(Ui("Labs"));
+  tabs->addTab(share, Ui("&Shared link"));
+  tabs->addTab(queue, Ui("&Queue"));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs);
   usual_font_ = font();

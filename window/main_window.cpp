@@ -18,6 +18,7 @@
 #include "text/version.h"
 #include "window/window_memory.h"
 #include "window/window_placing.h"
+#include "window/ui_text.h"
 
 namespace switchsim {
 namespace {
@@ -63,7 +64,7 @@ MainWindow::MainWindow(QSettings& settings, const StartOptions& options, QWidget
 
   results_window_ = new ResultsWindow(this);
   connect(results_window_, &ResultsWindow::ExportRequested, this, [this] {
-    SaveWithDialog(QStringLiteral("Export Results"), QStringLiteral("switchsim-results.csv"),
+    SaveWithDialog(Ui("Export Results"), QStringLiteral("switchsim-results.csv"),
                    QStringLiteral("CSV (*.csv)"), &MainWindow::ExportResults);
   });
 
@@ -110,26 +111,26 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::CreateFileMenu() {
-  QMenu* menu = menuBar()->addMenu(QStringLiteral("&File"));
-  save_picture = AddAction(menu, QStringLiteral("&Save Picture\u2026"), QKeySequence::Save,
-                           QStringLiteral("Saves the form as it shows now as a PNG or SVG picture"));
+  QMenu* menu = menuBar()->addMenu(Ui("&File"));
+  save_picture = AddAction(menu, Ui("&Save Picture…"), QKeySequence::Save,
+                           Ui("Saves the form as it shows now as a PNG or SVG picture"));
   export_run_log =
-      AddAction(menu, QStringLiteral("Export Run &Log\u2026"), QKeySequence(),
-                QStringLiteral("Saves every step of the current run as JSON Lines, as "
+      AddAction(menu, Ui("Export Run &Log…"), QKeySequence(),
+                Ui("Saves every step of the current run as JSON Lines, as "
                                "switchsim-trace --json writes them"));
-  export_results = AddAction(menu, QStringLiteral("Export &Results\u2026"), QKeySequence(),
-                             QStringLiteral("Saves the results of the runs as CSV"));
+  export_results = AddAction(menu, Ui("Export &Results…"), QKeySequence(),
+                             Ui("Saves the results of the runs as CSV"));
   menu->addSeparator();
-  quit = AddAction(menu, QStringLiteral("&Quit"), QKeySequence::Quit,
-                   QStringLiteral("Closes switchsim"));
+  quit = AddAction(menu, Ui("&Quit"), QKeySequence::Quit,
+                   Ui("Closes switchsim"));
   connect(save_picture, &QAction::triggered, this, [this] {
-    SaveWithDialog(QStringLiteral("Save Picture"), QStringLiteral("switchsim.png"),
-                   QStringLiteral("PNG pictures (*.png);;SVG pictures (*.svg)"),
+    SaveWithDialog(Ui("Save Picture"), QStringLiteral("switchsim.png"),
+                   Ui("PNG pictures (*.png);;SVG pictures (*.svg)"),
                    &MainWindow::SavePicture);
   });
   connect(export_run_log, &QAction::triggered, this, [this] {
-    SaveWithDialog(QStringLiteral("Export Run Log"), QStringLiteral("switchsim-run.jsonl"),
-                   QStringLiteral("JSON Lines (*.jsonl)"), &MainWindow::ExportRunLog);
+    SaveWithDialog(Ui("Export Run Log"), QStringLiteral("switchsim-run.jsonl"),
+                   Ui("JSON Lines (*.jsonl)"), &MainWindow::ExportRunLog);
   });
   export_results->setEnabled(false);
   connect(export_results, &QAction::triggered, results_window_, &ResultsWindow::ExportRequested);
@@ -138,18 +139,18 @@ void MainWindow::CreateFileMenu() {
 }
 
 void MainWindow::CreateRunMenu(const StartOptions& options) {
-  QMenu* menu = menuBar()->addMenu(QStringLiteral("&Run"));
+  QMenu* menu = menuBar()->addMenu(Ui("&Run"));
   // Function keys and Ctrl with a sign: keys that typing a rate never uses.
   start = AddAction(menu, QString(), QKeySequence(Qt::Key_F5),
-                    QStringLiteral("Starts a run, or resets it: what the first button does"));
+                    Ui("Starts a run, or resets it: what the first button does"));
   pause = AddAction(menu, QString(), QKeySequence(Qt::Key_F6),
-                    QStringLiteral("Pauses or continues the run: what the second button does"));
-  step = AddAction(menu, QStringLiteral("S&tep"), QKeySequence(Qt::Key_F7),
-                   QStringLiteral("Runs one tick, 25 ms of clock, while the run is paused"));
+                    Ui("Pauses or continues the run: what the second button does"));
+  step = AddAction(menu, Ui("S&tep"), QKeySequence(Qt::Key_F7),
+                   Ui("Runs one tick, 25 ms of clock, while the run is paused"));
   connect(start, &QAction::triggered, form_->cmdStart[0], &QPushButton::click);
   connect(pause, &QAction::triggered, form_->cmdStart[1], &QPushButton::click);
-  read_clock = AddAction(menu, QStringLiteral("&Read Clock"), QKeySequence(Qt::Key_F9),
-                         QStringLiteral("Says the clock and the run's state in the status bar"));
+  read_clock = AddAction(menu, Ui("&Read Clock"), QKeySequence(Qt::Key_F9),
+                         Ui("Says the clock and the run's state in the status bar"));
   connect(step, &QAction::triggered, this, [this] {
     classroom_->Step();
     Refresh(false);
@@ -165,32 +166,32 @@ void MainWindow::CreateRunMenu(const StartOptions& options) {
 }
 
 void MainWindow::CreateViewMenu(const StartOptions& options) {
-  QMenu* menu = menuBar()->addMenu(QStringLiteral("&View"));
-  time_scale = AddToggle(menu, QStringLiteral("&Time Scale"), settings_, kTimeScaleKey, true,
-                         QStringLiteral("Marks every second of clock left of the first trace"));
+  QMenu* menu = menuBar()->addMenu(Ui("&View"));
+  time_scale = AddToggle(menu, Ui("&Time Scale"), settings_, kTimeScaleKey, true,
+                         Ui("Marks every second of clock left of the first trace"));
   marker_labels =
-      AddToggle(menu, QStringLiteral("Marker &Labels"), settings_, kMarkerLabelsKey, true,
-                QStringLiteral("Names each marker's technique and completion time"));
-  marker_edges = AddToggle(menu, QStringLiteral("Marker &Edges"), settings_, kMarkerEdgesKey, true,
-                           QStringLiteral("Draws a thin dark edge around each marker, so that a "
+      AddToggle(menu, Ui("Marker &Labels"), settings_, kMarkerLabelsKey, true,
+                Ui("Names each marker's technique and completion time"));
+  marker_edges = AddToggle(menu, Ui("Marker &Edges"), settings_, kMarkerEdgesKey, true,
+                           Ui("Draws a thin dark edge around each marker, so that a "
                                           "pale one shows"));
   menu->addSeparator();
-  bare_form = AddToggle(menu, QStringLiteral("&Bare Form"), settings_, kBareFormKey, false,
-                        QStringLiteral("Shows the form alone, without any of the above"));
+  bare_form = AddToggle(menu, Ui("&Bare Form"), settings_, kBareFormKey, false,
+                        Ui("Shows the form alone, without any of the above"));
   bare_form->setShortcut(QKeySequence(Qt::Key_F8));
   QAction* packet_sizes = packet_bar->toggleViewAction();
-  packet_sizes->setText(QStringLiteral("&Packet and Header Bar"));
-  packet_sizes->setStatusTip(QStringLiteral("Shows the bar of the packet and header size above the form"));
+  packet_sizes->setText(Ui("&Packet and Header Bar"));
+  packet_sizes->setStatusTip(Ui("Shows the bar of the packet and header size above the form"));
   packet_bar->setVisible(settings_.value(kPacketBarKey, true).toBool());
   connect(packet_sizes, &QAction::toggled, this, [this](bool on) { settings_.setValue(kPacketBarKey, on); });
   menu->addAction(packet_sizes);
   menu->addSeparator();
   zoom_menu = new ZoomMenu(*menu, settings_, options, *view_, *this);
   menu->addSeparator();
-  show_results = AddAction(menu, QStringLiteral("&Results\u2026"), QKeySequence(Qt::CTRL | Qt::Key_R),
-                           QStringLiteral("Shows the table of the runs that delivered their data"));
-  show_explore = AddAction(menu, QStringLiteral("E&xplore\u2026"), QKeySequence(Qt::Key_F4),
-                           QStringLiteral("Draws the completion time of the three techniques against one parameter"));
+  show_results = AddAction(menu, Ui("&Results…"), QKeySequence(Qt::CTRL | Qt::Key_R),
+                           Ui("Shows the table of the runs that delivered their data"));
+  show_explore = AddAction(menu, Ui("E&xplore…"), QKeySequence(Qt::Key_F4),
+                           Ui("Draws the completion time of the three techniques against one parameter"));
   connect(show_explore, &QAction::triggered, this, [this] {
     if (explore_window_ == nullptr) {
       explore_window_ = new ExploreWindow([this] { return ChosenParameters(form_->logic(), 0); },
@@ -204,6 +205,8 @@ void MainWindow::CreateViewMenu(const StartOptions& options) {
     explore_window_->activateWindow();
   });
   labs_menu = new LabsMenu(*menu, *this, *form_, options);
+  menu->addSeparator();
+  language_menu = new LanguageMenu(*menu, settings_, *this);
   const std::array<std::pair<QAction*, QString>, 4> toggles = {{{time_scale, kTimeScaleKey},
                                                                 {marker_labels, kMarkerLabelsKey},
                                                                 {marker_edges, kMarkerEdgesKey},
@@ -215,10 +218,9 @@ void MainWindow::CreateViewMenu(const StartOptions& options) {
     });
   }
   show_timing = timing_dock_->toggleViewAction();
-  show_timing->setText(QStringLiteral("T&iming"));
+  show_timing->setText(Ui("T&iming"));
   show_timing->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-  show_timing->setStatusTip(QStringLiteral(
-      "Shows beside the form when each unit's first and last bit left and arrived on each link"));
+  show_timing->setStatusTip(Ui("Shows beside the form when each unit's first and last bit left and arrived on each link"));
   menu->addAction(show_timing);
   menu->addAction(exercises->dock->toggleViewAction());
   connect(show_timing, &QAction::triggered, this, [this](bool shown) {
@@ -254,11 +256,11 @@ void MainWindow::changeEvent(QEvent* event) {
 }
 
 void MainWindow::CreateHelpMenu() {
-  QMenu* menu = menuBar()->addMenu(QStringLiteral("&Help"));
-  guide = AddAction(menu, QStringLiteral("&How to Read the Picture"), QKeySequence::HelpContents,
-                    QStringLiteral("The axes, the colours, the techniques and their formulas"));
-  about = AddAction(menu, QStringLiteral("&About switchsim"), QKeySequence(),
-                    QStringLiteral("The version, the licence and the Qt version"));
+  QMenu* menu = menuBar()->addMenu(Ui("&Help"));
+  guide = AddAction(menu, Ui("&How to Read the Picture"), QKeySequence::HelpContents,
+                    Ui("The axes, the colours, the techniques and their formulas"));
+  about = AddAction(menu, Ui("&About switchsim"), QKeySequence(),
+                    Ui("The version, the licence and the Qt version"));
   connect(guide, &QAction::triggered, this, &MainWindow::ShowGuide);
   connect(about, &QAction::triggered, this, &MainWindow::ShowAbout);
 }
@@ -273,7 +275,7 @@ void MainWindow::CreateTimingDock() {
   addDockWidget(Qt::RightDockWidgetArea, timing_dock_);
   timing_dock_->hide();
   connect(timing_dock_, &TimingDock::ExportRequested, this, [this] {
-    SaveWithDialog(QStringLiteral("Export Timing"), QStringLiteral("switchsim-timing.csv"),
+    SaveWithDialog(Ui("Export Timing"), QStringLiteral("switchsim-timing.csv"),
                    QStringLiteral("CSV (*.csv)"), &MainWindow::ExportTiming);
   });
   connect(timing_dock_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
@@ -308,8 +310,8 @@ void MainWindow::Refresh(bool after_ticks) {
   const FormLogic& logic = form_->logic();
   if (!after_ticks) {
     if (guide_dialog != nullptr && guide_dialog->isVisible()) ShowGuideText();
-    start->setText(ToQString(logic.Caption(0)));
-    pause->setText(ToQString(logic.Caption(1)));
+    start->setText(ToQString(Tr(logic.Caption(0))));
+    pause->setText(ToQString(Tr(logic.Caption(1))));
     export_run_log->setEnabled(classroom_->CurrentRun().has_value() && shown_.run_log);
     packet_bar->ShowSizes();  // a run started from Explore may bring other sizes
   }
@@ -374,7 +376,7 @@ bool MainWindow::SavePicture(const QString& path) {
   const QByteArray png = PngOf(*form_);
   form_->focus_ring->SetOn(ring);
   if (png.isEmpty()) {
-    ShowFailure(QStringLiteral("cannot make a PNG of the form"));
+    ShowFailure(Ui("cannot make a PNG of the form"));
     return false;
   }
   if (const auto error = SaveWhole(path, png)) {
@@ -407,7 +409,7 @@ bool MainWindow::SaveText(const QString& path, const std::string& text) {
 void MainWindow::ShowFailure(const QString& what) {
   if (failure_box != nullptr) failure_box->close();
   failure_box = new QMessageBox(QMessageBox::Critical, QStringLiteral("switchsim"),
-                                QStringLiteral("Nothing was saved: %1.").arg(what), QMessageBox::Ok, this);
+                                Filled(Ui("Nothing was saved: {0}."), {what}), QMessageBox::Ok, this);
   failure_box->setAttribute(Qt::WA_DeleteOnClose);
   failure_box->open();
 }
@@ -432,17 +434,17 @@ void MainWindow::ShowGuideText() {
 
 void MainWindow::ShowAbout() {
   if (about_box == nullptr) {
-    about_box = new QMessageBox(QMessageBox::Information, QStringLiteral("About switchsim"),
+    about_box = new QMessageBox(QMessageBox::Information, Ui("About switchsim"),
                                 QString(), QMessageBox::Ok, this);
     about_box->setAttribute(Qt::WA_DeleteOnClose);
   }
   about_box->setText(
-      QStringLiteral("<p><b>switchsim %1</b></p><p>Message, circuit and packet switching, "
-                     "animated: one message crosses Transmit, Router A, Router B and Receive.</p>"
-                     "<p>Free software under the %2.</p>"
-                     "<p>Built with Qt %3, running on Qt %4.</p>")
-          .arg(ToQString(kVersion), ToQString(kLicence), QStringLiteral(QT_VERSION_STR),
-               QString::fromLatin1(qVersion())));
+      Filled(Ui("<p><b>switchsim {0}</b></p><p>Message, circuit and packet switching, "
+                "animated: one message crosses Transmit, Router A, Router B and Receive.</p>"
+                "<p>Free software under the {1}.</p>"
+                "<p>Built with Qt {2}, running on Qt {3}.</p>"),
+             {ToQString(kVersion), ToQString(kLicence), QStringLiteral(QT_VERSION_STR),
+              QString::fromLatin1(qVersion())}));
   about_box->open();
 }
 

@@ -17,6 +17,7 @@
 #include "window/form_view.h"
 #include "window/guide_dialog.h"
 #include "window/labs_menu.h"
+#include "window/language_menu.h"
 #include "window/packet_bar.h"
 #include "window/results_window.h"
 #include "window/side_panels.h"
@@ -95,6 +96,7 @@ class MainWindow : public QMainWindow {
   QAction* bare_form = nullptr;  ///< the form alone: every addition off
   ZoomMenu* zoom_menu = nullptr;  ///< the zoom, full screen and the projector
   LabsMenu* labs_menu = nullptr;  ///< the labs' items, and the Labs window they open
+  LanguageMenu* language_menu = nullptr;  ///< the languages, remembered for the next start
   PacketBar* packet_bar = nullptr;  ///< the packet and header size, above the form
   QAction* show_results = nullptr;
   QAction* show_explore = nullptr;

@@ -5,19 +5,20 @@
 
 #include "simulation/model_units.h"
 #include "text/number_texts.h"
+#include "window/ui_text.h"
 
 namespace switchsim {
 
 PacketBar::PacketBar(Classroom& classroom, const Simulation& simulation, QWidget* parent)
-    : QToolBar(QStringLiteral("Packet and Header"), parent), classroom_(classroom),
+    : QToolBar(Ui("Packet and Header"), parent), classroom_(classroom),
       simulation_(simulation) {
   setObjectName(QStringLiteral("packetBar"));
-  packet = AddSize(QStringLiteral("&Packet"), kFewestPacketBlocks, kMostPacketBlocks,
-                   QStringLiteral("Blocks of the message each packet carries, from the next Start"),
+  packet = AddSize(Ui("&Packet"), kFewestPacketBlocks, kMostPacketBlocks,
+                   Ui("Blocks of the message each packet carries, from the next Start"),
                    false);
   addSeparator();
-  header = AddSize(QStringLiteral("&Header"), 0, kMostHeaderBlocks,
-                   QStringLiteral("Header blocks added to every packet and to a message, from the "
+  header = AddSize(Ui("&Header"), 0, kMostHeaderBlocks,
+                   Ui("Header blocks added to every packet and to a message, from the "
                                   "next Start"),
                    true);
   ShowSizes();
@@ -30,7 +31,7 @@ QSpinBox* PacketBar::AddSize(const QString& label, int least, int most, const QS
   box->setRange(least, most);
   box->setToolTip(tip);
   box->setStatusTip(tip);
-  box->setAccessibleName(is_header ? QStringLiteral("Header size") : QStringLiteral("Packet size"));
+  box->setAccessibleName(is_header ? Ui("Header size") : Ui("Packet size"));
   box->setAccessibleDescription(tip);
   caption->setBuddy(box);
   addWidget(caption);

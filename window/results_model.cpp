@@ -1,6 +1,7 @@
 #include "window/results_model.h"
 
 #include "window/qt_text.h"
+#include "window/ui_text.h"
 
 namespace switchsim {
 namespace {
@@ -46,7 +47,7 @@ QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int 
       section >= static_cast<int>(kResultColumns)) {
     return {};
   }
-  return ToQString(kResultHeadings[static_cast<std::size_t>(section)]);
+  return ToQString(Tr(kResultHeadings[static_cast<std::size_t>(section)]));
 }
 
 }  // namespace switchsim

@@ -8,17 +8,18 @@
 #include <QVBoxLayout>
 
 #include "window/qt_text.h"
+#include "window/ui_text.h"
 
 namespace switchsim {
 
 ResultsWindow::ResultsWindow(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("switchsim: results"));
-  setAccessibleName(QStringLiteral("Results"));
+  setWindowTitle(Ui("switchsim: results"));
+  setAccessibleName(Ui("Results"));
   setModal(false);
   model = new ResultsModel(this);
   table = new QTableView(this);
   table->setModel(model);
-  table->setAccessibleName(QStringLiteral("Results of the runs, newest first"));
+  table->setAccessibleName(Ui("Results of the runs, newest first"));
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->setSelectionBehavior(QAbstractItemView::SelectRows);
   table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -27,13 +28,13 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QDialog(parent) {
   table->setTabKeyNavigation(false);
   table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
-  copy_text = new QPushButton(QStringLiteral("Copy as &Text"), this);
-  copy_command = new QPushButton(QStringLiteral("Copy as &Command"), this);
+  copy_text = new QPushButton(Ui("Copy as &Text"), this);
+  copy_command = new QPushButton(Ui("Copy as &Command"), this);
   copy_command->setToolTip(
-      QStringLiteral("Copies the switchsim-trace command that runs the chosen run again"));
-  export_csv = new QPushButton(QStringLiteral("&Export CSV\u2026"), this);
-  close = new QPushButton(QStringLiteral("Close"), this);
-  hidden_note = new QLabel(QStringLiteral("The results show once the exercise's answer is taken."), this);
+      Ui("Copies the switchsim-trace command that runs the chosen run again"));
+  export_csv = new QPushButton(Ui("&Export CSV…"), this);
+  close = new QPushButton(Ui("Close"), this);
+  hidden_note = new QLabel(Ui("The results show once the exercise's answer is taken."), this);
   hidden_note->setTextFormat(Qt::PlainText);
   hidden_note->hide();
   for (QPushButton* button : {copy_text, copy_command, export_csv, close}) button->setAutoDefault(false);

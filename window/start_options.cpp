@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "text/translation.h"
+
 namespace switchsim {
 namespace {
 
@@ -45,15 +47,13 @@ std::variant<StartOptions, StartError> ParseStartOptions(const QStringList& argu
 
 QString StartHelpText() {
   const std::string text =
-      "Usage: switchsim [OPTION]...\n"
-      "Opens the window of switchsim, which shows one message crossing Transmit, Router A,\n"
-      "Router B and Receive by message, circuit or packet switching. The options preset\n"
-      "the boxes, as the driver switchsim-trace takes them; --share or --queue with their\n"
-      "options opens the Labs window on that lab with those values, and runs it:\n"
-      "\n" +
-      OptionHelp(FrontEnd::Window) +
-      "\n"
-      "Exit status: 0 when the window is closed, 1 without a display, 2 for a bad option.\n";
+      Tr("Usage: switchsim [OPTION]...\n"
+         "Opens the window of switchsim, which shows one message crossing Transmit, Router A,\n"
+         "Router B and Receive by message, circuit or packet switching. The options preset\n"
+         "the boxes, as the driver switchsim-trace takes them; --share or --queue with their\n"
+         "options opens the Labs window on that lab with those values, and runs it:") +
+      "\n\n" + OptionHelp(FrontEnd::Window) + "\n" +
+      Tr("Exit status: 0 when the window is closed, 1 without a display, 2 for a bad option.") + "\n";
   return QString::fromStdString(text);
 }
 

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 
 #include "window/qt_text.h"
+#include "window/ui_text.h"
 
 namespace switchsim {
 namespace {
@@ -13,15 +14,15 @@ constexpr int kClockRefreshMs = 250;  // ms of wall time between the clock's ref
 
 StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
   notice = new NoticeLabel(this);
-  notice->setAccessibleDescription(QStringLiteral("Last event"));
+  notice->setAccessibleDescription(Ui("Last event"));
   // A long notice is cut off rather than widening the window.
   notice->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   phase = new QLabel(this);
-  phase->setAccessibleDescription(QStringLiteral("Run state"));
+  phase->setAccessibleDescription(Ui("Run state"));
   speed = new QLabel(this);
-  speed->setAccessibleDescription(QStringLiteral("Speed"));
+  speed->setAccessibleDescription(Ui("Speed"));
   clock = new QLabel(this);
-  clock->setAccessibleDescription(QStringLiteral("Clock"));
+  clock->setAccessibleDescription(Ui("Clock"));
   // Wide enough for the longest clock, so that the bar does not shift as it runs.
   // A fixed size also spares the bar a new layout each time the text changes.
   const QFontMetrics metrics(clock->font());
@@ -37,7 +38,7 @@ StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
 }
 
 void StatusBar::Refresh(const Classroom& classroom, const QString& speed_name, bool after_ticks) {
-  if (!after_ticks) speed->setText(QStringLiteral("Speed %1").arg(speed_name));
+  if (!after_ticks) speed->setText(Filled(Ui("Speed {0}"), {speed_name}));
   const RunPhase now = classroom.Phase();
   if (!after_ticks || now != phase_shown_) {
     phase_shown_ = now;
@@ -45,8 +46,8 @@ void StatusBar::Refresh(const Classroom& classroom, const QString& speed_name, b
     // Read on demand: while the clock runs its name stays, so that a screen
     // reader is not told of every refresh; stopped, it names the time.
     const QString name = now == RunPhase::Running || now == RunPhase::EmptyClock
-                             ? QStringLiteral("Clock, running")
-                             : QStringLiteral("Clock, ") + ToQString(classroom.ClockText());
+                             ? Ui("Clock, running")
+                             : Filled(Ui("Clock, {0}"), {ToQString(classroom.ClockText())});
     if (clock->accessibleName() != name) clock->setAccessibleName(name);
   }
   if (classroom.NoticeCount() != notices_shown_) {

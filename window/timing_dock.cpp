@@ -9,26 +9,27 @@
 
 #include "window/qt_text.h"
 #include "records/timing_format.h"
+#include "window/ui_text.h"
 
 namespace switchsim {
 
-TimingDock::TimingDock(QWidget* parent) : QDockWidget(QStringLiteral("Timing"), parent) {
+TimingDock::TimingDock(QWidget* parent) : QDockWidget(Ui("Timing"), parent) {
   setObjectName(QStringLiteral("timingDock"));
   auto* contents = new QWidget(this);
-  contents->setAccessibleName(QStringLiteral("Timing"));
+  contents->setAccessibleName(Ui("Timing"));
   model = new TimingModel(this);
   table = new QTableView(contents);
   table->setModel(model);
-  table->setAccessibleName(QStringLiteral("Timing of the current run, one row a crossing of a link"));
+  table->setAccessibleName(Ui("Timing of the current run, one row a crossing of a link"));
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->verticalHeader()->hide();
   table->setTabKeyNavigation(false);  // Tab goes on to the buttons
   table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
-  copy_text = new QPushButton(QStringLiteral("Copy as &Text"), contents);
-  export_csv = new QPushButton(QStringLiteral("E&xport CSV\u2026"), contents);
+  copy_text = new QPushButton(Ui("Copy as &Text"), contents);
+  export_csv = new QPushButton(Ui("E&xport CSV…"), contents);
   for (QPushButton* button : {copy_text, export_csv}) button->setAutoDefault(false);
-  hidden_note = new QLabel(QStringLiteral("The timing shows once the exercise's answer is taken."), contents);
+  hidden_note = new QLabel(Ui("The timing shows once the exercise's answer is taken."), contents);
   hidden_note->setTextFormat(Qt::PlainText);
   hidden_note->setWordWrap(true);
   hidden_note->hide();

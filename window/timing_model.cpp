@@ -2,6 +2,7 @@
 
 #include "records/timing_format.h"
 #include "window/qt_text.h"
+#include "window/ui_text.h"
 
 namespace switchsim {
 namespace {
@@ -57,7 +58,7 @@ QVariant TimingModel::headerData(int section, Qt::Orientation orientation, int r
       section >= static_cast<int>(kTimingColumns)) {
     return {};
   }
-  return ToQString(kTimingHeadings[static_cast<std::size_t>(section)]);
+  return ToQString(Tr(kTimingHeadings[static_cast<std::size_t>(section)]));
 }
 
 }  // namespace switchsim

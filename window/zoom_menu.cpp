@@ -1,6 +1,7 @@
 #include "window/zoom_menu.h"
 
 #include "window/qt_text.h"
+#include "window/ui_text.h"
 
 namespace switchsim {
 namespace {
@@ -15,16 +16,16 @@ ZoomMenu::ZoomMenu(QMenu& menu, QSettings& settings, const StartOptions& options
                    QWidget& window)
     : QObject(&window), settings_(settings), view_(view), window_(window) {
   CreateZoomMenu(menu);
-  full_screen = menu.addAction(QStringLiteral("&Full Screen"));
+  full_screen = menu.addAction(Ui("&Full Screen"));
   full_screen->setCheckable(true);
   full_screen->setShortcut(QKeySequence(Qt::Key_F11));
   full_screen->setStatusTip(
-      QStringLiteral("Fills the screen with the window; F11 again restores it"));
-  projector = menu.addAction(QStringLiteral("&Projector"));
+      Ui("Fills the screen with the window; F11 again restores it"));
+  projector = menu.addAction(Ui("&Projector"));
   projector->setCheckable(true);
   projector->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
   projector->setStatusTip(
-      QStringLiteral("Draws heavier lines and strokes and larger, bold margin text, for a room"));
+      Ui("Draws heavier lines and strokes and larger, bold margin text, for a room"));
   connect(full_screen, &QAction::triggered, this, [this](bool on) {
     window_.setWindowState(on ? window_.windowState() | Qt::WindowFullScreen
                               : window_.windowState() & ~Qt::WindowFullScreen);
@@ -42,7 +43,7 @@ ZoomMenu::ZoomMenu(QMenu& menu, QSettings& settings, const StartOptions& options
 }
 
 void ZoomMenu::CreateZoomMenu(QMenu& menu) {
-  QMenu* zoom_menu = menu.addMenu(QStringLiteral("&Zoom"));
+  QMenu* zoom_menu = menu.addMenu(Ui("&Zoom"));
   auto* group = new QActionGroup(this);
   for (std::size_t i = 0; i < zooms.size(); ++i) {
     const std::size_t percents = kZoomPercents.size();
@@ -50,17 +51,17 @@ void ZoomMenu::CreateZoomMenu(QMenu& menu) {
       zoom_of_[i] = Zoom{Zoom::Kind::Percent, kZoomPercents[i]};
       zooms[i] = zoom_menu->addAction(QStringLiteral("&%1 %").arg(kZoomPercents[i]));
       zooms[i]->setStatusTip(
-          QStringLiteral("Shows the form at %1 per cent of its size").arg(kZoomPercents[i]));
+          Filled(Ui("Shows the form at {0} per cent of its size"), {QString::number(kZoomPercents[i])}));
     } else if (i == percents) {
       zoom_of_[i] = Zoom{Zoom::Kind::Fit};
       zoom_menu->addSeparator();
-      zooms[i] = zoom_menu->addAction(QStringLiteral("&Fit to Window"));
-      zooms[i]->setStatusTip(QStringLiteral("Shows the form as large as the window lets it be"));
+      zooms[i] = zoom_menu->addAction(Ui("&Fit to Window"));
+      zooms[i]->setStatusTip(Ui("Shows the form as large as the window lets it be"));
     } else {
       zoom_of_[i] = Zoom{Zoom::Kind::Auto};
-      zooms[i] = zoom_menu->addAction(QStringLiteral("&Auto"));
+      zooms[i] = zoom_menu->addAction(Ui("&Auto"));
       zooms[i]->setStatusTip(
-          QStringLiteral("Shows the form at its own size, or smaller in a smaller window"));
+          Ui("Shows the form at its own size, or smaller in a smaller window"));
     }
     zooms[i]->setCheckable(true);
     // Ctrl with the item's place in the menu: keys that typing a rate never uses.
