@@ -274,5 +274,7 @@ function drawText(context, node, rect, align, description) {
   context.textBaseline = 'middle';
   context.textAlign = align;
   const x = {left: rect[0] + 4, center: rect[0] + rect[2] / 2, right: rect[0] + rect[2]}[align];
-  context.fillText(node.value ?? node.textContent, x, rect[1] + rect[3] / 2);
+  // A list shows its chosen item's text, which a value in English may not be.
+  const shown = node.selectedOptions ? (node.selectedOptions[0]?.text ?? '') : (node.value ?? node.textContent);
+  context.fillText(shown, x, rect[1] + rect[3] / 2);
 }

@@ -7,6 +7,7 @@
  */
 import {el, make, reveal, setText} from './dom.js';
 import {downloadText} from './downloads.js';
+import {t} from './texts.js';
 
 /** What the browser keeps under `key`; "" where it keeps nothing (a private window, a frame). */
 function stored(key) {
@@ -60,8 +61,8 @@ export class Exercises {
       section.classList.remove('dropping');
       const files = event.dataTransfer.files;
       if (files.length !== 1) {
-        this.say(files.length === 0 ? 'Drop a file: a set of exercises as a .json sheet.'
-          : 'Drop one sheet at a time.');
+        this.say(files.length === 0 ? t('Drop a file: a set of exercises as a .json sheet.')
+          : t('Drop one sheet at a time.'));
         return;
       }
       this.readFile(files[0]);
@@ -210,7 +211,7 @@ export class Exercises {
     }
     this.open(() => {
       const error = this.api.exerciseReadSheet(text);
-      return error === '' ? '' : `${name}: ${error}.`;
+      return error === '' ? '' : t('{0}: {1}.', name, error);
     });
   }
 
@@ -230,29 +231,29 @@ export class Exercises {
       const response = await fetch(new URL(address, window.location.href), {credentials: 'same-origin'});
       // A redirect may lead elsewhere: only this site's own files are read.
       if (new URL(response.url).origin !== window.location.origin) {
-        this.say(`The sheet ${name} led to another site, and is not read.`);
+        this.say(t('The sheet {0} led to another site, and is not read.', name));
         return;
       }
       if (!response.ok) {
-        this.say(`The sheet ${name} could not be loaded: ${response.status} ${response.statusText}.`);
+        this.say(t('The sheet {0} could not be loaded: {1} {2}.', name, response.status, response.statusText));
         return;
       }
       const length = Number(response.headers.get('Content-Length') ?? 0);
       const early = this.api.exerciseSizeRefusal(length);
       if (early !== '') {
-        this.say(`${name}: ${early}.`);
+        this.say(t('{0}: {1}.', name, early));
         return;
       }
       text = await response.text();
     } catch (error) {
-      this.say(`The sheet ${name} could not be loaded: ${error.message}.`);
+      this.say(t('The sheet {0} could not be loaded: {1}.', name, error.message));
       return;
     }
     const late = this.api.exerciseSizeRefusal(new Blob([text]).size);
     this.open(() => {
-      if (late !== '') return `${name}: ${late}.`;
+      if (late !== '') return t('{0}: {1}.', name, late);
       const error = this.api.exerciseReadSheet(text);
-      return error === '' ? '' : `${name}: ${error}.`;
+      return error === '' ? '' : t('{0}: {1}.', name, error);
     });
   }
 

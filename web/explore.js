@@ -5,6 +5,7 @@
 import {el, make, now} from './dom.js';
 import {downloadBlob, downloadText} from './downloads.js';
 import {drawList, inPx} from './curve-canvas.js';
+import {t} from './texts.js';
 
 const SLICE_MS = 12;        // of runs, then the page's turn
 const RUNS_PER_LOOK = 3;    // between two looks at the clock
@@ -167,7 +168,7 @@ export class Explore {
     const canvas = el('curve');
     const largest = this.drawing.width * (this.textScale || 1);
     canvas.style.maxWidth = `${largest}px`;
-    canvas.setAttribute('aria-label', `${this.drawing.title}. ${this.drawing.description}`);
+    canvas.setAttribute('aria-label', t('{0}. {1}', this.drawing.title, this.drawing.description));
     const shown = Math.min(canvas.parentNode.clientWidth || largest, largest);
     drawList(canvas, this.drawing, (window.devicePixelRatio || 1) * shown / this.drawing.width);
   }

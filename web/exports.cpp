@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "classroom/classroom.h"
 #include "text/json_writer.h"
@@ -22,6 +23,9 @@
 #include "web/web_explore.h"
 #include "web/web_form.h"
 #include "web/web_labs.h"
+#include "text/catalog.h"
+#include "text/languages.h"
+#include "text/translation.h"
 
 namespace {
 
@@ -81,6 +85,36 @@ const char* Returned(std::string text) {
   return held.c_str();
 }
 
+/// The bytes of a catalog the page is handing over, until it is read.
+std::string& CatalogBytes() {
+  static std::string bytes;
+  return bytes;
+}
+
+/// `joined`'s parts between the page's separator, the unit separator (U+001F).
+std::vector<std::string> Parts(std::string_view joined) {
+  std::vector<std::string> parts;
+  if (joined.empty()) return parts;
+  std::size_t from = 0;
+  for (std::size_t at = joined.find('\x1f'); at != std::string_view::npos; at = joined.find('\x1f', from)) {
+    parts.emplace_back(joined.substr(from, at - from));
+    from = at + 1;
+  }
+  parts.emplace_back(joined.substr(from));
+  return parts;
+}
+
+/// `pattern` filled with the first values of `values` (as many as the page's texts take).
+std::string FillAll(std::string_view pattern, const std::vector<std::string>& v) {
+  switch (v.size()) {
+    case 0: return std::string(pattern);
+    case 1: return switchsim::Fill(pattern, {v[0]});
+    case 2: return switchsim::Fill(pattern, {v[0], v[1]});
+    case 3: return switchsim::Fill(pattern, {v[0], v[1], v[2]});
+    default: return switchsim::Fill(pattern, {v[0], v[1], v[2], v[3]});
+  }
+}
+
 bool ValidBox(int kind, int link) {
   return kind >= 0 && kind <= static_cast<int>(switchsim::BoxKind::Size) && link >= 0 &&
          link < switchsim::kLinkCount;
@@ -89,6 +123,59 @@ bool ValidBox(int kind, int link) {
 }  // namespace
 
 extern "C" {
+
+// The page's language: chosen before the form is made, its catalog fetched
+// by the page and handed over as bytes.
+/// The language the page speaks: the one `asked` (a link's lang=) names,
+/// else the one `kept` (the page's menu, from an earlier visit) names, else
+/// the first of the browser's `tags` (separated by U+001F) that switchsim speaks.
+const char* ss_page_language(const char* asked, const char* kept, const char* tags) {
+  for (const char* tag : {asked, kept}) {
+    if (const auto language = switchsim::LanguageOfTag(tag)) return Returned(std::string(*language));
+  }
+  return Returned(std::string(switchsim::PreferredLanguage(Parts(tags))));
+}
+/// The languages a person picks from the menu: [{"code", "name"}], each named in itself.
+const char* ss_languages() {
+  std::string out;
+  switchsim::JsonWriter json(out);
+  json.Open('[');
+  for (const switchsim::Language& language : switchsim::kLanguages) {
+    if (language.listed) json.Open('{').Key("code").Text(language.code).Key("name").Text(language.own_name).Close('}');
+  }
+  json.Close(']');
+  return Returned(std::move(out));
+}
+/// Room in the module's memory for a catalog of `length` bytes; where the page writes them.
+double ss_catalog_buffer(int length) {
+  CatalogBytes().assign(static_cast<std::size_t>(length < 0 ? 0 : length), '\0');
+  return static_cast<double>(reinterpret_cast<std::uintptr_t>(CatalogBytes().data()));
+}
+/// Puts the catalog written at ss_catalog_buffer's place in use; 1 if it is one, else 0 and English stays.
+int ss_use_catalog() {
+  auto catalog = switchsim::Catalog::Read(CatalogBytes());
+  std::string().swap(CatalogBytes());
+  if (!catalog) return 0;
+  switchsim::UseCatalog(std::make_shared<const switchsim::Catalog>(std::move(*catalog)));
+  return 1;
+}
+/// The code of the language in use ("en" with no catalog).
+const char* ss_language() { return Returned(switchsim::CurrentLanguage()); }
+/// `text`, one of the page's own, in the language in use, with {0}.. filled by
+/// `values` (separated by U+001F).
+const char* ss_tr(const char* text, const char* values) {
+  return Returned(FillAll(switchsim::Tr(text), Parts(values)));
+}
+/// As ss_tr, for a text that means different things in different places.
+const char* ss_tr_in(const char* context, const char* text, const char* values) {
+  return Returned(FillAll(switchsim::TrIn(context, text), Parts(values)));
+}
+/// As ss_tr, the singular or the plural as `count` asks.
+const char* ss_tr_n(const char* singular, const char* plural, double count, const char* values) {
+  return Returned(FillAll(switchsim::TrN(singular, plural, static_cast<long long>(count)), Parts(values)));
+}
+/// A number written with a decimal point, as a person of the language in use writes it.
+const char* ss_people_number(const char* number) { return Returned(switchsim::PeopleNumber(number)); }
 
 /// Builds the form as loaded, forgetting any earlier one.
 void ss_create() {
@@ -196,8 +283,8 @@ const char* ss_exercise_read_sheet(const char* text) {
 const char* ss_exercise_size_refusal(double bytes) {
   if (bytes <= static_cast<double>(switchsim::kMostSheetBytes)) return Returned("");
   constexpr std::size_t kBytesPerMiB = 1024 * 1024;
-  return Returned("The file is too large for a set of exercises: at most " +
-                  std::to_string(switchsim::kMostSheetBytes / kBytesPerMiB) + " MiB");
+  return Returned(switchsim::Fill(switchsim::Tr("The file is too large for a set of exercises: at most {0} MiB"),
+                                  {std::to_string(switchsim::kMostSheetBytes / kBytesPerMiB)}));
 }
 /// "" or why the page does not load the sheet a link names.
 const char* ss_exercise_address_refusal(const char* name) {
@@ -206,7 +293,7 @@ const char* ss_exercise_address_refusal(const char* name) {
 /// Holds aside the one exercise the link taken asks for; "" or why not.
 const char* ss_exercise_read_link() {
   const auto& sheet = Form()->LinkSheet();
-  return Returned(sheet ? Exercises().Hold(*sheet) : std::string("The link asks for no prediction"));
+  return Returned(sheet ? Exercises().Hold(*sheet) : switchsim::Tr("The link asks for no prediction"));
 }
 /// Holds the built-in course aside.
 void ss_exercise_read_course(const char* name) { Exercises().ReadCourse(name); }
@@ -235,7 +322,7 @@ const char* ss_sweep_choices() {
   switchsim::JsonWriter json(out);
   json.Open('[');
   for (const switchsim::SweepChoice& c : switchsim::SweepChoices()) {
-    json.Open('{').Key("name").Text(c.name).Key("label").Text(c.label).Key("from").Text(c.from);
+    json.Open('{').Key("name").Text(c.name).Key("label").Text(switchsim::Tr(c.label)).Key("from").Text(c.from);
     json.Key("to").Text(c.to).Key("step").Text(c.step).Close('}');
   }
   json.Close(']');

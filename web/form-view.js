@@ -4,9 +4,10 @@
  * tab order), then made to show what the module's state says. The controls
  * pass the user's actions on to the module; they decide nothing.
  */
-import {decoration, make, now, place} from './dom.js';
+import {decoration, make, now, place, setText} from './dom.js';
 import {drawCrest, drawMarkerLabels, drawTimeScale, drawWaitingSteps, formPicture, makeCanvas,
   matchDensity, redrawTrace} from './drawing.js';
+import {t} from './texts.js';
 
 const BOX_RATE = 0;  // a box's kind: a rate box, the only kind with colours of its own
 const JUSTIFY = {right: 'flex-end', center: 'center'};
@@ -17,7 +18,7 @@ const JUSTIFY = {right: 'flex-end', center: 'center'};
  */
 export function rateList(holder, box, id, chosen) {
   const list = make('select', {id, tabIndex: -1}, holder);
-  list.setAttribute('aria-label', `List of rates, ${box.name}`);
+  list.setAttribute('aria-label', t('List of rates, {0}', t(box.name)));
   make('option', {value: '', textContent: '', hidden: true}, list);
   for (const item of box.items) make('option', {value: item, textContent: item}, list);
   list.addEventListener('change', () => {
@@ -85,7 +86,7 @@ export class FormView {
       const node = make(boxId ? 'label' : 'div', {id: label.id, className: 'label'}, this.form);
       if (boxId) node.htmlFor = boxId;
       decoration(node);
-      make('span', {textContent: label.text}, node);
+      make('span', {textContent: t(label.text)}, node);
       place(node, label.rect);
       Object.assign(node.style, {
         fontSize: `${label.font}px`, fontWeight: label.bold ? 'bold' : 'normal',
@@ -113,7 +114,7 @@ export class FormView {
       return node;
     });
     const crest = make('div', {id: 'imgCrest', role: 'img'}, this.form);
-    crest.setAttribute('aria-label', 'switchsim logo');
+    crest.setAttribute('aria-label', t('switchsim logo'));
     place(crest, d.crest);
     this.crest = makeCanvas(d.crest[2], d.crest[3], crest);
     drawCrest(this.crest, this.description);
@@ -159,12 +160,13 @@ export class FormView {
     const input = box.editable ? this.buildRateBox(box) : make('select', {id: box.id}, this.form);
     if (!box.editable) {
       place(input, box.rect);
-      for (const item of box.items) make('option', {value: item, textContent: item}, input);
+      // A list's items are the form's values, shown in the page's language.
+      for (const item of box.items) make('option', {value: item, textContent: t(item)}, input);
       input.addEventListener('change', () => this.setBox(box, input.value));
     }
     input.style.fontSize = `${box.font}px`;
-    input.title = box.tip;
-    input.setAttribute('aria-label', box.name);
+    input.title = t(box.tip);
+    input.setAttribute('aria-label', t(box.name));
     this.boxes.push({box, input});
     this.controls.push(input);
   }
@@ -202,10 +204,10 @@ export class FormView {
   }
 
   buildTrace(trace) {
-    const node = make('div', {id: trace.id, className: 'trace', tabIndex: 0, title: trace.tip},
+    const node = make('div', {id: trace.id, className: 'trace', tabIndex: 0, title: t(trace.tip)},
                       this.form);
     node.setAttribute('role', 'img');
-    node.setAttribute('aria-label', trace.name);
+    node.setAttribute('aria-label', t(trace.name));
     place(node, trace.rect);
     const border = trace.border;
     node.style.padding = `${border}px`;
@@ -218,7 +220,7 @@ export class FormView {
   }
 
   buildButton(button) {
-    const node = make('button', {id: button.id, type: 'button', title: button.tip}, this.form);
+    const node = make('button', {id: button.id, type: 'button', title: t(button.tip)}, this.form);
     place(node, button.rect);
     node.style.fontSize = `${button.font}px`;
     node.setAttribute('aria-keyshortcuts', ['F5', 'F6'][button.index]);
@@ -275,9 +277,8 @@ export class FormView {
         if (label) label.style.color = state.labelColours[box.link];
       }
     }
-    state.captions.forEach((caption, n) => {
-      if (this.buttons[n].textContent !== caption) this.buttons[n].textContent = caption;
-    });
+    // A caption is the form's state, in English; it shows in the page's language.
+    state.captions.forEach((caption, n) => setText(this.buttons[n], t(caption)));
     if (JSON.stringify(state.marginText) !== JSON.stringify(this.marginText)) {
       this.marginText = state.marginText;
       drawTimeScale(this.timeScale, this.description, this.marginText);

@@ -8,6 +8,7 @@ import {el, setText} from './dom.js';
 import {downloadText} from './downloads.js';
 import {drawList, inPx} from './curve-canvas.js';
 import {SlicedWork} from './sliced-work.js';
+import {numberText, t} from './texts.js';
 
 const LABS = ['share', 'queue'];  // the tabs, in the module's numbering
 
@@ -83,7 +84,7 @@ export class LabCurve {
     const state = JSON.parse(this.api.labState(this.lab));
     el('labCurveProgress').value = state.curveProgress;
     setText(el('labCurveProgressText'), state.curveRunning
-      ? `${Math.floor(state.curveProgress * 100)} %` : (state.hasCurve ? 'Done' : ''));
+      ? t('{0} %', numberText(Math.floor(state.curveProgress * 100))) : (state.hasCurve ? t('Done') : ''));
     return state;
   }
 

@@ -9,6 +9,7 @@ import {downloadText} from './downloads.js';
 import {drawList, inPx} from './curve-canvas.js';
 import {LabCurve} from './lab-curve.js';
 import {SlicedWork} from './sliced-work.js';
+import {numberText, t} from './texts.js';
 
 const LABS = ['share', 'queue'];  // the tabs, in the module's numbering
 
@@ -171,7 +172,7 @@ export class Labs {
     const progress = el('labProgress');
     progress.value = state.progress;
     setText(el('labProgressText'), state.running || (state.hasRun && !whole)
-      ? `${Math.floor(state.progress * 100)} %` : (state.hasRun ? 'Done' : ''));
+      ? t('{0} %', numberText(Math.floor(state.progress * 100))) : (state.hasRun ? t('Done') : ''));
   }
 
   takePicture() {
@@ -247,11 +248,11 @@ export class Labs {
     const link = this.link();
     const said = (note) => setText(el('labLinkNote'), note);
     if (!navigator.clipboard) {
-      said(`Copy this link: ${link}`);
+      said(t('Copy this link: {0}', link));
       return;
     }
-    navigator.clipboard.writeText(link).then(() => said(`Link copied: ${link}`),
-                                             () => said(`Copy this link: ${link}`));
+    navigator.clipboard.writeText(link).then(() => said(t('Link copied: {0}', link)),
+                                             () => said(t('Copy this link: {0}', link)));
   }
 
   /** Says the labs' new notices through the page's live region. */

@@ -17,6 +17,7 @@ import {Timing} from './timing.js';
 import {StatusBar} from './status-bar.js';
 import {ToolBar} from './tool-bar.js';
 import {TouchControls} from './touch-controls.js';
+import {t} from './texts.js';
 
 export class Page {
   /** Builds the page around `api` (core-api.js's bind() of a created module) and shows it. */
@@ -127,7 +128,7 @@ export class Page {
     const notice = this.api.applyQuery(window.location.search, now());
     const shown = el('linkNotice');
     shown.hidden = notice === '';
-    shown.textContent = notice === '' ? '' : `${notice}. The page starts with its defaults.`;
+    shown.textContent = notice === '' ? '' : t('{0}. The page starts with its defaults.', notice);
     const view = JSON.parse(this.api.linkView());
     this.toolBar.takeLinkView(view);
     const speed = this.toolBar.savedSpeed();

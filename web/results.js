@@ -6,6 +6,7 @@
  */
 import {el, make} from './dom.js';
 import {copyText, downloadText} from './downloads.js';
+import {t} from './texts.js';
 
 export class Results {
   /** Fills the table's heading with `headings` and binds the section's buttons to `api`. */
@@ -14,7 +15,7 @@ export class Results {
     this.chosen = 0;
     this.body = el('resultsTable').tBodies[0];
     const head = el('resultsTable').tHead.rows[0];
-    for (const heading of headings) make('th', {textContent: heading, scope: 'col'}, head);
+    for (const heading of headings) make('th', {textContent: t(heading), scope: 'col'}, head);
     el('exportCsv').addEventListener('click', () => {
       downloadText('switchsim-results.csv', api.resultsCsv(), 'text/csv');
     });

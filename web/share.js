@@ -4,6 +4,7 @@
  * showing it in a course page; shown to read and copied when the browser lets us.
  */
 import {el, setText} from './dom.js';
+import {t} from './texts.js';
 
 export class ShareDialog {
   /** Binds the dialog to `page` (its api and stage). */
@@ -25,10 +26,9 @@ export class ShareDialog {
     // The framed page's run bar is as high as the style sheet makes it.
     const bar = parseFloat(getComputedStyle(document.documentElement).getPropertyValue('--embedded-run-bar'));
     const text = embed ? this.page.api.embedSnippet(`${link}&embed=1`, bar) : link;
-    setText(el('shareTitle'), embed ? 'Embed in a course page' : 'Share this page');
-    setText(el('shareHint'), embed
-      ? 'Paste this into a course page\u2019s HTML: it shows the form and a run bar, fitted to the frame.'
-      : 'This link opens the page with the boxes, the speed and the view as they are now.');
+    setText(el('shareTitle'), embed ? t('Embed in a course page') : t('Share this page'));
+    el('shareHintLink').hidden = embed;
+    el('shareHintEmbed').hidden = !embed;
     el('shareText').value = text;
     setText(el('copyNote'), '');
     const dialog = el('shareDialog');
@@ -42,10 +42,10 @@ export class ShareDialog {
     const text = el('shareText').value;
     const said = (note) => setText(el('copyNote'), note);
     if (!navigator.clipboard) {
-      said('Select the text and copy it.');
+      said(t('Select the text and copy it.'));
       return;
     }
-    navigator.clipboard.writeText(text).then(() => said('Copied.'),
-                                             () => said('Select the text and copy it.'));
+    navigator.clipboard.writeText(text).then(() => said(t('Copied.')),
+                                             () => said(t('Select the text and copy it.')));
   }
 }

@@ -3,6 +3,7 @@
  * and the clock) and the live region that says every new notice aloud.
  */
 import {el, setText} from './dom.js';
+import {t} from './texts.js';
 
 export class StatusBar {
   /** `speeds`: each speed's name by its index, as the module describes them. */
@@ -22,7 +23,7 @@ export class StatusBar {
   show(state) {
     setText(el('statusPhase'), state.phase);
     setText(el('statusClock'), state.clock);
-    setText(el('statusSpeed'), this.speeds[state.speed]);
+    setText(el('statusSpeed'), t(this.speeds[state.speed]));
     if (state.noticeCount === this.notices) return;
     // Several notices at once (a refused rate that cleared the markers) are all heard.
     if (this.notices >= 0) this.announce(this.api.noticesSince(this.notices));

@@ -1,15 +1,19 @@
 /**
  * The entry of the web page: starts the module that switchsim-core.js
- * loads (a classic script defining createSwitchsim), builds the page, and
+ * loads (a classic script defining createSwitchsim), puts the page's
+ * language in use (its catalog fetched when it is not English), builds the page, and
  * publishes window.switchsim (page, tickTimings(), runs(), firstFrameMs)
  * for the browser checks and the bench; marks the document ready.
  */
 import {bind} from './core-api.js';
 import {el, now} from './dom.js';
 import {Page} from './page.js';
+import {pageLanguage} from './tool-bar.js';
+import {speak, t} from './texts.js';
 
-createSwitchsim().then((core) => {
+createSwitchsim().then(async (core) => {
   const api = bind(core);
+  await speak(api, pageLanguage(api));
   api.create();
   const page = new Page(api);
   page.applyAddress();
@@ -29,5 +33,6 @@ createSwitchsim().then((core) => {
     }
   });
 }).catch((error) => {
-  el('Form1').textContent = `switchsim could not start in this browser: ${error}`;
+  el('Form1').textContent = t('switchsim could not start in this browser: {0}', error);
+  document.documentElement.classList.remove('speaking');
 });

@@ -5,6 +5,7 @@
  */
 import {el, make, setText} from './dom.js';
 import {downloadText} from './downloads.js';
+import {t} from './texts.js';
 
 export class Timing {
   /** Fills the table's heading with `headings` and binds the section's button to `api`. */
@@ -13,7 +14,7 @@ export class Timing {
     this.revision = -1;
     this.body = el('timingTable').tBodies[0];
     const head = el('timingTable').tHead.rows[0];
-    for (const heading of headings) make('th', {textContent: heading, scope: 'col'}, head);
+    for (const heading of headings) make('th', {textContent: t(heading), scope: 'col'}, head);
     el('exportTiming').addEventListener('click', () => {
       downloadText('switchsim-timing.csv', api.timingCsv(), 'text/csv');
     });

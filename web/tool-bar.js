@@ -8,6 +8,7 @@
 import {el, make, now} from './dom.js';
 import {downloadBlob, downloadText} from './downloads.js';
 import {ShareDialog} from './share.js';
+import {joined, numberText, t, tIn} from './texts.js';
 
 const VIEW_CHOICES = ['timeScale', 'markerLabels', 'markerEdges', 'bareForm'];
 
@@ -22,6 +23,15 @@ function saveSetting(name, value) {
   } catch { /* kept for this visit only */ }
 }
 
+/**
+ * The language the page speaks, by the module's rule: the address's lang=,
+ * else the one chosen in the menu on an earlier visit, else the browser's.
+ */
+export function pageLanguage(api) {
+  const asked = new URLSearchParams(window.location.search).get('lang') ?? '';
+  return api.pageLanguage(asked, setting('language') ?? '', joined(navigator.languages ?? [navigator.language]));
+}
+
 export class ToolBar {
   /**
    * Binds the tool bar to `page` (its api, description, view, results,
@@ -32,7 +42,7 @@ export class ToolBar {
     this.shownControls = null;
     const {api, description} = page;
     const speed = el('speed');
-    description.speeds.forEach((name, value) => make('option', {value, textContent: name}, speed));
+    description.speeds.forEach((name, value) => make('option', {value, textContent: t(name)}, speed));
     speed.addEventListener('change', () => {
       page.act(() => api.setSpeed(Number(speed.value), now()));
       saveSetting('speed', speed.value);
@@ -51,11 +61,11 @@ export class ToolBar {
       });
     }
     const zoom = el('zoom');
-    make('option', {value: 'auto', textContent: 'Auto'}, zoom);
+    make('option', {value: 'auto', textContent: tIn('zoom', 'Auto')}, zoom);
     for (const percent of description.zooms) {
-      make('option', {value: String(percent), textContent: `${percent} %`}, zoom);
+      make('option', {value: String(percent), textContent: t('{0} %', numberText(percent))}, zoom);
     }
-    make('option', {value: 'fit', textContent: 'Fit'}, zoom);
+    make('option', {value: 'fit', textContent: tIn('zoom', 'Fit')}, zoom);
     zoom.addEventListener('change', () => {
       saveSetting('zoom', zoom.value);
       page.stage.set({zoom: zoom.value});
@@ -84,9 +94,27 @@ export class ToolBar {
       event.preventDefault();  // the address keeps no fragment
       page.view.focusFirst();
     });
-    el('about').textContent =
-        `switchsim ${description.version}. Free software under the ${description.licence}.`;
+    el('about').textContent = t('switchsim {0}. Free software under the {1}.', description.version, description.licence);
+    this.bindLanguages();
     document.addEventListener('keydown', (event) => this.key(event));
+  }
+
+  /**
+   * The language menu: the languages in their own names, the one in use
+   * chosen. A choice is kept for later visits, and the page starts again in
+   * it, its boxes, speed and view as they are (a link's lang= gives way).
+   */
+  bindLanguages() {
+    const {api, stage} = this.page;
+    const menu = el('language');
+    for (const {code, name} of JSON.parse(api.languages())) make('option', {value: code, textContent: name, lang: code}, menu);
+    menu.value = api.language();
+    menu.addEventListener('change', () => {
+      saveSetting('language', menu.value);
+      const query = new URLSearchParams(api.shareQuery(stage.zoom, stage.projector ? 1 : 0));
+      query.delete('lang');
+      window.location.assign(`${window.location.pathname}?${query}`);
+    });
   }
 
   /** The page's keys, as the desktop window's: F1, F5 to F9 and Ctrl+S. */

@@ -6,6 +6,7 @@
  */
 import {el, make, setText} from './dom.js';
 import {rateList} from './form-view.js';
+import {t} from './texts.js';
 
 const BOX_RATE = 0;  // a box's kind: a rate box
 
@@ -15,23 +16,23 @@ export class TouchControls {
     this.view = view;
     const runBar = el('runBar');
     this.buttons = description.controls.filter((control) => control.type === 'button').map((button) => {
-      const twin = make('button', {type: 'button', id: `run${button.index}`, title: button.tip}, runBar);
+      const twin = make('button', {type: 'button', id: `run${button.index}`, title: t(button.tip)}, runBar);
       twin.addEventListener('click', () => view.buttons[button.index].click());
       return twin;
     });
     this.clock = make('span', {id: 'runClock'}, runBar);
     this.boxes = description.controls.filter((control) => control.type === 'box').map((box) => {
       const label = make('label', {}, el('parameterBoxes'));
-      make('span', {textContent: box.name}, label);
+      make('span', {textContent: t(box.name)}, label);
       const input = box.editable ? this.rateBox(box, label) : this.listBox(box, label);
-      input.title = box.tip;
+      input.title = t(box.tip);
       return {box, input};
     });
   }
 
   listBox(box, label) {
     const select = make('select', {id: `twin_${box.id}`}, label);
-    for (const item of box.items) make('option', {value: item, textContent: item}, select);
+    for (const item of box.items) make('option', {value: item, textContent: t(item)}, select);
     select.addEventListener('change', () => this.view.setBox(box, select.value));
     return select;
   }
@@ -52,7 +53,7 @@ export class TouchControls {
 
   /** Shows the captions, the boxes' texts and colours and the clock of `state` (api.state()). */
   show(state) {
-    state.captions.forEach((caption, n) => setText(this.buttons[n], caption));
+    state.captions.forEach((caption, n) => setText(this.buttons[n], t(caption)));
     for (const {box, input} of this.boxes) {
       const text = state.boxes[box.id];
       if (input.value !== text && document.activeElement !== input) input.value = text;

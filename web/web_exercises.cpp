@@ -5,6 +5,7 @@
 #include "exercises/exercise_course.h"
 #include "exercises/exercise_sheet.h"
 #include "text/json_writer.h"
+#include "text/translation.h"
 
 namespace switchsim {
 namespace {
@@ -34,7 +35,7 @@ void WebExercises::ReadCourse(std::string_view name) {
 }
 
 std::string WebExercises::Hold(ExerciseSheet sheet) {
-  if (sheet.exercises.empty()) return "The set holds no exercise";
+  if (sheet.exercises.empty()) return Tr("The set holds no exercise");
   held_ = std::move(sheet);
   return {};
 }

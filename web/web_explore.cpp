@@ -3,6 +3,7 @@
 #include <variant>
 
 #include "text/json_writer.h"
+#include "text/translation.h"
 #include "web/drawing_json.h"
 #include "simulation/numbers.h"
 #include "records/results_format.h"
@@ -18,7 +19,7 @@ std::string WebExplore::Begin(const std::string& spec_text, const std::string& s
   auto read = ReadSweepRange(spec_text);
   if (const auto* refusal = std::get_if<std::string>(&read)) return *refusal;
   int seeds = 1;
-  if (const auto refusal = ChooseSeedCount(seeds_text, seeds)) return "Seeds: " + *refusal;
+  if (const auto refusal = ChooseSeedCount(seeds_text, seeds)) return Fill(Tr("Seeds: {0}"), {*refusal});
   sweep_ = std::make_unique<Sweep>(std::get<SweepRange>(std::move(read)), base, 1, seeds);
   layout_.reset();
   return {};
@@ -51,9 +52,9 @@ std::string WebExplore::TableJson() const {
   std::string out;
   JsonWriter json(out);
   json.Open('{').Key("heading").Open('[');
-  json.Text(SweepAxisTitle(sweep_->spec())).Text("technique").Text("formula ms");
+  json.Text(SweepAxisTitle(sweep_->spec())).Text(Tr("technique")).Text(Tr("formula ms"));
   for (int s = 0; s < sweep_->seed_count(); ++s) {
-    json.Text("seed " + std::to_string(sweep_->first_seed() + static_cast<std::uint64_t>(s)) + " ms");
+    json.Text(Fill(Tr("seed {0} ms"), {std::to_string(sweep_->first_seed() + static_cast<std::uint64_t>(s))}));
   }
   json.Close(']').Key("rows").Open('[');
   const auto& runs = sweep_->runs();
@@ -61,11 +62,11 @@ std::string WebExplore::TableJson() const {
   // Runs come in the order x, technique, seed: one row per x and technique.
   for (std::size_t i = 0; i < runs.size(); i += seeds) {
     const SweepRun& first = runs[i];
-    json.Open('[').Text(ShortestText(sweep_->spec().values[first.x_index]));
-    json.Text(SweepTechniqueName(first.technique));
-    json.Text(MsText(sweep_->FormulaMs(first.technique, first.x_index)));
+    json.Open('[').Text(PeopleNumber(ShortestText(sweep_->spec().values[first.x_index])));
+    json.Text(Tr(SweepTechniqueName(first.technique)));
+    json.Text(PeopleNumber(MsText(sweep_->FormulaMs(first.technique, first.x_index))));
     for (std::size_t s = i; s < runs.size() && s < i + seeds; ++s) {
-      json.Text(runs[s].simulated_ms ? std::to_string(*runs[s].simulated_ms) : std::string("> 15 s"));
+      json.Text(runs[s].simulated_ms ? std::to_string(*runs[s].simulated_ms) : Tr("> 15 s"));
     }
     json.Close(']');
   }

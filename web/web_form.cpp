@@ -210,6 +210,7 @@ std::string WebForm::ApplyQuery(const std::string& query, double now_ms) {
   link_projector_ = request.Given("projector") ? std::optional<bool>(request.projector) : std::nullopt;
   link_embed_ = request.embed;
   link_exercises_ = request.exercises;
+  link_language_ = request.language;
   link_lab_.reset();
   ++changes_;
   if (request.share || request.queue) {
@@ -268,7 +269,8 @@ std::string WebForm::LinkView() const {
 }
 
 std::string WebForm::ShareQuery(const Zoom& zoom, bool projector) const {
-  return switchsim::ShareQuery(logic_, pacer_.Speed(), zoom, projector);
+  const std::string query = switchsim::ShareQuery(logic_, pacer_.Speed(), zoom, projector);
+  return link_language_ ? query + "&lang=" + *link_language_ : query;
 }
 
 void WebForm::SetPresentation(const Presentation& presentation, double least_shown_px) {

@@ -96,7 +96,9 @@ class WebForm final : public FormSurface {
   const std::optional<RunRequest>& LinkLab() const { return link_lab_; }
   /// The one exercise the last link taken asks for with "predict", if it does.
   const std::optional<ExerciseSheet>& LinkSheet() const { return link_sheet_; }
-  /// The query of a link to the page as it is now, with the view's `zoom` and `projector`.
+  /// The query of a link to the page as it is now, with the view's `zoom` and `projector`;
+  /// with the language of the link taken when it named one (lang=), else
+  /// without, so that the link opens in its receiver's language.
   std::string ShareQuery(const Zoom& zoom, bool projector) const;
 
   /// The form is shown at `presentation`; the marker labels and the time
@@ -150,6 +152,7 @@ class WebForm final : public FormSurface {
   std::optional<bool> link_projector_;
   bool link_embed_ = false;
   std::optional<std::string> link_exercises_;
+  std::optional<std::string> link_language_;
   std::optional<ExerciseSheet> link_sheet_;
   std::optional<RunRequest> link_lab_;
   std::function<void()> after_tick_;

@@ -5,6 +5,7 @@
 
 #include "form/run_choice.h"
 #include "text/json_writer.h"
+#include "text/translation.h"
 #include "web/drawing_json.h"
 
 namespace switchsim {
@@ -54,7 +55,7 @@ std::string WebLabs::FieldsJson(int lab) const {
 
 std::string WebLabs::Set(int lab, const std::string& name, const std::string& text) {
   LabSession* session = Lab(lab);
-  if (session == nullptr) return "There is no such lab";
+  if (session == nullptr) return Tr("There is no such lab");
   const auto refusal = session->Set(name, text);
   Heard(*session);
   return refusal.value_or("");
@@ -62,7 +63,7 @@ std::string WebLabs::Set(int lab, const std::string& name, const std::string& te
 
 std::string WebLabs::Start(int lab) {
   LabSession* session = Lab(lab);
-  if (session == nullptr) return "There is no such lab";
+  if (session == nullptr) return Tr("There is no such lab");
   const auto refusal = session->Start();
   Heard(*session);
   return refusal.value_or("");
@@ -124,11 +125,11 @@ std::string WebLabs::Query(int lab) const {
 
 std::string WebLabs::StartCurve(int lab, const std::string& range, const std::string& seeds) {
   LabSession* session = Lab(lab);
-  if (session == nullptr) return "There is no such lab";
+  if (session == nullptr) return Tr("There is no such lab");
   int count = 1;
   if (const auto refusal = ChooseSeedCount(seeds, count); refusal && !session->Held()) {
-    notices_.push_back(session->Title() + " curve: Seeds: " + *refusal);
-    return "Seeds: " + *refusal;
+    notices_.push_back(Fill(Tr("{0} curve: Seeds: {1}"), {session->Title(), *refusal}));
+    return Fill(Tr("Seeds: {0}"), {*refusal});
   }
   const auto refusal = session->StartCurve(range, count);
   Heard(*session);
