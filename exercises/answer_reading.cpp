@@ -130,8 +130,9 @@ std::optional<double> ProbabilityTyped(std::string_view typed) {
 // A crossover's value: a number, with the swept parameter's unit if typed.
 std::optional<double> SweptValue(const Exercise& exercise, std::string_view typed) {
   std::string text = Folded(typed);
-  const std::string unit = exercise.sweep ? Folded(SweepUnit(*exercise.sweep)) : std::string();
-  if (!unit.empty() && !TakeSuffix(text, unit)) TakeSuffix(text, Folded(AnswerUnit(exercise)));
+  // The unit may be typed in English or in the language in use.
+  const std::string unit = exercise.sweep ? SweepUnit(*exercise.sweep) : std::string();
+  if (!unit.empty() && !TakeSuffix(text, Folded(unit))) TakeSuffix(text, Folded(Tr(unit)));
   if (!TakeSuffix(text, "blocks")) TakeSuffix(text, "block");
   const auto value = PlainNumber(text, true);
   if (!value || !(*value > 0)) return std::nullopt;

@@ -55,7 +55,7 @@ std::string ChangeText(const RunParameters& base, const ParameterChange& change,
   if (text_for == TextFor::Programs) {
     const bool short_unit = unit == "units" || unit == "blocks";
     const std::string shown_unit = unit == "blocks" && to == 1 ? "block" : unit;
-    return SweepAxisName(range) + " from " + from + " to " + ShortestText(to) + (short_unit ? " " + shown_unit : "");
+    return SweepAxisEnglish(range) + " from " + from + " to " + ShortestText(to) + (short_unit ? " " + shown_unit : "");
   }
   std::string to_text = PeopleNumber(ShortestText(to));
   if (unit == "blocks") to_text = Fill(TrN("{0} block", "{0} blocks", to == 1 ? 1 : 2), {to_text});

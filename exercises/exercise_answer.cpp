@@ -237,7 +237,7 @@ std::string AnswerText(const Exercise& exercise, const Answer& answer, TextFor t
     case ExerciseAsk::Bottleneck: return Number(ShortestText(answer.number), text_for);
     case ExerciseAsk::OptimalPacket: {
       const long long blocks = std::llround(answer.number);
-      return people ? Fill(TrN("{0} block", "{0} blocks", blocks), {std::to_string(blocks)}) : BlocksCount(blocks);
+      return people ? BlocksCount(blocks) : BlocksCountInEnglish(blocks);
     }
     case ExerciseAsk::Crossover: {
       if (!std::isfinite(answer.number)) return people ? Tr("no crossing") : "no crossing";

@@ -93,7 +93,7 @@ std::optional<PacketOptimum> SweepOptimum(const Sweep& sweep) {
 }
 
 std::string OvertakeText(const Sweep& sweep, const Overtake& overtake) {
-  const std::string unit = SweepUnit(sweep.spec());
+  const std::string unit = Tr(SweepUnit(sweep.spec()));
   const std::string faster = SweepTechniqueLabel(overtake.faster);
   const std::string slower = SweepTechniqueLabel(overtake.slower);
   const std::string ms = PeopleNumber(FormulaText(overtake.ms));

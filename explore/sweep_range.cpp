@@ -212,24 +212,38 @@ std::string SweepParameterName(const SweepRange& spec) {
   return std::string(kParameterNames[0].name);
 }
 
-std::string SweepAxisName(const SweepRange& spec) {
+namespace {
+
+// The axis's name, each text passed through `shown` (Tr for people, none for programs).
+template <typename Shown>
+std::string AxisName(const SweepRange& spec, Shown shown) {
   const std::string link = std::to_string(spec.link + 1);
   switch (spec.parameter) {
-    case SweepParameter::Size: return Tr("message size");
-    case SweepParameter::Packet: return Tr("packet size");
-    case SweepParameter::Header: return Tr("header size");
-    case SweepParameter::Rate: return Fill(Tr("rate of link {0}"), {link});
-    case SweepParameter::Delay: return Fill(Tr("delay of link {0}"), {link});
+    case SweepParameter::Size: return shown(Mark("message size"));
+    case SweepParameter::Packet: return shown(Mark("packet size"));
+    case SweepParameter::Header: return shown(Mark("header size"));
+    case SweepParameter::Rate: return Fill(shown(Mark("rate of link {0}")), {link});
+    case SweepParameter::Delay: return Fill(shown(Mark("delay of link {0}")), {link});
   }
   return "";
 }
 
+}  // namespace
+
+std::string SweepAxisName(const SweepRange& spec) {
+  return AxisName(spec, [](std::string_view text) { return Tr(text); });
+}
+
+std::string SweepAxisEnglish(const SweepRange& spec) {
+  return AxisName(spec, [](std::string_view text) { return std::string(text); });
+}
+
 std::string SweepUnit(const SweepRange& spec) {
   switch (spec.parameter) {
-    case SweepParameter::Size: return Tr("units");
+    case SweepParameter::Size: return std::string(Mark("units"));
     case SweepParameter::Packet:
-    case SweepParameter::Header: return Tr("blocks");
-    case SweepParameter::Rate: return Tr("blocks per 100 ms");
+    case SweepParameter::Header: return std::string(Mark("blocks"));
+    case SweepParameter::Rate: return std::string(Mark("blocks per 100 ms"));
     case SweepParameter::Delay: return "";
   }
   return "";
@@ -238,7 +252,7 @@ std::string SweepUnit(const SweepRange& spec) {
 std::string SweepAxisTitle(const SweepRange& spec) {
   if (spec.parameter == SweepParameter::Delay) return Fill(Tr("{0} (crossing 5 x d ms)"), {SweepAxisName(spec)});
   // TRANSLATORS: an axis's title: what it shows ("message size") and its unit ("units").
-  return Fill(Tr("{0} ({1})"), {SweepAxisName(spec), SweepUnit(spec)});
+  return Fill(Tr("{0} ({1})"), {SweepAxisName(spec), Tr(SweepUnit(spec))});
 }
 
 RunParameters ParametersAt(const SweepRange& spec, RunParameters base, double x) {

@@ -37,9 +37,12 @@ std::variant<std::vector<double>, std::string> ReadSteppedValues(const std::stri
 /// The parameter's name on the command line: "size", "packet", "rate1", ...
 std::string SweepParameterName(const SweepRange& spec);
 /// What the x axis shows, without a unit: "message size", "rate of link 1",
-/// in the language in use (as the next two).
+/// in the language in use.
 std::string SweepAxisName(const SweepRange& spec);
-/// The unit of the x values: "units", "blocks", "blocks per 100 ms"; none for a delay.
+/// The same name in English, for files and answers meant for programs.
+std::string SweepAxisEnglish(const SweepRange& spec);
+/// The unit of the x values in English: "units", "blocks", "blocks per 100 ms";
+/// none for a delay. Marked for the catalog: a person is shown Tr(unit).
 std::string SweepUnit(const SweepRange& spec);
 /// The x axis's title with its unit: "message size (units)".
 std::string SweepAxisTitle(const SweepRange& spec);

@@ -165,6 +165,10 @@ TEST(ExerciseAnswerComma, ACommaGroupsThousandsInEnglishAndIsADecimalPointWhereT
   EXPECT_EQ(Tr("Your answer"), "Ihre Antwort");
   EXPECT_FALSE(ReadAnswer(e, "5 Blöcke").answer) << "a completion asks for ms";
   EXPECT_EQ(ReadAnswer(CourseExercise(10), "5 Blöcke").answer->number, 5);
+  const Exercise& crossover = CourseExercise(15);  // the unit typed in German or in English
+  for (const char* typed : {"180 Einheiten", "180 units", "180,0"}) {
+    EXPECT_EQ(ReadAnswer(crossover, typed).answer.value_or(Answer{}).number, 180) << typed;
+  }
   UseCompiledLanguage("en");
 }
 

@@ -30,6 +30,8 @@ std::string BlocksCount(long long blocks) {
   return Fill(TrN("{0} block", "{0} blocks", blocks), {std::to_string(blocks)});
 }
 
+std::string BlocksCountInEnglish(long long blocks) { return std::to_string(blocks) + (blocks == 1 ? " block" : " blocks"); }
+
 std::string LabelledRow(const std::string& what, const std::string& value) {
   // Padded by characters, not bytes, so that a translated label lines up too.
   constexpr std::size_t kLabelWidth = 44;
