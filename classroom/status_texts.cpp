@@ -28,9 +28,9 @@ std::string Seconds(std::int32_t ms) {
 
 }  // namespace
 
-std::string StatusTexts::ClockText() const {
-  return Fill(Tr("t = {0} s"), {Seconds(form_.simulation().State().ClockMs)});
-}
+std::string ClockTextOf(std::int32_t clock_ms) { return Fill(Tr("t = {0} s"), {Seconds(clock_ms)}); }
+
+std::string StatusTexts::ClockText() const { return ClockTextOf(form_.simulation().State().ClockMs); }
 
 std::string StatusTexts::PhaseText() const {
   switch (Phase()) {

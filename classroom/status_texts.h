@@ -18,6 +18,10 @@ enum class RunPhase {
   Ended,       // the clock passed the end of a run
 };
 
+/// "t = 3.250 s": `clock_ms` of clock as the status bar's clock shows it, in
+/// seconds with three decimals, in the language in use.
+std::string ClockTextOf(std::int32_t clock_ms);
+
 /// The texts of the status bar and of the markers, as every front end shows
 /// them and a screen reader hears them: the clock, the run's phase, the
 /// notices of what happened, and what each marker stands for. `form` is

@@ -54,7 +54,7 @@ ExploreWindow::ExploreWindow(std::function<RunParameters()> base, RunStarter sta
 
 void ExploreWindow::CreateControls() {
   parameter = new QComboBox(this);
-  for (const SweepChoice& choice : SweepChoices()) parameter->addItem(ToQString(choice.label));
+  for (const SweepChoice& choice : SweepChoices()) parameter->addItem(ToQString(Tr(choice.label)));
   parameter->setAccessibleName(Ui("Parameter"));
   from = RangeBox(Ui("From"), this);
   to = RangeBox(Ui("To"), this);

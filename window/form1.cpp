@@ -55,6 +55,8 @@ Form1::Form1(std::uint64_t seed, QWidget* parent)
   placed_elsewhere.insert(placed_elsewhere.end(), Line1.begin(), Line1.end());
   placed_elsewhere.insert(placed_elsewhere.end(), picTrace.begin(), picTrace.end());
   placement_.Record(*this, placed_elsewhere);
+  // A caption of another language may be too long for its button.
+  for (QPushButton* button : cmdStart) placement_.Refit(*button, presentation_.scale);
 }
 
 void Form1::SetPresentation(const Presentation& presentation) {
@@ -351,7 +353,9 @@ void Form1::SetRateLabelColour(int link, Rgb colour) {
 }
 
 void Form1::SetCaption(int button, std::string_view caption) {
-  cmdStart.at(static_cast<std::size_t>(button))->setText(ToQString(Tr(caption)));
+  QPushButton& shown = *cmdStart.at(static_cast<std::size_t>(button));
+  shown.setText(ToQString(Tr(caption)));
+  placement_.Refit(shown, presentation_.scale);
 }
 
 void Form1::ClearTrace(int link) { picTrace.at(static_cast<std::size_t>(link))->Cls(); }

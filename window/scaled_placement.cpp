@@ -2,6 +2,8 @@
 
 #include <QFontMetrics>
 #include <QLabel>
+#include <QPushButton>
+#include <QStyle>
 #include <algorithm>
 
 #include "look/line_pixels.h"
@@ -24,20 +26,44 @@ void ScaledPlacement::Record(const QWidget& parent,
 }
 
 void ScaledPlacement::Apply(double scale) const {
+  for (const Placed& placed : placed_) Place(placed, scale);
+}
+
+void ScaledPlacement::Refit(const QWidget& widget, double scale) const {
   for (const Placed& placed : placed_) {
-    if (placed.widget == nullptr) continue;
-    QWidget& widget = *placed.widget;
-    if (placed.font_px > 0) {
-      QFont font = widget.font();
-      font.setPixelSize(std::max(1, ScaledPx(placed.font_px, scale)));
-      widget.setFont(font);
-    }
-    if (auto* label = qobject_cast<QLabel*>(&widget)) {
-      PlaceLabel(*label, Scaled(placed.geometry, scale));
-    } else {
-      widget.setGeometry(Scaled(placed.geometry, scale));
-    }
+    if (placed.widget == &widget) Place(placed, scale);
   }
+}
+
+void ScaledPlacement::Place(const Placed& placed, double scale) {
+  if (placed.widget == nullptr) return;
+  QWidget& widget = *placed.widget;
+  if (placed.font_px > 0) {
+    QFont font = widget.font();
+    font.setPixelSize(std::max(1, ScaledPx(placed.font_px, scale)));
+    widget.setFont(font);
+  }
+  if (auto* label = qobject_cast<QLabel*>(&widget)) {
+    PlaceLabel(*label, Scaled(placed.geometry, scale));
+  } else {
+    widget.setGeometry(Scaled(placed.geometry, scale));
+  }
+  if (auto* button = qobject_cast<QPushButton*>(&widget); button != nullptr && placed.font_px > 0) {
+    FitButton(*button, ScaledPx(placed.font_px, scale));
+  }
+}
+
+void ScaledPlacement::FitButton(QPushButton& button, int font_px) {
+  const QStyle& style = *button.style();
+  const int frame = style.pixelMetric(QStyle::PM_ButtonMargin, nullptr, &button) +
+                    2 * style.pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &button);
+  const QString caption = QString(button.text()).remove(QChar(u'&'));
+  QFont font = button.font();
+  for (int px = std::max(1, font_px); px >= std::max(1, font_px * 2 / 3); --px) {
+    font.setPixelSize(px);
+    if (QFontMetrics(font).horizontalAdvance(caption) + frame <= button.width()) break;
+  }
+  button.setFont(font);
 }
 
 void ScaledPlacement::PlaceLabel(QLabel& label, const QRect& geometry) {

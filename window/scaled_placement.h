@@ -6,6 +6,7 @@
 #include <vector>
 
 class QLabel;
+class QPushButton;
 
 namespace switchsim {
 
@@ -23,11 +24,17 @@ class ScaledPlacement {
   /// Places every child noted at `scale`, with its font scaled as well; a
   /// label whose caption would not fit widens as PlaceLabel widens it.
   void Apply(double scale) const;
+  /// Places `widget` again at `scale`, as Apply does, after its text changed.
+  void Refit(const QWidget& widget, double scale) const;
 
   /// Places a label and, should its caption not fit, widens it towards the
   /// side its text is not aligned to, so that the text stays where it was
   /// meant to be.
   static void PlaceLabel(QLabel& label, const QRect& geometry);
+  /// Gives `button` a font of `font_px`, or a smaller one down to two thirds
+  /// of it should its caption not fit (a longer word of another language):
+  /// a button cannot widen without covering its neighbours.
+  static void FitButton(QPushButton& button, int font_px);
 
  private:
   struct Placed {
@@ -35,6 +42,7 @@ class ScaledPlacement {
     QRect geometry;    // px of the form
     int font_px = 0;   // 0 for a child that keeps the font it inherits
   };
+  static void Place(const Placed& placed, double scale);
   std::vector<Placed> placed_;
 };
 

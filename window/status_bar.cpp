@@ -2,6 +2,8 @@
 
 #include <QFontMetrics>
 
+#include "classroom/status_texts.h"
+#include "simulation/constants.h"
 #include "window/qt_text.h"
 #include "window/ui_text.h"
 
@@ -26,7 +28,8 @@ StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
   // Wide enough for the longest clock, so that the bar does not shift as it runs.
   // A fixed size also spares the bar a new layout each time the text changes.
   const QFontMetrics metrics(clock->font());
-  clock->setFixedSize(metrics.horizontalAdvance(QStringLiteral("t = 15.025 s")) + 8, metrics.height());
+  const QString longest = ToQString(ClockTextOf(kStopAfterMs + kTimerIntervalMs));
+  clock->setFixedSize(metrics.horizontalAdvance(longest) + 8, metrics.height());
   // Opaque, so that its refresh repaints nothing beneath it.
   clock->setAutoFillBackground(true);
   for (QLabel* label : {static_cast<QLabel*>(notice), phase, speed}) label->setContentsMargins(6, 0, 6, 0);
