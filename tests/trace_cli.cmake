@@ -239,6 +239,7 @@ expect_said("\"\" ist kein Dateiname" 2 LANGUAGE=fr:de ${TRACE} --png=)
 expect_said("\"\" no es un nombre de archivo" 2 LANGUAGE=de ${TRACE} --lang es --png=)
 expect_said("\"\" ist kein Dateiname" 2 LC_MESSAGES=de_AT.UTF-8 ${TRACE} --png=)
 expect_said("\"\" is not a file name" 2 LANGUAGE=de LC_ALL=C ${TRACE} --png=)
+expect_said("~\\]" 0 ${TRACE} --lang pseudo --check-exercises ${course})
 expect_said("^switchsim-trace: --lang: \"xx\" is not a language switchsim speaks: [^\n]*\n$" 2 ${TRACE} --lang xx)
 foreach(run "--json;--seed;1" "--json;--compare;--seed;1" "--timing;--csv;--seed;1" "--sweep;size=20:60:20;--csv"
             "--share;--json;--slots;1000" "--queue;--sweep;intensity=0.5:0.8:0.3;--csv")

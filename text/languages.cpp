@@ -28,7 +28,8 @@ std::string_view PreferredLanguage(std::span<const std::string> tags) {
 std::string LanguageCodes() {
   std::string codes;
   for (std::size_t i = 0; i < kLanguages.size(); ++i) {
-    if (i > 0) codes += i + 1 == kLanguages.size() ? " or " : ", ";
+    // A list without a word of English in it, to sit in any language's sentence.
+    if (i > 0) codes += ", ";
     codes += kLanguages[i].code;
   }
   return codes;

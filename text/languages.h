@@ -38,7 +38,7 @@ std::optional<std::string_view> LanguageOfTag(std::string_view tag);
 /// switchsim speaks; English when none does.
 std::string_view PreferredLanguage(std::span<const std::string> tags);
 
-/// The languages' codes for a message: "en, de, es or pseudo".
+/// The languages' codes for a message: "en, de, es, pseudo".
 std::string LanguageCodes();
 
 }  // namespace switchsim

@@ -56,7 +56,8 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
   for (const std::string_view alone : {"check-exercises", "course"}) {
     if (!options.Given(alone)) continue;
     for (const std::string& other : options.given) {
-      if (other == alone || (alone == "check-exercises" && other == "json")) continue;
+      // The language of its messages goes with either.
+      if (other == alone || other == "lang" || (alone == "check-exercises" && other == "json")) continue;
       return UsageError{Fill(Tr("{0}: {1} runs nothing; leave out {0}"), {"--" + other, "--" + std::string(alone)})};
     }
   }

@@ -91,7 +91,7 @@ std::string WebLabs::StateJson(int lab) const {
   json.Key("progress").Number(session->Progress()).Key("revision").Unsigned(session->Revision());
   json.Key("curveRunning").Bool(session->CurveRunning()).Key("hasCurve").Bool(ShowsCurve(*session));
   json.Key("curveProgress").Number(session->CurveProgress());
-  json.Key("held").Text(session->Held() ? std::string(kLabHeldNotice) : std::string()).Close('}');
+  json.Key("held").Text(session->Held() ? switchsim::Tr(kLabHeldNotice) : std::string()).Close('}');
   return out;
 }
 
