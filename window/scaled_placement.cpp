@@ -7,6 +7,8 @@
 #include <algorithm>
 
 #include "look/line_pixels.h"
+#include "text/languages.h"
+#include "text/translation.h"
 
 namespace switchsim {
 
@@ -53,21 +55,11 @@ void ScaledPlacement::Place(const Placed& placed, double scale) {
   }
 }
 
-void ScaledPlacement::FitButton(QPushButton& button, int font_px) {
-  const QStyle& style = *button.style();
-  const int frame = style.pixelMetric(QStyle::PM_ButtonMargin, nullptr, &button) +
-                    2 * style.pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &button);
-  const QString caption = QString(button.text()).remove(QChar(u'&'));
-  QFont font = button.font();
-  for (int px = std::max(1, font_px); px >= std::max(1, font_px * 2 / 3); --px) {
-    font.setPixelSize(px);
-    if (QFontMetrics(font).horizontalAdvance(caption) + frame <= button.width()) break;
-  }
-  button.setFont(font);
-}
-
 void ScaledPlacement::PlaceLabel(QLabel& label, const QRect& geometry) {
   QRect box = geometry;
+  // A longer caption of another language first takes a smaller font, so
+  // that it covers less of what stands beside it.
+  if (label.font().pixelSize() > 0) ShrinkToFit(label, label.text(), box.width(), label.font().pixelSize());
   const QFontMetrics metrics(label.font());
   const int extra_width = metrics.horizontalAdvance(label.text()) - box.width();
   if (extra_width > 0) {
@@ -82,6 +74,24 @@ void ScaledPlacement::PlaceLabel(QLabel& label, const QRect& geometry) {
   }
   box.setHeight(std::max(box.height(), metrics.height()));
   label.setGeometry(box);
+}
+
+void ScaledPlacement::FitButton(QPushButton& button, int font_px) {
+  const QStyle& style = *button.style();
+  const int frame = style.pixelMetric(QStyle::PM_ButtonMargin, nullptr, &button) +
+                    2 * style.pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &button);
+  ShrinkToFit(button, QString(button.text()).remove(QChar(u'&')), button.width() - frame, font_px);
+}
+
+void ScaledPlacement::ShrinkToFit(QWidget& widget, const QString& caption, int room_px, int font_px) {
+  // In English the form stays exactly as it was built, pixel for pixel.
+  if (CurrentLanguage() == kEnglish) return;
+  QFont font = widget.font();
+  for (int px = std::max(1, font_px); px >= std::max(1, font_px / 2); --px) {
+    font.setPixelSize(px);
+    if (QFontMetrics(font).horizontalAdvance(caption) <= room_px) break;
+  }
+  widget.setFont(font);
 }
 
 }  // namespace switchsim

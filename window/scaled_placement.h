@@ -27,13 +27,14 @@ class ScaledPlacement {
   /// Places `widget` again at `scale`, as Apply does, after its text changed.
   void Refit(const QWidget& widget, double scale) const;
 
-  /// Places a label and, should its caption not fit, widens it towards the
-  /// side its text is not aligned to, so that the text stays where it was
-  /// meant to be.
+  /// Places a label and, should its caption not fit, gives it a smaller font
+  /// down to half its own when the language is not English (a longer word
+  /// of another language), then widens it towards the side its text is not aligned to, so that the text
+  /// stays where it was meant to be.
   static void PlaceLabel(QLabel& label, const QRect& geometry);
-  /// Gives `button` a font of `font_px`, or a smaller one down to two thirds
-  /// of it should its caption not fit (a longer word of another language):
-  /// a button cannot widen without covering its neighbours.
+  /// Gives `button` a font of `font_px`, or, in a language other than
+  /// English, a smaller one down to half of it should its caption not fit: a
+  /// button cannot widen without covering its neighbours.
   static void FitButton(QPushButton& button, int font_px);
 
  private:
@@ -43,6 +44,8 @@ class ScaledPlacement {
     int font_px = 0;   // 0 for a child that keeps the font it inherits
   };
   static void Place(const Placed& placed, double scale);
+  // The largest font from `font_px` down to half of it in which `caption` fits `room_px`.
+  static void ShrinkToFit(QWidget& widget, const QString& caption, int room_px, int font_px);
   std::vector<Placed> placed_;
 };
 
