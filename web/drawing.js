@@ -139,7 +139,8 @@ export function drawMarkerLabels(drawing, labels, description, text) {
     context.lineTo(leader, label.labelRow + 0.5);
     context.stroke();
     context.fillStyle = colours.additionText;
-    context.fillText(label.text, leader + 1, label.labelRow + 0.5);
+    // A label longer than the strip (a translation's) is drawn narrower, whole.
+    context.fillText(label.text, leader + 1, label.labelRow + 0.5, drawing.width - leader - 2);
   }
 }
 

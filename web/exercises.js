@@ -199,14 +199,14 @@ export class Exercises {
     const name = this.api.quoted(file.name);
     const refusal = this.api.exerciseSizeRefusal(file.size);
     if (refusal !== '') {
-      this.say(`${name}: ${refusal}.`);
+      this.say(t('{0}: {1}.', name, refusal));
       return;
     }
     let text;
     try {
       text = await file.text();
     } catch (error) {
-      this.say(`${name} could not be read: ${error.message}.`);
+      this.say(t('{0} could not be read: {1}.', name, error.message));
       return;
     }
     this.open(() => {

@@ -5,7 +5,7 @@
 import {el, make, now} from './dom.js';
 import {downloadBlob, downloadText} from './downloads.js';
 import {drawList, inPx} from './curve-canvas.js';
-import {t} from './texts.js';
+import {t, tn} from './texts.js';
 
 const SLICE_MS = 12;        // of runs, then the page's turn
 const RUNS_PER_LOOK = 3;    // between two looks at the clock
@@ -145,7 +145,7 @@ export class Explore {
       made = this.api.sweepStep(RUNS_PER_LOOK);
     } while (made < this.total && now() - begun < SLICE_MS);
     this.longestTask = Math.max(this.longestTask, now() - begun);
-    el('sweepProgress').textContent = `${made} of ${this.total} runs`;
+    el('sweepProgress').textContent = tn('{0} of {1} run', '{0} of {1} runs', this.total, made, this.total);
     if (made === this.total) this.lastMs = now() - this.started;
     const next = made === this.total ? () => this.finish(sweep) : () => this.slice(sweep);
     if (made < this.total && now() - this.shownAt < REDRAW_MS) {
@@ -182,7 +182,7 @@ export class Explore {
     el('curveCaption').textContent = this.drawing.title;
     el('curveNumbers').hidden = false;
     for (const id of ['curveSvg', 'curvePng', 'curveCsv']) el(id).disabled = false;
-    el('sweepProgress').textContent = `${this.total} runs`;
+    el('sweepProgress').textContent = tn('{0} run', '{0} runs', this.total, this.total);
     this.done = true;
     this.listNumbers(sweep);
   }

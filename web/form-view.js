@@ -4,7 +4,7 @@
  * tab order), then made to show what the module's state says. The controls
  * pass the user's actions on to the module; they decide nothing.
  */
-import {decoration, make, now, place, setText} from './dom.js';
+import {decoration, make, now, place} from './dom.js';
 import {drawCrest, drawMarkerLabels, drawTimeScale, drawWaitingSteps, formPicture, makeCanvas,
   matchDensity, redrawTrace} from './drawing.js';
 import {t} from './texts.js';
@@ -28,6 +28,37 @@ export function rateList(holder, box, id, chosen) {
     chosen(text);
   });
   return list;
+}
+
+/**
+ * Writes `node`'s one line of text at `font` px, or smaller where `shown()` is wider than the
+ * `room()` it has (a translation's text): the form keeps its places, as the desktop form does,
+ * and shows the text whole.
+ */
+function fitText(node, font, shown = () => node.scrollWidth, room = () => node.clientWidth) {
+  node.style.fontSize = `${font}px`;
+  // A smaller font is not quite narrower in proportion: measured again, until it fits.
+  for (let size = font, tries = 0; shown() > room() + 1 && tries < 4; ++tries) {
+    size = Math.floor(size * room() / shown() * 10) / 10;
+    node.style.fontSize = `${size}px`;
+  }
+}
+
+/**
+ * The width the caption `label` may take at the height `height` from its top: a centred one
+ * its own place (a node's box); one aligned right or left reaches over the empty form beside
+ * it, up to the nearest of `others` (each [left, top, width, height]) in its line.
+ */
+function captionRoom(label, height, others, formWidth) {
+  const [left, top, width] = label.rect;
+  if (label.align === 'center') return width;
+  let [from, to] = [0, formWidth];
+  for (const [l, t, w, h] of others) {
+    if (t >= top + height || t + h <= top || (l === left && t === top)) continue;
+    if (l + w <= left) from = Math.max(from, l + w);
+    if (l >= left + width) to = Math.min(to, l);
+  }
+  return label.align === 'right' ? left + width - from : to - left;
 }
 
 export class FormView {
@@ -81,17 +112,23 @@ export class FormView {
     const boxes = d.controls.filter((control) => control.type === 'box');
     const captioned = new Map(boxes.map((box) => [box.label, box.id]));
     this.labels = {};
+    const others = [...d.labels, ...d.controls, ...d.shapes].map((part) => part.rect).filter((rect) => rect);
     for (const label of d.labels) {
       const boxId = captioned.get(label.id);
       const node = make(boxId ? 'label' : 'div', {id: label.id, className: 'label'}, this.form);
       if (boxId) node.htmlFor = boxId;
       decoration(node);
-      make('span', {textContent: t(label.text)}, node);
+      const text = make('span', {textContent: t(label.text)}, node);
       place(node, label.rect);
       Object.assign(node.style, {
-        fontSize: `${label.font}px`, fontWeight: label.bold ? 'bold' : 'normal',
-        display: 'flex', justifyContent: JUSTIFY[label.align] || 'flex-start',
+        fontWeight: label.bold ? 'bold' : 'normal',
+        display: 'flex', justifyContent: JUSTIFY[label.align] || 'flex-start', alignItems: 'flex-start',
       });
+      node.style.fontSize = `${label.font}px`;
+      const line = text.offsetHeight;
+      fitText(node, label.font, () => text.offsetWidth, () => captionRoom(label, line, others, d.width));
+      // Written smaller, it keeps the middle of its line where the form's font has it.
+      if (text.offsetHeight < line) node.style.paddingTop = `${(line - text.offsetHeight) / 2}px`;
       this.labels[label.id] = node;
     }
     // What only decorates is left out of what assistive technology reads.
@@ -223,6 +260,7 @@ export class FormView {
     const node = make('button', {id: button.id, type: 'button', title: t(button.tip)}, this.form);
     place(node, button.rect);
     node.style.fontSize = `${button.font}px`;
+    node.dataset.font = button.font;
     node.setAttribute('aria-keyshortcuts', ['F5', 'F6'][button.index]);
     node.addEventListener('click', () => this.act(() => this.api.click(button.index, now())));
     this.buttons.push(node);
@@ -278,7 +316,12 @@ export class FormView {
       }
     }
     // A caption is the form's state, in English; it shows in the page's language.
-    state.captions.forEach((caption, n) => setText(this.buttons[n], t(caption)));
+    state.captions.forEach((caption, n) => {
+      const [button, text] = [this.buttons[n], t(caption)];
+      if (button.textContent === text) return;
+      button.textContent = text;
+      fitText(button, Number(button.dataset.font));
+    });
     if (JSON.stringify(state.marginText) !== JSON.stringify(this.marginText)) {
       this.marginText = state.marginText;
       drawTimeScale(this.timeScale, this.description, this.marginText);

@@ -110,7 +110,7 @@ export class LabCurve {
     if (!this.drawing) return;
     const canvas = el('labCurve');
     canvas.style.maxWidth = `${this.drawing.width}px`;
-    canvas.setAttribute('aria-label', `${this.drawing.title}. ${this.drawing.description}`);
+    canvas.setAttribute('aria-label', t('{0}. {1}', this.drawing.title, this.drawing.description));
     const shown = Math.min(canvas.parentNode.clientWidth || this.drawing.width, this.drawing.width);
     drawList(canvas, this.drawing, (window.devicePixelRatio || 1) * shown / this.drawing.width);
   }

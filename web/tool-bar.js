@@ -107,7 +107,10 @@ export class ToolBar {
   bindLanguages() {
     const {api, stage} = this.page;
     const menu = el('language');
-    for (const {code, name} of JSON.parse(api.languages())) make('option', {value: code, textContent: name, lang: code}, menu);
+    const languages = JSON.parse(api.languages());
+    // A language not offered (the pseudo-language of the tests) still shows by its code while in use.
+    if (!languages.some(({code}) => code === api.language())) languages.push({code: api.language(), name: api.language()});
+    for (const {code, name} of languages) make('option', {value: code, textContent: name, lang: code}, menu);
     menu.value = api.language();
     menu.addEventListener('change', () => {
       saveSetting('language', menu.value);
