@@ -109,6 +109,7 @@ class CurveLayout {
   void AddMarks(const CurveData& data);
   void AddMarkLabels(const std::vector<std::string>& labels);
   void AddLegend(const CurveData& data);
+  void WidenForTexts();
   void AddLimit(const CurveData& data);
   void AddText(DrawPoint at, std::string text, double size, TextAlign align = TextAlign::Start,
                bool bold = false, double rotation = 0.0);

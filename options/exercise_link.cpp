@@ -12,7 +12,10 @@ std::optional<ExerciseSheet> SheetOfRequest(const RunRequest& request) {
                                       request.Seed().value_or(kDefaultExerciseSeed), request.packeting};
   exercise.tolerance_percent = request.tolerance.value_or(kDefaultTolerancePercent);
   exercise.question = request.question.value_or(DefaultQuestion(request.ask, request.technique));
-  return ExerciseSheet{Tr("Exercise from a link"), {exercise}};
+  // Its title stays English, as the progress's file keeps it; a person is shown it translated.
+  ExerciseSheet sheet{std::string(Mark("Exercise from a link")), {exercise}};
+  sheet.texts_in_catalog = true;
+  return sheet;
 }
 
 }  // namespace switchsim
