@@ -45,13 +45,17 @@ std::string TrN(std::string_view singular, std::string_view plural, long long co
 }
 
 std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> values) {
+  return Fill(pattern, std::span<const std::string_view>(values.begin(), values.size()));
+}
+
+std::string Fill(std::string_view pattern, std::span<const std::string_view> values) {
   std::string filled;
   filled.reserve(pattern.size() + 16);
   for (std::size_t i = 0; i < pattern.size(); ++i) {
     if (pattern[i] == '{' && i + 2 < pattern.size() && IsDigit(pattern[i + 1]) && pattern[i + 2] == '}') {
       const auto index = static_cast<std::size_t>(pattern[i + 1] - '0');
       if (index < values.size()) {
-        filled += *(values.begin() + index);
+        filled += values[index];
         i += 2;
         continue;
       }

@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <span>
 #include <string_view>
 
 #include "text/catalog.h"
@@ -35,6 +36,8 @@ std::string TrN(std::string_view singular, std::string_view plural, long long co
 /// `pattern` with "{0}" to "{9}" replaced by `values`' texts; a placeholder
 /// without a value stays as it is.
 std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> values);
+/// The same, for values gathered at run time.
+std::string Fill(std::string_view pattern, std::span<const std::string_view> values);
 
 /// A number written with a decimal point ("6287.5", "-0.25") as a person of
 /// the language in use writes it ("6287,5" in German). For texts a person

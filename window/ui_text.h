@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <initializer_list>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -30,19 +31,10 @@ inline QString UiN(std::string_view singular, std::string_view plural, long long
 /// `pattern` (a text of Ui's) with "{0}" to "{9}" replaced by `values`, in
 /// one pass as Fill does; a placeholder without a value stays as it is.
 inline QString Filled(const QString& pattern, std::initializer_list<QString> values) {
-  const std::vector<QString> given(values);
-  QString filled;
-  for (qsizetype i = 0; i < pattern.size(); ++i) {
-    if (pattern[i] == u'{' && i + 2 < pattern.size() && pattern[i + 2] == u'}' &&
-        pattern[i + 1].isDigit() &&
-        static_cast<std::size_t>(pattern[i + 1].digitValue()) < given.size()) {
-      filled += given[static_cast<std::size_t>(pattern[i + 1].digitValue())];
-      i += 2;
-    } else {
-      filled += pattern[i];
-    }
-  }
-  return filled;
+  std::vector<std::string> texts;
+  for (const QString& value : values) texts.push_back(value.toStdString());
+  const std::vector<std::string_view> views(texts.begin(), texts.end());
+  return QString::fromStdString(Fill(pattern.toStdString(), views));
 }
 
 /// A number written with a decimal point as a person of the language in
