@@ -8,13 +8,6 @@
 namespace switchsim {
 namespace {
 
-// Of the form's sans-serif face, in ems: the widest advance of a digit or a
-// lower-case letter (bold a little wider), and how far the ink reaches above
-// and below the baseline.
-inline constexpr double kAdvanceEm = 0.64;
-inline constexpr double kBoldAdvanceEm = 0.72;
-inline constexpr double kAscentEm = 0.8;
-inline constexpr double kDescentEm = 0.24;
 inline constexpr double kGapPx = 2.0;      // between a mark and its label
 inline constexpr double kFartherPx = 8.0;  // from one ring of places to the next
 inline constexpr int kRings = 4;
@@ -36,19 +29,6 @@ Box Placed(DrawPoint centre, double gap, int dx, int dy, double width, double he
 }
 
 }  // namespace
-
-bool Overlap(const Box& a, const Box& b) {
-  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
-Box TextBox(const DrawText& text) {
-  const double width = static_cast<double>(text.text.size()) * text.size *
-                       (text.bold ? kBoldAdvanceEm : kAdvanceEm);
-  double left = text.at.x;
-  if (text.align == TextAlign::Middle) left -= width / 2;
-  if (text.align == TextAlign::End) left -= width;
-  return {left, text.at.y - kAscentEm * text.size, left + width, text.at.y + kDescentEm * text.size};
-}
 
 Box BoxAround(DrawPoint centre, double reach) {
   return {centre.x - reach, centre.y - reach, centre.x + reach, centre.y + reach};

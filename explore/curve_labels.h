@@ -2,24 +2,9 @@
 
 #include <vector>
 
-#include "pictures/drawing.h"
+#include "pictures/text_box.h"
 
 namespace switchsim {
-
-/// A rectangle of a picture in px, for telling what a label would cover.
-struct Box {
-  double left = 0.0;
-  double top = 0.0;
-  double right = 0.0;
-  double bottom = 0.0;
-};
-
-/// Whether the two boxes share more than an edge.
-bool Overlap(const Box& a, const Box& b);
-
-/// About where `text` (unrotated) is inked, from the face's widest advances
-/// and its ascent and descent, so that a box holds the whole text.
-Box TextBox(const DrawText& text);
 
 /// The square about `centre` that reaches `reach` px from it each way.
 Box BoxAround(DrawPoint centre, double reach);

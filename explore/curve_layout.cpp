@@ -10,7 +10,6 @@
 #include "explore/curve_marks.h"
 #include "explore/sweep_curve.h"
 #include "simulation/numbers.h"
-#include "text/languages.h"
 #include "text/translation.h"
 
 namespace switchsim {
@@ -78,7 +77,7 @@ CurveLayout::CurveLayout(const CurveData& data) {
 void CurveLayout::WidenForTexts() {
   // In English the curve keeps its width, as it always had; another
   // language's longer legend widens it rather than running past its edge.
-  if (CurrentLanguage() == kEnglish) return;
+  if (EnglishInUse()) return;
   for (const DrawItem& item : drawing_.items) {
     const auto* text = std::get_if<DrawText>(&item);
     if (text != nullptr && text->rotation == 0.0) drawing_.width = std::max(drawing_.width, TextBox(*text).right + 4);

@@ -5,6 +5,8 @@
 #include <cstdio>
 
 #include "look/colours.h"
+#include "pictures/text_box.h"
+#include "pictures/text_fitting.h"
 #include "simulation/numbers.h"
 #include "text/number_texts.h"
 #include "text/translation.h"
@@ -20,6 +22,7 @@ inline constexpr double kArrivalWidth = 40.0;
 inline constexpr double kQueueWidth = 200.0;
 inline constexpr double kLinkWidth = 60.0;
 inline constexpr double kGap = 20.0;
+inline constexpr double kTitleGap = 8.0;  // px between two columns' titles at the least
 inline constexpr double kPxPerWaiting = 8.0;
 inline constexpr Rgb kSending = kCircuitBlue;
 inline constexpr Rgb kSendingOther = MakeRgb(90, 140, 230);
@@ -30,6 +33,13 @@ DrawText Label(double x, double y, std::string text, TextAlign align = TextAlign
   return TextAt(x, y, std::move(text), appearance::kAdditionTextColour, size, align);
 }
 
+// Where a column built to start at `built_x` starts: in another language than
+// English (whose titles fit their columns as built), clear of the title of
+// the column before it.
+double ColumnAfter(double built_x, const DrawText& title_before) {
+  return EnglishInUse() ? built_x : std::max(built_x, TextBox(title_before).right + kTitleGap);
+}
+
 }  // namespace
 
 Drawing QueuePicture(const QueueRun& run) {
@@ -38,14 +48,16 @@ Drawing QueuePicture(const QueueRun& run) {
   const double window_ms = kServicesShown * service;
   const double px_per_ms = kHeight / window_ms;
   const double arrivals_x = kLeft;
-  const double queue_x = arrivals_x + kArrivalWidth + kGap;
-  const double link_x = queue_x + kQueueWidth + kGap;
+  const DrawText arrivals_title = Label(arrivals_x, 16, TrIn("a queue picture's column", "Arrivals"));
+  const double queue_x = ColumnAfter(arrivals_x + kArrivalWidth + kGap, arrivals_title);
+  const DrawText waiting_title = Label(queue_x, 16, TrIn("a queue picture's column", "Waiting"));
+  const double link_x = ColumnAfter(queue_x + kQueueWidth + kGap, waiting_title);
   const auto y_of = [&](double ms) { return kTop + ms * px_per_ms; };
   Drawing d;
   d.width = link_x + kLinkWidth + 16.0;
   d.height = kTop + kHeight + 16.0;
-  d.items.push_back(Label(arrivals_x, 16, TrIn("a queue picture's column", "Arrivals")));
-  d.items.push_back(Label(queue_x, 16, TrIn("a queue picture's column", "Waiting")));
+  d.items.push_back(arrivals_title);
+  d.items.push_back(waiting_title);
   d.items.push_back(Label(link_x, 16, TrIn("a queue picture's column", "Sent")));
   // Each sent packet's wait (from arrival to the start of its sending) adds one to the queue over that time.
   std::vector<std::pair<double, int>> changes;
@@ -94,6 +106,7 @@ Drawing QueuePicture(const QueueRun& run) {
                           "formula, and {4} packets were lost."),
                        {std::to_string(shown_packets), ms_text(service), ms_text(run.Wait().Mean()),
                         ms_text(MeanWaitFormulaMs(s)), std::to_string(run.Lost())});
+  KeepTextsInside(d);
   return d;
 }
 

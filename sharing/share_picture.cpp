@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "look/colours.h"
+#include "pictures/text_box.h"
+#include "pictures/text_fitting.h"
 #include "simulation/numbers.h"
 #include "sharing/share_report.h"
 #include "simulation/techniques.h"
@@ -17,6 +19,7 @@ inline constexpr double kLeft = 48.0;        // px left of the first user: the t
 inline constexpr double kUserWidth = 9.0;    // px a user's column
 inline constexpr double kLoadWidth = 260.0;  // px of the load's bars at their longest
 inline constexpr double kGap = 24.0;
+inline constexpr double kHeadingGap = 12.0;  // px between the two headings at the least
 inline constexpr Rgb kCircuitUser = kCircuitBlue;
 inline constexpr Rgb kPacketUser = kTechniques[2].colour;
 inline constexpr Rgb kLoad = MakeRgb(120, 120, 120);
@@ -33,13 +36,15 @@ Drawing SharePicture(const ShareRun& run) {
   const int users = std::min(s.users, ShareRun::kShownUsers);
   const std::vector<int>& active = run.ShownActive();
   const double slots = static_cast<double>(active.size());
-  const double load_left = kLeft + users * kUserWidth + kGap;
+  const DrawText users_heading = Label(kLeft, 16, Fill(Tr("Users 1 to {0} (blue: a circuit each)"), {std::to_string(users)}));
+  // The load's bars stand right of the users' columns and of their heading, which few users leave wider.
+  const double load_left = std::max(kLeft + users * kUserWidth + kGap, TextBox(users_heading).right + kHeadingGap);
   const int most_load = s.users;
   const double per_user = kLoadWidth / std::max(most_load, 1);
   Drawing d;
   d.width = load_left + kLoadWidth + 16.0;
   d.height = kTop + std::max(slots, 60.0) + 16.0;
-  d.items.push_back(Label(kLeft, 16, Fill(Tr("Users 1 to {0} (blue: a circuit each)"), {std::to_string(users)})));
+  d.items.push_back(users_heading);
   d.items.push_back(Label(load_left, 16, Tr("Users active on the link")));
   d.items.push_back(Label(kLeft - 6, kTop - 8, TrIn("a picture's time axis", "slot"), TextAlign::End, 11));
   for (int u = 0; u < users; ++u) {
@@ -72,6 +77,7 @@ Drawing SharePicture(const ShareRun& run) {
                        {std::to_string(run.CircuitUsers()), std::to_string(run.ReservedUsers()),
                         std::to_string(run.CongestedSlots()), std::to_string(run.SlotsDone()),
                         PeopleNumber(ShortestText(CongestionFormula(s)))});
+  KeepTextsInside(d);
   return d;
 }
 

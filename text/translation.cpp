@@ -3,6 +3,8 @@
 #include <cctype>
 #include <utility>
 
+#include "text/languages.h"
+
 namespace switchsim {
 namespace {
 
@@ -86,5 +88,7 @@ std::string CurrentLanguage() {
   const auto& catalog = InUse();
   return catalog && !catalog->Language().empty() ? catalog->Language() : "en";
 }
+
+bool EnglishInUse() { return CurrentLanguage() == kEnglish; }
 
 }  // namespace switchsim

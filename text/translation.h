@@ -52,4 +52,10 @@ void UseCatalog(std::shared_ptr<const Catalog> catalog);
 /// The code of the language in use ("de"), "en" when no catalog is in use.
 std::string CurrentLanguage();
 
+/// Whether the texts in use are the code's own English. The form, the curves
+/// and the pictures were laid out for those texts and keep that layout
+/// exactly; only another language's texts make them take smaller fonts or
+/// more room.
+bool EnglishInUse();
+
 }  // namespace switchsim

@@ -7,7 +7,6 @@
 #include <algorithm>
 
 #include "look/line_pixels.h"
-#include "text/languages.h"
 #include "text/translation.h"
 
 namespace switchsim {
@@ -85,7 +84,7 @@ void ScaledPlacement::FitButton(QPushButton& button, int font_px) {
 
 void ScaledPlacement::ShrinkToFit(QWidget& widget, const QString& caption, int room_px, int font_px) {
   // In English the form stays exactly as it was built, pixel for pixel.
-  if (CurrentLanguage() == kEnglish) return;
+  if (EnglishInUse()) return;
   QFont font = widget.font();
   for (int px = std::max(1, font_px); px >= std::max(1, font_px / 2); --px) {
     font.setPixelSize(px);

@@ -70,10 +70,7 @@ for (const [id, drawing] of [['curve', explore.drawing], ['labPicture', labs.dra
     measure.font = `${item.b ? 'bold ' : ''}${item.size / 100}px "DejaVu Sans", sans-serif`;
     const [x, width] = [item.x / 100, measure.measureText(item.t).width];
     const from = x - width * {start: 0, middle: 0.5, end: 1}[item.a];
-    // The labs' pictures keep their axis labels in a fixed margin, which the pseudo-language's
-    // longer numbers outgrow (German and Spanish fit): only the curves are measured.
-    const measured = id !== 'labPicture';
-    if (measured && item.r === 0 && (from < -1 || from + width > drawing.width + 1)) found.cut.push([`#${id} drawing`, item.t]);
+    if (item.r === 0 && (from < -1 || from + width > drawing.width + 1)) found.cut.push([`#${id} drawing`, item.t]);
   }
 }
 // A caption on a button keeps its words whole.

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "pictures/drawing.h"
+
+namespace switchsim {
+
+/// Keeps a drawing's unrotated texts inside it, by their TextBox: moves every
+/// item right as far as the leftmost text starts left of the drawing's edge,
+/// then widens the drawing as far as the rightmost ends beyond it. A drawing
+/// whose texts lie inside is left exactly as it was.
+void KeepTextsInside(Drawing& drawing);
+
+}  // namespace switchsim
