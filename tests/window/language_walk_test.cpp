@@ -44,6 +44,21 @@ namespace {
 
 inline constexpr int kRunBoundMs = 120'000;  // a bound for a loaded machine, never a run's time
 
+// Whether `label` shows less than its text: a line wider than the label, or
+// wrapped lines taller than it.
+bool Clipped(const QLabel& label) {
+  const QRect room = label.contentsRect();
+  if (label.wordWrap()) return label.heightForWidth(room.width()) > room.height();
+  if (label.textFormat() == Qt::PlainText || !Qt::mightBeRichText(label.text())) {
+    return label.fontMetrics().horizontalAdvance(QString(label.text()).remove(QChar(u'&'))) > room.width();
+  }
+  QTextDocument document;
+  document.setDefaultFont(label.font());
+  document.setDocumentMargin(0);
+  document.setHtml(label.text());
+  return document.idealWidth() > room.width() + 1;
+}
+
 // `text` without its markup and without every bracketed stretch of the
 // pseudo-language, innermost first, so that what remains was never marked.
 QString Unmarked(const QString& text) {
@@ -129,12 +144,7 @@ class LanguageWalkTest : public ::testing::TestWithParam<const char*> {
       Check(where, label->text());
       // The status bar's notice cuts itself at a word, by design, and shows the whole as its tool tip.
       const bool cuts_itself = qobject_cast<const NoticeLabel*>(label) != nullptr;
-      const bool plain = label->textFormat() == Qt::PlainText || !Qt::mightBeRichText(label->text());
-      if (!label->wordWrap() && !cuts_itself && plain && label->pixmap().isNull() &&
-          label->fontMetrics().horizontalAdvance(QString(label->text()).remove(QChar(u'&'))) >
-              label->contentsRect().width()) {
-        clipped_.insert(where + ": " + label->text());
-      }
+      if (!cuts_itself && label->pixmap().isNull() && Clipped(*label)) clipped_.insert(where + ": " + label->text());
     } else if (const auto* button = qobject_cast<QPushButton*>(widget)) {
       // A dialog's standard buttons ("OK", "Close") are Qt's own, from Qt's translations.
       const auto* buttons = qobject_cast<const QDialogButtonBox*>(button->parentWidget());
