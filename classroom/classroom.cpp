@@ -135,7 +135,8 @@ std::string Classroom::MarkerText(Marker marker) const {
 
 void Classroom::SayClock() {
   // The end names its own time.
-  Say(Phase() == RunPhase::Ended ? PhaseText() : ClockText() + ", " + PhaseText());
+  Say(Phase() == RunPhase::Ended ? PhaseText()
+                                  : Fill(TrIn("the clock, then the run's state", "{0}, {1}"), {ClockText(), PhaseText()}));
 }
 
 void Classroom::Say(std::string notice, bool about_a_rate) {
