@@ -56,10 +56,14 @@ void ScaledPlacement::Place(const Placed& placed, double scale) {
 
 void ScaledPlacement::PlaceLabel(QLabel& label, const QRect& geometry) {
   QRect box = geometry;
+  const int line_px = QFontMetrics(label.font()).height();
   // A longer caption of another language first takes a smaller font, so
   // that it covers less of what stands beside it.
   if (label.font().pixelSize() > 0) ShrinkToFit(label, label.text(), box.width(), label.font().pixelSize());
   const QFontMetrics metrics(label.font());
+  // Written smaller, a caption (aligned to its top) keeps the middle of its line where its own font has it.
+  const int lower = std::max(0, (line_px - metrics.height()) / 2);
+  label.setContentsMargins(0, lower, 0, 0);
   const int extra_width = metrics.horizontalAdvance(label.text()) - box.width();
   if (extra_width > 0) {
     const Qt::Alignment alignment = label.alignment();
@@ -71,7 +75,7 @@ void ScaledPlacement::PlaceLabel(QLabel& label, const QRect& geometry) {
       box.setRight(box.right() + extra_width);
     }
   }
-  box.setHeight(std::max(box.height(), metrics.height()));
+  box.setHeight(std::max(box.height(), lower + metrics.height()));
   label.setGeometry(box);
 }
 

@@ -26,6 +26,8 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "po/compiled_catalogs.h"
 #include "window/exercise_dock.h"
@@ -280,6 +282,32 @@ TEST_P(LanguageWalkTest, EveryStepOfBothCoursesShowsNoUnmarkedText) {
     CheckShown("done");
   }
   ExpectAllMarked();
+}
+
+// The form's captions in creation order: where the middle of each one's line
+// stands, in px of the form, and its font's size.
+std::vector<std::pair<double, int>> CaptionLines() {
+  const Form1 form(1);
+  std::vector<std::pair<double, int>> lines;
+  for (const QLabel* label : form.findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+    lines.push_back({label->y() + label->contentsRect().top() + label->fontMetrics().height() / 2.0,
+                     label->font().pixelSize()});
+  }
+  return lines;
+}
+
+TEST(FormCaptions, ACaptionWrittenSmallerKeepsTheMiddleOfItsLine) {
+  const auto english = CaptionLines();
+  ASSERT_TRUE(UseCompiledLanguage("de"));
+  const auto german = CaptionLines();
+  UseCompiledLanguage("en");
+  ASSERT_EQ(german.size(), english.size());
+  int smaller = 0;
+  for (std::size_t i = 0; i < english.size(); ++i) {
+    smaller += german[i].second < english[i].second;
+    EXPECT_NEAR(german[i].first, english[i].first, 1.0) << "caption " << i;
+  }
+  EXPECT_GT(smaller, 0);  // "Verzögerung" is longer than its place
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, LanguageWalkTest, ::testing::Values("en", "pseudo", "de", "es"),
