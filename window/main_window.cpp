@@ -11,11 +11,9 @@
 #include "options/exercise_link.h"
 #include "window/file_saving.h"
 #include "window/qt_text.h"
-#include "formulas/reading_guide.h"
 #include "options/sheet_address.h"
 #include "pictures/svg_writer.h"
 #include "records/timing_format.h"
-#include "text/version.h"
 #include "window/window_memory.h"
 #include "window/window_placing.h"
 #include "window/ui_text.h"
@@ -74,7 +72,7 @@ MainWindow::MainWindow(QSettings& settings, const StartOptions& options, QWidget
   CreateFileMenu();
   CreateRunMenu(options);
   CreateViewMenu(options);
-  CreateHelpMenu();
+  help_menu = new HelpMenu(*menuBar(), *this, form_->logic(), *classroom_);
   CreateStatusBar();
   ApplyView();
   // At first the window is the form with its bars, as far as the screen holds it.
@@ -255,16 +253,6 @@ void MainWindow::changeEvent(QEvent* event) {
   }
 }
 
-void MainWindow::CreateHelpMenu() {
-  QMenu* menu = menuBar()->addMenu(Ui("&Help"));
-  guide = AddAction(menu, Ui("&How to Read the Picture"), QKeySequence::HelpContents,
-                    Ui("The axes, the colours, the techniques and their formulas"));
-  about = AddAction(menu, Ui("&About switchsim"), QKeySequence(),
-                    Ui("The version, the licence and the Qt version"));
-  connect(guide, &QAction::triggered, this, &MainWindow::ShowGuide);
-  connect(about, &QAction::triggered, this, &MainWindow::ShowAbout);
-}
-
 void MainWindow::CreateStatusBar() {
   status = new StatusBar(this);
   setStatusBar(status);
@@ -309,7 +297,7 @@ void MainWindow::Refresh(bool after_ticks) {
   if (classroom_->Shown() != shown_) ApplyReadouts();
   const FormLogic& logic = form_->logic();
   if (!after_ticks) {
-    if (guide_dialog != nullptr && guide_dialog->isVisible()) ShowGuideText();
+    help_menu->Follow();
     start->setText(ToQString(Tr(logic.Caption(0))));
     pause->setText(ToQString(Tr(logic.Caption(1))));
     export_run_log->setEnabled(classroom_->CurrentRun().has_value() && shown_.run_log);
@@ -340,7 +328,7 @@ void MainWindow::ApplyReadouts() {
   if (explore_window_ != nullptr) explore_window_->SetReadoutsHidden(!shown_.curves);
   // What holds Start holds the labs; HoldsStart itself would also say the held Start's notice.
   labs_menu->SetHeld(classroom_->ReadoutsHidden());
-  if (guide_dialog != nullptr) ShowGuideText();
+  help_menu->Follow();
 }
 
 void MainWindow::NameMarkers() {
@@ -418,34 +406,6 @@ void MainWindow::SaveWithDialog(const QString& title, const QString& name, const
                                 bool (MainWindow::*save)(const QString&)) {
   const QString path = AskSavePath(this, title, name, filter);
   if (!path.isEmpty()) (this->*save)(path);
-}
-
-void MainWindow::ShowGuide() {
-  if (guide_dialog == nullptr) guide_dialog = new GuideDialog(this);
-  ShowGuideText();
-  guide_dialog->show();
-  guide_dialog->raise();
-}
-
-void MainWindow::ShowGuideText() {
-  guide_dialog->ShowText(
-      ToQString(ReadingGuideHtml(ChosenModel(form_->logic()), classroom_->Shown().guide_numbers)));
-}
-
-void MainWindow::ShowAbout() {
-  if (about_box == nullptr) {
-    about_box = new QMessageBox(QMessageBox::Information, Ui("About switchsim"),
-                                QString(), QMessageBox::Ok, this);
-    about_box->setAttribute(Qt::WA_DeleteOnClose);
-  }
-  about_box->setText(
-      Filled(Ui("<p><b>switchsim {0}</b></p><p>Message, circuit and packet switching, "
-                "animated: one message crosses Transmit, Router A, Router B and Receive.</p>"
-                "<p>Free software under the {1}.</p>"
-                "<p>Built with Qt {2}, running on Qt {3}.</p>"),
-             {ToQString(kVersion), ToQString(kLicence), QStringLiteral(QT_VERSION_STR),
-              QString::fromLatin1(qVersion())}));
-  about_box->open();
 }
 
 }  // namespace switchsim

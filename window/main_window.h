@@ -15,7 +15,7 @@
 #include "window/explore_window.h"
 #include "window/form1.h"
 #include "window/form_view.h"
-#include "window/guide_dialog.h"
+#include "window/help_menu.h"
 #include "window/labs_menu.h"
 #include "window/language_menu.h"
 #include "window/packet_bar.h"
@@ -101,17 +101,14 @@ class MainWindow : public QMainWindow {
   QAction* show_results = nullptr;
   QAction* show_explore = nullptr;
   QAction* show_timing = nullptr;  ///< shows or hides the timing table beside the form
-  QAction* guide = nullptr;
-  QAction* about = nullptr;
+  HelpMenu* help_menu = nullptr;  ///< the guide to reading the picture, and About
 
   StatusBar* status = nullptr;
   ExerciseSets* exercises = nullptr;  ///< the sets of exercises, their menu items and panel
   SidePanels* panels = nullptr;       ///< the exercise panel and the timing table beside the form
 
-  /// The dialogs, once opened.
+  /// The failure to save, once shown.
   QPointer<QMessageBox> failure_box;
-  QPointer<GuideDialog> guide_dialog;
-  QPointer<QMessageBox> about_box;
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -122,7 +119,6 @@ class MainWindow : public QMainWindow {
   void CreateFileMenu();
   void CreateRunMenu(const StartOptions& options);
   void CreateViewMenu(const StartOptions& options);
-  void CreateHelpMenu();
   void CreateStatusBar();
   void CreateTimingDock();
   void ShowTiming();
@@ -131,9 +127,6 @@ class MainWindow : public QMainWindow {
   void ShowFailure(const QString& what);
   void SaveWithDialog(const QString& title, const QString& name, const QString& filter,
                       bool (MainWindow::*save)(const QString&));
-  void ShowGuide();
-  void ShowGuideText();
-  void ShowAbout();
   void ApplyReadouts();
 
   QSettings& settings_;

@@ -71,8 +71,8 @@ class ExerciseDockTest : public ::testing::Test {
     ASSERT_EQ(flow().Step(), ExerciseStep::Answered);
   }
   QString GuideText() {
-    window().guide->trigger();
-    return window().guide_dialog->text->toPlainText();
+    window().help_menu->guide->trigger();
+    return window().help_menu->guide_dialog->text->toPlainText();
   }
   QString GuideOf(bool filled_in) {
     QTextBrowser guide;

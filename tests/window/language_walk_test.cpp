@@ -223,11 +223,11 @@ TEST_P(LanguageWalkTest, MenusDialogsAndPanelsShowNoUnmarkedText) {
   CheckMenus(window().menuBar()->actions(), "menu bar after a run");
 
   window().show_results->trigger();
-  window().guide->trigger();
-  window().about->trigger();
+  window().help_menu->guide->trigger();
+  window().help_menu->about->trigger();
   CheckShown("results, guide and about");
-  window().about_box->close();
-  window().guide_dialog->close();
+  window().help_menu->about_box->close();
+  window().help_menu->guide_dialog->close();
   static_cast<QWidget&>(window().results()).close();
 
   window().show_explore->trigger();

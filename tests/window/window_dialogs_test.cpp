@@ -101,17 +101,17 @@ TEST_F(MainWindowTest, TimingBesideTheFormFollowsTheRun) {
 }
 
 TEST_F(MainWindowTest, GuideFillsInTheBoxesAndAboutNamesVersionLicenceAndQt) {
-  window().guide->trigger();
-  ASSERT_NE(window().guide_dialog->text, nullptr);
-  EXPECT_TRUE(window().guide_dialog->text->toPlainText().contains("= 6750 ms"));
+  window().help_menu->guide->trigger();
+  ASSERT_NE(window().help_menu->guide_dialog->text, nullptr);
+  EXPECT_TRUE(window().help_menu->guide_dialog->text->toPlainText().contains("= 6750 ms"));
   form().cmbBitRate[0]->setCurrentText("2.0");
   Run("Circuit");  // turns the rates red, to 0.5
-  EXPECT_TRUE(window().guide_dialog->text->toPlainText().contains(
+  EXPECT_TRUE(window().help_menu->guide_dialog->text->toPlainText().contains(
       "(15\u00b7100/2 + 5\u00b750) + (15\u00b7100/0.5 + 5\u00b750) + (15\u00b7100/1 + 5\u00b750)"));
 
-  window().about->trigger();
-  ASSERT_NE(window().about_box, nullptr);
-  const QString about = window().about_box->text();
+  window().help_menu->about->trigger();
+  ASSERT_NE(window().help_menu->about_box, nullptr);
+  const QString about = window().help_menu->about_box->text();
   EXPECT_TRUE(about.contains(QString::fromUtf8(kVersion.data(), static_cast<qsizetype>(kVersion.size()))));
   EXPECT_TRUE(about.contains("General Public License"));
   EXPECT_TRUE(about.contains(QString::fromLatin1(qVersion())));
