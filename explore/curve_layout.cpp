@@ -7,6 +7,7 @@
 #include "look/colours.h"
 #include "simulation/constants.h"
 #include "explore/curve_labels.h"
+#include "pictures/text_fitting.h"
 #include "explore/curve_marks.h"
 #include "explore/sweep_curve.h"
 #include "simulation/numbers.h"
@@ -78,10 +79,7 @@ void CurveLayout::WidenForTexts() {
   // In English the curve keeps its width, as it always had; another
   // language's longer legend widens it rather than running past its edge.
   if (EnglishInUse()) return;
-  for (const DrawItem& item : drawing_.items) {
-    const auto* text = std::get_if<DrawText>(&item);
-    if (text != nullptr && text->rotation == 0.0) drawing_.width = std::max(drawing_.width, TextBox(*text).right + 4);
-  }
+  drawing_.width = std::max(drawing_.width, TextsReach(drawing_).right + 4);
 }
 
 void CurveLayout::SetScales(const CurveData& data) {

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <type_traits>
 
-#include "pictures/text_box.h"
-
 namespace switchsim {
 namespace {
 
@@ -33,16 +31,25 @@ void Move(DrawItem& item, double dx) {
 
 }  // namespace
 
-void KeepTextsInside(Drawing& drawing) {
-  double left = 0.0;
-  double right = drawing.width;
+Box TextsReach(const Drawing& drawing) {
+  Box reach;
+  bool first = true;
   for (const DrawItem& item : drawing.items) {
     const auto* text = std::get_if<DrawText>(&item);
     if (text == nullptr || text->rotation != 0.0) continue;
     const Box box = TextBox(*text);
-    left = std::min(left, box.left);
-    right = std::max(right, box.right);
+    reach = first ? box
+                  : Box{std::min(reach.left, box.left), std::min(reach.top, box.top), std::max(reach.right, box.right),
+                        std::max(reach.bottom, box.bottom)};
+    first = false;
   }
+  return reach;
+}
+
+void KeepTextsInside(Drawing& drawing) {
+  const Box reach = TextsReach(drawing);
+  const double left = std::min(0.0, reach.left);
+  const double right = std::max(drawing.width, reach.right);
   if (left < 0.0) {
     for (DrawItem& item : drawing.items) Move(item, -left);
   }

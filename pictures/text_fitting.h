@@ -1,8 +1,13 @@
 #pragma once
 
 #include "pictures/drawing.h"
+#include "pictures/text_box.h"
 
 namespace switchsim {
+
+/// The least box holding every unrotated text of `drawing`, by its TextBox;
+/// all zero for a drawing with none.
+Box TextsReach(const Drawing& drawing);
 
 /// Keeps a drawing's unrotated texts inside it, by their TextBox: moves every
 /// item right as far as the leftmost text starts left of the drawing's edge,

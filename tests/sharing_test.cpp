@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <random>
 
 #include "pictures/text_box.h"
@@ -188,19 +189,25 @@ TEST(LabPictures, ShowEachActivePeriodEachCongestedSlotAndEachLoss) {
 }
 
 // What is wrong with a picture's texts: one reaching past its edges, or two
-// of its headings (on the first line) covering each other.
+// of its headings (its first line of texts) covering each other.
 std::string TextsAmiss(const Drawing& drawing, bool headings_apart) {
-  std::string amiss;
-  std::vector<Box> headings;
+  std::vector<const DrawText*> texts;
   for (const DrawItem& item : drawing.items) {
     const auto* text = std::get_if<DrawText>(&item);
-    if (text == nullptr || text->rotation != 0.0) continue;
+    if (text != nullptr && text->rotation == 0.0) texts.push_back(text);
+  }
+  double first_line = std::numeric_limits<double>::infinity();
+  for (const DrawText* text : texts) first_line = std::min(first_line, text->at.y);
+  std::string amiss;
+  std::vector<Box> headings;
+  for (const DrawText* text : texts) {
     const Box box = TextBox(*text);
     if (box.left < 0 || box.right > drawing.width) amiss += " \"" + text->text + "\" past an edge;";
+    if (text->at.y != first_line) continue;
     for (const Box& heading : headings) {
-      if (text->at.y == 16 && headings_apart && Overlap(box, heading)) amiss += " \"" + text->text + "\" on a heading;";
+      if (headings_apart && Overlap(box, heading)) amiss += " \"" + text->text + "\" on a heading;";
     }
-    if (text->at.y == 16) headings.push_back(box);
+    headings.push_back(box);
   }
   return amiss;
 }
